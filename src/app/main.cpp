@@ -1,0 +1,16 @@
+#include "main/frmMain.h"
+
+#include "data/Connection.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    (new frmMain)->show();
+    const int code = QApplication::exec();
+    Processing::DbConn().close();
+    return code;
+}

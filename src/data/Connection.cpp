@@ -1,0 +1,179 @@
+#include "data/Connection.h"
+
+#include "data/DbError.h"
+#include "data/RowFilter.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace Processing {
+
+namespace {
+
+const QString ConnectionName = QStringLiteral("tarnwick");
+
+QString errorText(const QSqlError &error)
+{
+    QString text = error.databaseText().trimmed();
+    const QString driver = error.driverText().trimmed();
+    if (text.isEmpty())
+        return driver;
+    if (!driver.isEmpty() && !text.contains(driver))
+        text = driver + QStringLiteral(": ") + text;
+    return text;
+}
+
+QString shortened(const QString &sql)
+{
+    const QString simplified = sql.simplified();
+    return simplified.size() > 200 ? simplified.left(200) + QStringLiteral(" ...") : simplified;
+}
+
+} // namespace
+
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::contains(ConnectionName) && QSqlDatabase::database(ConnectionName, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(ConnectionName, false);
+}
+
+void Connection::open(const DatabaseDescriptor &descriptor)
+{
+    close();
+    if (!QSqlDatabase::isDriverAvailable(descriptor.driver()))
+        throw DbError(QStringLiteral("The database driver %1 is not installed.").arg(descriptor.driver()));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(descriptor.driver(), ConnectionName);
+    switch (descriptor.kind) {
+    case DatabaseDescriptor::Kind::SQLite:
+        db.setDatabaseName(descriptor.path);
+        break;
+    case DatabaseDescriptor::Kind::PostgreSQL:
+        db.setHostName(descriptor.host);
+        db.setPort(descriptor.port);
+        db.setDatabaseName(descriptor.name);
+        db.setUserName(descriptor.user);
+        db.setPassword(descriptor.password);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        break;
+    case DatabaseDescriptor::Kind::Odbc:
+        db.setDatabaseName(descriptor.name);
+        break;
+    case DatabaseDescriptor::Kind::Oci:
+        db.setDatabaseName(descriptor.name);
+        db.setUserName(descriptor.user);
+        db.setPassword(descriptor.password);
+        break;
+    }
+    if (!db.open()) {
+        const QString text = errorText(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(ConnectionName);
+        throw DbError(QStringLiteral("The database %1 could not be opened.").arg(descriptor.displayName()), text);
+    }
+    m_descriptor = descriptor;
+    m_dialect = descriptor.dialect();
+    m_inTransaction = false;
+}
+
+void Connection::close()
+{
+    if (!QSqlDatabase::contains(ConnectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(ConnectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(ConnectionName);
+    m_inTransaction = false;
+}
+
+void Connection::requireOpen(const QString &what) const
+{
+    if (!isOpen())
+        throw DbError(what, QStringLiteral("The program is not connected to the database."));
+}
+
+void Connection::execute(const QString &sql)
+{
+    const QString what = QStringLiteral("The database refused the statement: %1").arg(shortened(sql));
+    requireOpen(what);
+    QSqlQuery query(database());
+    if (!query.exec(sent(sql)))
+        throw DbError(what, errorText(query.lastError()));
+}
+
+void Connection::begin()
+{
+    const QString what = QStringLiteral("A transaction could not be started.");
+    requireOpen(what);
+    if (!database().transaction())
+        throw DbError(what, errorText(database().lastError()));
+    m_inTransaction = true;
+}
+
+void Connection::commit()
+{
+    const QString what = QStringLiteral("The changes could not be committed.");
+    requireOpen(what);
+    m_inTransaction = false;
+    if (!database().commit()) {
+        const QString text = errorText(database().lastError());
+        database().rollback();
+        throw DbError(what, text);
+    }
+}
+
+void Connection::rollback()
+{
+    const QString what = QStringLiteral("The changes could not be rolled back.");
+    requireOpen(what);
+    m_inTransaction = false;
+    if (!database().rollback())
+        throw DbError(what, errorText(database().lastError()));
+}
+
+Recordset Connection::openRecordset(const QString &sql, const QString &filter)
+{
+    const QString what = QStringLiteral("The database could not run the query: %1").arg(shortened(sql));
+    const RowFilter rowFilter = RowFilter::parse(filter);
+    requireOpen(what);
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(sent(sql)))
+        throw DbError(what, errorText(query.lastError()));
+    Recordset result = Recordset::fetch(query, rowFilter);
+    if (query.lastError().isValid())
+        throw DbError(what, errorText(query.lastError()));
+    return result;
+}
+
+QSqlQuery Connection::run(const QString &sql)
+{
+    const QString what = QStringLiteral("The database could not run the query: %1").arg(shortened(sql));
+    requireOpen(what);
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(sent(sql)))
+        throw DbError(what, errorText(query.lastError()));
+    return query;
+}
+
+QString Connection::lastQueryError(const QSqlQuery &query)
+{
+    return query.lastError().isValid() ? errorText(query.lastError()) : QString();
+}
+
+Connection &DbConn()
+{
+    static Connection connection;
+    return connection;
+}
+
+} // namespace Processing

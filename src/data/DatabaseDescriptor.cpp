@@ -1,0 +1,154 @@
+#include "data/DatabaseDescriptor.h"
+
+#include "data/DbError.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace Processing {
+
+namespace {
+
+[[noreturn]] void refuse(const QString &text, const QString &why)
+{
+    throw DbError(QStringLiteral("The database setting \"%1\" cannot be used: %2.").arg(text, why));
+}
+
+QString withoutPassword(const QString &text)
+{
+    if (text.startsWith(QLatin1StringView("postgresql://"))) {
+        QUrl url(text);
+        url.setPassword(QString());
+        return url.toString();
+    }
+    if (text.startsWith(QLatin1StringView("oci:"))) {
+        const qsizetype slash = text.indexOf(QLatin1Char('/'));
+        const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
+        if (slash > 0 && at > slash)
+            return text.left(slash) + text.mid(at);
+    }
+    return text;
+}
+
+} // namespace
+
+DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
+{
+    const QString shown = withoutPassword(text.trimmed());
+    DatabaseDescriptor d;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        refuse(shown, QStringLiteral("it is empty"));
+
+    if (trimmed.startsWith(QLatin1StringView("sqlite:"), Qt::CaseInsensitive)) {
+        d.kind = Kind::SQLite;
+        const QString path = trimmed.mid(7);
+        if (path.isEmpty())
+            refuse(shown, QStringLiteral("the SQLite file name is missing"));
+        if (QDir::isAbsolutePath(path)) {
+            d.path = QDir::cleanPath(path);
+        } else {
+            const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+            if (folder.isEmpty())
+                refuse(shown, QStringLiteral("this system has no data folder for the program"));
+            d.path = QDir::cleanPath(folder + QLatin1Char('/') + path);
+        }
+        return d;
+    }
+
+    if (trimmed.startsWith(QLatin1StringView("postgresql://"), Qt::CaseInsensitive)) {
+        d.kind = Kind::PostgreSQL;
+        const QUrl url(trimmed, QUrl::StrictMode);
+        if (!url.isValid())
+            refuse(shown, QStringLiteral("it is not a valid address (%1)").arg(url.errorString()));
+        d.user = url.userName();
+        d.password = url.password();
+        d.host = url.host();
+        d.port = url.port(5432);
+        d.name = url.path().mid(1);
+        if (d.user.isEmpty())
+            refuse(shown, QStringLiteral("the user name is missing"));
+        if (d.host.isEmpty())
+            refuse(shown, QStringLiteral("the host is missing"));
+        if (d.name.isEmpty() || d.name.contains(QLatin1Char('/')))
+            refuse(shown, QStringLiteral("the database name is missing"));
+        if (url.hasQuery() || url.hasFragment())
+            refuse(shown, QStringLiteral("it has text after the database name"));
+        return d;
+    }
+
+    if (trimmed.startsWith(QLatin1StringView("odbc:"), Qt::CaseInsensitive)) {
+        d.kind = Kind::Odbc;
+        d.name = trimmed.mid(5);
+        if (d.name.trimmed().isEmpty())
+            refuse(shown, QStringLiteral("the ODBC connection string is missing"));
+        return d;
+    }
+
+    if (trimmed.startsWith(QLatin1StringView("oci:"), Qt::CaseInsensitive)) {
+        d.kind = Kind::Oci;
+        const QString rest = trimmed.mid(4);
+        const qsizetype at = rest.lastIndexOf(QLatin1Char('@'));
+        if (at < 0)
+            refuse(shown, QStringLiteral("the data-source alias after \"@\" is missing"));
+        const QString credentials = rest.left(at);
+        d.name = rest.mid(at + 1);
+        const qsizetype slash = credentials.indexOf(QLatin1Char('/'));
+        d.user = slash < 0 ? credentials : credentials.left(slash);
+        d.password = slash < 0 ? QString() : credentials.mid(slash + 1);
+        if (d.user.isEmpty())
+            refuse(shown, QStringLiteral("the user name is missing"));
+        if (d.name.isEmpty())
+            refuse(shown, QStringLiteral("the data-source alias after \"@\" is missing"));
+        return d;
+    }
+
+    refuse(shown, QStringLiteral("it names no known kind of database (expected sqlite:, postgresql://, odbc: or oci:)"));
+}
+
+QString DatabaseDescriptor::driver() const
+{
+    switch (kind) {
+    case Kind::SQLite:
+        return QStringLiteral("QSQLITE");
+    case Kind::PostgreSQL:
+        return QStringLiteral("QPSQL");
+    case Kind::Odbc:
+        return QStringLiteral("QODBC");
+    case Kind::Oci:
+        return QStringLiteral("QOCI");
+    }
+    return QString();
+}
+
+Dialect DatabaseDescriptor::dialect() const
+{
+    switch (kind) {
+    case Kind::SQLite:
+        return Dialect::SQLite;
+    case Kind::PostgreSQL:
+        return Dialect::PostgreSQL;
+    case Kind::Odbc: // the ODBC route exists for Oracle
+    case Kind::Oci:
+        return Dialect::Oracle;
+    }
+    return Dialect::Oracle;
+}
+
+QString DatabaseDescriptor::displayName() const
+{
+    switch (kind) {
+    case Kind::SQLite:
+        return path;
+    case Kind::PostgreSQL:
+        return QStringLiteral("%1@%2:%3/%4").arg(user, host).arg(port).arg(name);
+    case Kind::Odbc:
+        return QStringLiteral("ODBC");
+    case Kind::Oci:
+        return QStringLiteral("%1@%2").arg(user, name);
+    }
+    return QString();
+}
+
+} // namespace Processing

@@ -1,0 +1,105 @@
+#include "data/Recordset.h"
+
+#include "data/DbError.h"
+#include "data/RowFilter.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <limits>
+
+namespace Processing {
+
+namespace {
+
+std::optional<qint64> wholeNumber(const QVariant &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 number = value.toLongLong(&ok);
+    if (ok)
+        return number;
+    // Oracle and ODBC may hand numbers over as text or as decimals.
+    const double real = value.toDouble(&ok);
+    if (ok && real == double(qint64(real)))
+        return qint64(real);
+    return std::nullopt;
+}
+
+} // namespace
+
+Recordset Recordset::fetch(QSqlQuery &query, const RowFilter &filter)
+{
+    Recordset result;
+    const QSqlRecord record = query.record();
+    const int columns = record.count();
+    result.m_names.reserve(columns);
+    for (int i = 0; i < columns; ++i) {
+        result.m_names.append(record.fieldName(i));
+    }
+    // Walked backwards so that the first column of a name wins, as a lookup by name would.
+    for (int i = columns - 1; i >= 0; --i)
+        result.m_positions.insert(record.fieldName(i).toLower(), i);
+
+    QList<QPair<int, qint64>> tests;
+    for (const RowFilter::Alternative &alternative : filter.alternatives())
+        tests.append({result.field(alternative.column), alternative.value});
+
+    while (query.next()) {
+        QList<QVariant> row;
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            row.append(query.value(i));
+        if (!tests.isEmpty()) {
+            bool keep = false;
+            for (const auto &[position, wanted] : tests) {
+                if (wholeNumber(row.at(position)) == wanted) {
+                    keep = true;
+                    break;
+                }
+            }
+            if (!keep)
+                continue;
+        }
+        result.m_rows.append(std::move(row));
+    }
+    return result;
+}
+
+int Recordset::field(const QString &name) const
+{
+    const auto found = m_positions.constFind(name.toLower());
+    if (found == m_positions.constEnd())
+        throw DbError(QStringLiteral("The result has no column \"%1\".").arg(name));
+    return found.value();
+}
+
+bool Recordset::hasField(const QString &name) const
+{
+    return m_positions.contains(name.toLower());
+}
+
+QString Recordset::text(int row, int field) const
+{
+    const QVariant &v = value(row, field);
+    return v.isNull() ? QString() : v.toString();
+}
+
+std::optional<qint16> Recordset::int16(int row, int field) const
+{
+    const std::optional<qint64> number = wholeNumber(value(row, field));
+    if (!number || *number < std::numeric_limits<qint16>::min() || *number > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return qint16(*number);
+}
+
+std::optional<qint32> Recordset::int32(int row, int field) const
+{
+    const std::optional<qint64> number = wholeNumber(value(row, field));
+    if (!number || *number < std::numeric_limits<qint32>::min() || *number > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(*number);
+}
+
+} // namespace Processing

@@ -1,0 +1,8 @@
+#include "data/SearchState.h"
+
+namespace Processing {
+
+QString SearchStr;
+QString SearchCatStr;
+
+} // namespace Processing

@@ -1,0 +1,137 @@
+#include "main/frmMain.h"
+
+#include "data/ConnectDB.h"
+#include "data/DbError.h"
+#include "data/SearchState.h"
+#include "main/PlacesModel.h"
+#include "ui/DbErrorMessage.h"
+#include "ui/MsgBox.h"
+#include "ui/Twips.h"
+
+#include <QKeyEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeView>
+#include <QTreeWidget>
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tarnwick"));
+    // Exit unloads the window; the program ends when its last window has closed.
+    setAttribute(Qt::WA_DeleteOnClose);
+    BuildLayout();
+    BuildToolbar();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildLayout()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+
+    Toolbar1 = new QToolBar(client);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setGeometry(TwipsRect(0, 0, 13140, 765));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(25, 25));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+
+    CatTree = new QTreeWidget(client);
+    CatTree->setObjectName(QStringLiteral("CatTree"));
+    CatTree->setGeometry(TwipsRect(0, 840, 3015, 9975));
+    CatTree->setHeaderHidden(true);
+    CatTree->setColumnCount(1);
+    CatTree->setUniformRowHeights(true);
+    connect(CatTree, &QTreeWidget::itemClicked, this, [this] { CatTree_Click(); });
+    connect(CatTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) { CatTree_Expand(node); });
+    connect(CatTree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem *node) {
+        node->setIcon(0, node->data(0, Qt::UserRole + 1).value<QIcon>());
+    });
+
+    // The list reaches to the window's right edge; wider, its scroll bar would lie outside.
+    m_places = new PlacesModel(this);
+    LstVwPlaces = new QTreeView(client);
+    LstVwPlaces->setObjectName(QStringLiteral("LstVwPlaces"));
+    LstVwPlaces->setGeometry(TwipsRect(3120, 840, 13140 - 3120, 9975));
+    LstVwPlaces->setModel(m_places);
+    LstVwPlaces->setRootIsDecorated(false);
+    LstVwPlaces->setItemsExpandable(false);
+    LstVwPlaces->setUniformRowHeights(true);
+    LstVwPlaces->setAllColumnsShowFocus(true);
+    LstVwPlaces->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LstVwPlaces->setSelectionMode(QAbstractItemView::SingleSelection);
+    LstVwPlaces->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LstVwPlaces->header()->setStretchLastSection(false);
+    LstVwPlaces->header()->setSectionsMovable(false);
+    LstVwPlaces->header()->setSectionsClickable(true);
+    for (int c = 0; c < PlacesModel::ColumnCount; ++c)
+        LstVwPlaces->header()->resizeSection(c, Twips(1440));
+    connect(LstVwPlaces->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { LstVwPlaces_ColumnClick(column); });
+    connect(LstVwPlaces, &QTreeView::doubleClicked, this, [this] { LstVwPlaces_DblClick(); });
+    LstVwPlaces->installEventFilter(this);
+
+    StatusBar1 = new QStatusBar(client);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setGeometry(TwipsRect(0, 10860, 13140, 255));
+    StatusBar1->setSizeGripEnabled(false);
+    for (int i = 0; i < 4; ++i) {
+        m_panels[i] = new QLabel(StatusBar1);
+        m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        StatusBar1->addWidget(m_panels[i], 1);
+    }
+
+    resize(TwipsSize(13140, 11115));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - rect().center());
+    }
+}
+
+void frmMain::Form_Load()
+{
+    const Processing::ConnectOutcome outcome = Processing::ConnectDB();
+    m_panels[0]->setText(outcome.environment.marker);
+    if (outcome.connected) {
+        m_panels[1]->setText(QStringLiteral("Connected To DB"));
+    } else {
+        MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
+               QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "));
+    }
+    Processing::SearchCatStr.clear();
+    Processing::SearchStr.clear();
+    try {
+        InitForm();
+    } catch (const Processing::DbError &error) {
+        // Without a connection the user has just been told; the tree keeps its root node.
+        if (outcome.connected)
+            ShowDbError(error);
+    }
+}
+
+QString frmMain::PanelText(int panel) const
+{
+    if (panel < 1 || panel > 4)
+        return QString();
+    return m_panels[panel - 1]->text();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == LstVwPlaces && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            LstVwPlaces_KeyPress(13);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "main/SearchHistory.h"
+#include "search/SearchHost.h"
+
+#include <QLabel>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+class PlacesModel;
+class QAction;
+class QStatusBar;
+class QToolBar;
+class QTreeView;
+class QTreeWidget;
+class QTreeWidgetItem;
+class frmUpdate;
+
+// The main window: category tree, places list, toolbar with the search history, status bar.
+// The dialogs reach it only through SearchHost.
+class frmMain : public QMainWindow, public SearchHost
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    void setsearch(const QString &Srchstr) override;
+    void UpdateList(qint16 Branch_ID) override;
+    void InitForm() override;
+
+    // The toolbar's entries by their 1-based index (separators and placeholders included).
+    QAction *ToolbarButton(int index) const;
+    void Toolbar1_ButtonClick(int index);
+    QString PanelText(int panel) const;
+    const SearchHistory &History() const { return m_history; }
+    PlacesModel *Places() const { return m_places; }
+
+private:
+    void BuildLayout();
+    void BuildToolbar();
+    void Form_Load();
+
+    // Category tree
+    void LoadChildNodes(qint16 Branch_ID);
+    void CatTree_Click();
+    void CatTree_Expand(QTreeWidgetItem *Node);
+    QTreeWidgetItem *AddNode(const QString &parentKey, const QString &key, const QString &text);
+    QTreeWidgetItem *SelectedNode() const;
+    static qint16 NodeBranchId(const QTreeWidgetItem *node);
+
+    // Places list
+    void LstVwPlaces_ColumnClick(int column);
+    void LstVwPlaces_DblClick();
+    void LstVwPlaces_KeyPress(int key);
+    int SelectedPlaceRow() const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Toolbar commands
+    void ShowDinning();
+    void ShowSearch();
+    void ShowAdd();
+    void StepHistory(bool backwards);
+    void UpdatePlace();
+    void DeletePlace();
+    void DeleteCategory();
+
+    QToolBar *Toolbar1 = nullptr;
+    QList<QAction *> m_buttons; // index 1 is m_buttons[0]
+    QTreeWidget *CatTree = nullptr;
+    QTreeView *LstVwPlaces = nullptr;
+    PlacesModel *m_places = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *m_panels[4] = {};
+    QHash<QString, QTreeWidgetItem *> m_nodes; // tree nodes by key: a key is never added twice
+    SearchHistory m_history;
+    QPointer<frmUpdate> m_update;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+// Every message the program shows goes through MsgBox, so tests can see the message and
+// answer it without a real modal box.
+struct MsgBoxRequest
+{
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+};
+
+using MsgBoxHandler = std::function<QMessageBox::StandardButton(const MsgBoxRequest &)>;
+
+QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                   const QString &title);
+
+// Replaces the real message box; an empty handler restores it.
+void SetMsgBoxHandler(MsgBoxHandler handler);

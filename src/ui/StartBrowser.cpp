@@ -1,0 +1,65 @@
+#include "ui/StartBrowser.h"
+
+#include "ui/MsgBox.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+const QString WindowsBrowser = QStringLiteral("C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
+
+std::function<bool(const QString &)> &handler()
+{
+    static std::function<bool(const QString &)> current;
+    return current;
+}
+
+bool startWithoutAddress()
+{
+#if defined(Q_OS_MACOS)
+    return QProcess::startDetached(QStringLiteral("open"), {QStringLiteral("-a"), QStringLiteral("Safari")});
+#else
+    // Debian's alternatives name the user's browser; without them fall back on a blank page,
+    // which the desktop opens in its default browser.
+    for (const QString &name : {QStringLiteral("x-www-browser"), QStringLiteral("sensible-browser")}) {
+        const QString program = QStandardPaths::findExecutable(name);
+        if (!program.isEmpty() && QProcess::startDetached(program, {}))
+            return true;
+    }
+    return QDesktopServices::openUrl(QUrl(QStringLiteral("about:blank")));
+#endif
+}
+
+bool startReal(const QString &address)
+{
+    if (QFileInfo::exists(WindowsBrowser))
+        return QProcess::startDetached(BrowserCommandLine(address));
+    if (address.trimmed().isEmpty())
+        return startWithoutAddress();
+    return QDesktopServices::openUrl(QUrl::fromUserInput(address.trimmed()));
+}
+
+} // namespace
+
+QString BrowserCommandLine(const QString &address)
+{
+    return WindowsBrowser + QLatin1Char(' ') + address;
+}
+
+bool StartBrowser(const QString &address)
+{
+    const bool started = handler() ? handler()(address) : startReal(address);
+    if (!started)
+        MsgBox(QStringLiteral("The web browser could not be started."), QMessageBox::Ok, QMessageBox::Warning,
+               QStringLiteral("Web Browser"));
+    return started;
+}
+
+void SetStartBrowserHandler(std::function<bool(const QString &)> replacement)
+{
+    handler() = std::move(replacement);
+}

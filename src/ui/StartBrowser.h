@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Starts the system web browser, on an address or (empty) on its start page, without
+// waiting for it. Returns whether a browser could be started.
+bool StartBrowser(const QString &address);
+
+// The command line the program has always used on Windows: the fixed browser path, one
+// blank, then the address as shown.
+QString BrowserCommandLine(const QString &address);
+
+// Replaces the real start; an empty handler restores it.
+void SetStartBrowserHandler(std::function<bool(const QString &)> handler);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// A fresh database for each test, opened as the program's connection (DbConn): a new SQLite
+// file, or, in the PostgreSQL run, this test program's own database on the server with its
+// tables made anew. Failures throw std::runtime_error with the database's text.
+namespace TestDatabase {
+
+// Empty tables only (no root row, no cities), then the given scripts from the program's
+// resources ("root.sql", "cities.sql", "sample.sql").
+void Reset(const QStringList &scripts = {});
+// The program's sample directory: root, cities and the sample places.
+void ResetWithSample();
+
+void Exec(const QString &sql);
+void Exec(const QStringList &statements);
+// The first column of the first row, e.g. of "select count(*) ...".
+QVariant Scalar(const QString &sql);
+// Every row, each value as text (NULL as "<null>").
+QList<QStringList> Rows(const QString &sql);
+
+// The descriptor of the database the test runs on, e.g. for ConnectDB tests.
+QString Descriptor();
+bool IsPostgreSQL();
+QString BackendName();
+
+} // namespace TestDatabase

@@ -1,0 +1,5 @@
+#include "main/frmMain.h"
+
+void frmMain::ShowDinning()
+{
+}

@@ -1,6 +1,5 @@
-#include "main/frmMain.h"
-
 #include "data/Connection.h"
+#include "main/frmMain.h"
 
 #include <QApplication>
 

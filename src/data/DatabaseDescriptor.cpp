@@ -25,8 +25,8 @@ QString withoutPassword(const QString &text)
     if (text.startsWith(QLatin1StringView("oci:"))) {
         const qsizetype slash = text.indexOf(QLatin1Char('/'));
         const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
-        if (slash > 0 && at > slash)
-            return text.left(slash) + text.mid(at);
+        if (slash >= 0)
+            return text.left(slash) + (at > slash ? text.mid(at) : QString());
     }
     return text;
 }
@@ -104,7 +104,8 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
         return d;
     }
 
-    refuse(shown, QStringLiteral("it names no known kind of database (expected sqlite:, postgresql://, odbc: or oci:)"));
+    refuse(shown,
+           QStringLiteral("it names no known kind of database (expected sqlite:, postgresql://, odbc: or oci:)"));
 }
 
 QString DatabaseDescriptor::driver() const

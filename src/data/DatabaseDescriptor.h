@@ -16,12 +16,12 @@ struct DatabaseDescriptor
     enum class Kind { SQLite, PostgreSQL, Odbc, Oci };
 
     Kind kind = Kind::SQLite;
-    QString path;             // SQLite: absolute file path
+    QString path; // SQLite: absolute file path
     QString user;
     QString password;
-    QString host;             // PostgreSQL
-    int port = 0;             // PostgreSQL
-    QString name;             // PostgreSQL database name, OCI alias, ODBC connection string
+    QString host; // PostgreSQL
+    int port = 0; // PostgreSQL
+    QString name; // PostgreSQL database name, OCI alias, ODBC connection string
 
     // Throws DbError naming what is wrong with the text.
     static DatabaseDescriptor parse(const QString &text);

@@ -11,8 +11,7 @@ class DbError
 public:
     explicit DbError(QString what, QString driverText = QString())
         : m_what(std::move(what)), m_driverText(std::move(driverText))
-    {
-    }
+    {}
 
     const QString &what() const { return m_what; }
     const QString &driverText() const { return m_driverText; }

@@ -61,7 +61,8 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), CreationConnection);
             db.setDatabaseName(partial);
             if (!db.open())
-                throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path), db.lastError().text());
+                throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path),
+                              db.lastError().text());
             runScripts(db, scripts);
             db.close();
         }

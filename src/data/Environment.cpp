@@ -1,8 +1,8 @@
 #include "data/Environment.h"
 
-#include "BuildConfig.h"
-
 #include <QFile>
+
+#include "BuildConfig.h"
 
 namespace Processing {
 

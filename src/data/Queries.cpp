@@ -9,15 +9,14 @@ QString GetSubCatQuery(qint16 Branch_ID)
     const QString id = QString::number(Branch_ID);
     QString sql = QStringLiteral(" select *  from places_root ") + QStringLiteral(" where (");
     if (Branch_ID == 0) {
-        sql += QStringLiteral("    places_root.PARENT_ID =  ") + id
-               + QStringLiteral("     or places_root.PARENT_ID = any (   ");
+        sql += QStringLiteral("    places_root.PARENT_ID =  ") + id +
+               QStringLiteral("     or places_root.PARENT_ID = any (   ");
     } else {
         sql += QStringLiteral("    places_root.PARENT_ID = any (   ");
     }
-    sql += QStringLiteral("          select  pl2.BRANCH_ID") + QStringLiteral("          from  places_root  pl2 ")
-           + QStringLiteral("          where   pl2.PARENT_ID= ") + id
-           + QStringLiteral("                          ) ") + QStringLiteral("              )")
-           + QStringLiteral("         and  places_root.branch_id<>0");
+    sql += QStringLiteral("          select  pl2.BRANCH_ID") + QStringLiteral("          from  places_root  pl2 ") +
+           QStringLiteral("          where   pl2.PARENT_ID= ") + id + QStringLiteral("                          ) ") +
+           QStringLiteral("              )") + QStringLiteral("         and  places_root.branch_id<>0");
     return sql;
 }
 
@@ -34,8 +33,8 @@ QString GetPlacesQuery(qint16 Branch_ID)
         "         AND (cm_city.code = places_leaves.city)"
         "         AND (Places_Root.Branch_ID =  places_branch_leaves.branch_id)");
     if (Branch_ID != -1)
-        sql += QStringLiteral("         AND (places_branch_leaves.branch_id = any (") + QString::number(Branch_ID)
-               + QStringLiteral(") ) ");
+        sql += QStringLiteral("         AND (places_branch_leaves.branch_id = any (") + QString::number(Branch_ID) +
+               QStringLiteral(") ) ");
     return sql;
 }
 

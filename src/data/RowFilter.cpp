@@ -28,8 +28,8 @@ public:
         skipBlanks();
         const qsizetype start = m_pos;
         if (m_pos < m_text.size() && (m_text.at(m_pos).isLetter() || m_text.at(m_pos) == QLatin1Char('_'))) {
-            while (m_pos < m_text.size()
-                   && (m_text.at(m_pos).isLetterOrNumber() || m_text.at(m_pos) == QLatin1Char('_')))
+            while (m_pos < m_text.size() &&
+                   (m_text.at(m_pos).isLetterOrNumber() || m_text.at(m_pos) == QLatin1Char('_')))
                 ++m_pos;
         }
         if (m_pos == start)

@@ -21,17 +21,17 @@ QIcon picture(const Picture &p)
 QIcon ToolbarPicture(int index)
 {
     static const Picture pictures[] = {
-        {"applications-internet", QStyle::SP_DriveNetIcon},     // 1 web window
-        {"edit-find", QStyle::SP_FileDialogContentsView},        // 2 search
-        {"list-add", QStyle::SP_FileDialogNewFolder},            // 3 add
-        {"internet-web-browser", QStyle::SP_ComputerIcon},       // 4 browser
-        {"view-refresh", QStyle::SP_BrowserReload},              // 5 refresh
-        {"application-exit", QStyle::SP_DialogCloseButton},      // 6 exit
-        {"document-edit", QStyle::SP_FileDialogDetailedView},    // 7 update
-        {"go-previous", QStyle::SP_ArrowBack},                   // 8 back
-        {"go-next", QStyle::SP_ArrowForward},                    // 9 forward
-        {"edit-delete", QStyle::SP_TrashIcon},                   // 10 delete place
-        {"folder-remove", QStyle::SP_DialogDiscardButton},       // 11 delete category
+        {"applications-internet", QStyle::SP_DriveNetIcon},   // 1 web window
+        {"edit-find", QStyle::SP_FileDialogContentsView},     // 2 search
+        {"list-add", QStyle::SP_FileDialogNewFolder},         // 3 add
+        {"internet-web-browser", QStyle::SP_ComputerIcon},    // 4 browser
+        {"view-refresh", QStyle::SP_BrowserReload},           // 5 refresh
+        {"application-exit", QStyle::SP_DialogCloseButton},   // 6 exit
+        {"document-edit", QStyle::SP_FileDialogDetailedView}, // 7 update
+        {"go-previous", QStyle::SP_ArrowBack},                // 8 back
+        {"go-next", QStyle::SP_ArrowForward},                 // 9 forward
+        {"edit-delete", QStyle::SP_TrashIcon},                // 10 delete place
+        {"folder-remove", QStyle::SP_DialogDiscardButton},    // 11 delete category
     };
     if (index < 1 || index > int(std::size(pictures)))
         return QIcon();
@@ -41,9 +41,9 @@ QIcon ToolbarPicture(int index)
 QIcon TreePicture(int index)
 {
     static const Picture pictures[] = {
-        {"folder-home", QStyle::SP_DirHomeIcon},  // 1 root
-        {"folder", QStyle::SP_DirClosedIcon},     // 2 closed category
-        {"folder-open", QStyle::SP_DirOpenIcon},  // 3 open category
+        {"folder-home", QStyle::SP_DirHomeIcon}, // 1 root
+        {"folder", QStyle::SP_DirClosedIcon},    // 2 closed category
+        {"folder-open", QStyle::SP_DirOpenIcon}, // 3 open category
     };
     if (index < 1 || index > int(std::size(pictures)))
         return QIcon();

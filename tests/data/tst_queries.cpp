@@ -42,10 +42,10 @@ private Q_SLOTS:
                                               "places_branch_leaves.leaf_id)         AND (cm_city.code = "
                                               "places_district.city_id)         AND (cm_city.code = "
                                               "places_leaves.city)")));
-        QVERIFY(all.endsWith(
-            QStringLiteral("         AND (Places_Root.Branch_ID =  places_branch_leaves.branch_id)")));
+        QVERIFY(all.endsWith(QStringLiteral("         AND (Places_Root.Branch_ID =  places_branch_leaves.branch_id)")));
         QCOMPARE(GetPlacesQuery(0), all + QStringLiteral("         AND (places_branch_leaves.branch_id = any (0) ) "));
-        QCOMPARE(GetPlacesQuery(-7), all + QStringLiteral("         AND (places_branch_leaves.branch_id = any (-7) ) "));
+        QCOMPARE(GetPlacesQuery(-7),
+                 all + QStringLiteral("         AND (places_branch_leaves.branch_id = any (-7) ) "));
     }
 
     void init()

@@ -45,8 +45,8 @@ QString sqlitePath()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(folder);
-    return folder + QStringLiteral("/") + QCoreApplication::applicationName() + QStringLiteral("-")
-           + QFileInfo(QCoreApplication::applicationFilePath()).baseName() + QStringLiteral(".sqlite");
+    return folder + QStringLiteral("/") + QCoreApplication::applicationName() + QStringLiteral("-") +
+           QFileInfo(QCoreApplication::applicationFilePath()).baseName() + QStringLiteral(".sqlite");
 }
 
 // Each test program has a database of its own on the server, so programs can run side by side.

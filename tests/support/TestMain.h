@@ -13,8 +13,7 @@ bool PostgreSQLRun();
 // The server for the PostgreSQL run, from TARNWICK_TEST_POSTGRESQL; empty when none was given.
 QString PostgreSQLServer();
 
-template<typename TestClass>
-int run(int argc, char *argv[])
+template<typename TestClass> int run(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

@@ -1,0 +1,178 @@
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/RowFilter.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+
+#include <QTest>
+
+using namespace Processing;
+
+// Results, row filters, statements and transactions over the program's connection.
+class TestRecordset : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        TestDatabase::Reset({QStringLiteral("root.sql")});
+        TestDatabase::Exec(QStringList{
+            QStringLiteral("insert into places_district values (1, 'Zamalek', 3)"),
+            QStringLiteral("insert into places_district values (2, 'Dokki', 7)"),
+            QStringLiteral("insert into places_district values (3, 'Maadi', 3)"),
+            QStringLiteral("insert into places_district values (4, 'Agouza', 12)"),
+            QStringLiteral("insert into places_district values (5, NULL, NULL)"),
+        });
+    }
+
+    void countNullsAndNames()
+    {
+        const Recordset rs = DbConn().openRecordset(QStringLiteral("Select * from Places_District "));
+        QCOMPARE(rs.RecordCount(), 5);
+        const int id = rs.field(QStringLiteral("DISTRICT_ID"));
+        QCOMPARE(rs.field(QStringLiteral("district_id")), id);
+        const int name = rs.field(QStringLiteral("District_Name"));
+        const int city = rs.field(QStringLiteral("CITY_ID"));
+        QVERIFY(!rs.hasField(QStringLiteral("ename")));
+
+        int nullRow = -1;
+        for (int row = 0; row < rs.RecordCount(); ++row) {
+            if (rs.int16(row, id) == 5)
+                nullRow = row;
+        }
+        QVERIFY(nullRow >= 0);
+        QVERIFY(rs.isNull(nullRow, name));
+        QCOMPARE(rs.text(nullRow, name), QString());
+        QCOMPARE(rs.int32(nullRow, city), std::nullopt);
+
+        const Recordset max = DbConn().openRecordset(QStringLiteral("Select Max(Leaf_ID) LCount from PLACES_LEAVES "));
+        QCOMPARE(max.RecordCount(), 1);
+        QVERIFY(max.isNull(0, max.field(QStringLiteral("LCount"))));
+
+        try {
+            rs.field(QStringLiteral("no_such_column"));
+            QFAIL("an unknown column was found");
+        } catch (const DbError &error) {
+            QVERIFY(error.message().contains(QStringLiteral("no_such_column")));
+        }
+    }
+
+    void sixteenBitIdentifiers()
+    {
+        TestDatabase::Exec(QStringLiteral("insert into places_district values (32767, 'Top', 3)"));
+        TestDatabase::Exec(QStringLiteral("insert into places_district values (32768, 'Beyond', 3)"));
+        const Recordset rs =
+            DbConn().openRecordset(QStringLiteral("Select * from Places_District where district_id > 32000"));
+        const int id = rs.field(QStringLiteral("district_id"));
+        QList<std::optional<qint16>> ids;
+        QList<std::optional<qint32>> wide;
+        for (int row = 0; row < rs.RecordCount(); ++row) {
+            ids.append(rs.int16(row, id));
+            wide.append(rs.int32(row, id));
+        }
+        QVERIFY(ids.contains(std::optional<qint16>(32767)));
+        QVERIFY(ids.contains(std::nullopt)); // 32768 does not fit
+        QVERIFY(wide.contains(std::optional<qint32>(32768)));
+    }
+
+    void filters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QList<int>>("districts");
+        QTest::newRow("none") << QString() << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("one city") << QStringLiteral("city_id = 3") << QList<int>{1, 3};
+        QTest::newRow("no such city") << QStringLiteral("city_id = -1") << QList<int>{};
+        QTest::newRow("several") << QStringLiteral("    City_id = 3 or  City_id = 7 ") << QList<int>{1, 2, 3};
+        QTest::newRow("three") << QStringLiteral("    City_id = 3 or  City_id = 7 or  City_id = 12 ")
+                               << QList<int>{1, 2, 3, 4};
+        QTest::newRow("tight") << QStringLiteral("CITY_ID=12") << QList<int>{4};
+    }
+
+    void filters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QList<int>, districts);
+        const Recordset rs = DbConn().openRecordset(QStringLiteral("Select * from Places_District "), filter);
+        QCOMPARE(rs.RecordCount(), districts.size());
+        QList<int> ids;
+        for (int row = 0; row < rs.RecordCount(); ++row)
+            ids.append(*rs.int32(row, rs.field(QStringLiteral("district_id"))));
+        std::sort(ids.begin(), ids.end());
+        QCOMPARE(ids, districts);
+    }
+
+    void malformedFiltersAreRefused_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("no number") << QStringLiteral("city_id = ");
+        QTest::newRow("no column") << QStringLiteral("= 3");
+        QTest::newRow("text value") << QStringLiteral("city_id = 'x'");
+        QTest::newRow("other operator") << QStringLiteral("city_id > 3");
+        QTest::newRow("and") << QStringLiteral("city_id = 3 and city_id = 4");
+        QTest::newRow("dangling or") << QStringLiteral("city_id = 3 or ");
+        QTest::newRow("or glued") << QStringLiteral("city_id = 3orcity_id = 4");
+        QTest::newRow("trailing junk") << QStringLiteral("city_id = 3; drop table cm_city");
+        QTest::newRow("huge number") << QStringLiteral("city_id = 99999999999999999999999");
+        QTest::newRow("unknown column") << QStringLiteral("town_id = 3");
+    }
+
+    void malformedFiltersAreRefused()
+    {
+        QFETCH(QString, filter);
+        try {
+            DbConn().openRecordset(QStringLiteral("Select * from Places_District "), filter);
+            QFAIL("a malformed filter was taken");
+        } catch (const DbError &error) {
+            QVERIFY(!error.message().isEmpty());
+        }
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from cm_city")).toInt(), 0);
+    }
+
+    void statementsAndTransactions()
+    {
+        DbConn().execute(QStringLiteral(" Insert into PLACES_DISTRICT  values ( 6 , 'Giza' , 3 )"));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), 6);
+
+        DbConn().begin();
+        DbConn().execute(QStringLiteral("delete from places_district where district_id = 6"));
+        DbConn().rollback();
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), 6);
+
+        DbConn().begin();
+        DbConn().execute(QStringLiteral("delete from places_district where district_id = 6"));
+        bool refused = false;
+        try {
+            DbConn().execute(QStringLiteral("insert into places_district values (1, 'Twice', 3)"));
+        } catch (const DbError &error) {
+            refused = true;
+            QVERIFY(!error.driverText().isEmpty());
+        }
+        QVERIFY(refused);
+        DbConn().rollback();
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), 6);
+
+        DbConn().begin();
+        DbConn().execute(QStringLiteral("delete from places_district where district_id = 6"));
+        DbConn().commit();
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), 5);
+    }
+
+    void refusedQueriesThrow()
+    {
+        try {
+            DbConn().openRecordset(QStringLiteral("select * from no_such_table"));
+            QFAIL("accepted");
+        } catch (const DbError &error) {
+            QVERIFY(error.message().contains(QStringLiteral("no_such_table")));
+        }
+        try {
+            DbConn().execute(QStringLiteral("update nothing set x = 1"));
+            QFAIL("accepted");
+        } catch (const DbError &) {
+        }
+    }
+};
+
+TARNWICK_TEST_MAIN(TestRecordset)
+#include "tst_recordset.moc"

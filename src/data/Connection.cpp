@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/RowFilter.h"
+#include "data/SqliteFunctions.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -75,6 +76,15 @@ void Connection::open(const DatabaseDescriptor &descriptor)
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(ConnectionName);
         throw DbError(QStringLiteral("The database %1 could not be opened.").arg(descriptor.displayName()), text);
+    }
+    if (descriptor.kind == DatabaseDescriptor::Kind::SQLite) {
+        try {
+            RegisterUnicodeUpper(db);
+        } catch (...) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(ConnectionName);
+            throw;
+        }
     }
     m_descriptor = descriptor;
     m_dialect = descriptor.dialect();

@@ -158,6 +158,18 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), 5);
     }
 
+    void upperFoldsEveryLetter()
+    {
+        // The duplicate check and the name search compare upper-cased texts.
+        TestDatabase::Exec(QStringLiteral("insert into places_district values (9, 'Café Ünder', 3)"));
+        const Recordset rs = DbConn().openRecordset(
+            QStringLiteral("select district_id from places_district where upper(district_name) = upper('CAFÉ ünder')"));
+        QCOMPARE(rs.RecordCount(), 1);
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select upper('ünder ǆ é ж')")).toString(),
+                 QStringLiteral("ÜNDER Ǆ É Ж"));
+        QVERIFY(TestDatabase::Scalar(QStringLiteral("select upper(NULL)")).isNull());
+    }
+
     void refusedQueriesThrow()
     {
         try {

@@ -18,17 +18,24 @@ namespace {
 QString withoutPassword(const QString &text)
 {
     if (text.startsWith(QLatin1StringView("postgresql://"))) {
-        QUrl url(text);
-        url.setPassword(QString());
-        return url.toString();
+        QUrl url(text, QUrl::StrictMode);
+        if (url.isValid()) {
+            url.setPassword(QString());
+            return url.toString();
+        }
     }
     if (text.startsWith(QLatin1StringView("oci:"))) {
         const qsizetype slash = text.indexOf(QLatin1Char('/'));
         const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
         if (slash >= 0)
             return text.left(slash) + (at > slash ? text.mid(at) : QString());
+        return text;
     }
-    return text;
+    if (text.startsWith(QLatin1StringView("sqlite:")) || text.startsWith(QLatin1StringView("odbc:")))
+        return text;
+    // A setting of no known kind may still carry credentials before an "@".
+    const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
+    return at < 0 ? text : QStringLiteral("...") + text.mid(at);
 }
 
 } // namespace
@@ -46,7 +53,8 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
         const QString path = trimmed.mid(7);
         if (path.isEmpty())
             refuse(shown, QStringLiteral("the SQLite file name is missing"));
-        if (QDir::isAbsolutePath(path)) {
+        // A leading ":" would make Qt read the name as one of its resources.
+        if (QDir::isAbsolutePath(path) && !path.startsWith(QLatin1Char(':'))) {
             d.path = QDir::cleanPath(path);
         } else {
             const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -61,7 +69,7 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
         d.kind = Kind::PostgreSQL;
         const QUrl url(trimmed, QUrl::StrictMode);
         if (!url.isValid())
-            refuse(shown, QStringLiteral("it is not a valid address (%1)").arg(url.errorString()));
+            refuse(shown, QStringLiteral("it is not a valid address")); // QUrl's own words repeat the password
         d.user = url.userName();
         d.password = url.password();
         d.host = url.host();

@@ -1,0 +1,175 @@
+#include "data/DatabaseDescriptor.h"
+#include "data/DbError.h"
+#include "data/RowFilter.h"
+#include "support/TestMain.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Processing;
+
+// Seeded random input for the program's two parsers, the row filter and the database setting:
+// neither may crash, and neither may take malformed text as something else. Pass a seed and a
+// count as TARNWICK_FUZZ_SEED / TARNWICK_FUZZ_COUNT to search deeper.
+class TestParserFuzz : public QObject
+{
+    Q_OBJECT
+
+private:
+    quint32 m_seed = 20261208;
+    int m_count = 20000;
+
+    static QString pick(QRandomGenerator &random, const QStringList &pieces, int most)
+    {
+        QString text;
+        const int n = random.bounded(most + 1);
+        for (int i = 0; i < n; ++i)
+            text += pieces.at(random.bounded(int(pieces.size())));
+        return text;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsSet("TARNWICK_FUZZ_SEED"))
+            m_seed = qEnvironmentVariableIntValue("TARNWICK_FUZZ_SEED");
+        if (qEnvironmentVariableIsSet("TARNWICK_FUZZ_COUNT"))
+            m_count = qEnvironmentVariableIntValue("TARNWICK_FUZZ_COUNT");
+        qInfo("seed %u, %d inputs a parser", m_seed, m_count);
+    }
+
+    void rowFilter()
+    {
+        // An independent statement of the grammar to check the parser against.
+        static const QRegularExpression grammar(
+            QStringLiteral("^\\s*[\\p{L}_][\\p{L}\\p{N}_]*\\s*=\\s*-?[0-9]{1,18}"
+                           "(\\s+or\\s+[\\p{L}_][\\p{L}\\p{N}_]*\\s*=\\s*-?[0-9]{1,18})*\\s*$"),
+            QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+        const QStringList pieces{QStringLiteral("city_id"), QStringLiteral("City_id"), QStringLiteral(" "),
+                                 QStringLiteral("   "),     QStringLiteral("="),       QStringLiteral("3"),
+                                 QStringLiteral("-"),       QStringLiteral("12"),      QStringLiteral(" or "),
+                                 QStringLiteral("OR"),      QStringLiteral("or"),      QStringLiteral("\t"),
+                                 QStringLiteral("'"),       QStringLiteral("x"),       QStringLiteral("é"),
+                                 QStringLiteral("_"),       QStringLiteral("٣"),       QStringLiteral(";"),
+                                 QStringLiteral("and"),     QStringLiteral("("),       QStringLiteral("0")};
+        QRandomGenerator random(m_seed);
+        int accepted = 0;
+        for (int i = 0; i < m_count; ++i) {
+            // Half the inputs are well formed filters with one piece put in, taken out or changed.
+            QString text;
+            if (i % 2 == 0) {
+                text = pick(random, pieces, 12);
+            } else {
+                const int alternatives = 1 + random.bounded(3);
+                for (int a = 0; a < alternatives; ++a)
+                    text += (a ? QStringLiteral(" or  City_id = ") : QStringLiteral("    City_id = ")) +
+                            QString::number(random.bounded(-5, 40));
+                text += QLatin1Char(' ');
+                const int at = random.bounded(int(text.size()) + 1);
+                switch (random.bounded(4)) {
+                case 0:
+                    text.insert(at, pieces.at(random.bounded(int(pieces.size()))));
+                    break;
+                case 1:
+                    text.remove(at, 1 + random.bounded(3));
+                    break;
+                case 2:
+                    if (at < text.size())
+                        text[at] = pieces.at(random.bounded(int(pieces.size()))).at(0);
+                    break;
+                default:
+                    break;
+                }
+            }
+            bool parsed = true;
+            RowFilter filter;
+            try {
+                filter = RowFilter::parse(text);
+            } catch (const DbError &) {
+                parsed = false;
+            }
+            const bool blank = text.trimmed().isEmpty();
+            const bool valid = blank || grammar.match(text).hasMatch();
+            if (parsed != valid)
+                QFAIL(qPrintable(QStringLiteral("seed %1 input %2: \"%3\" was %4")
+                                     .arg(m_seed)
+                                     .arg(i)
+                                     .arg(text, parsed ? QStringLiteral("taken") : QStringLiteral("refused"))));
+            if (parsed && !blank) {
+                ++accepted;
+                QCOMPARE(filter.alternatives().size(), text.count(QRegularExpression(QStringLiteral("="))));
+            }
+        }
+        QVERIFY2(accepted > m_count / 100, "the random input hardly ever formed a filter");
+    }
+
+    void databaseSetting()
+    {
+        const QStringList pieces{QStringLiteral("sqlite:"),
+                                 QStringLiteral("postgresql://"),
+                                 QStringLiteral("oci:"),
+                                 QStringLiteral("odbc:"),
+                                 QStringLiteral("ann"),
+                                 QStringLiteral(":"),
+                                 QStringLiteral("@"),
+                                 QStringLiteral("/"),
+                                 QStringLiteral("db.example.org"),
+                                 QStringLiteral("5432"),
+                                 QStringLiteral("99999"),
+                                 QStringLiteral("%"),
+                                 QStringLiteral("%40"),
+                                 QStringLiteral("?"),
+                                 QStringLiteral("#"),
+                                 QStringLiteral(" "),
+                                 QStringLiteral("é"),
+                                 QStringLiteral("pw"),
+                                 QStringLiteral("dir"),
+                                 QStringLiteral("["),
+                                 QStringLiteral("::1"),
+                                 QStringLiteral("]"),
+                                 QStringLiteral("mysql://")};
+        QRandomGenerator random(m_seed + 1);
+        int accepted = 0;
+        for (int i = 0; i < m_count; ++i) {
+            // Every third input carries a password in its place, followed by random text.
+            QString text = pick(random, pieces, 8);
+            const int form = i % 3;
+            if (form == 1)
+                text = QStringLiteral("postgresql://ann:secretpw@") + text;
+            else if (form == 2)
+                text = QStringLiteral("oci:ann/secretpw") + text;
+            const QString where = QStringLiteral("seed %1 input %2: \"%3\"").arg(m_seed + 1).arg(i).arg(text);
+            try {
+                const DatabaseDescriptor d = DatabaseDescriptor::parse(text);
+                ++accepted;
+                switch (d.kind) {
+                case DatabaseDescriptor::Kind::SQLite:
+                    QVERIFY2(!d.path.isEmpty() && d.path.startsWith(QLatin1Char('/')), qPrintable(where));
+                    break;
+                case DatabaseDescriptor::Kind::PostgreSQL:
+                    QVERIFY2(!d.user.isEmpty() && !d.host.isEmpty() && !d.name.isEmpty(), qPrintable(where));
+                    QVERIFY2(d.port > 0 && d.port < 65536, qPrintable(where));
+                    break;
+                case DatabaseDescriptor::Kind::Oci:
+                    QVERIFY2(!d.user.isEmpty() && !d.name.isEmpty(), qPrintable(where));
+                    break;
+                case DatabaseDescriptor::Kind::Odbc:
+                    QVERIFY2(!d.name.trimmed().isEmpty(), qPrintable(where));
+                    break;
+                }
+                if (form != 0)
+                    QVERIFY2(!d.displayName().contains(QLatin1StringView("secretpw")), qPrintable(where));
+            } catch (const DbError &error) {
+                QVERIFY2(!error.message().isEmpty(), qPrintable(where));
+                // A password never appears in what the user is shown.
+                if (form != 0)
+                    QVERIFY2(!error.message().contains(QLatin1StringView("secretpw")), qPrintable(where));
+            }
+        }
+        QVERIFY2(accepted > 0, "no random setting was ever taken");
+    }
+};
+
+TARNWICK_TEST_MAIN(TestParserFuzz)
+#include "tst_parser_fuzz.moc"

@@ -1,0 +1,237 @@
+#include "search/FrmSearch.h"
+
+#include "data/DbError.h"
+#include "data/SearchState.h"
+#include "search/SearchHost.h"
+#include "search/SelectionList.h"
+#include "ui/DbErrorMessage.h"
+#include "ui/MsgBox.h"
+#include "ui/Pictures.h"
+#include "ui/Twips.h"
+#include "ui/WaitCursor.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <optional>
+
+namespace {
+
+// The dialog's face where the system has it; elsewhere the default face at the same size.
+QFont dialogFont(const QFont &base, qreal pointSize, bool bold)
+{
+    QFont font = base;
+    static const bool haveFace = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"));
+    if (haveFace)
+        font.setFamily(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+template<typename Widget> Widget *place(Widget *widget, const char *name, const QRect &geometry)
+{
+    widget->setObjectName(QLatin1StringView(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QListWidget *selectionList(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *list = place(new QListWidget(parent), name, geometry);
+    // A click toggles an entry; any number may be selected.
+    list->setSelectionMode(QAbstractItemView::MultiSelection);
+    list->setEnabled(false);
+    return list;
+}
+
+} // namespace
+
+FrmSearch::FrmSearch(SearchHost &host, QWidget *parent) : QDialog(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("FrmSearch"));
+    setWindowTitle(QStringLiteral("Find Place"));
+    setWindowIcon(ToolbarPicture(2));
+    BuildLayout();
+    SetTabOrder();
+    Form_Load();
+}
+
+void FrmSearch::BuildLayout()
+{
+    setFixedSize(TwipsSize(8970, 5025));
+    const QFont bold = dialogFont(font(), 8.25, true);
+    const QFont textBox = dialogFont(font(), 9.75, false);
+
+    Frame1 = place(new QGroupBox(QStringLiteral("-"), this), "Frame1", TwipsRect(120, 240, 4935, 1935));
+    Label1 = place(new QLabel(QStringLiteral("Place Name"), Frame1), "Label1", TwipsRect(120, 360, 1095, 255));
+    TxtPlaceName = place(new QLineEdit(Frame1), "TxtPlaceName", TwipsRect(1440, 240, 3255, 360));
+    OptStart =
+        place(new QRadioButton(QStringLiteral("Starts with"), Frame1), "OptStart", TwipsRect(120, 720, 1335, 255));
+    OptEnd = place(new QRadioButton(QStringLiteral("Ends with"), Frame1), "OptEnd", TwipsRect(1560, 720, 1335, 255));
+    OptContain =
+        place(new QRadioButton(QStringLiteral("Contains"), Frame1), "OptContain", TwipsRect(120, 1200, 1095, 255));
+    OptExact = place(new QRadioButton(QStringLiteral("Exactly"), Frame1), "OptExact", TwipsRect(1560, 1200, 1215, 255));
+
+    ChkCat = place(new QCheckBox(QStringLiteral("Category"), this), "ChkCat", TwipsRect(5280, 240, 1095, 255));
+    LstCat = selectionList(this, "LstCat", TwipsRect(5280, 600, 3615, 1635));
+    ChkCity = place(new QCheckBox(QStringLiteral("City"), this), "ChkCity", TwipsRect(120, 2280, 1095, 255));
+    LstCity = selectionList(this, "LstCity", TwipsRect(120, 2640, 3375, 1635));
+    ChkDistrict =
+        place(new QCheckBox(QStringLiteral("District"), this), "ChkDistrict", TwipsRect(5280, 2280, 1095, 255));
+    LstDistrict = selectionList(this, "LstDistrict", TwipsRect(5280, 2640, 3615, 1635));
+
+    CmdSearch = place(new QPushButton(QStringLiteral("&Search"), this), "CmdSearch", TwipsRect(5640, 4440, 1575, 495));
+    CmdCancel = place(new QPushButton(QStringLiteral("&Cancel"), this), "CmdCancel", TwipsRect(7320, 4440, 1575, 495));
+
+    // Kept for the layout's sake; nothing reads them.
+    Label3 = place(new QLabel(QStringLiteral("Telephone"), this), "Label3", TwipsRect(120, 4320, 1095, 255));
+    Text3 = place(new QLineEdit(this), "Text3", TwipsRect(120, 4680, 3495, 360));
+    Label3->hide();
+    Text3->hide();
+
+    for (QWidget *widget : std::initializer_list<QWidget *>{Label1, OptStart, OptEnd, OptContain, OptExact, ChkCat,
+                                                            ChkCity, ChkDistrict, CmdSearch, CmdCancel, Label3})
+        widget->setFont(bold);
+    TxtPlaceName->setFont(textBox);
+    Text3->setFont(textBox);
+
+    // A box enables its list; clearing the box again leaves the list enabled.
+    connect(ChkCat, &QCheckBox::clicked, LstCat, [this] { LstCat->setEnabled(true); });
+    connect(ChkCity, &QCheckBox::clicked, LstCity, [this] { LstCity->setEnabled(true); });
+    connect(ChkDistrict, &QCheckBox::clicked, LstDistrict, [this] { LstDistrict->setEnabled(true); });
+    LstCity->installEventFilter(this);
+
+    connect(CmdSearch, &QPushButton::clicked, this, [this] { CmdSearch_Click(); });
+    connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
+}
+
+void FrmSearch::SetTabOrder()
+{
+    const QList<QWidget *> order{Text3,   CmdSearch,   CmdCancel,    LstCat,   LstCity, LstDistrict, ChkCat,
+                                 ChkCity, ChkDistrict, TxtPlaceName, OptStart, OptEnd,  OptContain,  OptExact};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+    // Text3 is hidden, so the first control to take the focus is the Search button.
+    CmdSearch->setFocus();
+}
+
+void FrmSearch::Form_Load()
+{
+    FillLists();
+}
+
+void FrmSearch::FillLists()
+{
+    WaitCursor wait;
+    // Each list loads on its own, so one failing table does not empty the others; the user
+    // hears of the first failure once.
+    std::optional<Processing::DbError> failure;
+    const auto attempt = [&failure](const auto &load) {
+        try {
+            load();
+        } catch (const Processing::DbError &error) {
+            if (!failure)
+                failure = error;
+        }
+    };
+    attempt([this] { FillCategories(); });
+    attempt([this] { FillCities(); });
+    attempt([this] { FillDistricts(QString()); });
+    if (failure)
+        ShowDbError(*failure);
+}
+
+void FrmSearch::FillCategories()
+{
+    FillSelectionList(LstCat, QStringLiteral("Select * from Places_Root where places_root.branch_id <> 0 "),
+                      QStringLiteral("BRANCH_NAME"), QStringLiteral("BRANCH_ID"));
+}
+
+void FrmSearch::FillCities()
+{
+    FillSelectionList(LstCity, QStringLiteral("Select * from cm_city "), QStringLiteral("ENAME"),
+                      QStringLiteral("CODE"));
+}
+
+void FrmSearch::FillDistricts(const QString &filter)
+{
+    FillSelectionList(LstDistrict, QStringLiteral("Select * from Places_District "), QStringLiteral("DISTRICT_NAME"),
+                      QStringLiteral("DISTRICT_ID"), filter);
+}
+
+bool FrmSearch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == LstCity && event->type() == QEvent::FocusOut) {
+        // Only a move to another control counts, not the window losing the focus to
+        // another window or a popup.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            LstCity_LostFocus();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmSearch::LstCity_LostFocus()
+{
+    try {
+        WaitCursor wait;
+        FillDistricts(DistrictFilter(SelectionEntries(LstCity)));
+    } catch (const Processing::DbError &error) {
+        ShowDbError(error);
+    }
+}
+
+SearchCriteria FrmSearch::Criteria() const
+{
+    SearchCriteria criteria;
+    criteria.categories = {ChkCat->isChecked(), SelectionEntries(LstCat)};
+    criteria.cities = {ChkCity->isChecked(), SelectionEntries(LstCity)};
+    criteria.districts = {ChkDistrict->isChecked(), SelectionEntries(LstDistrict)};
+    criteria.name = TxtPlaceName->text();
+    if (OptStart->isChecked())
+        criteria.match = NameMatch::StartsWith;
+    else if (OptEnd->isChecked())
+        criteria.match = NameMatch::EndsWith;
+    else if (OptContain->isChecked())
+        criteria.match = NameMatch::Contains;
+    else
+        criteria.match = NameMatch::Exactly;
+    return criteria;
+}
+
+void FrmSearch::CmdSearch_Click()
+{
+    const SearchCondition built = BuildSearchCondition(Criteria());
+    Processing::SearchCatStr = built.categoryPart;
+    Processing::SearchStr = built.condition;
+    if (Processing::SearchStr.isEmpty()) {
+        MsgBox(QStringLiteral(" You Must enter Searching Criteria "), QMessageBox::Ok, QMessageBox::NoIcon,
+               QStringLiteral("Error"));
+        return;
+    }
+    // The condition enters the history before the list is reloaded, even if the reload then
+    // fails. On a failure the dialog stays open with every choice, so the user can try again
+    // or cancel without setting everything up anew.
+    m_host.setsearch(Processing::SearchStr);
+    try {
+        m_host.InitForm();
+        m_host.UpdateList(-1);
+    } catch (const Processing::DbError &error) {
+        ShowDbError(error);
+        return;
+    }
+    accept();
+}
+
+void FrmSearch::CmdCancel_Click()
+{
+    reject();
+}

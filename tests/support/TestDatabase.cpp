@@ -120,8 +120,11 @@ void Reset(const QStringList &scripts)
             Processing::EnsureEmbeddedDatabase(path, {QStringLiteral("sqlite-schema.sql")});
             Processing::DbConn().open(Processing::DatabaseDescriptor::parse(Descriptor()));
         }
+        // One transaction: SQLite would otherwise sync the file after every row.
+        Processing::DbConn().begin();
         for (const QString &script : scripts)
             Exec(Processing::SqlStatements(Processing::SchemaScript(script)));
+        Processing::DbConn().commit();
     } catch (const Processing::DbError &error) {
         fail(QStringLiteral("cannot make the test database"), error.message());
     }

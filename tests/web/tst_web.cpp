@@ -118,24 +118,6 @@ private Q_SLOTS:
         QCOMPARE(second->WebBrowser1->title(), QStringLiteral("Directory"));
     }
 
-    void unreachablePageStaysOpen()
-    {
-        // Nothing listens on the port of a server that has stopped: the engine shows its own page.
-        quint16 port = 0;
-        {
-            QTcpServer gone;
-            QVERIFY(gone.listen(QHostAddress::LocalHost, 0));
-            port = gone.serverPort();
-        }
-        frmDinning::SetPageAddress(QStringLiteral("http://127.0.0.1:%1/nothing").arg(port));
-        QPointer<frmDinning> window = frmDinning::ShowWindow([] {});
-        QSignalSpy loaded(window->WebBrowser1, &QWebEngineView::loadFinished);
-        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 30000);
-        QCOMPARE(loaded.first().first().toBool(), false);
-        QVERIFY(window->isVisible());
-        frmDinning::SetPageAddress(m_server.url(Page));
-    }
-
 private:
     // Waits for a fresh window's page.
     static bool waitForLoad(frmDinning *window)

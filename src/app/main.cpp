@@ -1,10 +1,13 @@
 #include "data/Connection.h"
 #include "main/frmMain.h"
+#include "web/WebEngineStartup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // The browser engine of the web window reads its start-up settings from the environment.
+    PrepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));

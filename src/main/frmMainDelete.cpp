@@ -1,9 +1,196 @@
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/SearchState.h"
+#include "main/DeleteStatements.h"
+#include "main/PlacesModel.h"
 #include "main/frmMain.h"
+#include "ui/DbErrorMessage.h"
+#include "ui/MsgBox.h"
+
+#include <QTreeWidget>
+
+#include <optional>
+
+namespace {
+
+const QString ConfirmText = QStringLiteral("Are you Sure you want to delete    ");
+const QString CategoryErrorTitle = QStringLiteral("Delete Category Error");
+
+bool confirmed(const QString &name, const QString &title)
+{
+    return MsgBox(ConfirmText + name, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon, title) ==
+           QMessageBox::Yes;
+}
+
+void categoryRefused(const QString &text)
+{
+    MsgBox(text, QMessageBox::Ok, QMessageBox::NoIcon, CategoryErrorTitle);
+}
+
+qint64 countOf(const QString &sql)
+{
+    const Processing::Recordset rs = Processing::DbConn().openRecordset(sql);
+    return rs.RecordCount() > 0 ? rs.value(0, 0).toLongLong() : 0;
+}
+
+// What the database holds below a category, whatever the tree has loaded so far.
+bool hasSubCategories(qint64 branchId)
+{
+    return countOf(QStringLiteral("select count(*) from places_root where PARENT_ID = %1 and BRANCH_ID <> %1")
+                       .arg(branchId)) > 0;
+}
+
+// Places filed under a category, whatever the list shows. A link to a place that no longer
+// exists holds nothing back.
+bool hasPlaces(qint64 branchId)
+{
+    return countOf(QStringLiteral("select count(*) from places_branch_leaves, places_leaves where "
+                                  "places_branch_leaves.LEAF_ID = places_leaves.LEAF_ID and "
+                                  "places_branch_leaves.BRANCH_ID = %1")
+                       .arg(branchId)) > 0;
+}
+
+} // namespace
 
 void frmMain::DeletePlace()
 {
+    if (m_places->rowCount() == 0)
+        return;
+    const int row = SelectedPlaceRow();
+    if (row < 0)
+        return;
+    const QString name = m_places->Text(row, PlacesModel::Name);
+    if (name.isEmpty())
+        return;
+    const QString placeFailed = QStringLiteral(" Place Can't be Deleted ");
+    const std::optional<QStringList> statements = DeletePlaceStatements(m_places->Key(row));
+    if (!statements) {
+        MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
+        return;
+    }
+    if (!confirmed(name, QStringLiteral("Delete Place")))
+        return;
+
+    // Both statements run, even after one has failed; the outcome is judged at the end. A
+    // transaction that cannot start runs nothing, so no statement takes effect on its own.
+    Processing::Connection &db = Processing::DbConn();
+    bool failed = false;
+    bool begun = false;
+    try {
+        db.begin();
+        begun = true;
+    } catch (const Processing::DbError &) {
+        failed = true;
+    }
+    if (begun) {
+        for (const QString &statement : *statements) {
+            try {
+                db.execute(statement);
+            } catch (const Processing::DbError &) {
+                failed = true;
+            }
+        }
+    }
+    if (begun && !failed) {
+        try {
+            db.commit();
+        } catch (const Processing::DbError &) {
+            failed = true; // the commit has rolled back already
+            begun = false;
+        }
+    }
+    if (failed) {
+        if (begun) {
+            try {
+                db.rollback();
+            } catch (const Processing::DbError &) {
+                // The failure message below covers it: nothing was committed.
+            }
+        }
+        MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
+        return;
+    }
+
+    // The list shows the selected category again. With nodes but none selected the list was
+    // filled for all categories (after a search or a step through the history), so it is
+    // filled that way again, under the search condition still in force.
+    std::optional<Processing::DbError> reloadFailure;
+    try {
+        if (CatTree->topLevelItemCount() == 0) {
+            UpdateList(-1);
+        } else if (const QTreeWidgetItem *node = SelectedNode()) {
+            UpdateList(NodeBranchId(node));
+        } else {
+            UpdateList(-1);
+        }
+    } catch (const Processing::DbError &error) {
+        reloadFailure = error;
+    }
+    MsgBox(QStringLiteral(" Place  Deleted "), QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Delete Place"));
+    if (reloadFailure)
+        ShowDbError(*reloadFailure);
 }
 
 void frmMain::DeleteCategory()
 {
+    if (CatTree->topLevelItemCount() == 0)
+        return;
+    QTreeWidgetItem *node = SelectedNode();
+    if (!node || node->text(0).trimmed().isEmpty())
+        return;
+    const QString key = m_nodes.key(node);
+    if (key == QStringLiteral("BR 0")) {
+        categoryRefused(QStringLiteral("You Can't delete the Root Category "));
+        return;
+    }
+    const QString hasChildren = QStringLiteral("You Can't delete a parent Category before deleting it's Children");
+    if (node->childCount() > 0) {
+        categoryRefused(hasChildren);
+        return;
+    }
+    const std::optional<QString> statement = DeleteCategoryStatement(key);
+    if (!statement) {
+        ShowDbError(Processing::DbError(
+            QStringLiteral("The category \"%1\" was not deleted: its key \"%2\" is not a category key.")
+                .arg(node->text(0), key)));
+        return;
+    }
+    // The tree loads sub-categories only as it is expanded, and the list may show a search:
+    // the database has the last word on what still depends on the category.
+    const qint64 branchId = key.mid(3).toLongLong();
+    if (hasSubCategories(branchId)) {
+        categoryRefused(hasChildren);
+        return;
+    }
+    const QString hasRelated =
+        QStringLiteral("You Can't delete a parent Category before deleting or moving related places ");
+    if (m_places->rowCount() > 0 || hasPlaces(branchId)) {
+        categoryRefused(hasRelated);
+        return;
+    }
+    const QString name = node->text(0);
+    if (!confirmed(name, QStringLiteral("Delete Category")))
+        return;
+
+    std::optional<Processing::DbError> failure;
+    try {
+        Processing::DbConn().execute(*statement);
+    } catch (const Processing::DbError &error) {
+        failure = error;
+    }
+    // The tree is rebuilt whatever the outcome; a failure is told once it shows again.
+    Processing::SearchStr.clear();
+    std::optional<Processing::DbError> rebuildFailure;
+    try {
+        InitForm();
+    } catch (const Processing::DbError &error) {
+        rebuildFailure = error;
+    }
+    if (failure)
+        ShowDbError(*failure);
+    else
+        MsgBox(name + QStringLiteral("  Deleted "), QMessageBox::Ok, QMessageBox::NoIcon,
+               QStringLiteral("Delete Category"));
+    if (rebuildFailure)
+        ShowDbError(*rebuildFailure);
 }

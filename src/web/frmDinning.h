@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QPushButton;
+class QWebEngineView;
+
+// The web window: the directory web service's page in an embedded browser, with "&Back" to
+// return to the main window. One window at a time; it knows nothing of the main window but the
+// function it is handed for "&Back".
+class frmDinning : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Opens the web window, or brings the open one to the front without navigating again.
+    // showMain is what "&Back" calls; the latest caller's function replaces an earlier one.
+    static frmDinning *ShowWindow(std::function<void()> showMain);
+    // The open web window, or nullptr.
+    static frmDinning *Instance();
+
+    // The page a new window navigates to.
+    static QString PageAddress();
+    // Points new windows at another page (a local server in tests); an empty text restores
+    // the directory web service.
+    static void SetPageAddress(const QString &address);
+
+    QPushButton *CmdBack = nullptr;
+    QWebEngineView *WebBrowser1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    explicit frmDinning(QWidget *parent = nullptr);
+    void Form_Load();
+    void CmdBack_Click();
+
+    std::function<void()> m_showMain;
+};

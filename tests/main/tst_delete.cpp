@@ -1,0 +1,380 @@
+#include "data/Connection.h"
+#include "data/SearchState.h"
+#include "main/DeleteStatements.h"
+#include "main/PlacesModel.h"
+#include "main/frmMain.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace {
+
+const QString Confirm = QStringLiteral("Are you Sure you want to delete    ");
+const QString CategoryError = QStringLiteral("Delete Category Error");
+const QString HasChildren = QStringLiteral("You Can't delete a parent Category before deleting it's Children");
+const QString HasPlaces =
+    QStringLiteral("You Can't delete a parent Category before deleting or moving related places ");
+
+} // namespace
+
+// Deleting places and categories from the main window, on the stored rows.
+class TestDelete : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void statementTexts()
+    {
+        QCOMPARE(DeletePlaceStatements(QStringLiteral("LF7")),
+                 (QStringList{QStringLiteral("Delete from Places_Branch_Leaves where Leaf_ID =7"),
+                              QStringLiteral("Delete from Places_Leaves where Leaf_ID =7")}));
+        QCOMPARE(DeleteCategoryStatement(QStringLiteral("BR 7")),
+                 std::optional<QString>(QStringLiteral("Delete from Places_root where Branch_ID = 7")));
+        // Only keys the program writes reach a statement.
+        for (const char *key : {"", "LF", "LF 7", "LF7 ", "lf7", "LF-7", "LF07", "LF7;delete from cm_city",
+                                "LF7 or 1=1", "LF\u0667", "BR 7"})
+            QVERIFY2(!DeletePlaceStatements(QString::fromUtf8(key)), key);
+        for (const char *key : {"", "BR ", "BR7", "BR  7", "BR 7 ", "BR -7", "BR 07", "br 7", "BR 7 or 1=1", "LF7"})
+            QVERIFY2(!DeleteCategoryStatement(QString::fromUtf8(key)), key);
+    }
+
+    void init()
+    {
+        // Root; Food with Cafes (places) and Juice Bars (no places, a child three levels down,
+        // which the tree does not load at first); Health with two places; Empty with only a
+        // link to a place that no longer exists; Hidden with one place.
+        TestDatabase::Reset({QStringLiteral("root.sql")});
+        TestDatabase::Exec(QStringList{
+            QStringLiteral("insert into cm_city (CODE, ENAME) values (1, 'Cairo')"),
+            QStringLiteral("insert into places_district values (1, 'Zamalek', 1)"),
+            QStringLiteral("insert into places_root values (1, 'Food', 0, 'N', 1)"),
+            QStringLiteral("insert into places_root values (2, 'Cafes', 1, 'N', 1)"),
+            QStringLiteral("insert into places_root values (3, 'Juice Bars', 1, 'N', 1)"),
+            QStringLiteral("insert into places_root values (4, 'Fresh Juice', 3, 'N', 1)"),
+            QStringLiteral("insert into places_root values (5, 'Health', 0, 'N', 1)"),
+            QStringLiteral("insert into places_root values (6, 'Empty', 0, 'N', 1)"),
+            QStringLiteral("insert into places_root values (7, 'Hidden', 0, 'N', 1)"),
+            QStringLiteral("insert into places_leaves values (1, 'Nile Cafe', '02 1', 'Corniche', 1, 1, 'a', NULL)"),
+            QStringLiteral("insert into places_leaves values (2, 'Clinic', '02 2', 'Tahrir', 1, 1, 'b', NULL)"),
+            QStringLiteral("insert into places_leaves values (3, 'Pharmacy', '02 3', 'Mall', 1, 1, 'c', NULL)"),
+            QStringLiteral("insert into places_leaves values (4, 'Bookshop', '02 4', 'Market', 1, 1, 'd', NULL)"),
+            QStringLiteral("insert into places_branch_leaves values (2, 1)"),
+            QStringLiteral("insert into places_branch_leaves values (5, 2)"),
+            QStringLiteral("insert into places_branch_leaves values (5, 3)"),
+            QStringLiteral("insert into places_branch_leaves values (2, 3)"),
+            QStringLiteral("insert into places_branch_leaves values (7, 4)"),
+            QStringLiteral("insert into places_branch_leaves values (6, 99)"),
+        });
+        Processing::SearchStr.clear();
+        m_main = new frmMain;
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    }
+
+    void cleanup()
+    {
+        delete m_main;
+        Processing::SearchStr.clear();
+    }
+
+    void placeDeletedAndListReloadedForSelectedCategory()
+    {
+        node(QStringLiteral("Food"))->setExpanded(true);
+        click(node(QStringLiteral("Health")));
+        QCOMPARE(listed(), (QStringList{QStringLiteral("Clinic"), QStringLiteral("Pharmacy")}));
+        selectPlace(QStringLiteral("Pharmacy"));
+        // Another category is selected, not clicked: the list still shows Health.
+        tree()->setCurrentItem(node(QStringLiteral("Cafes")));
+
+        MessageRecorder messages;
+        messages.answer(QMessageBox::Yes);
+        press(7);
+        QCOMPARE(messages.count(), 2);
+        check(messages.shown().at(0), Confirm + QStringLiteral("Pharmacy"), QMessageBox::Yes | QMessageBox::No,
+              QStringLiteral("Delete Place"));
+        check(messages.shown().at(1), QStringLiteral(" Place  Deleted "), QMessageBox::Ok,
+              QStringLiteral("Delete Place"));
+        // The place and both its links are gone; nothing else is.
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves where LEAF_ID = 3")).toInt(),
+                 0);
+        QCOMPARE(TestDatabase::Rows(QStringLiteral("select BRANCH_ID, LEAF_ID from places_branch_leaves "
+                                                   "order by LEAF_ID, BRANCH_ID")),
+                 (QList<QStringList>{{"2", "1"}, {"5", "2"}, {"7", "4"}, {"6", "99"}}));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt(), 3);
+        QCOMPARE(listed(), QStringList{QStringLiteral("Nile Cafe")});
+    }
+
+    void placeListAfterASearchIsReloadedForAll()
+    {
+        // A search lists all categories under its condition and leaves no category selected.
+        Processing::SearchStr = QStringLiteral(" places_leaves.MORE_DATA <> 'd'");
+        m_main->InitForm();
+        m_main->UpdateList(-1);
+        QVERIFY(tree()->selectedItems().isEmpty());
+        QCOMPARE(listed(),
+                 (QStringList{QStringLiteral("Clinic"), QStringLiteral("Nile Cafe"), QStringLiteral("Pharmacy")}));
+        selectPlace(QStringLiteral("Clinic"));
+        MessageRecorder messages;
+        messages.answer(QMessageBox::Yes);
+        press(7);
+        QCOMPARE(messages.texts().last(), QStringLiteral(" Place  Deleted "));
+        QCOMPARE(listed(), (QStringList{QStringLiteral("Nile Cafe"), QStringLiteral("Pharmacy")}));
+    }
+
+    void answeringNoChangesNothing()
+    {
+        click(node(QStringLiteral("Health")));
+        selectPlace(QStringLiteral("Clinic"));
+        const auto before = everything();
+        {
+            MessageRecorder messages;
+            messages.answer(QMessageBox::No);
+            press(7);
+            QCOMPARE(messages.count(), 1);
+            QCOMPARE(messages.last().title, QStringLiteral("Delete Place"));
+        }
+        QCOMPARE(listed(), (QStringList{QStringLiteral("Clinic"), QStringLiteral("Pharmacy")}));
+
+        click(node(QStringLiteral("Empty")));
+        QCOMPARE(listed(), QStringList());
+        Processing::SearchStr = QStringLiteral(" 1 = 1");
+        {
+            MessageRecorder messages;
+            messages.answer(QMessageBox::No);
+            press(10);
+            QCOMPARE(messages.count(), 1);
+            check(messages.last(), Confirm + QStringLiteral("Empty"), QMessageBox::Yes | QMessageBox::No,
+                  QStringLiteral("Delete Category"));
+        }
+        QCOMPARE(everything(), before);
+        QVERIFY(node(QStringLiteral("Empty")));
+        QCOMPARE(Processing::SearchStr, QStringLiteral(" 1 = 1"));
+    }
+
+    void rootIsNeverDeleted()
+    {
+        TestDatabase::Reset({QStringLiteral("root.sql")});
+        delete m_main;
+        m_main = new frmMain;
+        QTreeWidgetItem *root = node(QStringLiteral("Main Categories"));
+        QCOMPARE(root->childCount(), 0);
+        QCOMPARE(listed(), QStringList());
+        tree()->setCurrentItem(root);
+        MessageRecorder messages;
+        messages.answer(QMessageBox::Yes);
+        press(10);
+        QCOMPARE(messages.count(), 1);
+        check(messages.last(), QStringLiteral("You Can't delete the Root Category "), QMessageBox::Ok, CategoryError);
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 1);
+    }
+
+    void subCategoriesComeFirst()
+    {
+        MessageRecorder messages;
+        // Children in the tree beat places in the list.
+        click(node(QStringLiteral("Health")));
+        QCOMPARE(listed().size(), 2);
+        tree()->setCurrentItem(node(QStringLiteral("Food")));
+        QCOMPARE(node(QStringLiteral("Food"))->childCount(), 2);
+        press(10);
+        QCOMPARE(messages.count(), 1);
+        check(messages.last(), HasChildren, QMessageBox::Ok, CategoryError);
+
+        // A sub-category added since the tree was loaded holds its parent back all the same.
+        TestDatabase::Exec(QStringLiteral("insert into places_root values (8, 'Later', 6, 'N', 1)"));
+        click(node(QStringLiteral("Empty")));
+        QCOMPARE(node(QStringLiteral("Empty"))->childCount(), 0);
+        QCOMPARE(listed(), QStringList());
+        press(10);
+        QCOMPARE(messages.count(), 2);
+        check(messages.last(), HasChildren, QMessageBox::Ok, CategoryError);
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 9);
+    }
+
+    void categoryWithUnlistedPlacesIsRefused()
+    {
+        // A search that listed nothing: the list is empty, the database is not.
+        Processing::SearchStr = QStringLiteral(" places_leaves.LEAF_NAME like 'Zzz%'");
+        m_main->InitForm();
+        m_main->UpdateList(-1);
+        QCOMPARE(listed(), QStringList());
+        tree()->setCurrentItem(node(QStringLiteral("Hidden")));
+        const auto before = everything();
+        MessageRecorder messages;
+        messages.answer(QMessageBox::Yes);
+        press(10);
+        QCOMPARE(messages.count(), 1);
+        check(messages.last(), HasPlaces, QMessageBox::Ok, CategoryError);
+        QCOMPARE(everything(), before);
+        click(node(QStringLiteral("Hidden")));
+        QCOMPARE(listed(), QStringList{QStringLiteral("Bookshop")});
+
+        // Listed places refuse too, whichever category they belong to.
+        tree()->setCurrentItem(node(QStringLiteral("Empty")));
+        press(10);
+        QCOMPARE(messages.count(), 2);
+        check(messages.last(), HasPlaces, QMessageBox::Ok, CategoryError);
+    }
+
+    void emptyCategoryDeleted()
+    {
+        // Food expanded: its grandchildren are in the tree until it is rebuilt.
+        node(QStringLiteral("Food"))->setExpanded(true);
+        QVERIFY(node(QStringLiteral("Fresh Juice")));
+        click(node(QStringLiteral("Empty")));
+        Processing::SearchStr = QStringLiteral(" 1 = 1");
+        MessageRecorder messages;
+        messages.answer(QMessageBox::Yes);
+        press(10);
+        QCOMPARE(messages.count(), 2);
+        check(messages.shown().at(0), Confirm + QStringLiteral("Empty"), QMessageBox::Yes | QMessageBox::No,
+              QStringLiteral("Delete Category"));
+        check(messages.shown().at(1), QStringLiteral("Empty  Deleted "), QMessageBox::Ok,
+              QStringLiteral("Delete Category"));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root where BRANCH_ID = 6")).toInt(),
+                 0);
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 7);
+        // Links naming it are left as they were.
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_branch_leaves where BRANCH_ID = 6"))
+                     .toInt(),
+                 1);
+        QCOMPARE(Processing::SearchStr, QString());
+        QVERIFY(!node(QStringLiteral("Empty")));
+        QVERIFY(!node(QStringLiteral("Fresh Juice")));
+        QVERIFY(node(QStringLiteral("Main Categories"))->isExpanded());
+    }
+
+    void failedCategoryStatementReportedAfterRebuild()
+    {
+        refuseDeletes(QStringLiteral("places_root"));
+        node(QStringLiteral("Food"))->setExpanded(true);
+        tree()->setCurrentItem(node(QStringLiteral("Empty")));
+        Processing::SearchStr = QStringLiteral(" 1 = 1");
+        QStringList shown;
+        QList<bool> rebuilt;
+        SetMsgBoxHandler([&](const MsgBoxRequest &request) {
+            shown.append(request.title + QStringLiteral("|") + request.text);
+            rebuilt.append(!node(QStringLiteral("Fresh Juice")) && Processing::SearchStr.isEmpty());
+            return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        });
+        press(10);
+        SetMsgBoxHandler({});
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(0), QStringLiteral("Delete Category|") + Confirm + QStringLiteral("Empty"));
+        QVERIFY2(shown.at(1).startsWith(QStringLiteral("DataBase Error|")), qPrintable(shown.at(1)));
+        QVERIFY2(shown.at(1).contains(QStringLiteral("rows are kept")), qPrintable(shown.at(1)));
+        QCOMPARE(rebuilt, (QList<bool>{false, true}));
+        QVERIFY(node(QStringLiteral("Empty")));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 8);
+    }
+
+    void failingPlaceDeleteRollsBackBoth()
+    {
+        // The second statement fails, after the first has removed the links.
+        refuseDeletes(QStringLiteral("places_leaves"));
+        node(QStringLiteral("Food"))->setExpanded(true);
+        click(node(QStringLiteral("Health")));
+        selectPlace(QStringLiteral("Pharmacy"));
+        tree()->setCurrentItem(node(QStringLiteral("Cafes")));
+        const auto before = everything();
+        MessageRecorder messages;
+        messages.answer(QMessageBox::Yes);
+        press(7);
+        QCOMPARE(messages.count(), 2);
+        check(messages.last(), QStringLiteral(" Place Can't be Deleted "), QMessageBox::Ok,
+              QStringLiteral("DataBase Error"));
+        QCOMPARE(everything(), before);
+        QCOMPARE(
+            TestDatabase::Scalar(QStringLiteral("select count(*) from places_branch_leaves where LEAF_ID = 3")).toInt(),
+            2);
+        QVERIFY(!Processing::DbConn().inTransaction());
+        // The list was not reloaded.
+        QCOMPARE(listed(), (QStringList{QStringLiteral("Clinic"), QStringLiteral("Pharmacy")}));
+        // The connection works on, outside any transaction.
+        Processing::DbConn().execute(QStringLiteral("delete from places_branch_leaves where LEAF_ID = 99"));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_branch_leaves")).toInt(), 5);
+    }
+
+private:
+    QTreeWidget *tree() const { return m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree")); }
+    QTreeView *list() const { return m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces")); }
+
+    QTreeWidgetItem *node(const QString &text) const
+    {
+        const QList<QTreeWidgetItem *> found = tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.size() == 1 ? found.first() : nullptr;
+    }
+
+    void click(QTreeWidgetItem *item)
+    {
+        QVERIFY(item);
+        tree()->scrollToItem(item);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualItemRect(item).center());
+        QCOMPARE(tree()->currentItem(), item);
+    }
+
+    QStringList listed() const
+    {
+        QStringList names;
+        for (int row = 0; row < m_main->Places()->rowCount(); ++row)
+            names.append(m_main->Places()->Text(row, PlacesModel::Name));
+        names.sort();
+        return names;
+    }
+
+    void selectPlace(const QString &name)
+    {
+        for (int row = 0; row < m_main->Places()->rowCount(); ++row) {
+            if (m_main->Places()->Text(row, PlacesModel::Name) == name) {
+                list()->setCurrentIndex(m_main->Places()->index(row, 0));
+                return;
+            }
+        }
+        QFAIL(qPrintable(QStringLiteral("not listed: ") + name));
+    }
+
+    void press(int button) { m_main->ToolbarButton(button)->trigger(); }
+
+    static void check(const MsgBoxRequest &shown, const QString &text, QMessageBox::StandardButtons buttons,
+                      const QString &title)
+    {
+        QCOMPARE(shown.text, text);
+        QCOMPARE(shown.title, title);
+        QCOMPARE(shown.buttons, buttons);
+        QCOMPARE(shown.icon, QMessageBox::NoIcon);
+    }
+
+    static QList<QList<QStringList>> everything()
+    {
+        return {TestDatabase::Rows(QStringLiteral("select * from places_root order by BRANCH_ID")),
+                TestDatabase::Rows(QStringLiteral("select * from places_leaves order by LEAF_ID")),
+                TestDatabase::Rows(QStringLiteral("select * from places_branch_leaves order by BRANCH_ID, LEAF_ID"))};
+    }
+
+    // Makes the database refuse every delete from a table.
+    static void refuseDeletes(const QString &table)
+    {
+        if (TestDatabase::IsPostgreSQL()) {
+            TestDatabase::Exec(QStringLiteral("create or replace function tarnwick_keep_rows() returns trigger as "
+                                              "$$ begin raise exception 'rows are kept'; end $$ language plpgsql"));
+            TestDatabase::Exec(QStringLiteral("create trigger keep_rows before delete on %1 for each row execute "
+                                              "function tarnwick_keep_rows()")
+                                   .arg(table));
+        } else {
+            TestDatabase::Exec(QStringLiteral("create trigger keep_rows before delete on %1 begin select "
+                                              "raise(abort, 'rows are kept'); end")
+                                   .arg(table));
+        }
+    }
+
+    QPointer<frmMain> m_main;
+};
+
+TARNWICK_TEST_MAIN(TestDelete)
+#include "tst_delete.moc"

@@ -1,0 +1,167 @@
+#include "support/TestMain.h"
+#include "web/PageServer.h"
+#include "web/WebEngineStartup.h"
+#include "web/frmDinning.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include "BuildConfig.h"
+
+// The web window on a real browser engine, showing pages from a server the test runs.
+class TestWeb : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_server.listening());
+        m_server.addPage(Page, QStringLiteral("Directory"),
+                         QStringLiteral("<p id=\"greeting\">Find a place</p><a id=\"next\" href=\"/other\">more</a>"),
+                         QStringLiteral("background: rgb(0, 128, 96)"));
+        m_server.addPage(QStringLiteral("/other"), QStringLiteral("Other"));
+        frmDinning::SetPageAddress(m_server.url(Page));
+    }
+
+    void cleanup()
+    {
+        if (QPointer<frmDinning> window = frmDinning::Instance()) {
+            window->close();
+            QTRY_VERIFY(window.isNull());
+        }
+    }
+
+    void defaultAddress()
+    {
+        frmDinning::SetPageAddress(QString());
+        QCOMPARE(frmDinning::PageAddress(), QStringLiteral("http://") + QString::fromUtf8(BuildConfig::DirectoryHost) +
+                                                QStringLiteral("/brantmoor/velmarqDirectory/velmarqservice.asp"));
+        frmDinning::SetPageAddress(m_server.url(Page));
+    }
+
+    void opensAndShowsThePage()
+    {
+        const int before = m_server.requests(Page);
+        int backs = 0;
+        QPointer<frmDinning> window = frmDinning::ShowWindow([&backs] { ++backs; });
+        QVERIFY(window);
+        QCOMPARE(frmDinning::Instance(), window.data());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Search on the Web"));
+        QCOMPARE(window->CmdBack->text(), QStringLiteral("&Back"));
+        QVERIFY(window->isVisible());
+        QVERIFY(waitForLoad(window));
+        QCOMPARE(m_server.requests(Page), before + 1);
+        QCOMPARE(window->WebBrowser1->title(), QStringLiteral("Directory"));
+        QCOMPARE(script(window, QStringLiteral("document.getElementById('greeting').textContent")),
+                 QVariant(QStringLiteral("Find a place")));
+
+        // The button sits at the top left, the browser fills the window below it.
+        QCOMPARE(window->CmdBack->geometry().topLeft(), QPoint(0, 0));
+        const QRect browser = window->WebBrowser1->geometry();
+        QVERIFY(browser.top() >= window->CmdBack->geometry().bottom());
+        QCOMPARE(browser.left(), 0);
+        QCOMPARE(browser.right(), window->width() - 1);
+        QCOMPARE(browser.bottom(), window->height() - 1);
+        // The page is really drawn: its background colour shows in the window.
+        QTRY_VERIFY_WITH_TIMEOUT(showsPageColour(window), 30000);
+
+        // "&Back" hands over to the main window and leaves the page as it is.
+        QTest::mouseClick(window->CmdBack, Qt::LeftButton);
+        QCOMPARE(backs, 1);
+        QVERIFY(window->isVisible());
+        QCOMPARE(frmDinning::Instance(), window.data());
+        QCOMPARE(m_server.requests(Page), before + 1);
+    }
+
+    void openWindowKeepsWhereTheUserBrowsed()
+    {
+        QPointer<frmDinning> window = frmDinning::ShowWindow([] {});
+        QVERIFY(waitForLoad(window));
+        const int pageRequests = m_server.requests(Page);
+        // The user follows a link inside the page.
+        QSignalSpy followed(window->WebBrowser1, &QWebEngineView::loadFinished);
+        script(window, QStringLiteral("document.getElementById('next').click(); true"));
+        QTRY_COMPARE_WITH_TIMEOUT(followed.count(), 1, 30000);
+        QCOMPARE(window->WebBrowser1->title(), QStringLiteral("Other"));
+
+        // "Dinning" again: the same window, nothing reloaded, the browsed page still shown.
+        QSignalSpy started(window->WebBrowser1, &QWebEngineView::loadStarted);
+        int backs = 0;
+        QCOMPARE(frmDinning::ShowWindow([&backs] { ++backs; }), window.data());
+        // A round trip to the page's renderer: a navigation started above would be under way.
+        QCOMPARE(script(window, QStringLiteral("location.pathname")), QVariant(QStringLiteral("/other")));
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(m_server.requests(Page), pageRequests);
+        QCOMPARE(window->WebBrowser1->url(), QUrl(m_server.url(QStringLiteral("/other"))));
+        // The latest caller's "&Back" is the one used.
+        window->CmdBack->click();
+        QCOMPARE(backs, 1);
+    }
+
+    void closedWindowOpensAnew()
+    {
+        QPointer<frmDinning> first = frmDinning::ShowWindow([] {});
+        QVERIFY(waitForLoad(first));
+        const int pageRequests = m_server.requests(Page);
+        first->close();
+        QCOMPARE(frmDinning::Instance(), nullptr);
+        QTRY_VERIFY(first.isNull());
+
+        QPointer<frmDinning> second = frmDinning::ShowWindow([] {});
+        QVERIFY(second);
+        QVERIFY(waitForLoad(second));
+        QCOMPARE(m_server.requests(Page), pageRequests + 1);
+        QCOMPARE(second->WebBrowser1->title(), QStringLiteral("Directory"));
+    }
+
+private:
+    // Waits for a fresh window's page.
+    static bool waitForLoad(frmDinning *window)
+    {
+        if (!window)
+            return false;
+        QSignalSpy loaded(window->WebBrowser1, &QWebEngineView::loadFinished);
+        return loaded.wait(30000) && loaded.first().first().toBool();
+    }
+
+    static bool showsPageColour(frmDinning *window)
+    {
+        const QImage image = window->WebBrowser1->grab().toImage();
+        int coloured = 0;
+        for (int y = 0; y < image.height(); y += 7) {
+            for (int x = 0; x < image.width(); x += 7) {
+                if (image.pixelColor(x, y) == PageColour)
+                    ++coloured;
+            }
+        }
+        return coloured > 100;
+    }
+
+    static QVariant script(frmDinning *window, const QString &code)
+    {
+        QVariant result;
+        bool done = false;
+        window->WebBrowser1->page()->runJavaScript(code, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        if (!QTest::qWaitFor([&] { return done; }, 30000))
+            return QStringLiteral("<no answer>");
+        return result;
+    }
+
+    static inline const QString Page = QStringLiteral("/directory");
+    static inline const QColor PageColour = QColor(0, 128, 96);
+    PageServer m_server;
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareWebEngine();
+    return TestSupport::run<TestWeb>(argc, argv);
+}
+#include "tst_web.moc"

@@ -97,6 +97,13 @@ inline void Choose(QComboBox *box, const QString &text)
     box->setCurrentIndex(index);
 }
 
+// Leaves a list with no entry chosen and no text.
+inline void ClearChoiceOf(QComboBox *box)
+{
+    box->setCurrentIndex(-1);
+    box->clearEditText();
+}
+
 // Replaces what a box holds with typed text, key by key.
 inline void Type(QWidget *box, const QString &text)
 {

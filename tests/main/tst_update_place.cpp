@@ -71,8 +71,16 @@ private Q_SLOTS:
         QCOMPARE(f.TxtAddress->text(), QStringLiteral("31 Talaat Harb Street"));
         QCOMPARE(f.TxtTelephone->text(), QStringLiteral("+20 2 2392 8814"));
         QCOMPARE(f.TxtMore->text(), QStringLiteral("Old-style coffee house serving breakfast all day."));
-        QCOMPARE(f.TxtURL->text(), QStringLiteral(" http://www.example.com/cafe-riviera"));
+        QCOMPARE(f.TxtURL->text(), QStringLiteral("http://www.example.com/cafe-riviera"));
         QCOMPARE(f.CmbPlaceParent->currentData().toInt(), 4);
+
+        // A link of the box's full length is taken whole, without the stored leading blank.
+        const QString longLink = QStringLiteral("http://example.com/") + QString(81, QLatin1Char('x'));
+        TestDatabase::Exec(QStringLiteral("update places_leaves set web_link = ' %1' where leaf_id = 2").arg(longLink));
+        main->UpdateList(4);
+        select(QStringLiteral("Café Riviera"));
+        main->Toolbar1_ButtonClick(6);
+        QCOMPARE(f.TxtURL->text(), longLink);
     }
 
     void enterRefillsTheOpenWindow()

@@ -72,30 +72,6 @@ private Q_SLOTS:
         QCOMPARE(UpdatePlaceLinkStatement(0, 42),
                  QStringLiteral("   Update PLACES_BRANCH_LEAVES     set BRANCH_ID=0 WHERE  LEAF_ID = 42"));
     }
-
-    void quotesAreDoubled()
-    {
-        PlaceValues place;
-        place.name = QStringLiteral("Joe's");
-        place.address = QStringLiteral("O'Neil St");
-        place.telephone = QStringLiteral("'1'");
-        place.more = QStringLiteral("it's");
-        place.url = QStringLiteral("a'b");
-        QVERIFY(InsertPlaceStatement(1, place).contains(
-            QStringLiteral("'Joe''s', '''1''' , 'O''Neil St', 0 , 0 , 'it''s',' a''b' )")));
-        QVERIFY(
-            UpdatePlaceStatement(1, place).contains(QStringLiteral("LEAF_NAME='Joe''s' ,   TELEPHONE='O''Neil St'")));
-        QVERIFY(DuplicatePlaceQuery(place.name, place.address).contains(QStringLiteral("upper('O''Neil St')")));
-        QCOMPARE(InsertCategoryStatement(9, QStringLiteral("Joe's"), 0),
-                 QStringLiteral(" Insert into Places_Root values ( 9 , 'Joe''s' , 0 , 'N',1 )"));
-    }
-
-    void onlyBlanksAreTrimmed()
-    {
-        QCOMPARE(TrimBlanks(QStringLiteral("  a b  ")), QStringLiteral("a b"));
-        QCOMPARE(TrimBlanks(QStringLiteral("   ")), QString());
-        QCOMPARE(TrimBlanks(QStringLiteral(" line\n ")), QStringLiteral("line\n"));
-    }
 };
 
 TARNWICK_TEST_MAIN(TestEditStatements)

@@ -1,0 +1,26 @@
+#include "editing/EditMessages.h"
+
+#include "data/DbError.h"
+#include "ui/DbErrorMessage.h"
+#include "ui/MsgBox.h"
+
+void ShowInvalidData(const QString &text)
+{
+    MsgBox(text, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Invalid data"));
+}
+
+QString MissingChoiceMessage(const QString &boxLabel, const QString &notDone)
+{
+    return QStringLiteral("Choose a %1 from the list; %2").arg(boxLabel, notDone);
+}
+
+void ShowNotStored(const QString &notDone, const Processing::DbError &cause)
+{
+    // The database's own words say why; without them, what failed.
+    ShowNotStored(notDone, cause.driverText().trimmed().isEmpty() ? cause.what() : cause.driverText());
+}
+
+void ShowNotStored(const QString &notDone, const QString &why)
+{
+    ShowDbError(Processing::DbError(notDone, why));
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace Processing {
+class DbError;
+}
+
+// An "Invalid data" message box: OK only, no icon.
+void ShowInvalidData(const QString &text);
+// The text for a box in which no entry is chosen, naming the box: "Choose a City from the
+// list; the place was not added."
+QString MissingChoiceMessage(const QString &boxLabel, const QString &notDone);
+// Tells in a "DataBase Error" box what was not stored, and why.
+void ShowNotStored(const QString &notDone, const Processing::DbError &cause);
+void ShowNotStored(const QString &notDone, const QString &why);

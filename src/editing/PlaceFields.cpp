@@ -1,0 +1,106 @@
+#include "editing/PlaceFields.h"
+
+#include "editing/FormFonts.h"
+#include "editing/MultiLineTextBox.h"
+#include "editing/ReferenceLists.h"
+#include "ui/Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const int LabelLeft = 120;
+const int LabelWidth = 1455;
+const int InputLeft = 1680;
+const int InputWidth = 5415 - InputLeft - 120;
+const int RowHeight = 360;
+
+void addLabel(QGroupBox *frame, const QString &name, const QString &caption, int top)
+{
+    auto *label = new QLabel(caption, frame);
+    label->setObjectName(name);
+    label->setFont(CaptionFont());
+    label->setGeometry(TwipsRect(LabelLeft, top, LabelWidth, RowHeight));
+}
+
+QComboBox *addChoiceBox(QGroupBox *frame, const QString &name, int top)
+{
+    auto *box = new QComboBox(frame);
+    box->setObjectName(name);
+    PrepareChoiceBox(box);
+    box->setGeometry(TwipsRect(InputLeft, top, InputWidth, RowHeight));
+    return box;
+}
+
+QLineEdit *addTextBox(QGroupBox *frame, const QString &name, int maxLength, int top)
+{
+    auto *box = new QLineEdit(frame);
+    box->setObjectName(name);
+    box->setMaxLength(maxLength);
+    box->setGeometry(TwipsRect(InputLeft, top, InputWidth, RowHeight));
+    return box;
+}
+
+MultiLineTextBox *addMultiLineBox(QGroupBox *frame, const QString &name, int maxLength, int top, int height)
+{
+    auto *box = new MultiLineTextBox(maxLength, frame);
+    box->setObjectName(name);
+    box->setGeometry(TwipsRect(InputLeft, top, InputWidth, height));
+    return box;
+}
+
+} // namespace
+
+PlaceFields PlaceFields::Build(QGroupBox *frame)
+{
+    PlaceFields f;
+    addLabel(frame, QStringLiteral("LabelPlaceParent"), QStringLiteral("Parent Category"), 360);
+    f.CmbPlaceParent = addChoiceBox(frame, QStringLiteral("CmbPlaceParent"), 360);
+    addLabel(frame, QStringLiteral("LabelPlaceName"), QStringLiteral("Place Name"), 840);
+    f.TxtPlaceName = addTextBox(frame, QStringLiteral("TxtPlaceName"), 250, 840);
+    addLabel(frame, QStringLiteral("LabelCity"), QStringLiteral("City"), 1320);
+    f.CmbCity = addChoiceBox(frame, QStringLiteral("CmbCity"), 1320);
+    addLabel(frame, QStringLiteral("LabelDistrict"), QStringLiteral("District"), 1800);
+    f.CmbDistrict = addChoiceBox(frame, QStringLiteral("CmbDistrict"), 1800);
+    addLabel(frame, QStringLiteral("LabelAddress"), QStringLiteral("Address"), 2280);
+    f.TxtAddress = addMultiLineBox(frame, QStringLiteral("TxtAddress"), 400, 2280, 1095);
+    addLabel(frame, QStringLiteral("LabelTelephone"), QStringLiteral("Telephone"), 3480);
+    f.TxtTelephone = addTextBox(frame, QStringLiteral("TxtTelephone"), 100, 3480);
+    addLabel(frame, QStringLiteral("LabelMore"), QStringLiteral("More"), 3960);
+    f.TxtMore = addMultiLineBox(frame, QStringLiteral("TxtMore"), 250, 3960, 1335);
+    addLabel(frame, QStringLiteral("LabelURL"), QStringLiteral("URL"), 5400);
+    f.TxtURL = addTextBox(frame, QStringLiteral("TxtURL"), 100, 5400);
+    return f;
+}
+
+std::optional<QString> PlaceFields::MissingChoice() const
+{
+    if (!ChosenId(CmbPlaceParent))
+        return QStringLiteral("Parent Category");
+    if (!ChosenId(CmbCity))
+        return QStringLiteral("City");
+    if (!ChosenId(CmbDistrict))
+        return QStringLiteral("District");
+    return std::nullopt;
+}
+
+Editing::PlaceValues PlaceFields::Values() const
+{
+    Editing::PlaceValues v;
+    v.name = TxtPlaceName->text();
+    v.address = TxtAddress->text();
+    v.telephone = TxtTelephone->text();
+    v.more = TxtMore->text();
+    v.url = TxtURL->text();
+    v.city = ChosenId(CmbCity).value_or(0);
+    v.district = ChosenId(CmbDistrict).value_or(0);
+    return v;
+}
+
+std::optional<qint32> PlaceFields::Category() const
+{
+    return ChosenId(CmbPlaceParent);
+}

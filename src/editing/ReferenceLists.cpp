@@ -1,0 +1,167 @@
+#include "editing/ReferenceLists.h"
+
+#include "data/Connection.h"
+#include "editing/EditStatements.h"
+#include "editing/FormFonts.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+namespace {
+
+const int IdRole = Qt::UserRole;
+
+// Keeps the chosen entry in step with the text: the entry with exactly that text, or none.
+void followText(QComboBox *box, const QString &text)
+{
+    const int current = box->currentIndex();
+    if (current >= 0 && box->itemText(current) == text)
+        return;
+    const int match = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (match >= 0) {
+        box->setCurrentIndex(match);
+        return;
+    }
+    if (current < 0)
+        return;
+    // Choosing no entry empties the text; the user's text and cursor come back at once.
+    QLineEdit *edit = box->lineEdit();
+    const int cursor = edit->cursorPosition();
+    box->setCurrentIndex(-1);
+    edit->setText(text);
+    edit->setCursorPosition(cursor);
+}
+
+// Adds every row of a loader's query to each box, the display column as text and the
+// identifier column as item data.
+void addRows(const QList<QComboBox *> &boxes, const Processing::Recordset &rs, const QString &nameColumn,
+             const QString &idColumn)
+{
+    const int nameField = rs.field(nameColumn);
+    const int idField = rs.field(idColumn);
+    for (int row = 0; row < rs.RecordCount(); ++row) {
+        // Identifiers are keys and never NULL; a row without a usable one could not be chosen.
+        const std::optional<qint32> id = rs.int32(row, idField);
+        if (!id)
+            continue;
+        const QString name = rs.text(row, nameField);
+        for (QComboBox *box : boxes)
+            box->addItem(name, *id);
+    }
+}
+
+void clearAll(const QList<QComboBox *> &boxes)
+{
+    for (QComboBox *box : boxes)
+        box->clear();
+}
+
+// A box that gets its first entry chooses it; the loaders leave every box without a choice.
+void chooseNone(const QList<QComboBox *> &boxes)
+{
+    for (QComboBox *box : boxes)
+        ClearChoice(box);
+}
+
+class LostFocusFilter : public QObject
+{
+public:
+    LostFocusFilter(QWidget *widget, std::function<void()> handler) : QObject(widget), m_handler(std::move(handler))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            m_handler();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_handler;
+};
+
+} // namespace
+
+void PrepareChoiceBox(QComboBox *box)
+{
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion: a half-typed name must not look chosen while it is not.
+    box->setCompleter(nullptr);
+    box->setFont(ListFont());
+    QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box,
+                     [box](const QString &text) { followText(box, text); });
+}
+
+void LoadCategories(const QList<QComboBox *> &boxes)
+{
+    clearAll(boxes);
+    // The root stays even in a directory without categories, so a first one can be added.
+    for (QComboBox *box : boxes)
+        box->addItem(QStringLiteral("* Root *"), 0);
+    const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CategoriesQuery());
+    if (rs.RecordCount() > 0)
+        addRows(boxes, rs, QStringLiteral("BRANCH_NAME"), QStringLiteral("BRANCH_ID"));
+    chooseNone(boxes);
+}
+
+void LoadCities(const QList<QComboBox *> &boxes)
+{
+    clearAll(boxes);
+    const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CitiesQuery());
+    if (rs.RecordCount() > 0)
+        addRows(boxes, rs, QStringLiteral("ENAME"), QStringLiteral("CODE"));
+    chooseNone(boxes);
+}
+
+void LoadDistricts(QComboBox *box, const QString &strFilter)
+{
+    box->clear();
+    const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::DistrictsQuery(), strFilter);
+    if (rs.RecordCount() > 0)
+        addRows({box}, rs, QStringLiteral("DISTRICT_NAME"), QStringLiteral("DISTRICT_ID"));
+    chooseNone({box});
+}
+
+void NarrowDistricts(const QComboBox *cityBox, QComboBox *districtBox)
+{
+    const std::optional<qint32> city = ChosenId(cityBox);
+    if (!city)
+        return;
+    LoadDistricts(districtBox, Editing::CityFilter(*city));
+}
+
+std::optional<qint32> ChosenId(const QComboBox *box)
+{
+    const int index = box->currentIndex();
+    if (index < 0)
+        return std::nullopt;
+    // The text may have been typed after the choice without passing through followText.
+    if (box->isEditable() && box->currentText() != box->itemText(index))
+        return std::nullopt;
+    return box->itemData(index, IdRole).toInt();
+}
+
+void SetChoiceText(QComboBox *box, const QString &text)
+{
+    const int match = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    box->setCurrentIndex(match);
+    if (match < 0 && box->isEditable())
+        box->setEditText(text);
+}
+
+void ClearChoice(QComboBox *box)
+{
+    box->setCurrentIndex(-1);
+    if (box->isEditable())
+        box->clearEditText();
+}
+
+void OnLostFocus(QWidget *widget, std::function<void()> handler)
+{
+    new LostFocusFilter(widget, std::move(handler));
+}

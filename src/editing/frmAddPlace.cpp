@@ -1,0 +1,132 @@
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "editing/EditMessages.h"
+#include "editing/EditStatements.h"
+#include "editing/MultiLineTextBox.h"
+#include "editing/NewIdentifiers.h"
+#include "editing/ReferenceLists.h"
+#include "editing/frmAdd.h"
+#include "ui/MsgBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+using namespace Editing;
+
+void frmAdd::GetNewLeafID()
+{
+    NewLeafID = NextLeafId();
+}
+
+void frmAdd::CmdAddPlace_Click()
+{
+    const QString name = m_place.TxtPlaceName->text();
+    if (TrimBlanks(name).isEmpty()) {
+        ShowInvalidData(QStringLiteral("Error You Must Enter valid Place Name "));
+        return;
+    }
+    // Only an empty box is refused: blanks count as an address.
+    const QString address = m_place.TxtAddress->text();
+    if (address.isEmpty()) {
+        ShowInvalidData(QStringLiteral("You Can't Enter a Place without Address "));
+        return;
+    }
+    // Told before anything is sent: without these the place could not be stored.
+    if (const std::optional<QString> missing = m_place.MissingChoice()) {
+        ShowInvalidData(MissingChoiceMessage(*missing, QStringLiteral("the place was not added.")));
+        return;
+    }
+    const QString notDone = QStringLiteral("The place \"%1\" was not added.").arg(TrimBlanks(name));
+    try {
+        if (!NewLeafID)
+            GetNewLeafID();
+        if (*NewLeafID > LargestIdentifier) {
+            ShowNotStored(notDone, QStringLiteral("The new place would get the identifier %1, above the largest "
+                                                  "the directory can keep (%2).")
+                                       .arg(*NewLeafID)
+                                       .arg(LargestIdentifier));
+            return;
+        }
+        if (IsRepeated(name, address)) {
+            MsgBox(QStringLiteral("This Place name and address are repeated ,This can't be added\r\n"
+                                  "Update the existing place or change this place name "),
+                   QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Repeated Entry"));
+            return;
+        }
+    } catch (const Processing::DbError &error) {
+        ShowNotStored(notDone, error);
+        return;
+    }
+    AddPlace();
+}
+
+bool frmAdd::IsRepeated(const QString &name, const QString &address)
+{
+    return Processing::DbConn().openRecordset(DuplicatePlaceQuery(name, address)).RecordCount() > 0;
+}
+
+void frmAdd::AddPlace()
+{
+    const PlaceValues place = m_place.Values();
+    const qint32 category = m_place.Category().value_or(0);
+    const qint32 leafId = qint32(*NewLeafID);
+    const QString notDone =
+        QStringLiteral("The place \"%1\" was not added; nothing of it was stored.").arg(TrimBlanks(place.name));
+    Processing::Connection &db = Processing::DbConn();
+    try {
+        db.begin();
+    } catch (const Processing::DbError &error) {
+        ShowNotStored(notDone, error);
+        return;
+    }
+
+    // The place and its link are stored together or not at all; the first failure is the one told.
+    std::optional<Processing::DbError> failure;
+    try {
+        db.execute(InsertPlaceStatement(leafId, place));
+    } catch (const Processing::DbError &error) {
+        failure = error;
+    }
+    const QString link = InsertPlaceLinkStatement(category, leafId);
+    // Counted up for every attempt, so a rolled-back identifier is not offered again.
+    NewLeafID = qint64(leafId) + 1;
+    if (!failure) {
+        try {
+            db.execute(link);
+        } catch (const Processing::DbError &error) {
+            failure = error;
+        }
+    }
+    if (!failure) {
+        try {
+            db.commit();
+        } catch (const Processing::DbError &error) {
+            failure = error;
+        }
+    } else {
+        try {
+            db.rollback();
+        } catch (const Processing::DbError &) {
+            // The failure that caused the rollback is what the user needs to hear of.
+        }
+    }
+    if (failure) {
+        // What was typed stays, so the user can correct it and add again.
+        ShowNotStored(notDone, *failure);
+        return;
+    }
+    ClearPlace();
+}
+
+void frmAdd::ClearPlace()
+{
+    m_place.TxtPlaceName->clear();
+    m_place.TxtTelephone->clear();
+    m_place.TxtMore->clear();
+    m_place.TxtURL->clear();
+    m_place.TxtAddress->clear();
+    // The entries stay; the district list stays narrowed to the last chosen city.
+    ClearChoice(m_place.CmbCity);
+    ClearChoice(m_place.CmbPlaceParent);
+    ClearChoice(m_place.CmbDistrict);
+}

@@ -1,0 +1,158 @@
+#include "editing/frmUpdate.h"
+
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "editing/EditMessages.h"
+#include "editing/EditStatements.h"
+#include "editing/FormFonts.h"
+#include "editing/MultiLineTextBox.h"
+#include "editing/ReferenceLists.h"
+#include "ui/DbErrorMessage.h"
+#include "ui/Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Editing;
+
+namespace {
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &rect)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setFont(CaptionFont());
+    button->setGeometry(rect);
+    return button;
+}
+
+} // namespace
+
+frmUpdate::frmUpdate(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmUpdate"));
+    setWindowTitle(QStringLiteral("Add New Information"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(TwipsSize(5655, 7335));
+    BuildLayout();
+    SetTabOrder();
+    Form_Load();
+}
+
+void frmUpdate::BuildLayout()
+{
+    FramePlace = new QGroupBox(QStringLiteral("Add New Place"), this);
+    FramePlace->setObjectName(QStringLiteral("FramePlace"));
+    FramePlace->setGeometry(TwipsRect(120, 120, 5415, 6615));
+    m_place = PlaceFields::Build(FramePlace);
+    CmdUpdate =
+        addButton(this, QStringLiteral("CmdUpdate"), QStringLiteral("&Update"), TwipsRect(2880, 6840, 1215, 375));
+    CmdCancel =
+        addButton(this, QStringLiteral("CmdCancel"), QStringLiteral("&Cancel"), TwipsRect(4320, 6840, 1215, 375));
+
+    connect(CmdUpdate, &QPushButton::clicked, this, [this] { CmdUpdate_Click(); });
+    connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
+    OnLostFocus(m_place.CmbCity, [this] { CmbCity_LostFocus(); });
+}
+
+void frmUpdate::SetTabOrder()
+{
+    const QList<QWidget *> order = {
+        m_place.CmbPlaceParent, m_place.TxtPlaceName, m_place.CmbCity, m_place.CmbDistrict, m_place.TxtAddress,
+        m_place.TxtTelephone,   m_place.TxtMore,      m_place.TxtURL,  CmdUpdate,           CmdCancel};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void frmUpdate::Form_Load()
+{
+    try {
+        FillCategories();
+        FillCities();
+        FillDistricts(QString());
+    } catch (const Processing::DbError &error) {
+        ShowDbError(error);
+    }
+}
+
+void frmUpdate::FillCategories()
+{
+    LoadCategories({m_place.CmbPlaceParent});
+}
+
+void frmUpdate::FillCities()
+{
+    LoadCities({m_place.CmbCity});
+}
+
+void frmUpdate::FillDistricts(const QString &strFilter)
+{
+    LoadDistricts(m_place.CmbDistrict, strFilter);
+}
+
+void frmUpdate::CmbCity_LostFocus()
+{
+    try {
+        NarrowDistricts(m_place.CmbCity, m_place.CmbDistrict);
+    } catch (const Processing::DbError &error) {
+        ShowDbError(error);
+    }
+}
+
+void frmUpdate::CmdUpdate_Click()
+{
+    if (TrimBlanks(m_place.TxtPlaceName->text()).isEmpty()) {
+        ShowInvalidData(QStringLiteral("Error You Must Enter valid Place Name "));
+        return;
+    }
+    // Told before anything is sent; the window stays open with what was typed.
+    if (const std::optional<QString> missing = m_place.MissingChoice()) {
+        ShowInvalidData(MissingChoiceMessage(*missing, QStringLiteral("the place was not updated.")));
+        return;
+    }
+    if (StorePlace())
+        close();
+}
+
+bool frmUpdate::StorePlace()
+{
+    const PlaceValues place = m_place.Values();
+    const qint32 category = m_place.Category().value_or(0);
+    const QString notDone = QStringLiteral("The place \"%1\" was not updated; nothing of the change was stored.")
+                                .arg(TrimBlanks(place.name));
+    Processing::Connection &db = Processing::DbConn();
+    try {
+        db.begin();
+    } catch (const Processing::DbError &error) {
+        ShowNotStored(notDone, error);
+        return false;
+    }
+
+    // Both statements take effect together or not at all; the first failure is the one told.
+    std::optional<Processing::DbError> failure;
+    try {
+        db.execute(UpdatePlaceStatement(place_id, place));
+        db.execute(UpdatePlaceLinkStatement(category, place_id));
+        db.commit();
+    } catch (const Processing::DbError &error) {
+        failure = error;
+    }
+    if (!failure)
+        return true;
+    if (db.inTransaction()) {
+        try {
+            db.rollback();
+        } catch (const Processing::DbError &) {
+            // The failure that caused the rollback is what the user needs to hear of.
+        }
+    }
+    ShowNotStored(notDone, *failure);
+    return false;
+}
+
+void frmUpdate::CmdCancel_Click()
+{
+    close();
+}

@@ -1,0 +1,264 @@
+#include "editing/frmAdd.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+
+#include <QCheckBox>
+
+#include "EditingFixture.h"
+
+using namespace EditingFixture;
+
+namespace {
+
+struct Place
+{
+    QString name = QStringLiteral("Nile View");
+    QString address = QStringLiteral("7 River Rd");
+    QString telephone = QStringLiteral("02 777");
+    QString more = QStringLiteral("good tea");
+    QString url;
+    QString category = QStringLiteral("Cafes");
+    QString city = QStringLiteral("Cairo");
+    QString district = QStringLiteral("Maadi");
+};
+
+// Fills the place group box as the user does; an empty choice is left unchosen.
+void fill(frmAdd &dialog, const Place &place)
+{
+    auto *check = Find<QCheckBox>(&dialog, "ChkAddPlace");
+    if (!check->isChecked())
+        check->click();
+    Type(Find<QWidget>(&dialog, "TxtPlaceName"), place.name);
+    Type(Find<QWidget>(&dialog, "TxtAddress"), place.address);
+    Type(Find<QWidget>(&dialog, "TxtTelephone"), place.telephone);
+    Type(Find<QWidget>(&dialog, "TxtMore"), place.more);
+    Type(Find<QWidget>(&dialog, "TxtURL"), place.url);
+    const QList<QPair<const char *, QString>> choices = {
+        {"CmbPlaceParent", place.category}, {"CmbCity", place.city}, {"CmbDistrict", place.district}};
+    for (const auto &[box, entry] : choices) {
+        if (entry.isEmpty())
+            ClearChoiceOf(Find<QComboBox>(&dialog, box));
+        else
+            Choose(Find<QComboBox>(&dialog, box), entry);
+    }
+}
+
+QStringList inputs(const frmAdd &dialog)
+{
+    QStringList texts;
+    for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
+                            "CmbCity", "CmbDistrict"})
+        texts.append(TextOf(Find<QWidget>(&dialog, box)));
+    return texts;
+}
+
+QList<QStringList> place(int leafId)
+{
+    return TestDatabase::Rows(
+        QStringLiteral("select leaf_name, address, telephone, city, district, more_data, web_link from places_leaves "
+                       "where leaf_id = %1")
+            .arg(leafId));
+}
+
+QList<QStringList> links(int leafId)
+{
+    return TestDatabase::Rows(
+        QStringLiteral("select branch_id from places_branch_leaves where leaf_id = %1").arg(leafId));
+}
+
+} // namespace
+
+// Adding a place: its identifier, the checks and their messages, the two rows stored together.
+class TestAddPlace : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { MakeSmallDirectory(); }
+
+    void twoPlacesAfterTheLargest()
+    {
+        MessageRecorder messages;
+        frmAdd dialog;
+        Place first;
+        first.name = QStringLiteral("  Nile View ");
+        first.url = QStringLiteral("  http://example.com/nile  ");
+        fill(dialog, first);
+        Click(&dialog, "CmdAddPlace");
+        QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
+        // The address box goes to TELEPHONE and the telephone box to ADDRESS.
+        QCOMPARE(place(42),
+                 (QList<QStringList>{{QStringLiteral("Nile View"), QStringLiteral("02 777"),
+                                      QStringLiteral("7 River Rd"), QStringLiteral("12"), QStringLiteral("3"),
+                                      QStringLiteral("good tea"), QStringLiteral(" http://example.com/nile")}}));
+        QCOMPARE(links(42), QList<QStringList>{{QStringLiteral("7")}});
+        QCOMPARE(inputs(dialog), QStringList(8));
+        for (const char *box : {"CmbPlaceParent", "CmbCity", "CmbDistrict"})
+            QCOMPARE(Find<QComboBox>(&dialog, box)->currentIndex(), -1);
+
+        Place second;
+        second.name = QStringLiteral("Nile Kiosk");
+        second.category = QStringLiteral("* Root *");
+        fill(dialog, second);
+        Click(&dialog, "CmdAddPlace");
+        QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char(0x7c))));
+        QCOMPARE(place(43).value(0).value(6), QStringLiteral(" "));
+        QCOMPARE(links(43), QList<QStringList>{{QStringLiteral("0")}});
+    }
+
+    void checksAndTheirMessages()
+    {
+        MessageRecorder messages;
+        frmAdd dialog;
+        const auto before = Snapshot();
+        Place blank;
+        blank.name = QStringLiteral("   ");
+        fill(dialog, blank);
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.last().text, QStringLiteral("Error You Must Enter valid Place Name "));
+        QCOMPARE(messages.last().title, QStringLiteral("Invalid data"));
+
+        Place noAddress;
+        noAddress.address.clear();
+        fill(dialog, noAddress);
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.last().text, QStringLiteral("You Can't Enter a Place without Address "));
+        QCOMPARE(messages.last().title, QStringLiteral("Invalid data"));
+        QCOMPARE(messages.last().icon, QMessageBox::NoIcon);
+
+        // The stored CAFE NILE at 5 main st, whatever the case of the letters.
+        Place repeated;
+        repeated.name = QStringLiteral("Cafe Nile");
+        repeated.address = QStringLiteral("5 Main St");
+        fill(dialog, repeated);
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 3);
+        QCOMPARE(messages.last().text,
+                 QStringLiteral("This Place name and address are repeated ,This can't be added\r\nUpdate the existing "
+                                "place or change this place name "));
+        QCOMPARE(messages.last().title, QStringLiteral("Repeated Entry"));
+        QCOMPARE(messages.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(TextOf(Find<QWidget>(&dialog, "TxtPlaceName")), QStringLiteral("Cafe Nile"));
+        QCOMPARE(Snapshot(), before);
+
+        // The same name at another address, of blanks only, is a new place.
+        repeated.address = QStringLiteral("  ");
+        fill(dialog, repeated);
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 3);
+        QCOMPARE(place(42).value(0).value(2), QStringLiteral("  "));
+    }
+
+    void missingChoicesAreToldFirst()
+    {
+        MessageRecorder messages;
+        frmAdd dialog;
+        const auto before = Snapshot();
+        const QList<QPair<QString, QString>> cases = {{QStringLiteral("category"), QStringLiteral("Parent Category")},
+                                                      {QStringLiteral("city"), QStringLiteral("City")},
+                                                      {QStringLiteral("district"), QStringLiteral("District")}};
+        for (const auto &[missing, label] : cases) {
+            Place place;
+            if (missing == QLatin1StringView("category"))
+                place.category.clear();
+            else if (missing == QLatin1StringView("city"))
+                place.city.clear();
+            else
+                place.district.clear();
+            fill(dialog, place);
+            if (missing == QLatin1StringView("city"))
+                Type(Find<QComboBox>(&dialog, "CmbCity"), QStringLiteral("Atlantis"));
+            const QStringList typed = inputs(dialog);
+            Click(&dialog, "CmdAddPlace");
+            QCOMPARE(messages.last().title, QStringLiteral("Invalid data"));
+            QVERIFY2(messages.last().text.contains(label), qPrintable(messages.last().text));
+            QCOMPARE(inputs(dialog), typed);
+        }
+        QCOMPARE(Snapshot(), before);
+        // Nothing was attempted, so the next place still gets 42.
+        fill(dialog, Place());
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(links(42), QList<QStringList>{{QStringLiteral("7")}});
+    }
+
+    void rolledBackAddIsTold()
+    {
+        // A stray link row for place 42 makes the second insert fail after the first succeeded.
+        TestDatabase::Exec(QStringLiteral("insert into places_branch_leaves values (7, 42)"));
+        MessageRecorder messages;
+        frmAdd dialog;
+        fill(dialog, Place());
+        const QStringList typed = inputs(dialog);
+        const auto before = Snapshot();
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
+        QVERIFY(messages.last().text.contains(QStringLiteral("Nile View")));
+        QCOMPARE(inputs(dialog), typed);
+        QCOMPARE(Snapshot(), before);
+
+        // The identifier was used up by the attempt; the next one is stored.
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(place(43).value(0).value(0), QStringLiteral("Nile View"));
+        QCOMPARE(place(42), QList<QStringList>());
+    }
+
+    void identifierLimits()
+    {
+        TestDatabase::Exec(QStringLiteral("delete from places_branch_leaves"));
+        TestDatabase::Exec(QStringLiteral("delete from places_leaves"));
+        {
+            frmAdd dialog;
+            fill(dialog, Place());
+            Click(&dialog, "CmdAddPlace");
+            QCOMPARE(links(1), QList<QStringList>{{QStringLiteral("7")}});
+        }
+        TestDatabase::Exec(QStringLiteral("update places_leaves set leaf_id = 32767"));
+        MessageRecorder messages;
+        frmAdd dialog;
+        Place place;
+        place.name = QStringLiteral("One Too Many");
+        fill(dialog, place);
+        const auto before = Snapshot();
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
+        QVERIFY(messages.last().text.contains(QStringLiteral("32767")));
+        QCOMPARE(TextOf(Find<QWidget>(&dialog, "TxtPlaceName")), QStringLiteral("One Too Many"));
+        QCOMPARE(Snapshot(), before);
+    }
+
+    void quotesAreStoredAsTyped()
+    {
+        MessageRecorder messages;
+        frmAdd dialog;
+        Place quoted;
+        quoted.name = QStringLiteral("Joe's Diner");
+        quoted.address = QStringLiteral("1 O'Neil St");
+        quoted.telephone = QStringLiteral("'02' 5");
+        quoted.more = QStringLiteral("it's '); drop table cm_city; --");
+        quoted.url = QStringLiteral("http://example.com/?q='a'");
+        fill(dialog, quoted);
+        const auto before = Snapshot();
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(place(42), (QList<QStringList>{{quoted.name, quoted.telephone, quoted.address, QStringLiteral("12"),
+                                                 QStringLiteral("3"), quoted.more, QStringLiteral(" ") + quoted.url}}));
+        TestDatabase::Exec(QStringLiteral("delete from places_branch_leaves where leaf_id = 42"));
+        TestDatabase::Exec(QStringLiteral("delete from places_leaves where leaf_id = 42"));
+        QCOMPARE(Snapshot(), before);
+        TestDatabase::Exec(QStringLiteral("insert into places_leaves values (42, 'JOE''S DINER', '', '1 o''neil st', "
+                                          "12, 3, '', NULL)"));
+
+        // The duplicate check finds a name with a quote as well.
+        fill(dialog, quoted);
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("Repeated Entry"));
+    }
+};
+
+TARNWICK_TEST_MAIN(TestAddPlace)
+#include "tst_add_place.moc"

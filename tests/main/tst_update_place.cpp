@@ -1,0 +1,153 @@
+#include "editing/MultiLineTextBox.h"
+#include "editing/frmUpdate.h"
+#include "main/PlacesModel.h"
+#include "main/frmMain.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace {
+
+QTreeWidgetItem *node(QTreeWidget *tree, const QString &text)
+{
+    const QList<QTreeWidgetItem *> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+int rowNamed(const PlacesModel *places, const QString &name)
+{
+    for (int row = 0; row < places->rowCount(); ++row) {
+        if (places->Text(row, PlacesModel::Name) == name)
+            return row;
+    }
+    return -1;
+}
+
+} // namespace
+
+// Opening the selected place for update, from the toolbar and with Enter in the list.
+class TestUpdatePlace : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        TestDatabase::ResetWithSample();
+        main = new frmMain;
+        main->show();
+        tree = main->findChild<QTreeWidget *>(QStringLiteral("CatTree"));
+        list = main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
+        QVERIFY(tree && list);
+    }
+
+    void cleanup() { delete main; }
+
+    void updateButtonFillsTheWindow()
+    {
+        // The tree's "Cafes" selected and its places listed.
+        tree->setCurrentItem(node(tree, QStringLiteral("Cafes")));
+        main->UpdateList(4);
+        select(QStringLiteral("Café Riviera"));
+        main->Toolbar1_ButtonClick(6);
+
+        frmUpdate *window = main->findChild<frmUpdate *>();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->place_id, qint16(2));
+        const PlaceFields &f = window->Fields();
+        QCOMPARE(f.TxtPlaceName->text(), QStringLiteral("Café Riviera"));
+        QCOMPARE(f.CmbCity->currentText(), QStringLiteral("Cairo"));
+        QCOMPARE(f.CmbCity->currentData().toInt(), 1);
+        QCOMPARE(f.CmbDistrict->currentData().toInt(), 2);
+        // The address box from the "Address" column, the telephone box from "Telephone".
+        QCOMPARE(f.TxtAddress->text(), QStringLiteral("31 Talaat Harb Street"));
+        QCOMPARE(f.TxtTelephone->text(), QStringLiteral("+20 2 2392 8814"));
+        QCOMPARE(f.TxtMore->text(), QStringLiteral("Old-style coffee house serving breakfast all day."));
+        QCOMPARE(f.TxtURL->text(), QStringLiteral("http://www.example.com/cafe-riviera"));
+        QCOMPARE(f.CmbPlaceParent->currentData().toInt(), 4);
+
+        // A link of the box's full length is taken whole, without the stored leading blank.
+        const QString longLink = QStringLiteral("http://example.com/") + QString(81, QLatin1Char('x'));
+        TestDatabase::Exec(QStringLiteral("update places_leaves set web_link = ' %1' where leaf_id = 2").arg(longLink));
+        main->UpdateList(4);
+        select(QStringLiteral("Café Riviera"));
+        main->Toolbar1_ButtonClick(6);
+        QCOMPARE(f.TxtURL->text(), longLink);
+    }
+
+    void enterRefillsTheOpenWindow()
+    {
+        tree->setCurrentItem(node(tree, QStringLiteral("Cafes")));
+        main->UpdateList(4);
+        select(QStringLiteral("Café Riviera"));
+        main->Toolbar1_ButtonClick(6);
+        QPointer<frmUpdate> first = main->findChild<frmUpdate *>();
+
+        // After a search the tree's selection may differ from the place's category: the tree's wins.
+        tree->setCurrentItem(node(tree, QStringLiteral("Restaurants")));
+        main->UpdateList(-1);
+        select(QStringLiteral("Dokki Kebab and Kofta House"));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(main->findChildren<frmUpdate *>().size(), 1);
+        QCOMPARE(main->findChild<frmUpdate *>(), first.data());
+        QCOMPARE(first->place_id, qint16(23));
+        QCOMPARE(first->Fields().TxtPlaceName->text(), QStringLiteral("Dokki Kebab and Kofta House"));
+        QCOMPARE(first->Fields().CmbPlaceParent->currentText(), QStringLiteral("Restaurants"));
+        QCOMPARE(first->Fields().CmbPlaceParent->currentData().toInt(), 2);
+
+        // The root node names no entry of the category list.
+        tree->setCurrentItem(node(tree, QStringLiteral("Main Categories")));
+        main->Toolbar1_ButtonClick(6);
+        QCOMPARE(first->Fields().CmbPlaceParent->currentIndex(), -1);
+
+        // Closed, the next opening is a new window with its lists loaded afresh.
+        TestDatabase::Exec(QStringLiteral("insert into places_root values (99, 'Tea Rooms', 1, 'N', 1)"));
+        first->close();
+        main->Toolbar1_ButtonClick(6);
+        // Until the closed window is deleted both exist; only the new one is shown.
+        QList<frmUpdate *> shown = main->findChildren<frmUpdate *>();
+        shown.removeIf([](const frmUpdate *w) { return !w->isVisible(); });
+        QCOMPARE(shown.size(), 1);
+        frmUpdate *second = shown.first();
+        QVERIFY(second != first.data());
+        QTRY_VERIFY(first.isNull());
+        QVERIFY(second->Fields().CmbPlaceParent->findText(QStringLiteral("Tea Rooms")) >= 0);
+    }
+
+    void emptyListOpensNothing()
+    {
+        MessageRecorder messages;
+        tree->setCurrentItem(node(tree, QStringLiteral("Main Categories")));
+        QCOMPARE(main->Places()->rowCount(), 0);
+        main->Toolbar1_ButtonClick(6);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!main->findChild<frmUpdate *>());
+        QCOMPARE(messages.count(), 0);
+    }
+
+private:
+    void select(const QString &name)
+    {
+        const int row = rowNamed(main->Places(), name);
+        QVERIFY(row >= 0);
+        list->selectionModel()->select(main->Places()->index(row, 0),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    frmMain *main = nullptr;
+    QTreeWidget *tree = nullptr;
+    QTreeView *list = nullptr;
+};
+
+TARNWICK_TEST_MAIN(TestUpdatePlace)
+#include "tst_update_place.moc"

@@ -29,11 +29,16 @@ int fieldPosition(const QSqlRecord &record, const QString &name)
     throw Processing::DbError(QStringLiteral("The places query has no column \"%1\".").arg(name));
 }
 
+bool blanksOnly(QStringView text)
+{
+    return text.trimmed().isEmpty();
+}
+
 } // namespace
 
 int PlacesModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_order.size());
 }
 
 int PlacesModel::columnCount(const QModelIndex &parent) const
@@ -43,13 +48,13 @@ int PlacesModel::columnCount(const QModelIndex &parent) const
 
 QVariant PlacesModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount)
         return QVariant();
-    const Place &place = m_rows.at(index.row());
+    const Place &place = shown(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return place.texts.at(index.column());
+        return place.texts[std::size_t(index.column())].toString();
     case Qt::ForegroundRole:
         if (place.link)
             return QColor(0, 0, 255);
@@ -69,44 +74,53 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
 void PlacesModel::clear()
 {
     beginResetModel();
-    m_rows.clear();
+    m_places = {};
+    m_order = {};
+    m_texts.clear();
+    for (std::vector<QStringView> &keys : m_keys)
+        keys = {};
+    m_folded.clear();
     m_listed.clear();
     endResetModel();
 }
 
 void PlacesModel::load(QSqlQuery &query)
 {
+    // Field positions are resolved once for the whole result.
     const QSqlRecord record = query.record();
     int positions[ColumnCount];
     for (int c = 0; c < ColumnCount; ++c)
         positions[c] = fieldPosition(record, QString::fromLatin1(Fields[c]));
     const int leafPosition = fieldPosition(record, QStringLiteral("Leaf_ID"));
 
-    QList<Place> fetched;
+    // One reset for the whole load: a signal per row would make the view relayout per row.
+    beginResetModel();
+    for (std::vector<QStringView> &keys : m_keys)
+        keys = {};
     while (query.next()) {
-        const QVariant leaf = query.value(leafPosition);
         bool ok = false;
-        const qint64 leafId = leaf.toLongLong(&ok);
+        const qint64 leafId = query.value(leafPosition).toLongLong(&ok);
         // A hand-edited database may link a place twice; it is listed once.
         if (!ok || m_listed.contains(leafId))
             continue;
         m_listed.insert(leafId);
-        Place place;
+        Place &place = m_places.emplace_back();
         place.leafId = leafId;
-        for (int c = 0; c < ColumnCount; ++c)
-            place.texts[c] = query.value(positions[c]).toString();
-        place.link = !place.texts[URL].trimmed().isEmpty();
-        fetched.append(std::move(place));
+        for (int c = 0; c < ColumnCount; ++c) {
+            // A NULL reads as an empty text.
+            const QVariant value = query.value(positions[c]);
+            if (!value.isNull())
+                place.texts[std::size_t(c)] = m_texts.add(value.toString());
+        }
+        place.link = !blanksOnly(place.texts[URL]);
     }
     const QString failure = Processing::Connection::lastQueryError(query);
-
-    beginResetModel();
-    if (m_rows.isEmpty())
-        m_rows = std::move(fetched);
-    else
-        m_rows.append(std::move(fetched));
-    if (m_sortColumn >= 0)
+    if (m_sortColumn >= 0) {
         sortRows();
+    } else {
+        m_order.resize(m_places.size());
+        std::iota(m_order.begin(), m_order.end(), 0);
+    }
     endResetModel();
 
     if (!failure.isEmpty())
@@ -115,17 +129,17 @@ void PlacesModel::load(QSqlQuery &query)
 
 QString PlacesModel::Key(int row) const
 {
-    return QStringLiteral("LF") + QString::number(m_rows.at(row).leafId);
+    return QStringLiteral("LF") + QString::number(shown(row).leafId);
 }
 
 QString PlacesModel::Text(int row, int column) const
 {
-    return m_rows.at(row).texts.at(column);
+    return shown(row).texts.at(std::size_t(column)).toString();
 }
 
 bool PlacesModel::HasLink(int row) const
 {
-    return m_rows.at(row).link;
+    return shown(row).link;
 }
 
 void PlacesModel::SortByColumn(int column)
@@ -134,40 +148,73 @@ void PlacesModel::SortByColumn(int column)
         return;
     m_sortColumn = column;
     m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    QList<qint64> beforeIds;
-    for (const QModelIndex &index : before)
-        beforeIds.append(m_rows.at(index.row()).leafId);
+    const std::vector<int> previousOrder = before.isEmpty() ? std::vector<int>() : m_order;
     sortRows();
     if (!before.isEmpty()) {
-        QHash<qint64, int> rowOf;
-        for (int r = 0; r < m_rows.size(); ++r)
-            rowOf.insert(m_rows.at(r).leafId, r);
+        // Selection and current item follow their places to the new rows.
+        std::vector<int> rowOf(m_places.size());
+        for (std::size_t row = 0; row < m_order.size(); ++row)
+            rowOf[std::size_t(m_order[row])] = int(row);
         QModelIndexList after;
-        for (int i = 0; i < before.size(); ++i)
-            after.append(index(rowOf.value(beforeIds.at(i)), before.at(i).column()));
+        after.reserve(before.size());
+        for (const QModelIndex &index : before)
+            after.append(this->index(rowOf[std::size_t(previousOrder[std::size_t(index.row())])], index.column()));
         changePersistentIndexList(before, after);
     }
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+const std::vector<QStringView> &PlacesModel::sortKeys(int column)
+{
+    std::vector<QStringView> &keys = m_keys[std::size_t(column)];
+    if (keys.size() != m_places.size()) {
+        keys.clear();
+        keys.reserve(m_places.size());
+        for (const Place &place : m_places)
+            keys.push_back(m_folded.addFolded(place.texts[std::size_t(column)]));
+    }
+    return keys;
+}
+
 void PlacesModel::sortRows()
 {
-    const int column = m_sortColumn;
-    std::vector<QString> keys;
-    keys.reserve(m_rows.size());
-    for (const Place &place : std::as_const(m_rows))
-        keys.push_back(place.texts[column].toCaseFolded());
-    std::vector<int> order(m_rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    if (m_sortOrder == Qt::AscendingOrder)
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
-    else
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[b] < keys[a]; });
-    QList<Place> sorted;
-    sorted.reserve(m_rows.size());
-    for (int i : order)
-        sorted.append(std::move(m_rows[i]));
-    m_rows = std::move(sorted);
+    const std::vector<QStringView> &keys = sortKeys(m_sortColumn);
+    // The first four units of each key packed into one number decide most comparisons without
+    // touching the texts, which lie scattered in memory.
+    struct Entry
+    {
+        quint64 prefix;
+        int place;
+    };
+    std::vector<Entry> entries(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const QStringView key = keys[i];
+        quint64 prefix = 0;
+        for (qsizetype u = 0; u < 4; ++u)
+            prefix = (prefix << 16) | (u < key.size() ? key[u].unicode() : 0u);
+        entries[i] = {prefix, int(i)};
+    }
+    const auto compare = [&keys](const Entry &a, const Entry &b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix ? -1 : 1;
+        return keys[std::size_t(a.place)].compare(keys[std::size_t(b.place)]);
+    };
+    // Places with equal texts keep the order the query returned them in, either way round.
+    if (m_sortOrder == Qt::AscendingOrder) {
+        std::sort(entries.begin(), entries.end(), [&compare](const Entry &a, const Entry &b) {
+            const int c = compare(a, b);
+            return c < 0 || (c == 0 && a.place < b.place);
+        });
+    } else {
+        std::sort(entries.begin(), entries.end(), [&compare](const Entry &a, const Entry &b) {
+            const int c = compare(a, b);
+            return c > 0 || (c == 0 && a.place < b.place);
+        });
+    }
+    m_order.resize(entries.size());
+    for (std::size_t row = 0; row < entries.size(); ++row)
+        m_order[row] = entries[row].place;
 }

@@ -179,41 +179,89 @@ const std::vector<QStringView> &PlacesModel::sortKeys(int column)
     return keys;
 }
 
+namespace {
+
+// One place in a sort: eight units of its key from some position on, packed into two numbers.
+struct SortEntry
+{
+    quint64 high;
+    quint64 low;
+    int place;
+};
+
+quint64 packUnits(QStringView key, qsizetype from)
+{
+    quint64 packed = 0;
+    for (qsizetype u = from; u < from + 4; ++u)
+        packed = (packed << 16) | (u < key.size() ? key[u].unicode() : 0u);
+    return packed;
+}
+
+// Sorts entries whose keys agree on their first `offset` units by the next eight, then each run
+// still tied by the eight after those. Each key is read once a round instead of once a
+// comparison: the texts lie scattered in memory, the entries side by side.
+void sortByUnits(std::vector<SortEntry> &entries, std::size_t begin, std::size_t end, qsizetype offset,
+                 const std::vector<QStringView> &keys, bool ascending)
+{
+    for (std::size_t i = begin; i < end; ++i) {
+        const QStringView key = keys[std::size_t(entries[i].place)];
+        entries[i].high = packUnits(key, offset);
+        entries[i].low = packUnits(key, offset + 4);
+    }
+    // Places with equal texts keep the order the query returned them in, either way round.
+    const auto first = entries.begin() + qsizetype(begin);
+    const auto last = entries.begin() + qsizetype(end);
+    if (ascending) {
+        std::sort(first, last, [](const SortEntry &a, const SortEntry &b) {
+            if (a.high != b.high)
+                return a.high < b.high;
+            if (a.low != b.low)
+                return a.low < b.low;
+            return a.place < b.place;
+        });
+    } else {
+        std::sort(first, last, [](const SortEntry &a, const SortEntry &b) {
+            if (a.high != b.high)
+                return a.high > b.high;
+            if (a.low != b.low)
+                return a.low > b.low;
+            return a.place < b.place;
+        });
+    }
+    std::size_t run = begin;
+    for (std::size_t i = begin + 1; i <= end; ++i) {
+        if (i < end && entries[i].high == entries[run].high && entries[i].low == entries[run].low)
+            continue;
+        if (i - run > 1) {
+            const bool longer =
+                std::any_of(entries.begin() + qsizetype(run), entries.begin() + qsizetype(i),
+                            [&](const SortEntry &e) { return keys[std::size_t(e.place)].size() > offset + 8; });
+            // Keys that all end within these units are equal, already in the order of the query.
+            if (longer)
+                sortByUnits(entries, run, i, offset + 8, keys, ascending);
+        }
+        run = i;
+    }
+}
+
+} // namespace
+
 void PlacesModel::sortRows()
 {
     const std::vector<QStringView> &keys = sortKeys(m_sortColumn);
-    // The first four units of each key packed into one number decide most comparisons without
-    // touching the texts, which lie scattered in memory.
-    struct Entry
-    {
-        quint64 prefix;
-        int place;
-    };
-    std::vector<Entry> entries(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const QStringView key = keys[i];
-        quint64 prefix = 0;
-        for (qsizetype u = 0; u < 4; ++u)
-            prefix = (prefix << 16) | (u < key.size() ? key[u].unicode() : 0u);
-        entries[i] = {prefix, int(i)};
+    // The beginning all keys share ("+20 2 " of every telephone) decides nothing.
+    qsizetype common = keys.empty() ? 0 : keys.front().size();
+    for (std::size_t i = 1; i < keys.size() && common > 0; ++i) {
+        const qsizetype limit = std::min(common, keys[i].size());
+        qsizetype same = 0;
+        while (same < limit && keys[i][same] == keys.front()[same])
+            ++same;
+        common = same;
     }
-    const auto compare = [&keys](const Entry &a, const Entry &b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix ? -1 : 1;
-        return keys[std::size_t(a.place)].compare(keys[std::size_t(b.place)]);
-    };
-    // Places with equal texts keep the order the query returned them in, either way round.
-    if (m_sortOrder == Qt::AscendingOrder) {
-        std::sort(entries.begin(), entries.end(), [&compare](const Entry &a, const Entry &b) {
-            const int c = compare(a, b);
-            return c < 0 || (c == 0 && a.place < b.place);
-        });
-    } else {
-        std::sort(entries.begin(), entries.end(), [&compare](const Entry &a, const Entry &b) {
-            const int c = compare(a, b);
-            return c > 0 || (c == 0 && a.place < b.place);
-        });
-    }
+    std::vector<SortEntry> entries(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        entries[i].place = int(i);
+    sortByUnits(entries, 0, entries.size(), common, keys, m_sortOrder == Qt::AscendingOrder);
     m_order.resize(entries.size());
     for (std::size_t row = 0; row < entries.size(); ++row)
         m_order[row] = entries[row].place;

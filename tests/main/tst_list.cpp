@@ -9,10 +9,12 @@
 
 #include <QColor>
 #include <QHeaderView>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QTreeView>
 
 #include <memory>
+#include <numeric>
 
 using namespace BrowsingFixture;
 
@@ -152,6 +154,56 @@ private Q_SLOTS:
         std::sort(sorted.begin(), sorted.end(),
                   [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
         QCOMPARE(names, sorted);
+    }
+
+    void sortAgreesWithACaseBlindStableSort()
+    {
+        // Texts that share long beginnings, differ only in case or only after many letters, are
+        // beginnings of one another, or are empty.
+        QRandomGenerator random(7);
+        const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("b"),
+                                 QStringLiteral("é"), QStringLiteral("É"), QStringLiteral(" ")};
+        const auto text = [&](int length) {
+            QString t = random.bounded(2) ? QStringLiteral("Shared beginning ") : QString();
+            for (int i = 0; i < length; ++i)
+                t += pieces.at(random.bounded(int(pieces.size())));
+            return t;
+        };
+        QStringList statements;
+        for (int id = 100; id < 400; ++id) {
+            const QString more = random.bounded(5) == 0
+                                     ? QStringLiteral("NULL")
+                                     : QLatin1Char('\'') + text(random.bounded(30)) + QLatin1Char('\'');
+            statements.append(QStringLiteral("insert into places_leaves values (%1, '%2', '1', '2', 1, 1, %3, NULL)")
+                                  .arg(id)
+                                  .arg(text(random.bounded(20)), more));
+            statements.append(QStringLiteral("insert into places_branch_leaves values (5, %1)").arg(id));
+        }
+        TestDatabase::Exec(statements);
+
+        window->UpdateList(5);
+        QCOMPARE(list->model()->rowCount(), 300);
+        const QList<QStringList> loaded{Column(list, 0), Column(list, 5)};
+        const auto expected = [&](int which, bool ascending) {
+            QList<int> order(300);
+            std::iota(order.begin(), order.end(), 0);
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+                const int c = loaded[which][a].compare(loaded[which][b], Qt::CaseInsensitive);
+                return ascending ? c < 0 : c > 0;
+            });
+            QStringList texts;
+            for (int i : order)
+                texts.append(loaded[which][i]);
+            return texts;
+        };
+        ClickHeader(list, 0);
+        QCOMPARE(Column(list, 0), expected(0, true));
+        ClickHeader(list, 0);
+        QCOMPARE(Column(list, 0), expected(0, false));
+        ClickHeader(list, 5);
+        QCOMPARE(Column(list, 5), expected(1, true));
+        ClickHeader(list, 5);
+        QCOMPARE(Column(list, 5), expected(1, false));
     }
 
     void sortingKeepsTheSelectedPlace()

@@ -10,7 +10,7 @@
 
 namespace {
 
-struct ButtonSpec
+struct ButtonEntry
 {
     int index;
     const char *caption;
@@ -18,7 +18,7 @@ struct ButtonSpec
     int picture;
 };
 
-const ButtonSpec Buttons[] = {
+const ButtonEntry Buttons[] = {
     {1, "Dinning", "Find on the internet", 1},
     {2, "Search", "Find Place", 2},
     {3, "Add", "Add New Items", 3},
@@ -50,11 +50,11 @@ protected:
 
 void frmMain::BuildToolbar()
 {
-    for (const ButtonSpec &spec : Buttons) {
-        QAction *action = Toolbar1->addAction(ToolbarPicture(spec.picture), QString::fromLatin1(spec.caption));
-        action->setObjectName(QStringLiteral("Button%1").arg(spec.index));
-        if (spec.toolTip)
-            action->setToolTip(QString::fromLatin1(spec.toolTip));
+    for (const ButtonEntry &entry : Buttons) {
+        QAction *action = Toolbar1->addAction(ToolbarPicture(entry.picture), QString::fromLatin1(entry.caption));
+        action->setObjectName(QStringLiteral("Button%1").arg(entry.index));
+        if (entry.toolTip)
+            action->setToolTip(QString::fromLatin1(entry.toolTip));
         else
             Toolbar1->widgetForAction(action)->installEventFilter(new NoToolTip(action));
         m_buttons.append(action);

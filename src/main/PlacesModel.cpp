@@ -29,11 +29,16 @@ int fieldPosition(const QSqlRecord &record, const QString &name)
     throw Processing::DbError(QStringLiteral("The places query has no column \"%1\".").arg(name));
 }
 
+bool blanksOnly(QStringView text)
+{
+    return text.trimmed().isEmpty();
+}
+
 } // namespace
 
 int PlacesModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_order.size());
 }
 
 int PlacesModel::columnCount(const QModelIndex &parent) const
@@ -43,13 +48,13 @@ int PlacesModel::columnCount(const QModelIndex &parent) const
 
 QVariant PlacesModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount)
         return QVariant();
-    const Place &place = m_rows.at(index.row());
+    const Place &place = shown(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return place.texts.at(index.column());
+        return place.texts[std::size_t(index.column())].toString();
     case Qt::ForegroundRole:
         if (place.link)
             return QColor(0, 0, 255);
@@ -69,44 +74,53 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
 void PlacesModel::clear()
 {
     beginResetModel();
-    m_rows.clear();
+    m_places = {};
+    m_order = {};
+    m_texts.clear();
+    for (std::vector<QStringView> &keys : m_keys)
+        keys = {};
+    m_folded.clear();
     m_listed.clear();
     endResetModel();
 }
 
 void PlacesModel::load(QSqlQuery &query)
 {
+    // Field positions are resolved once for the whole result.
     const QSqlRecord record = query.record();
     int positions[ColumnCount];
     for (int c = 0; c < ColumnCount; ++c)
         positions[c] = fieldPosition(record, QString::fromLatin1(Fields[c]));
     const int leafPosition = fieldPosition(record, QStringLiteral("Leaf_ID"));
 
-    QList<Place> fetched;
+    // One reset for the whole load: a signal per row would make the view relayout per row.
+    beginResetModel();
+    for (std::vector<QStringView> &keys : m_keys)
+        keys = {};
     while (query.next()) {
-        const QVariant leaf = query.value(leafPosition);
         bool ok = false;
-        const qint64 leafId = leaf.toLongLong(&ok);
+        const qint64 leafId = query.value(leafPosition).toLongLong(&ok);
         // A hand-edited database may link a place twice; it is listed once.
         if (!ok || m_listed.contains(leafId))
             continue;
         m_listed.insert(leafId);
-        Place place;
+        Place &place = m_places.emplace_back();
         place.leafId = leafId;
-        for (int c = 0; c < ColumnCount; ++c)
-            place.texts[c] = query.value(positions[c]).toString();
-        place.link = !place.texts[URL].trimmed().isEmpty();
-        fetched.append(std::move(place));
+        for (int c = 0; c < ColumnCount; ++c) {
+            // A NULL reads as an empty text.
+            const QVariant value = query.value(positions[c]);
+            if (!value.isNull())
+                place.texts[std::size_t(c)] = m_texts.add(value.toString());
+        }
+        place.link = !blanksOnly(place.texts[URL]);
     }
     const QString failure = Processing::Connection::lastQueryError(query);
-
-    beginResetModel();
-    if (m_rows.isEmpty())
-        m_rows = std::move(fetched);
-    else
-        m_rows.append(std::move(fetched));
-    if (m_sortColumn >= 0)
+    if (m_sortColumn >= 0) {
         sortRows();
+    } else {
+        m_order.resize(m_places.size());
+        std::iota(m_order.begin(), m_order.end(), 0);
+    }
     endResetModel();
 
     if (!failure.isEmpty())
@@ -115,17 +129,17 @@ void PlacesModel::load(QSqlQuery &query)
 
 QString PlacesModel::Key(int row) const
 {
-    return QStringLiteral("LF") + QString::number(m_rows.at(row).leafId);
+    return QStringLiteral("LF") + QString::number(shown(row).leafId);
 }
 
 QString PlacesModel::Text(int row, int column) const
 {
-    return m_rows.at(row).texts.at(column);
+    return shown(row).texts.at(std::size_t(column)).toString();
 }
 
 bool PlacesModel::HasLink(int row) const
 {
-    return m_rows.at(row).link;
+    return shown(row).link;
 }
 
 void PlacesModel::SortByColumn(int column)
@@ -134,40 +148,121 @@ void PlacesModel::SortByColumn(int column)
         return;
     m_sortColumn = column;
     m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    QList<qint64> beforeIds;
-    for (const QModelIndex &index : before)
-        beforeIds.append(m_rows.at(index.row()).leafId);
+    const std::vector<int> previousOrder = before.isEmpty() ? std::vector<int>() : m_order;
     sortRows();
     if (!before.isEmpty()) {
-        QHash<qint64, int> rowOf;
-        for (int r = 0; r < m_rows.size(); ++r)
-            rowOf.insert(m_rows.at(r).leafId, r);
+        // Selection and current item follow their places to the new rows.
+        std::vector<int> rowOf(m_places.size());
+        for (std::size_t row = 0; row < m_order.size(); ++row)
+            rowOf[std::size_t(m_order[row])] = int(row);
         QModelIndexList after;
-        for (int i = 0; i < before.size(); ++i)
-            after.append(index(rowOf.value(beforeIds.at(i)), before.at(i).column()));
+        after.reserve(before.size());
+        for (const QModelIndex &index : before)
+            after.append(this->index(rowOf[std::size_t(previousOrder[std::size_t(index.row())])], index.column()));
         changePersistentIndexList(before, after);
     }
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+const std::vector<QStringView> &PlacesModel::sortKeys(int column)
+{
+    std::vector<QStringView> &keys = m_keys[std::size_t(column)];
+    if (keys.size() != m_places.size()) {
+        keys.clear();
+        keys.reserve(m_places.size());
+        for (const Place &place : m_places)
+            keys.push_back(m_folded.addFolded(place.texts[std::size_t(column)]));
+    }
+    return keys;
+}
+
+namespace {
+
+// One place in a sort: eight units of its key from some position on, packed into two numbers.
+struct SortEntry
+{
+    quint64 high;
+    quint64 low;
+    int place;
+};
+
+quint64 packUnits(QStringView key, qsizetype from)
+{
+    quint64 packed = 0;
+    for (qsizetype u = from; u < from + 4; ++u)
+        packed = (packed << 16) | (u < key.size() ? key[u].unicode() : 0u);
+    return packed;
+}
+
+// Sorts entries whose keys agree on their first `offset` units by the next eight, then each run
+// still tied by the eight after those. Each key is read once a round instead of once a
+// comparison: the texts lie scattered in memory, the entries side by side.
+void sortByUnits(std::vector<SortEntry> &entries, std::size_t begin, std::size_t end, qsizetype offset,
+                 const std::vector<QStringView> &keys, bool ascending)
+{
+    for (std::size_t i = begin; i < end; ++i) {
+        const QStringView key = keys[std::size_t(entries[i].place)];
+        entries[i].high = packUnits(key, offset);
+        entries[i].low = packUnits(key, offset + 4);
+    }
+    // Places with equal texts keep the order the query returned them in, either way round.
+    const auto first = entries.begin() + qsizetype(begin);
+    const auto last = entries.begin() + qsizetype(end);
+    if (ascending) {
+        std::sort(first, last, [](const SortEntry &a, const SortEntry &b) {
+            if (a.high != b.high)
+                return a.high < b.high;
+            if (a.low != b.low)
+                return a.low < b.low;
+            return a.place < b.place;
+        });
+    } else {
+        std::sort(first, last, [](const SortEntry &a, const SortEntry &b) {
+            if (a.high != b.high)
+                return a.high > b.high;
+            if (a.low != b.low)
+                return a.low > b.low;
+            return a.place < b.place;
+        });
+    }
+    std::size_t run = begin;
+    for (std::size_t i = begin + 1; i <= end; ++i) {
+        if (i < end && entries[i].high == entries[run].high && entries[i].low == entries[run].low)
+            continue;
+        if (i - run > 1) {
+            const bool longer =
+                std::any_of(entries.begin() + qsizetype(run), entries.begin() + qsizetype(i),
+                            [&](const SortEntry &e) { return keys[std::size_t(e.place)].size() > offset + 8; });
+            // Keys that all end within these units are equal, already in the order of the query.
+            if (longer)
+                sortByUnits(entries, run, i, offset + 8, keys, ascending);
+        }
+        run = i;
+    }
+}
+
+} // namespace
+
 void PlacesModel::sortRows()
 {
-    const int column = m_sortColumn;
-    std::vector<QString> keys;
-    keys.reserve(m_rows.size());
-    for (const Place &place : std::as_const(m_rows))
-        keys.push_back(place.texts[column].toCaseFolded());
-    std::vector<int> order(m_rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    if (m_sortOrder == Qt::AscendingOrder)
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
-    else
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[b] < keys[a]; });
-    QList<Place> sorted;
-    sorted.reserve(m_rows.size());
-    for (int i : order)
-        sorted.append(std::move(m_rows[i]));
-    m_rows = std::move(sorted);
+    const std::vector<QStringView> &keys = sortKeys(m_sortColumn);
+    // The beginning all keys share ("+20 2 " of every telephone) decides nothing.
+    qsizetype common = keys.empty() ? 0 : keys.front().size();
+    for (std::size_t i = 1; i < keys.size() && common > 0; ++i) {
+        const qsizetype limit = std::min(common, keys[i].size());
+        qsizetype same = 0;
+        while (same < limit && keys[i][same] == keys.front()[same])
+            ++same;
+        common = same;
+    }
+    std::vector<SortEntry> entries(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        entries[i].place = int(i);
+    sortByUnits(entries, 0, entries.size(), common, keys, m_sortOrder == Qt::AscendingOrder);
+    m_order.resize(entries.size());
+    for (std::size_t row = 0; row < entries.size(); ++row)
+        m_order[row] = entries[row].place;
 }

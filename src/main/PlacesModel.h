@@ -1,11 +1,14 @@
 #pragma once
 
+#include "main/TextArena.h"
+
 #include <QAbstractTableModel>
-#include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringView>
 
 #include <array>
+#include <vector>
 
 class QSqlQuery;
 
@@ -44,14 +47,21 @@ public:
 private:
     struct Place
     {
-        std::array<QString, ColumnCount> texts;
+        std::array<QStringView, ColumnCount> texts; // into m_texts
         qint64 leafId = 0;
         bool link = false;
     };
 
+    const Place &shown(int row) const { return m_places[std::size_t(m_order[std::size_t(row)])]; }
+    const std::vector<QStringView> &sortKeys(int column);
     void sortRows();
 
-    QList<Place> m_rows;
+    std::vector<Place> m_places; // in the order the query returned them
+    std::vector<int> m_order;    // shown row -> position in m_places
+    TextArena m_texts;
+    // Case-folded texts of a column, by position in m_places; made on the first sort by it.
+    std::array<std::vector<QStringView>, ColumnCount> m_keys;
+    TextArena m_folded;
     QSet<qint64> m_listed;
     int m_sortColumn = -1; // no column sorted yet
     // Before the first click the order counts as descending, so the first click sorts

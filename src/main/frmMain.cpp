@@ -8,9 +8,9 @@
 #include "ui/MsgBox.h"
 #include "ui/Twips.h"
 
-#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -52,9 +52,7 @@ void frmMain::BuildLayout()
     CatTree->setUniformRowHeights(true);
     connect(CatTree, &QTreeWidget::itemClicked, this, [this] { CatTree_Click(); });
     connect(CatTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) { CatTree_Expand(node); });
-    connect(CatTree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem *node) {
-        node->setIcon(0, node->data(0, Qt::UserRole + 1).value<QIcon>());
-    });
+    connect(CatTree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *node) { CatTree_Collapse(node); });
 
     // The list reaches to the window's right edge; wider, its scroll bar would lie outside.
     m_places = new PlacesModel(this);

@@ -47,6 +47,7 @@ private:
     void LoadChildNodes(qint16 Branch_ID);
     void CatTree_Click();
     void CatTree_Expand(QTreeWidgetItem *Node);
+    void CatTree_Collapse(QTreeWidgetItem *Node);
     QTreeWidgetItem *AddNode(const QString &parentKey, const QString &key, const QString &text);
     QTreeWidgetItem *SelectedNode() const;
     static qint16 NodeBranchId(const QTreeWidgetItem *node);
@@ -74,7 +75,7 @@ private:
     PlacesModel *m_places = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QLabel *m_panels[4] = {};
-    QHash<QString, QTreeWidgetItem *> m_nodes; // tree nodes by key: a key is never added twice
+    QHash<qint32, QTreeWidgetItem *> m_nodes; // tree nodes by category identifier: never one twice
     SearchHistory m_history;
     QPointer<frmUpdate> m_update;
 };

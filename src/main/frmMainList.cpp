@@ -1,9 +1,8 @@
-#include "main/frmMain.h"
-
 #include "data/Connection.h"
 #include "data/Queries.h"
 #include "data/SearchState.h"
 #include "main/PlacesModel.h"
+#include "main/frmMain.h"
 #include "ui/StartBrowser.h"
 #include "ui/WaitCursor.h"
 

@@ -1,16 +1,16 @@
-#include "main/frmMain.h"
-
 #include "data/DbError.h"
 #include "data/SearchState.h"
+#include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/Pictures.h"
 #include "ui/StartBrowser.h"
 
+#include <QEvent>
 #include <QToolBar>
 
 namespace {
 
-struct ButtonSpec
+struct ButtonEntry
 {
     int index;
     const char *caption;
@@ -18,23 +18,45 @@ struct ButtonSpec
     int picture;
 };
 
-const ButtonSpec Buttons[] = {
-    {1, "Dinning", "Find on the internet", 1}, {2, "Search", "Find Place", 2},
-    {3, "Add", "Add New Items", 3},            {4, "Internet", "Open Internet Window", 4},
-    {5, "Refresh", "Show all Places", 5},      {6, "Update", "Update Record", 7},
-    {7, "Delete", nullptr, 10},                {8, "Back", nullptr, 8},
-    {9, "Forward", nullptr, 9},                {10, "Delete Cat", nullptr, 11},
+const ButtonEntry Buttons[] = {
+    {1, "Dinning", "Find on the internet", 1},
+    {2, "Search", "Find Place", 2},
+    {3, "Add", "Add New Items", 3},
+    {4, "Internet", "Open Internet Window", 4},
+    {5, "Refresh", "Show all Places", 5},
+    {6, "Update", "Update Record", 7},
+    {7, "Delete", nullptr, 10},
+    {8, "Back", nullptr, 8},
+    {9, "Forward", nullptr, 9},
+    {10, "Delete Cat", nullptr, 11},
+};
+
+// A QAction without a tool tip shows its caption as one; the buttons that have none show nothing.
+class NoToolTip : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTip)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
 };
 
 } // namespace
 
 void frmMain::BuildToolbar()
 {
-    for (const ButtonSpec &spec : Buttons) {
-        QAction *action = Toolbar1->addAction(ToolbarPicture(spec.picture), QString::fromLatin1(spec.caption));
-        action->setObjectName(QStringLiteral("Button%1").arg(spec.index));
-        if (spec.toolTip)
-            action->setToolTip(QString::fromLatin1(spec.toolTip));
+    for (const ButtonEntry &entry : Buttons) {
+        QAction *action = Toolbar1->addAction(ToolbarPicture(entry.picture), QString::fromLatin1(entry.caption));
+        action->setObjectName(QStringLiteral("Button%1").arg(entry.index));
+        if (entry.toolTip)
+            action->setToolTip(QString::fromLatin1(entry.toolTip));
+        else
+            Toolbar1->widgetForAction(action)->installEventFilter(new NoToolTip(action));
         m_buttons.append(action);
     }
     for (int i = 11; i <= 14; ++i)

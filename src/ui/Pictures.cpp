@@ -16,6 +16,21 @@ QIcon picture(const Picture &p)
     return QIcon::fromTheme(QString::fromLatin1(p.themeName), QApplication::style()->standardIcon(p.fallback));
 }
 
+// Some style pictures come only in small sizes, and an icon is never scaled up: drawn from its
+// largest size, every toolbar picture fills the same square, so the captions line up.
+QIcon squared(const QIcon &icon, int size)
+{
+    QSize largest;
+    for (const QSize &available : icon.availableSizes()) {
+        if (available.width() > largest.width())
+            largest = available;
+    }
+    const QPixmap pixmap = icon.pixmap(largest.isValid() ? largest : QSize(size, size));
+    if (pixmap.isNull())
+        return icon;
+    return QIcon(pixmap.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
 } // namespace
 
 QIcon ToolbarPicture(int index)
@@ -35,7 +50,7 @@ QIcon ToolbarPicture(int index)
     };
     if (index < 1 || index > int(std::size(pictures)))
         return QIcon();
-    return picture(pictures[index - 1]);
+    return squared(picture(pictures[index - 1]), 25);
 }
 
 QIcon TreePicture(int index)

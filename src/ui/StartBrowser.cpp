@@ -8,6 +8,10 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#if defined(Q_OS_WIN)
+#include <qt_windows.h>
+#endif
+
 namespace {
 
 const QString WindowsBrowser = QStringLiteral("C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
@@ -34,21 +38,34 @@ bool startWithoutAddress()
 #endif
 }
 
+#if defined(Q_OS_WIN)
+// The fixed browser path, one blank, then the address exactly as shown, in a maximized window.
+bool startWindowsBrowser(const QString &address)
+{
+    QProcess process;
+    process.setProgram(WindowsBrowser);
+    // Passed on as it stands: QProcess would otherwise quote an address holding blanks.
+    process.setNativeArguments(address);
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *arguments) {
+        arguments->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        arguments->startupInfo->wShowWindow = SW_SHOWMAXIMIZED;
+    });
+    return process.startDetached();
+}
+#endif
+
 bool startReal(const QString &address)
 {
+#if defined(Q_OS_WIN)
     if (QFileInfo::exists(WindowsBrowser))
-        return QProcess::startDetached(BrowserCommandLine(address));
+        return startWindowsBrowser(address);
+#endif
     if (address.trimmed().isEmpty())
         return startWithoutAddress();
     return QDesktopServices::openUrl(QUrl::fromUserInput(address.trimmed()));
 }
 
 } // namespace
-
-QString BrowserCommandLine(const QString &address)
-{
-    return WindowsBrowser + QLatin1Char(' ') + address;
-}
 
 bool StartBrowser(const QString &address)
 {

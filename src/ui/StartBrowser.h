@@ -8,9 +8,5 @@
 // waiting for it. Returns whether a browser could be started.
 bool StartBrowser(const QString &address);
 
-// The command line the program has always used on Windows: the fixed browser path, one
-// blank, then the address as shown.
-QString BrowserCommandLine(const QString &address);
-
 // Replaces the real start; an empty handler restores it.
 void SetStartBrowserHandler(std::function<bool(const QString &)> handler);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringView>
+
+#include <memory>
+#include <vector>
+
+// Keeps many short texts in a few large blocks. The places list holds eight texts for each of
+// possibly a hundred thousand places; one allocation per text made filling and, worse, emptying
+// the list slow. Views handed out stay valid until clear().
+class TextArena
+{
+public:
+    QStringView add(QStringView text);
+    // The text folded to one case for comparisons without regard to case; a text that folding
+    // leaves unchanged is returned as it is, without a copy.
+    QStringView addFolded(QStringView text);
+    void clear();
+
+private:
+    char16_t *reserve(qsizetype size);
+
+    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    char16_t *m_free = nullptr;
+    qsizetype m_left = 0;
+};

@@ -1,0 +1,241 @@
+#include "data/SearchState.h"
+#include "main/BrowsingFixture.h"
+#include "main/PlacesModel.h"
+#include "main/frmMain.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+#include "ui/Twips.h"
+
+#include <QColor>
+#include <QHeaderView>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+#include <numeric>
+
+using namespace BrowsingFixture;
+
+// The places list: what each column shows, the colour of places with a link, sorting by a
+// header, and opening a place's link.
+class TestList : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmMain> window;
+    QTreeView *list = nullptr;
+
+    QStringList row(int r) const
+    {
+        QStringList texts;
+        for (int c = 0; c < list->model()->columnCount(); ++c)
+            texts.append(list->model()->index(r, c).data().toString());
+        return texts;
+    }
+
+    QVariant colour(const QString &name) const
+    {
+        return list->model()->index(Row(list, name), 0).data(Qt::ForegroundRole);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        Load();
+        window = std::make_unique<frmMain>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        list = List(*window);
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        Processing::SearchStr.clear();
+    }
+
+    void columnsShowTheFieldsCrosswise()
+    {
+        QCOMPARE(list->model()->columnCount(), 8);
+        const QStringList headers{QStringLiteral("Name"),    QStringLiteral("City"),      QStringLiteral("District"),
+                                  QStringLiteral("Address"), QStringLiteral("Telephone"), QStringLiteral("More"),
+                                  QStringLiteral("URL"),     QStringLiteral("Category")};
+        for (int c = 0; c < 8; ++c) {
+            QCOMPARE(list->model()->headerData(c, Qt::Horizontal).toString(), headers.at(c));
+            QCOMPARE(list->header()->sectionSize(c), Twips(1440));
+        }
+
+        window->UpdateList(-1);
+        // The "Address" column shows the address text, stored in TELEPHONE; "Telephone" the
+        // telephone text, stored in ADDRESS. A link is shown as stored, leading blank and all.
+        QCOMPARE(row(Row(list, QStringLiteral("Tourist Office"))),
+                 (QStringList{QStringLiteral("Tourist Office"), QStringLiteral("Cairo"), QStringLiteral("Zamalek"),
+                              QStringLiteral("Tahrir Sq"), QStringLiteral("02 1111"), QStringLiteral("Maps"),
+                              QStringLiteral(" http://example.com/info"), QStringLiteral("Main Categories")}));
+        // NULLs are empty.
+        QCOMPARE(row(Row(list, QStringLiteral("food court"))),
+                 (QStringList{QStringLiteral("food court"), QStringLiteral("Giza"), QStringLiteral("Dokki"),
+                              QStringLiteral("Mall Road"), QStringLiteral("02 2222"), QString(), QString(),
+                              QStringLiteral("Food")}));
+        auto *places = qobject_cast<PlacesModel *>(list->model());
+        QVERIFY(places);
+        QCOMPARE(places->Key(Row(list, QStringLiteral("Green Tea House"))), QStringLiteral("LF7"));
+    }
+
+    void placesWithALinkArePureBlue()
+    {
+        window->UpdateList(-1);
+        QCOMPARE(colour(QStringLiteral("Tourist Office")).value<QColor>(), QColor(0, 0, 255));
+        QCOMPARE(colour(QStringLiteral("Zephyr Cafe")).value<QColor>(), QColor(0, 0, 255));
+        QCOMPARE(list->model()->index(Row(list, QStringLiteral("Zephyr Cafe")), 5).data(Qt::ForegroundRole),
+                 QVariant(QColor(0, 0, 255)));
+        // No link, and a link of blanks only: the list's own colour.
+        QVERIFY(!colour(QStringLiteral("food court")).isValid());
+        QVERIFY(!colour(QStringLiteral("Cafe Nile")).isValid());
+    }
+
+    void aPlaceIsListedOnce()
+    {
+        // Beta Clinic is linked to Health and to Clinics: two result rows, one listed place.
+        window->UpdateList(-1);
+        QStringList names = Column(list, 0);
+        QCOMPARE(names.count(QStringLiteral("Beta Clinic")), 1);
+        names.sort();
+        QCOMPARE(names, (QStringList{QStringLiteral("Beta Clinic"), QStringLiteral("Cafe Nile"),
+                                     QStringLiteral("Green Tea House"), QStringLiteral("Tourist Office"),
+                                     QStringLiteral("Zephyr Cafe"), QStringLiteral("apple Tea"),
+                                     QStringLiteral("food court")}));
+        // A reload replaces the list, it does not add to it.
+        window->UpdateList(-1);
+        QCOMPARE(list->model()->rowCount(), 7);
+        window->UpdateList(3);
+        QCOMPARE(list->model()->rowCount(), 3);
+    }
+
+    void everyHeaderClickFlipsTheOrder()
+    {
+        window->UpdateList(3);
+        // The first click sorts ascending, without regard to case.
+        ClickHeader(list, 0);
+        QCOMPARE(Column(list, 0), (QStringList{QStringLiteral("apple Tea"), QStringLiteral("Cafe Nile"),
+                                               QStringLiteral("Zephyr Cafe")}));
+        QVERIFY(list->header()->isSortIndicatorShown());
+        QCOMPARE(list->header()->sortIndicatorSection(), 0);
+        QCOMPARE(list->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+        ClickHeader(list, 0);
+        QCOMPARE(Column(list, 0), (QStringList{QStringLiteral("Zephyr Cafe"), QStringLiteral("Cafe Nile"),
+                                               QStringLiteral("apple Tea")}));
+        QCOMPARE(list->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+
+        // A new column is sorted opposite to the previous sort: here ascending again.
+        ClickHeader(list, 1);
+        QCOMPARE(Column(list, 1),
+                 (QStringList{QStringLiteral("alexandria"), QStringLiteral("Cairo"), QStringLiteral("Giza")}));
+        QCOMPARE(list->header()->sortIndicatorSection(), 1);
+        ClickHeader(list, 1);
+        QCOMPARE(Column(list, 1),
+                 (QStringList{QStringLiteral("Giza"), QStringLiteral("Cairo"), QStringLiteral("alexandria")}));
+        // And after a descending sort, a new column comes ascending.
+        ClickHeader(list, 3);
+        QCOMPARE(Column(list, 3),
+                 (QStringList{QStringLiteral("Brazil St"), QStringLiteral("Corniche"), QStringLiteral("Dokki St")}));
+        ClickHeader(list, 7);
+        QCOMPARE(list->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+
+        // The order stays with the list: the next load comes sorted the same way.
+        ClickHeader(list, 0);
+        QCOMPARE(list->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+        window->UpdateList(-1);
+        QStringList names = Column(list, 0);
+        QStringList sorted = names;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        QCOMPARE(names, sorted);
+    }
+
+    void sortAgreesWithACaseBlindStableSort()
+    {
+        // Texts that share long beginnings, differ only in case or only after many letters, are
+        // beginnings of one another, or are empty.
+        QRandomGenerator random(7);
+        const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("b"),
+                                 QStringLiteral("é"), QStringLiteral("É"), QStringLiteral(" ")};
+        const auto text = [&](int length) {
+            QString t = random.bounded(2) ? QStringLiteral("Shared beginning ") : QString();
+            for (int i = 0; i < length; ++i)
+                t += pieces.at(random.bounded(int(pieces.size())));
+            return t;
+        };
+        QStringList statements;
+        for (int id = 100; id < 400; ++id) {
+            const QString more = random.bounded(5) == 0
+                                     ? QStringLiteral("NULL")
+                                     : QLatin1Char('\'') + text(random.bounded(30)) + QLatin1Char('\'');
+            statements.append(QStringLiteral("insert into places_leaves values (%1, '%2', '1', '2', 1, 1, %3, NULL)")
+                                  .arg(id)
+                                  .arg(text(random.bounded(20)), more));
+            statements.append(QStringLiteral("insert into places_branch_leaves values (5, %1)").arg(id));
+        }
+        TestDatabase::Exec(statements);
+
+        window->UpdateList(5);
+        QCOMPARE(list->model()->rowCount(), 300);
+        const QList<QStringList> loaded{Column(list, 0), Column(list, 5)};
+        const auto expected = [&](int which, bool ascending) {
+            QList<int> order(300);
+            std::iota(order.begin(), order.end(), 0);
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+                const int c = loaded[which][a].compare(loaded[which][b], Qt::CaseInsensitive);
+                return ascending ? c < 0 : c > 0;
+            });
+            QStringList texts;
+            for (int i : order)
+                texts.append(loaded[which][i]);
+            return texts;
+        };
+        ClickHeader(list, 0);
+        QCOMPARE(Column(list, 0), expected(0, true));
+        ClickHeader(list, 0);
+        QCOMPARE(Column(list, 0), expected(0, false));
+        ClickHeader(list, 5);
+        QCOMPARE(Column(list, 5), expected(1, true));
+        ClickHeader(list, 5);
+        QCOMPARE(Column(list, 5), expected(1, false));
+    }
+
+    void sortingKeepsTheSelectedPlace()
+    {
+        window->UpdateList(3);
+        DoubleClickRow(list, Row(list, QStringLiteral("Cafe Nile")));
+        ClickHeader(list, 0);
+        ClickHeader(list, 0);
+        const QModelIndexList selected = list->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().data().toString(), QStringLiteral("Cafe Nile"));
+    }
+
+    void doubleClickOpensTheLinkAsShown()
+    {
+        BrowserRecorder browser;
+        window->UpdateList(-1);
+        DoubleClickRow(list, Row(list, QStringLiteral("Tourist Office")));
+        QCOMPARE(browser.started(), QStringList{QStringLiteral(" http://example.com/info")});
+
+        // No link, or blanks only: nothing starts.
+        DoubleClickRow(list, Row(list, QStringLiteral("food court")));
+        DoubleClickRow(list, Row(list, QStringLiteral("Cafe Nile")));
+        QCOMPARE(browser.started().size(), 1);
+
+        // Nothing listed: a double-click finds nothing to open.
+        window->UpdateList(20);
+        QCOMPARE(list->model()->rowCount(), 0);
+        DoubleClickAt(list, QPoint(20, 20));
+        QCOMPARE(browser.started().size(), 1);
+    }
+};
+
+TARNWICK_TEST_MAIN(TestList)
+#include "tst_list.moc"

@@ -1,0 +1,238 @@
+#include "data/SearchState.h"
+#include "main/BrowsingFixture.h"
+#include "main/frmMain.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+#include "ui/Pictures.h"
+
+#include <QAction>
+#include <QHelpEvent>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolTip>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace BrowsingFixture;
+
+namespace {
+
+// Conditions that each pick one place of the fixture.
+const QString A = QStringLiteral(" places_leaves.leaf_id = 1");
+const QString B = QStringLiteral(" places_leaves.leaf_id = 2");
+const QString C = QStringLiteral(" places_leaves.leaf_id = 3");
+const QString D = QStringLiteral(" places_leaves.leaf_id = 4");
+
+} // namespace
+
+// The toolbar's entries by index and what each command does to the search, tree and list.
+class TestToolbar : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmMain> window;
+    QTreeWidget *tree = nullptr;
+    QTreeView *list = nullptr;
+
+    void press(int index) { window->ToolbarButton(index)->trigger(); }
+
+    // The tool tip the button shows when the pointer rests on it, empty for none.
+    QString toolTipShown(int index)
+    {
+        QWidget *button =
+            window->findChild<QToolBar *>(QStringLiteral("Toolbar1"))->widgetForAction(window->ToolbarButton(index));
+        const QPoint centre = button->rect().center();
+        // The tip of the button before fades out on a timer: a new tip shows as a changed text.
+        const QString before = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QHelpEvent event(QEvent::ToolTip, centre, button->mapToGlobal(centre));
+        QCoreApplication::sendEvent(button, &event);
+        const QString after = QToolTip::isVisible() ? QToolTip::text() : QString();
+        return after == before ? QString() : after;
+    }
+
+    static QImage image(const QIcon &icon) { return icon.pixmap(25, 25).toImage(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        Load();
+        window = std::make_unique<frmMain>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        tree = Tree(*window);
+        list = List(*window);
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        Processing::SearchStr.clear();
+    }
+
+    void seventeenEntriesByIndex()
+    {
+        struct Entry
+        {
+            int index;
+            const char *caption;
+            const char *toolTip;
+            int picture;
+        };
+        const Entry buttons[] = {
+            {1, "Dinning", "Find on the internet", 1},
+            {2, "Search", "Find Place", 2},
+            {3, "Add", "Add New Items", 3},
+            {4, "Internet", "Open Internet Window", 4},
+            {5, "Refresh", "Show all Places", 5},
+            {6, "Update", "Update Record", 7},
+            {7, "Delete", "", 10},
+            {8, "Back", "", 8},
+            {9, "Forward", "", 9},
+            {10, "Delete Cat", "", 11},
+            {17, "Exit ", "Exit Application", 6},
+        };
+        for (const Entry &entry : buttons) {
+            QAction *action = window->ToolbarButton(entry.index);
+            QVERIFY(action);
+            QCOMPARE(action->text(), QString::fromLatin1(entry.caption));
+            QCOMPARE(toolTipShown(entry.index), QString::fromLatin1(entry.toolTip));
+            QCOMPARE(image(action->icon()), image(ToolbarPicture(entry.picture)));
+        }
+        for (int index = 11; index <= 14; ++index)
+            QVERIFY(window->ToolbarButton(index)->isSeparator());
+        auto *bar = window->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
+        for (int index = 15; index <= 16; ++index) {
+            QAction *placeholder = window->ToolbarButton(index);
+            QVERIFY(!placeholder->isSeparator());
+            QVERIFY(placeholder->text().isEmpty());
+            QVERIFY(bar->widgetForAction(placeholder));
+        }
+        QWidget *fixed = bar->widgetForAction(window->ToolbarButton(16));
+        QCOMPARE(fixed->minimumWidth(), fixed->maximumWidth());
+        QCOMPARE(window->ToolbarButton(0), nullptr);
+        QCOMPARE(window->ToolbarButton(18), nullptr);
+
+        // Separators and placeholders do nothing.
+        window->UpdateList(3);
+        Processing::SearchStr = A;
+        for (int index = 11; index <= 16; ++index)
+            press(index);
+        QVERIFY(window->isVisible());
+        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(list->model()->rowCount(), 3);
+    }
+
+    void internetStartsTheBrowserWithoutAddress()
+    {
+        BrowserRecorder browser;
+        press(4);
+        QCOMPARE(browser.started(), QStringList{QString()});
+    }
+
+    void refreshClearsTheSearchAndRebuildsTheTreeOnly()
+    {
+        window->setsearch(A);
+        ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
+        QVERIFY(Node(tree, QStringLiteral("BR 4")));
+        window->UpdateList(3);
+        Processing::SearchStr = B;
+
+        press(5);
+        QCOMPARE(Processing::SearchStr, QString());
+        QVERIFY(!Node(tree, QStringLiteral("BR 4")));
+        QCOMPARE(Nodes(tree).size(), 7);
+        // The list is not reloaded.
+        QCOMPARE(list->model()->rowCount(), 3);
+
+        // The history survives: Back restores what was recorded before.
+        press(8);
+        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
+    }
+
+    void backAndForwardRestoreAndList()
+    {
+        window->setsearch(A);
+        window->setsearch(B);
+        window->setsearch(C);
+        press(8);
+        QCOMPARE(Processing::SearchStr, C);
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
+        press(8);
+        QCOMPARE(Processing::SearchStr, B);
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("food court")});
+        press(8);
+        QCOMPARE(Processing::SearchStr, A);
+        press(8);
+        QCOMPARE(Processing::SearchStr, C);
+        press(9);
+        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
+
+        // A new search recorded meanwhile does not move where stepping goes on from.
+        press(9);
+        QCOMPARE(Processing::SearchStr, B);
+        window->setsearch(D);
+        press(8);
+        QCOMPARE(Processing::SearchStr, A);
+        press(9);
+        press(9);
+        press(9);
+        QCOMPARE(Processing::SearchStr, D);
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Zephyr Cafe")});
+    }
+
+    void steppingAnEmptyHistoryOnlyClearsTheSearch()
+    {
+        window->UpdateList(3);
+        for (int index : {8, 9}) {
+            Processing::SearchStr = A;
+            press(index);
+            QCOMPARE(Processing::SearchStr, QString());
+            QCOMPARE(list->model()->rowCount(), 3);
+        }
+    }
+
+    void exitClosesTheMainWindowOnly()
+    {
+        // Run inside the application's own event loop, which ends the program when the last
+        // window closes.
+        QWidget other;
+        other.setWindowTitle(QStringLiteral("Another window"));
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        QPointer<frmMain> main = window.release();
+        bool runningAfterExit = false;
+        bool otherOpenAfterExit = false;
+        bool timedOut = false;
+        connect(main, &QObject::destroyed, &other, [&] {
+            QTimer::singleShot(0, &other, [&] {
+                runningAfterExit = true;
+                otherOpenAfterExit = other.isVisible();
+                other.close();
+            });
+        });
+        QTimer::singleShot(0, main, [&] { main->ToolbarButton(17)->trigger(); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, qApp, [&] {
+            timedOut = true;
+            QCoreApplication::exit(1);
+        });
+        watchdog.start(30000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!timedOut);
+        QVERIFY(main.isNull());
+        QVERIFY(runningAfterExit);
+        QVERIFY(otherOpenAfterExit);
+    }
+};
+
+TARNWICK_TEST_MAIN(TestToolbar)
+#include "tst_toolbar.moc"

@@ -1,0 +1,237 @@
+#include "data/Connection.h"
+#include "data/DatabaseDescriptor.h"
+#include "data/Queries.h"
+#include "data/SearchState.h"
+#include "main/BrowsingFixture.h"
+#include "main/frmMain.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+#include "ui/Pictures.h"
+
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace BrowsingFixture;
+
+// The category tree: what InitForm shows, loading one level ahead on expansion, and how a
+// click and an expansion fill the places list.
+class TestTree : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmMain> window;
+    QTreeWidget *tree = nullptr;
+    QTreeView *list = nullptr;
+
+    static QImage image(const QIcon &icon) { return icon.pixmap(16, 16).toImage(); }
+
+    static QStringList twoLevels()
+    {
+        return {QStringLiteral(" > BR 0"),     QStringLiteral("BR 0 > BR 1"), QStringLiteral("BR 1 > BR 3"),
+                QStringLiteral("BR 0 > BR 2"), QStringLiteral("BR 2 > BR 6"), QStringLiteral("BR 0 > BR 20"),
+                QStringLiteral("BR 20 > BR 7")};
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        Load();
+        Processing::SearchStr = QStringLiteral(" left over from before");
+        window = std::make_unique<frmMain>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        tree = Tree(*window);
+        list = List(*window);
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        Processing::SearchStr.clear();
+    }
+
+    void initFormShowsTheFirstTwoLevels()
+    {
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QTreeWidgetItem *root = tree->topLevelItem(0);
+        QCOMPARE(root->text(0), QStringLiteral("Main Categories"));
+        QCOMPARE(Key(root), QStringLiteral("BR 0"));
+        QVERIFY(root->isExpanded());
+        // Rows come without an order; the comparison does not depend on it.
+        QStringList nodes = Nodes(tree);
+        QStringList expected = twoLevels();
+        nodes.sort();
+        expected.sort();
+        QCOMPARE(nodes, expected);
+        QCOMPARE(Node(tree, QStringLiteral("BR 1"))->text(0), QStringLiteral("Food"));
+        // Categories with sub-categories show an expand sign before they are opened.
+        QVERIFY(Node(tree, QStringLiteral("BR 1"))->childCount() > 0);
+        QVERIFY(!Node(tree, QStringLiteral("BR 1"))->isExpanded());
+        QVERIFY(Node(tree, QStringLiteral("BR 2"))->childCount() > 0);
+        // Start-up clears the search condition and leaves the list empty.
+        QCOMPARE(Processing::SearchStr, QString());
+        QCOMPARE(list->model()->rowCount(), 0);
+    }
+
+    void expandingLoadsOneLevelAheadAndNeverDuplicates()
+    {
+        QTreeWidgetItem *food = Node(tree, QStringLiteral("BR 1"));
+        ClickExpandSign(tree, food);
+        QVERIFY(food->isExpanded());
+        // The grandchildren of Food: Tea Rooms below Cafes, so Cafes now shows an expand sign.
+        QCOMPARE(Node(tree, QStringLiteral("BR 4"))->parent(), Node(tree, QStringLiteral("BR 3")));
+        QCOMPARE(Node(tree, QStringLiteral("BR 4"))->text(0), QStringLiteral("Tea Rooms"));
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("food court")});
+
+        QTreeWidgetItem *cafes = Node(tree, QStringLiteral("BR 3"));
+        ClickExpandSign(tree, cafes);
+        QCOMPARE(Node(tree, QStringLiteral("BR 5"))->parent(), Node(tree, QStringLiteral("BR 4")));
+        const QStringList opened = Nodes(tree);
+        QCOMPARE(opened.size(), 9);
+
+        // Closing and opening again, several times over, loads the same rows: nothing doubles.
+        for (int round = 0; round < 3; ++round) {
+            ClickExpandSign(tree, food);
+            QVERIFY(!food->isExpanded());
+            ClickExpandSign(tree, food);
+            QVERIFY(food->isExpanded());
+            ClickExpandSign(tree, cafes);
+            ClickExpandSign(tree, cafes);
+        }
+        QCOMPARE(Nodes(tree), opened);
+
+        // Collapsing and expanding the root reloads the first two levels, again without doubles,
+        // and lists the places filed under the root.
+        QTreeWidgetItem *root = tree->topLevelItem(0);
+        ClickExpandSign(tree, root);
+        QVERIFY(!root->isExpanded());
+        ClickExpandSign(tree, root);
+        QVERIFY(root->isExpanded());
+        QCOMPARE(Nodes(tree), opened);
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
+
+        // A category added meanwhile two levels below an opened node appears when it is opened
+        // again; InitForm goes back to two levels, and does so as often as it is asked.
+        TestDatabase::Exec(QStringLiteral("insert into places_root values (8, 'Juice Bars', 3, 'N', 1)"));
+        ClickExpandSign(tree, food);
+        ClickExpandSign(tree, food);
+        QCOMPARE(Node(tree, QStringLiteral("BR 8"))->parent(), cafes);
+        for (int round = 0; round < 2; ++round) {
+            window->InitForm();
+            QStringList nodes = Nodes(tree);
+            QStringList expected = twoLevels();
+            nodes.sort();
+            expected.sort();
+            QCOMPARE(nodes, expected);
+        }
+    }
+
+    void categoryStoredBeforeItsParentIsShown()
+    {
+        // PostgreSQL returns the rows as stored, Bakeries (7) before its parent Shops (20); SQLite
+        // walks its index on PARENT_ID and returns the first level first.
+        const Processing::Recordset rs = Processing::DbConn().openRecordset(Processing::GetSubCatQuery(0));
+        QList<int> order;
+        for (int row = 0; row < rs.RecordCount(); ++row)
+            order.append(*rs.int32(row, rs.field(QStringLiteral("BRANCH_ID"))));
+        if (TestDatabase::IsPostgreSQL())
+            QVERIFY(order.indexOf(7) < order.indexOf(20));
+
+        for (int round = 0; round < 2; ++round) {
+            QTreeWidgetItem *bakeries = Node(tree, QStringLiteral("BR 7"));
+            QVERIFY(bakeries);
+            QCOMPARE(bakeries->parent(), Node(tree, QStringLiteral("BR 20")));
+            QCOMPARE(bakeries->text(0), QStringLiteral("Bakeries"));
+            window->InitForm();
+        }
+    }
+
+    void clickListsOwnPlacesWithoutTheSearch()
+    {
+        ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
+        Processing::SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+
+        // Expanding keeps the search: only the matching place of Cafes.
+        QTreeWidgetItem *cafes = Node(tree, QStringLiteral("BR 3"));
+        ClickExpandSign(tree, cafes);
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
+        QCOMPARE(Processing::SearchStr, QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'"));
+
+        // A click drops it: every place filed directly under Cafes, none of Tea Rooms'.
+        ClickNode(tree, cafes);
+        QCOMPARE(Processing::SearchStr, QString());
+        QStringList names = Column(list, 0);
+        names.sort();
+        QCOMPARE(names, (QStringList{QStringLiteral("Cafe Nile"), QStringLiteral("Zephyr Cafe"),
+                                     QStringLiteral("apple Tea")}));
+
+        // A category without places of its own leaves the list empty.
+        ClickNode(tree, Node(tree, QStringLiteral("BR 20")));
+        QCOMPARE(list->model()->rowCount(), 0);
+
+        ClickNode(tree, tree->topLevelItem(0));
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
+    }
+
+    void picturesFollowTheState()
+    {
+        QTreeWidgetItem *root = tree->topLevelItem(0);
+        QTreeWidgetItem *food = Node(tree, QStringLiteral("BR 1"));
+        QCOMPARE(image(root->icon(0)), image(TreePicture(1)));
+        QCOMPARE(image(food->icon(0)), image(TreePicture(2)));
+        QVERIFY(image(TreePicture(2)) != image(TreePicture(3)));
+        ClickExpandSign(tree, food);
+        QCOMPARE(image(food->icon(0)), image(TreePicture(3)));
+        ClickExpandSign(tree, food);
+        QCOMPARE(image(food->icon(0)), image(TreePicture(2)));
+        ClickExpandSign(tree, root);
+        ClickExpandSign(tree, root);
+        QCOMPARE(image(root->icon(0)), image(TreePicture(1)));
+    }
+
+    void databaseFailuresAreToldOnceAndTheWindowGoesOn()
+    {
+        MessageRecorder messages;
+
+        // A condition the database rejects: the list fails, the next level still loads.
+        Processing::SearchStr = QStringLiteral(" no_such_column = 1");
+        ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
+        QVERIFY(Node(tree, QStringLiteral("BR 4")));
+
+        // A click ignores a failure silently. Here the connection is gone.
+        messages.clear();
+        Processing::DbConn().close();
+        ClickNode(tree, Node(tree, QStringLiteral("BR 2")));
+        QCOMPARE(messages.count(), 0);
+
+        // Expanding tells of it once, though both the list and the tree failed.
+        ClickExpandSign(tree, Node(tree, QStringLiteral("BR 2")));
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
+
+        // Rebuilding the tree fails after the root is back; Refresh tells of it.
+        messages.clear();
+        window->ToolbarButton(5)->trigger();
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
+        QCOMPARE(Nodes(tree), QStringList{QStringLiteral(" > BR 0")});
+
+        // Once the database answers again, everything works as before.
+        Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
+        window->ToolbarButton(5)->trigger();
+        QCOMPARE(Nodes(tree).size(), twoLevels().size());
+        ClickNode(tree, Node(tree, QStringLiteral("BR 2")));
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Beta Clinic")});
+        QCOMPARE(messages.count(), 1);
+    }
+};
+
+TARNWICK_TEST_MAIN(TestTree)
+#include "tst_tree.moc"

@@ -1,6 +1,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/SearchState.h"
+#include "main/CategoryNode.h"
 #include "main/DeleteStatements.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
@@ -138,7 +139,7 @@ void frmMain::DeleteCategory()
     QTreeWidgetItem *node = SelectedNode();
     if (!node || node->text(0).trimmed().isEmpty())
         return;
-    const QString key = m_nodes.key(node);
+    const QString key = node->data(0, CategoryNode::KeyRole).toString();
     if (key == QStringLiteral("BR 0")) {
         categoryRefused(QStringLiteral("You Can't delete the Root Category "));
         return;

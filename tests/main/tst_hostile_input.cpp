@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -603,6 +604,39 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(Snapshot(), before);
+    }
+
+    void backslashesOnAServerThatEscapesThem()
+    {
+        if (!TestDatabase::IsPostgreSQL())
+            QSKIP("a PostgreSQL server only");
+        // A server set up the old way reads a backslash in a literal as an escape; the program's
+        // connection reads literals the standard way all the same.
+        const QString database = TestDatabase::Scalar(QStringLiteral("select current_database()")).toString();
+        TestDatabase::Exec(QStringLiteral("alter database %1 set standard_conforming_strings = off").arg(database));
+        const auto restore = qScopeGuard([&database] {
+            TestDatabase::Exec(QStringLiteral("alter database %1 reset standard_conforming_strings").arg(database));
+        });
+        delete m_main;
+        MakeSmallDirectory();
+        m_main = new frmMain;
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("show standard_conforming_strings")).toString(),
+                 QStringLiteral("on"));
+        MessageRecorder messages;
+        frmAdd dialog(m_main);
+        Find<QCheckBox>(&dialog, "ChkAddPlace")->click();
+        fillPlainPlace(dialog, 1);
+        Find<QLineEdit>(&dialog, "TxtPlaceName")->setText(QStringLiteral("C:\\new\\table\\"));
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(
+            TestDatabase::Scalar(QStringLiteral("select leaf_name from places_leaves where leaf_id = 42")).toString(),
+            QStringLiteral("C:\\new\\table\\"));
+        foundBySearch(
+            42,
+            TestDatabase::Rows(QStringLiteral("select %1 from places_leaves where leaf_id = 42").arg(PlaceColumns))
+                .value(0),
+            messages, QStringLiteral("backslashes"));
     }
 
     void duplicateCheckIgnoresCaseOfEveryLetter()

@@ -31,6 +31,15 @@ QString shortened(const QString &sql)
     return simplified.size() > 200 ? simplified.left(200) + QStringLiteral(" ...") : simplified;
 }
 
+// Literals carry typed backslashes as they are only when the server reads them the standard
+// way; a server set up otherwise would take them for escapes.
+void UseStandardStrings(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("set standard_conforming_strings = on")))
+        throw DbError(QStringLiteral("The PostgreSQL connection could not be prepared."), errorText(query.lastError()));
+}
+
 } // namespace
 
 bool Connection::isOpen() const
@@ -53,6 +62,9 @@ void Connection::open(const DatabaseDescriptor &descriptor)
     switch (descriptor.kind) {
     case DatabaseDescriptor::Kind::SQLite:
         db.setDatabaseName(descriptor.path);
+        // Long enough to ride out another program's short write, short enough that a file
+        // held locked leaves the window frozen for a moment only before the user is told.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(SqliteBusyTimeoutMs));
         break;
     case DatabaseDescriptor::Kind::PostgreSQL:
         db.setHostName(descriptor.host);
@@ -77,14 +89,15 @@ void Connection::open(const DatabaseDescriptor &descriptor)
         QSqlDatabase::removeDatabase(ConnectionName);
         throw DbError(QStringLiteral("The database %1 could not be opened.").arg(descriptor.displayName()), text);
     }
-    if (descriptor.kind == DatabaseDescriptor::Kind::SQLite) {
-        try {
+    try {
+        if (descriptor.kind == DatabaseDescriptor::Kind::SQLite)
             RegisterUnicodeUpper(db);
-        } catch (...) {
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(ConnectionName);
-            throw;
-        }
+        if (descriptor.kind == DatabaseDescriptor::Kind::PostgreSQL)
+            UseStandardStrings(db);
+    } catch (...) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(ConnectionName);
+        throw;
     }
     m_descriptor = descriptor;
     m_dialect = descriptor.dialect();

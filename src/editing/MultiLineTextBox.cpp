@@ -1,8 +1,38 @@
 #include "editing/MultiLineTextBox.h"
 
+#include "ui/WholeCharacters.h"
+
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
+
+namespace {
+
+// What the text becomes in the box: a CR LF or a lone CR starts a new line as a LF does.
+QString asInserted(QString text)
+{
+    text.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return WholeCharacters(text);
+}
+
+// Whether the box would insert the key's text, as Qt's text boxes decide it (a character
+// beyond the BMP comes as two code units; Ctrl alone is a shortcut, Ctrl+Alt may be AltGr).
+bool insertsText(const QKeyEvent *event)
+{
+    const QString typed = event->text();
+    if (typed.isEmpty())
+        return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    const QChar c = typed.at(0);
+    return c.isPrint() || c.isHighSurrogate() || c.category() == QChar::Other_Format ||
+           c.category() == QChar::Other_PrivateUse || typed == QLatin1String("\r");
+}
+
+} // namespace
 
 MultiLineTextBox::MultiLineTextBox(int maxLength, QWidget *parent) : QPlainTextEdit(parent), m_maxLength(maxLength)
 {
@@ -11,7 +41,7 @@ MultiLineTextBox::MultiLineTextBox(int maxLength, QWidget *parent) : QPlainTextE
 
 void MultiLineTextBox::setText(const QString &text)
 {
-    setPlainText(text.left(m_maxLength));
+    setPlainText(LeftWholeCharacters(asInserted(text), m_maxLength));
 }
 
 int MultiLineTextBox::room() const
@@ -25,16 +55,28 @@ void MultiLineTextBox::insertFromMimeData(const QMimeData *source)
 {
     if (!source->hasText())
         return;
-    const QString text = source->text().left(qMax(0, room()));
+    const QString text = LeftWholeCharacters(asInserted(source->text()), room());
     if (!text.isEmpty())
         textCursor().insertText(text);
 }
 
 void MultiLineTextBox::keyPressEvent(QKeyEvent *event)
 {
-    const QString typed = event->text();
-    const bool insertsText = !typed.isEmpty() && (typed.at(0).isPrint() || typed == QLatin1String("\r"));
-    if (insertsText && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && room() < 1)
+    // A character that does not fit whole is refused whole.
+    if (insertsText(event) && room() < event->text().size())
         return;
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void MultiLineTextBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString commit = event->commitString();
+    const QString fits = LeftWholeCharacters(asInserted(commit), room());
+    if (fits == commit) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent trimmed(event->preeditString(), event->attributes());
+    trimmed.setCommitString(fits, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&trimmed);
 }

@@ -3,7 +3,8 @@
 #include <QPlainTextEdit>
 
 // A text box of several lines that, like a one-line box, takes at most a given number of
-// characters (typed or pasted text beyond it is refused) and passes Tab on to the next control.
+// characters (typed, pasted or composed text beyond it is refused, never half a character)
+// and passes Tab on to the next control.
 class MultiLineTextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ public:
 protected:
     void insertFromMimeData(const QMimeData *source) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
     int room() const;

@@ -4,6 +4,7 @@
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "ui/Twips.h"
+#include "ui/WholeCharacters.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -40,6 +41,7 @@ QLineEdit *addTextBox(QGroupBox *frame, const QString &name, int maxLength, int 
     auto *box = new QLineEdit(frame);
     box->setObjectName(name);
     box->setMaxLength(maxLength);
+    KeepWholeCharacters(box);
     box->setGeometry(TwipsRect(InputLeft, top, InputWidth, RowHeight));
     return box;
 }

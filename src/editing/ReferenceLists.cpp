@@ -97,13 +97,15 @@ void PrepareChoiceBox(QComboBox *box)
                      [box](const QString &text) { followText(box, text); });
 }
 
+// Each loader reads before it clears: boxes whose reload fails keep their entries and the
+// user's choices.
 void LoadCategories(const QList<QComboBox *> &boxes)
 {
+    const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CategoriesQuery());
     clearAll(boxes);
     // The root stays even in a directory without categories, so a first one can be added.
     for (QComboBox *box : boxes)
         box->addItem(QStringLiteral("* Root *"), 0);
-    const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CategoriesQuery());
     if (rs.RecordCount() > 0)
         addRows(boxes, rs, QStringLiteral("BRANCH_NAME"), QStringLiteral("BRANCH_ID"));
     chooseNone(boxes);
@@ -111,8 +113,8 @@ void LoadCategories(const QList<QComboBox *> &boxes)
 
 void LoadCities(const QList<QComboBox *> &boxes)
 {
-    clearAll(boxes);
     const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CitiesQuery());
+    clearAll(boxes);
     if (rs.RecordCount() > 0)
         addRows(boxes, rs, QStringLiteral("ENAME"), QStringLiteral("CODE"));
     chooseNone(boxes);
@@ -120,8 +122,8 @@ void LoadCities(const QList<QComboBox *> &boxes)
 
 void LoadDistricts(QComboBox *box, const QString &strFilter)
 {
-    box->clear();
     const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::DistrictsQuery(), strFilter);
+    box->clear();
     if (rs.RecordCount() > 0)
         addRows({box}, rs, QStringLiteral("DISTRICT_NAME"), QStringLiteral("DISTRICT_ID"));
     chooseNone({box});

@@ -6,6 +6,7 @@
 #include "editing/ReferenceLists.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/Twips.h"
+#include "ui/WholeCharacters.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -96,6 +97,7 @@ void frmAdd::BuildLayout()
     TxtCatName = new QLineEdit(FrameCat);
     TxtCatName->setObjectName(QStringLiteral("TxtCatName"));
     TxtCatName->setMaxLength(50);
+    KeepWholeCharacters(TxtCatName);
     TxtCatName->setGeometry(inputRow(840));
     CmdAddCat =
         addButton(FrameCat, QStringLiteral("CmdAddCat"), QStringLiteral("&Add"), TwipsRect(3360, 1380, 1215, 375));
@@ -113,6 +115,7 @@ void frmAdd::BuildLayout()
     TxtNewDistrict = new QLineEdit(FrameDistrict);
     TxtNewDistrict->setObjectName(QStringLiteral("TxtNewDistrict"));
     TxtNewDistrict->setMaxLength(20);
+    KeepWholeCharacters(TxtNewDistrict);
     TxtNewDistrict->setGeometry(inputRow(840));
     CmdAddDistrict = addButton(FrameDistrict, QStringLiteral("CmdAddDistrict"), QStringLiteral("&Add"),
                                TwipsRect(3360, 1380, 1215, 375));

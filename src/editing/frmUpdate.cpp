@@ -124,6 +124,20 @@ bool frmUpdate::StorePlace()
                                 .arg(TrimBlanks(place.name));
     Processing::Connection &db = Processing::DbConn();
     try {
+        // The window stays open while the main window deletes: an update of a place gone since
+        // would change nothing, and a category gone since would leave the place in none.
+        if (!Exists(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), place_id)) {
+            ShowNotStored(notDone, QStringLiteral("The place was deleted after this window was opened."));
+            return false;
+        }
+        if (!Exists(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category)) {
+            const QString gone = m_place.CmbPlaceParent->currentText();
+            FillCategories();
+            ShowInvalidData(QStringLiteral("The category \"%1\" was deleted after this window was opened. Choose "
+                                           "another Parent Category; the place was not updated.")
+                                .arg(gone));
+            return false;
+        }
         db.begin();
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
@@ -150,6 +164,11 @@ bool frmUpdate::StorePlace()
     }
     ShowNotStored(notDone, *failure);
     return false;
+}
+
+bool frmUpdate::Exists(const QString &table, const QString &column, qint32 id)
+{
+    return Processing::DbConn().openRecordset(IdentifierInUseQuery(table, column, id)).RecordCount() > 0;
 }
 
 void frmUpdate::CmdCancel_Click()

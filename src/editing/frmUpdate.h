@@ -36,6 +36,7 @@ private:
     void CmdUpdate_Click();
     void CmdCancel_Click();
     bool StorePlace();
+    static bool Exists(const QString &table, const QString &column, qint32 id);
 
     QGroupBox *FramePlace = nullptr;
     PlaceFields m_place;

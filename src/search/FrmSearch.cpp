@@ -9,6 +9,7 @@
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
+#include "ui/WholeCharacters.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -73,6 +74,7 @@ void FrmSearch::BuildLayout()
     Frame1 = place(new QGroupBox(QStringLiteral("-"), this), "Frame1", TwipsRect(120, 240, 4935, 1935));
     Label1 = place(new QLabel(QStringLiteral("Place Name"), Frame1), "Label1", TwipsRect(120, 360, 1095, 255));
     TxtPlaceName = place(new QLineEdit(Frame1), "TxtPlaceName", TwipsRect(1440, 240, 3255, 360));
+    KeepWholeCharacters(TxtPlaceName);
     OptStart =
         place(new QRadioButton(QStringLiteral("Starts with"), Frame1), "OptStart", TwipsRect(120, 720, 1335, 255));
     OptEnd = place(new QRadioButton(QStringLiteral("Ends with"), Frame1), "OptEnd", TwipsRect(1560, 720, 1335, 255));

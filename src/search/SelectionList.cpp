@@ -10,8 +10,9 @@
 void FillSelectionList(QListWidget *list, const QString &sql, const QString &nameColumn, const QString &idColumn,
                        const QString &filter)
 {
-    list->clear();
+    // Read first: a list whose reload fails keeps its entries and the user's choices.
     const Processing::Recordset rows = Processing::DbConn().openRecordset(sql, filter);
+    list->clear();
     if (rows.RecordCount() <= 0)
         return;
     const int name = rows.field(nameColumn);

@@ -65,6 +65,27 @@ private Q_SLOTS:
         const QString quoted = QStringLiteral("x = 'it''s = any (' and y = any (1)");
         QCOMPARE(AdaptSql(quoted, Dialect::PostgreSQL), QStringLiteral("x = 'it''s = any (' and y  in (1)"));
     }
+
+    void backslashStandsForItselfInPostgreSQLPatterns()
+    {
+        // Only the pattern of a like is touched: PostgreSQL reads "\\" there as an escape.
+        const QString search = QStringLiteral(" ( places_leaves.city = 5 )  AND ( upper (Leaf_Name) like upper "
+                                              "('%a\\b''s \\%') )  AND x = 'c:\\d' and y = any (2)");
+        QCOMPARE(AdaptSql(search, Dialect::PostgreSQL),
+                 QStringLiteral(" ( places_leaves.city = 5 )  AND ( upper (Leaf_Name) like upper "
+                                "('%a\\\\b''s \\\\%') )  AND x = 'c:\\d' and y  in (2)"));
+        QCOMPARE(AdaptSql(QStringLiteral("name LIKE 'x\\'"), Dialect::PostgreSQL), QStringLiteral("name LIKE 'x\\\\'"));
+        // A word that merely ends in "like" is no like.
+        QCOMPARE(AdaptSql(QStringLiteral("unlike upper ('x\\')"), Dialect::PostgreSQL),
+                 QStringLiteral("unlike upper ('x\\')"));
+        // Oracle and SQLite read a backslash in a pattern as itself.
+        QCOMPARE(AdaptSql(search, Dialect::Oracle), search);
+        QVERIFY(AdaptSql(search, Dialect::SQLite).contains(QStringLiteral("('%a\\b''s \\%')")));
+        // Inserts keep their backslashes on every backend.
+        const QString insert =
+            QStringLiteral(" Insert into Places_Root values ( 3 , 'a\\like upper (''b\\' , 0 , 'N',1 )");
+        QCOMPARE(AdaptSql(insert, Dialect::PostgreSQL), insert);
+    }
 };
 
 TARNWICK_TEST_MAIN(TestSqlText)

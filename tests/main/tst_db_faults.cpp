@@ -1,0 +1,451 @@
+#include "data/Connection.h"
+#include "data/SearchState.h"
+#include "editing/EditingFixture.h"
+#include "editing/MultiLineTextBox.h"
+#include "editing/frmAdd.h"
+#include "editing/frmUpdate.h"
+#include "main/PlacesModel.h"
+#include "main/frmMain.h"
+#include "search/FrmSearch.h"
+#include "support/DatabaseFaults.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <functional>
+#include <memory>
+
+using namespace EditingFixture;
+using Kind = DatabaseFaults::Kind;
+
+Q_DECLARE_METATYPE(DatabaseFaults::Kind)
+
+namespace {
+
+QString told(const MessageRecorder &messages)
+{
+    QStringList lines;
+    for (const MsgBoxRequest &request : messages.shown())
+        lines.append(request.title + QStringLiteral(": ") + request.text.simplified());
+    return lines.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+// The database failing under the program: the PostgreSQL server dropping the connection, the
+// SQLite file read-only or locked by another connection's write transaction. Every action that
+// needs the database tells the user once, in a "DataBase Error" box; the windows stay usable,
+// nothing typed is lost, and no place is ever half stored.
+class TestDatabaseFaults : public QObject
+{
+    Q_OBJECT
+
+    QPointer<frmMain> m_main;
+    std::unique_ptr<MessageRecorder> m_messages;
+    std::unique_ptr<DatabaseFaults> m_faults;
+    int m_total = 0;
+    int m_actions = 0;
+
+    Kind m_kind = Kind::ServerGone;
+
+    Kind kind() const { return m_kind; }
+
+    void addFaultRows()
+    {
+        QTest::addColumn<Kind>("fault");
+        for (Kind k : DatabaseFaults::ForBackend())
+            QTest::newRow(qPrintable(DatabaseFaults::Name(k))) << k;
+    }
+
+    void inject()
+    {
+        m_faults->inject(m_kind);
+        ++m_total;
+        m_messages->clear();
+    }
+
+    // The action told of the failure once, and only of it; reads that still work tell nothing.
+    void toldOnce(bool needsWrite, const char *action)
+    {
+        const bool fails = needsWrite || !DatabaseFaults::ReadsWork(kind());
+        ++m_actions;
+        int errors = 0;
+        for (const MsgBoxRequest &request : m_messages->shown())
+            errors += request.title == QLatin1String("DataBase Error") ? 1 : 0;
+        QVERIFY2(errors == (fails ? 1 : 0),
+                 qPrintable(QLatin1String(action) + QStringLiteral(": ") + told(*m_messages)));
+        if (fails)
+            QVERIFY2(m_messages->last().icon == QMessageBox::Critical || m_messages->last().text.contains("Place"),
+                     action);
+    }
+
+    // The main window answers as before.
+    void mainWindowUsable()
+    {
+        QVERIFY(m_main && m_main->isVisible() && m_main->isEnabled());
+        QVERIFY(!QApplication::activeModalWidget());
+        // Sorting needs no database.
+        Q_EMIT m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))->header()->sectionClicked(0);
+    }
+
+    // Opens a modal dialog from the toolbar and hands it to check; then closes it.
+    template<typename Dialog> void withModal(int button, const std::function<void(Dialog &)> &check)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            seen = true;
+            check(*dialog);
+            dialog->reject();
+        });
+        m_main->ToolbarButton(button)->trigger();
+        QVERIFY2(seen, "the dialog did not open");
+    }
+
+    void selectPlace(int row)
+    {
+        m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))
+            ->selectionModel()
+            ->select(m_main->Places()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    QTreeWidgetItem *node(const QString &text) const
+    {
+        const QList<QTreeWidgetItem *> found = m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree"))
+                                                   ->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.value(0);
+    }
+
+    frmUpdate *openUpdate()
+    {
+        m_main->UpdateList(7);
+        selectPlace(0);
+        m_main->ToolbarButton(6)->trigger();
+        for (frmUpdate *window : m_main->findChildren<frmUpdate *>()) {
+            if (window->isVisible())
+                return window;
+        }
+        return nullptr;
+    }
+
+    static QStringList placeInputs(const QWidget *window)
+    {
+        QStringList texts;
+        for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
+                                "CmbCity", "CmbDistrict"})
+            texts.append(TextOf(Find<QWidget>(window, box)));
+        return texts;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        MakeSmallDirectory();
+        TestDatabase::Exec(QStringLiteral("insert into places_root values (9, 'Empty', 0, 'N', 1)"));
+        Processing::SearchStr.clear();
+        m_messages = std::make_unique<MessageRecorder>();
+        m_main = new frmMain;
+        m_main->show();
+        m_faults = std::make_unique<DatabaseFaults>();
+        if (QTest::currentDataTag())
+            m_kind = *static_cast<Kind *>(QTest::qData("fault", qMetaTypeId<Kind>()));
+    }
+
+    void cleanup()
+    {
+        m_faults.reset();
+        delete m_main;
+        m_messages.reset();
+    }
+
+    void cleanupTestCase()
+    {
+        qInfo("database faults injected on %s: %d, actions tried under them: %d",
+              qPrintable(TestDatabase::BackendName()), m_total, m_actions);
+    }
+
+    void mainWindowReads_data() { addFaultRows(); }
+    void mainWindowReads()
+    {
+        // A search in the history to step back to.
+        Processing::SearchStr = QStringLiteral(" ( places_leaves.city = 12 ) ");
+        m_main->setsearch(Processing::SearchStr);
+        m_main->setsearch(QStringLiteral(" ( places_leaves.city = 3 ) "));
+        const auto before = m_faults->snapshot();
+
+        inject();
+        node(QStringLiteral("Food"))->setExpanded(false);
+        node(QStringLiteral("Food"))->setExpanded(true);
+        toldOnce(false, "Expand");
+        mainWindowUsable();
+
+        m_messages->clear();
+        m_main->ToolbarButton(8)->trigger(); // Back
+        toldOnce(false, "Back");
+
+        m_messages->clear();
+        withModal<FrmSearch>(2, [this](FrmSearch &) { toldOnce(false, "Search opened"); });
+        m_messages->clear();
+        withModal<frmAdd>(3, [this](frmAdd &) { toldOnce(false, "Add opened"); });
+        m_messages->clear();
+        m_main->ToolbarButton(5)->trigger(); // Refresh
+        toldOnce(false, "Refresh");
+        mainWindowUsable();
+        QCOMPARE(m_faults->snapshot(), before);
+    }
+
+    void typedTextSurvives_data() { addFaultRows(); }
+    void typedTextSurvives()
+    {
+        // Dialogs opened and filled while the database was sound.
+        frmAdd add(m_main);
+        add.show();
+        Click(&add, "ChkAddCat");
+        Choose(Find<QComboBox>(&add, "CmbParentCat"), QStringLiteral("Food"));
+        Type(Find<QWidget>(&add, "TxtCatName"), QStringLiteral("Juice Bars"));
+        FrmSearch search(*m_main, m_main);
+        search.show();
+        search.activateWindow();
+        Type(Find<QWidget>(&search, "TxtPlaceName"), QStringLiteral("nile"));
+        Find<QRadioButton>(&search, "OptContain")->click();
+        Click(&search, "ChkCity");
+        Click(&search, "ChkDistrict");
+        auto *cities = Find<QListWidget>(&search, "LstCity");
+        auto *districts = Find<QListWidget>(&search, "LstDistrict");
+        cities->item(2)->setSelected(true);
+        districts->item(1)->setSelected(true);
+        const auto before = m_faults->snapshot();
+
+        inject();
+        Click(&add, "CmdAddCat");
+        toldOnce(true, "Add category");
+        QCOMPARE(TextOf(Find<QWidget>(&add, "TxtCatName")), QStringLiteral("Juice Bars"));
+
+        m_messages->clear();
+        Click(&add, "ChkAddDistrict");
+        Choose(Find<QComboBox>(&add, "CmbCityAdd"), QStringLiteral("Giza"));
+        Type(Find<QWidget>(&add, "TxtNewDistrict"), QStringLiteral("Mohandessin"));
+        Click(&add, "CmdAddDistrict");
+        toldOnce(true, "Add district");
+        QCOMPARE(TextOf(Find<QWidget>(&add, "TxtNewDistrict")), QStringLiteral("Mohandessin"));
+
+        m_messages->clear();
+        Click(&add, "ChkAddPlace");
+        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
+        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Nile View"));
+        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("7 River Rd"));
+        Type(Find<QWidget>(&add, "TxtTelephone"), QStringLiteral("02 777"));
+        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
+        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
+        const QStringList typed = placeInputs(&add);
+        Click(&add, "CmdAddPlace");
+        toldOnce(true, "Add place");
+        QCOMPARE(placeInputs(&add), typed);
+        QVERIFY(add.isVisible());
+
+        // Leaving the city list narrows the districts; a failed narrowing keeps them and the choice.
+        m_messages->clear();
+        search.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&search));
+        cities->setFocus();
+        QTest::keyClick(cities, Qt::Key_Tab);
+        toldOnce(false, "Narrowing districts");
+        if (!DatabaseFaults::ReadsWork(kind())) {
+            QCOMPARE(districts->count(), 6);
+            QVERIFY(districts->item(1)->isSelected());
+        }
+
+        m_messages->clear();
+        Click(&search, "CmdSearch");
+        toldOnce(false, "Search");
+        QCOMPARE(TextOf(Find<QWidget>(&search, "TxtPlaceName")), QStringLiteral("nile"));
+        QCOMPARE(search.isVisible(), !DatabaseFaults::ReadsWork(kind()));
+        QCOMPARE(m_faults->snapshot(), before);
+
+        if (kind() == Kind::ServerGone)
+            return;
+        // Once the database is back, the same windows do what was asked.
+        m_faults->lift();
+        m_messages->clear();
+        Click(&add, "CmdAddPlace");
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QCOMPARE(
+            TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves where leaf_name = 'Nile View'"))
+                .toInt(),
+            1);
+        Click(&add, "ChkAddCat");
+        Choose(Find<QComboBox>(&add, "CmbParentCat"), QStringLiteral("Food"));
+        Click(&add, "CmdAddCat");
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QCOMPARE(
+            TestDatabase::Scalar(QStringLiteral("select count(*) from places_root where branch_name = 'Juice Bars'"))
+                .toInt(),
+            1);
+    }
+
+    void updateWindow_data() { addFaultRows(); }
+    void updateWindow()
+    {
+        QPointer<frmUpdate> window = openUpdate();
+        QVERIFY(window);
+        Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Food"));
+        Type(Find<QWidget>(window, "TxtPlaceName"), QStringLiteral("Nile Corner"));
+        const QStringList typed = placeInputs(window);
+        const auto before = m_faults->snapshot();
+
+        inject();
+        Click(window, "CmdUpdate");
+        toldOnce(true, "Update");
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(placeInputs(window), typed);
+        QCOMPARE(m_faults->snapshot(), before);
+        window->close();
+
+        // A new update window cannot load its lists; it says so once and opens all the same.
+        m_messages->clear();
+        m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))->setFocus();
+        selectPlace(0);
+        m_main->ToolbarButton(6)->trigger();
+        toldOnce(false, "Update opened");
+        mainWindowUsable();
+    }
+
+    void deleting_data() { addFaultRows(); }
+    void deleting()
+    {
+        m_main->UpdateList(7);
+        selectPlace(0);
+        const auto before = m_faults->snapshot();
+
+        inject();
+        m_messages->answer(QMessageBox::Yes);
+        m_main->ToolbarButton(7)->trigger(); // Delete
+        toldOnce(true, "Delete place");
+        QCOMPARE(m_messages->last().text, QStringLiteral(" Place Can't be Deleted "));
+        QCOMPARE(m_faults->snapshot(), before);
+        QCOMPARE(m_main->Places()->rowCount(), 1);
+
+        m_messages->clear();
+        Processing::SearchStr.clear();
+        m_main->Places()->clear();
+        m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree"))->setCurrentItem(node(QStringLiteral("Empty")));
+        m_messages->answer(QMessageBox::Yes);
+        m_main->ToolbarButton(10)->trigger(); // Delete Cat
+        toldOnce(true, "Delete category");
+        QCOMPARE(m_faults->snapshot(), before);
+        mainWindowUsable();
+    }
+
+    // The second of two statements refused: the first is undone with it.
+    void neverHalfStored()
+    {
+        const auto before = m_faults->snapshot();
+        // Adding: the place row is stored, its link refused.
+        RefuseInserts(QStringLiteral("places_branch_leaves"));
+        frmAdd add(m_main);
+        add.show();
+        Click(&add, "ChkAddPlace");
+        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
+        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Half Way"));
+        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("1 Mid St"));
+        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
+        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
+        const QStringList typed = placeInputs(&add);
+        ++m_total;
+        Click(&add, "CmdAddPlace");
+        QCOMPARE(m_messages->count(), 1);
+        QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
+        QCOMPARE(placeInputs(&add), typed);
+        QCOMPARE(m_faults->snapshot(), before);
+
+        // Updating: the place row is changed, its link refused.
+        m_messages->clear();
+        if (TestDatabase::IsPostgreSQL())
+            TestDatabase::Exec(QStringLiteral("create trigger refuse_link_update before update on places_branch_leaves "
+                                              "for each row execute function refuse_row()"));
+        else
+            TestDatabase::Exec(QStringLiteral("create trigger refuse_link_update before update on places_branch_leaves "
+                                              "begin select raise(abort, 'refused by the test'); end"));
+        QPointer<frmUpdate> window = openUpdate();
+        QVERIFY(window);
+        Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Food"));
+        Type(Find<QWidget>(window, "TxtPlaceName"), QStringLiteral("Renamed"));
+        ++m_total;
+        Click(window, "CmdUpdate");
+        QCOMPARE(m_messages->count(), 1);
+        QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
+        QCOMPARE(m_faults->snapshot(), before);
+        QVERIFY(window->isVisible());
+        window->close();
+
+        // Deleting: the links are deleted, the place refused.
+        m_messages->clear();
+        if (TestDatabase::IsPostgreSQL())
+            TestDatabase::Exec(QStringLiteral("create trigger refuse_place_delete before delete on places_leaves "
+                                              "for each row execute function refuse_row()"));
+        else
+            TestDatabase::Exec(QStringLiteral("create trigger refuse_place_delete before delete on places_leaves "
+                                              "begin select raise(abort, 'refused by the test'); end"));
+        m_main->UpdateList(7);
+        selectPlace(0);
+        m_messages->answer(QMessageBox::Yes);
+        ++m_total;
+        m_main->ToolbarButton(7)->trigger();
+        QCOMPARE(m_messages->last().text, QStringLiteral(" Place Can't be Deleted "));
+        QCOMPARE(m_faults->snapshot(), before);
+    }
+
+    void serverGoneBetweenTheTwoInserts()
+    {
+        if (!TestDatabase::IsPostgreSQL())
+            QSKIP("a PostgreSQL server only");
+        const auto before = m_faults->snapshot();
+        // The connection ends while the link is inserted, after the place row was.
+        TestDatabase::Exec(QStringLiteral("create or replace function drop_connection() returns trigger as $$ begin "
+                                          "perform pg_terminate_backend(pg_backend_pid()); return new; end $$ "
+                                          "language plpgsql"));
+        TestDatabase::Exec(QStringLiteral("create trigger drop_connection before insert on places_branch_leaves for "
+                                          "each row execute function drop_connection()"));
+        frmAdd add(m_main);
+        add.show();
+        Click(&add, "ChkAddPlace");
+        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
+        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Half Way"));
+        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("1 Mid St"));
+        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
+        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
+        const QStringList typed = placeInputs(&add);
+        ++m_total;
+        Click(&add, "CmdAddPlace");
+        QVERIFY2(m_messages->count() == 1, qPrintable(told(*m_messages)));
+        QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
+        QCOMPARE(placeInputs(&add), typed);
+        QCOMPARE(m_faults->snapshot(), before);
+        mainWindowUsable();
+    }
+
+    void sqliteWaitsAWhileForALock()
+    {
+        if (TestDatabase::IsPostgreSQL())
+            QSKIP("SQLite only");
+        // Long enough for another program's short write, short enough not to freeze the window.
+        const int waits = TestDatabase::Scalar(QStringLiteral("pragma busy_timeout")).toInt();
+        QVERIFY2(waits >= 500 && waits <= 5000, qPrintable(QString::number(waits)));
+    }
+};
+
+TARNWICK_TEST_MAIN(TestDatabaseFaults)
+#include "tst_db_faults.moc"

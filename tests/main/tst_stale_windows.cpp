@@ -1,0 +1,109 @@
+#include "data/SearchState.h"
+#include "editing/EditingFixture.h"
+#include "editing/frmUpdate.h"
+#include "main/PlacesModel.h"
+#include "main/frmMain.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QPointer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+using namespace EditingFixture;
+
+// The update window is not modal: while it is open the main window may delete the place it
+// edits, or the category the user is about to choose. Its update then must not pass for done,
+// nor file the place under a category that is gone.
+class TestStaleWindows : public QObject
+{
+    Q_OBJECT
+
+    QPointer<frmMain> m_main;
+
+    QPointer<frmUpdate> openUpdate()
+    {
+        m_main->UpdateList(7);
+        m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))
+            ->selectionModel()
+            ->select(m_main->Places()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_main->ToolbarButton(6)->trigger();
+        return m_main->findChild<frmUpdate *>();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        MakeSmallDirectory();
+        TestDatabase::Exec(QStringLiteral("insert into places_root values (9, 'Closing Soon', 0, 'N', 1)"));
+        Processing::SearchStr.clear();
+        m_main = new frmMain;
+        m_main->show();
+    }
+
+    void cleanup() { delete m_main; }
+
+    void placeDeletedWhileEdited()
+    {
+        MessageRecorder messages;
+        QPointer<frmUpdate> window = openUpdate();
+        QVERIFY(window);
+        Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Cafes"));
+        Type(Find<QWidget>(window, "TxtPlaceName"), QStringLiteral("Cafe Nile Renamed"));
+
+        messages.answer(QMessageBox::Yes);
+        m_main->ToolbarButton(7)->trigger(); // Delete, from the same selection
+        QCOMPARE(messages.last().text, QStringLiteral(" Place  Deleted "));
+        const auto before = Snapshot();
+
+        messages.clear();
+        Click(window, "CmdUpdate");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
+        QVERIFY2(messages.last().text.contains(QStringLiteral("deleted")), qPrintable(messages.last().text));
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(TextOf(Find<QWidget>(window, "TxtPlaceName")), QStringLiteral("Cafe Nile Renamed"));
+        QCOMPARE(Snapshot(), before);
+    }
+
+    void categoryDeletedWhileChosen()
+    {
+        MessageRecorder messages;
+        QPointer<frmUpdate> window = openUpdate();
+        QVERIFY(window);
+        Type(Find<QWidget>(window, "TxtPlaceName"), QStringLiteral("Cafe Nile Moved"));
+
+        // The main window deletes the empty category the window still offers.
+        auto *tree = m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree"));
+        m_main->Places()->clear();
+        tree->setCurrentItem(
+            tree->findItems(QStringLiteral("Closing Soon"), Qt::MatchExactly | Qt::MatchRecursive).value(0));
+        messages.answer(QMessageBox::Yes);
+        m_main->ToolbarButton(10)->trigger();
+        QCOMPARE(messages.last().text, QStringLiteral("Closing Soon  Deleted "));
+        const auto before = Snapshot();
+
+        messages.clear();
+        Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Closing Soon"));
+        Click(window, "CmdUpdate");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("Invalid data"));
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(Snapshot(), before);
+        // The window offers what there is now; chosen again, the update is stored.
+        QCOMPARE(Texts(Find<QComboBox>(window, "CmbPlaceParent")),
+                 (QStringList{QStringLiteral("* Root *"), QStringLiteral("Food"), QStringLiteral("Cafes")}));
+        QCOMPARE(TextOf(Find<QWidget>(window, "TxtPlaceName")), QStringLiteral("Cafe Nile Moved"));
+        Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Food"));
+        Click(window, "CmdUpdate");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(TestDatabase::Rows(QStringLiteral("select branch_id from places_branch_leaves where leaf_id = 41")),
+                 QList<QStringList>{{QStringLiteral("4")}});
+    }
+};
+
+TARNWICK_TEST_MAIN(TestStaleWindows)
+#include "tst_stale_windows.moc"

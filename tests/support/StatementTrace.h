@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+
+// Records every statement SQLite runs on the program's connection (DbConn) while it lives, as
+// evidence of what reached the database. On another backend it records nothing.
+class StatementTrace
+{
+public:
+    StatementTrace();
+    ~StatementTrace();
+    StatementTrace(const StatementTrace &) = delete;
+    StatementTrace &operator=(const StatementTrace &) = delete;
+
+    bool active() const { return m_active; }
+    const QStringList &statements() const { return m_statements; }
+    void clear() { m_statements.clear(); }
+
+    // The statements with the contents of their text literals left out and every number
+    // outside them written as "#": what is left is what typed text must never change.
+    QStringList skeletons() const;
+    static QString Skeleton(const QString &sql);
+
+    void record(const QString &sql) { m_statements.append(sql); }
+
+private:
+    bool m_active = false;
+    QStringList m_statements;
+};

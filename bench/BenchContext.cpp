@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLocale>
 
+#include "BenchWindow.h"
 #include "Floors.h"
 #include "Harness.h"
 #include <optional>
@@ -23,20 +24,23 @@ Measurement MeasureAgainstFetch(BenchContext &ctx, const GeneratedDirectory &dir
                       QDir(ctx.settings.workDir).filePath(id + QStringLiteral(".sql")));
 
     std::vector<TimedStep> steps;
-    steps.push_back({{}, program});
-    steps.push_back({{}, [&statements] {
+    steps.push_back({{}, program, &BenchWindow::Settle});
+    steps.push_back({{},
+                     [&statements] {
                          for (const QString &sql : statements)
                              FetchRaw(sql);
-                     }});
+                     },
+                     {}});
     if (shell)
-        steps.push_back({{}, [&shell] { shell->run(); }});
+        steps.push_back({{}, [&shell] { shell->run(); }, {}});
 
     const auto times = TimeInterleaved(steps, ctx.settings.warmups, ctx.settings.runs);
-    m.samples = times[0];
-    m.median = Median(times[0]);
-    m.qtSql = Median(times[1]);
+    m.samples = times[0].run;
+    m.median = Median(times[0].run);
+    m.paint = Median(times[0].settle);
+    m.qtSql = Median(times[1].run);
     if (shell)
-        m.shell = Median(times[2]);
+        m.shell = Median(times[2].run);
     return m;
 }
 

@@ -30,8 +30,9 @@ struct BenchContext
 };
 
 // Times the program's operation beside the raw Qt SQL fetch of the statements it runs and,
-// on SQLite, the sqlite3 shell running them, interleaved round by round. The row count is
-// that of the raw fetch of the first statement.
+// on SQLite, the sqlite3 shell running them, interleaved round by round; the window's paint
+// after the operation is timed apart. The row count is that of the raw fetch of the first
+// statement.
 Measurement MeasureAgainstFetch(BenchContext &ctx, const GeneratedDirectory &directory, const QString &id,
                                 const QString &operation, const std::function<void()> &program,
                                 const QStringList &statements);

@@ -4,19 +4,29 @@
 
 #include <algorithm>
 
-std::vector<std::vector<double>> TimeInterleaved(const std::vector<TimedStep> &steps, int warmups, int runs)
+std::vector<StepTimes> TimeInterleaved(const std::vector<TimedStep> &steps, int warmups, int runs)
 {
-    std::vector<std::vector<double>> times(steps.size());
+    std::vector<StepTimes> times(steps.size());
     for (int round = 0; round < warmups + runs; ++round) {
         for (std::size_t s = 0; s < steps.size(); ++s) {
-            if (steps[s].prepare)
-                steps[s].prepare();
+            const TimedStep &step = steps[s];
+            if (step.prepare)
+                step.prepare();
             QElapsedTimer clock;
             clock.start();
-            steps[s].run();
-            const double ms = double(clock.nsecsElapsed()) / 1e6;
-            if (round >= warmups)
-                times[s].push_back(ms);
+            step.run();
+            const double run = double(clock.nsecsElapsed()) / 1e6;
+            double settle = 0;
+            if (step.settle) {
+                clock.restart();
+                step.settle();
+                settle = double(clock.nsecsElapsed()) / 1e6;
+            }
+            if (round < warmups)
+                continue;
+            times[s].run.push_back(run);
+            if (step.settle)
+                times[s].settle.push_back(settle);
         }
     }
     return times;

@@ -26,6 +26,9 @@ struct Measurement
     QString unit = QStringLiteral("ms");
     double median = 0;
     std::vector<double> samples;
+    // The window's layout and paint right after the operation returned: what a user waits
+    // for on top of it, apart because no floor has it.
+    double paint = NAN;
     double qtSql = NAN;
     double shell = NAN;
     double stdSort = NAN;

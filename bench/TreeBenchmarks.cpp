@@ -31,11 +31,7 @@ void RunTreeBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDi
 
     Measurement init = MeasureAgainstFetch(ctx, directory, QStringLiteral("initform_%1").arg(categories),
                                            QStringLiteral("InitForm, %1 categories").arg(Thousands(categories)),
-                                           [&] {
-                                               main.InitForm();
-                                               BenchWindow::Settle();
-                                           },
-                                           {Processing::GetSubCatQuery(0)});
+                                           [&] { main.InitForm(); }, {Processing::GetSubCatQuery(0)});
     // The root and the first two levels below it.
     const int expected = 1 + shape.topCategories + shape.topCategories * shape.perTop;
     if (tree.topLevelItemCount() != 1 || countNodes(tree.topLevelItem(0)) != expected)
@@ -66,7 +62,6 @@ void RunTreeBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDi
                                 // Collapsing first is part of the step: a node that is open does not expand again.
                                 node()->setExpanded(false);
                                 node()->setExpanded(true);
-                                BenchWindow::Settle();
                             },
                             {Processing::GetPlacesQuery(id), Processing::GetSubCatQuery(id)});
     expand.note = QStringLiteral("floors: both statements");

@@ -26,6 +26,11 @@ const std::array NameWords = {"Golden", "Royal",   "Nile",    "Green",   "Palm",
                               "River",  "Bridge",  "Tower",   "Square",  "Plaza",   "Express", "Brothers", "& Sons",
                               "Delta",  "Al Amal", "Nour",    "Zahra",   "Sahara",  "Atlas",   "Marina",   "Summit"};
 
+// Some places carry words beyond ASCII: accented Latin, and Arabic script (beyond one byte
+// a character), so the list is measured on the texts a directory really holds.
+const std::array AccentedWords = {"Café", "Pâtisserie", "Bäckerei", "Señor", "Crème", "Müller", "Librería", "Forêt"};
+const std::array ArabicWords = {"مطعم", "صيدلية", "مكتبة", "سوق", "مقهى", "فندق", "النور", "الأمل"};
+
 const std::array Syllables = {"al",  "ba",  "da",  "el",  "fa",  "ga",  "ha",  "ja",  "ka",  "la",  "ma",
                               "na",  "ra",  "sa",  "ta",  "wa",  "za",  "bir", "dor", "fen", "kar", "lin",
                               "mir", "nor", "qas", "rum", "sid", "tar", "ul",  "yan", "zor", "hel"};
@@ -43,7 +48,7 @@ const std::array MoreWords = {"open",        "daily",   "from",     "nine",     
 
 template<std::size_t N> QString pick(Rng &rng, const std::array<const char *, N> &words)
 {
-    return QString::fromLatin1(words[rng.below(int(N))]);
+    return QString::fromUtf8(words[rng.below(int(N))]);
 }
 
 template<std::size_t N>
@@ -135,7 +140,18 @@ PlaceRow DirectoryContent::nextPlace()
     const DistrictRow &district = m_districts.at(rng.below(int(m_districts.size())));
     place.districtId = district.id;
     place.cityCode = district.cityCode;
-    place.name = wordsOfLength(rng, NameWords, rng.between(10, 40), QLatin1Char(' '));
+    const int length = rng.between(10, 40);
+    switch (rng.below(8)) {
+    case 0:
+        place.name = pick(rng, AccentedWords) + QLatin1Char(' ');
+        break;
+    case 1:
+        place.name = pick(rng, ArabicWords) + QLatin1Char(' ');
+        break;
+    default:
+        break;
+    }
+    place.name += wordsOfLength(rng, NameWords, length - int(place.name.size()), QLatin1Char(' '));
     place.addressText =
         QStringLiteral("%1 %2 %3").arg(rng.between(1, 250)).arg(pick(rng, StreetWords), pick(rng, StreetKinds));
     if (rng.chance(1, 2))

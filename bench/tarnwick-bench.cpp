@@ -23,6 +23,7 @@
 #include "TreeBenchmarks.h"
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -85,18 +86,20 @@ void runBackend(BenchContext &ctx)
     Processing::DbConn().close();
 }
 
-QList<int> parseCounts(const QString &text, bool *ok)
+// "10000,100000" in ascending order; nothing for a malformed list.
+std::optional<QList<int>> parseCounts(const QString &text)
 {
     QList<int> counts;
-    *ok = true;
     for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const int count = part.trimmed().toInt(ok);
-        if (!*ok || count < 1)
-            return *ok = false, QList<int>();
+        bool ok = false;
+        const int count = part.trimmed().toInt(&ok);
+        if (!ok || count < 1)
+            return std::nullopt;
         counts.append(count);
     }
+    if (counts.isEmpty())
+        return std::nullopt;
     std::sort(counts.begin(), counts.end());
-    *ok = *ok && !counts.isEmpty();
     return counts;
 }
 
@@ -155,15 +158,15 @@ int main(int argc, char *argv[])
         return RunMemoryProbe(parser.value(probeOption));
 
     BenchSettings settings;
-    bool ok = false;
-    settings.placeCounts = parseCounts(parser.value(placesOption), &ok);
+    const std::optional<QList<int>> counts = parseCounts(parser.value(placesOption));
     const int runs = parser.value(runsOption).toInt();
     const int warmups = parser.value(warmupsOption).toInt();
     const int treeCategories = parser.value(treeOption).toInt();
-    if (!ok || runs < 1 || warmups < 0 || treeCategories < 21) {
+    if (!counts || runs < 1 || warmups < 0 || treeCategories < 21) {
         std::fprintf(stderr, "bad option value; see --help\n");
         return 2;
     }
+    settings.placeCounts = *counts;
     settings.runs = runs;
     settings.warmups = warmups;
     settings.treeCategories = treeCategories;

@@ -1,5 +1,6 @@
 #include "DirectoryContent.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -151,7 +152,8 @@ PlaceRow DirectoryContent::nextPlace()
     default:
         break;
     }
-    place.name += wordsOfLength(rng, NameWords, length - int(place.name.size()), QLatin1Char(' '));
+    // At least a short word after the leading one, so no name ends in a blank.
+    place.name += wordsOfLength(rng, NameWords, std::max(4, length - int(place.name.size())), QLatin1Char(' '));
     place.addressText =
         QStringLiteral("%1 %2 %3").arg(rng.between(1, 250)).arg(pick(rng, StreetWords), pick(rng, StreetKinds));
     if (rng.chance(1, 2))

@@ -18,13 +18,14 @@
 namespace {
 
 const double MiB = 1024.0 * 1024.0;
+const char DatabaseVariable[] = "TARNWICK_BENCH_DATABASE";
 
 } // namespace
 
-int RunMemoryProbe(const QString &descriptor)
+int RunMemoryProbe()
 {
     try {
-        Processing::DbConn().open(Processing::DatabaseDescriptor::parse(descriptor));
+        Processing::DbConn().open(Processing::DatabaseDescriptor::parse(qEnvironmentVariable(DatabaseVariable)));
         BenchWindow window;
         Processing::SearchStr.clear();
         const ProcessMemory empty = ProcessMemory::Read();
@@ -59,7 +60,10 @@ void MeasureMemory(BenchContext &ctx, const GeneratedDirectory &directory)
     for (int run = 0; run < ctx.settings.memoryRuns; ++run) {
         QProcess probe;
         probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        probe.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory-probe"), directory.descriptor});
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(DatabaseVariable), directory.descriptor);
+        probe.setProcessEnvironment(environment);
+        probe.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory-probe")});
         if (!probe.waitForFinished(300000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0) {
             ctx.report.problem(QStringLiteral("%1: the memory probe failed").arg(ctx.backend));
             return;

@@ -139,8 +139,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption workDirOption(QStringLiteral("work-dir"),
                                            QStringLiteral("Folder for the SQLite files (default: a temporary one)."),
                                            QStringLiteral("dir"));
-    QCommandLineOption probeOption(QStringLiteral("memory-probe"), QStringLiteral("(internal)"),
-                                   QStringLiteral("descriptor"));
+    QCommandLineOption probeOption(QStringLiteral("memory-probe"), QStringLiteral("(internal)"));
     probeOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({placesOption, treeOption, runsOption, warmupsOption, postgresqlOption, jsonOption,
                        noTargetsOption, workDirOption, probeOption});
@@ -155,7 +154,7 @@ int main(int argc, char *argv[])
     SetStartBrowserHandler([](const QString &) { return false; });
 
     if (parser.isSet(probeOption))
-        return RunMemoryProbe(parser.value(probeOption));
+        return RunMemoryProbe();
 
     BenchSettings settings;
     const std::optional<QList<int>> counts = parseCounts(parser.value(placesOption));

@@ -1,0 +1,50 @@
+#include "BenchContext.h"
+
+#include <QDir>
+#include <QLocale>
+
+#include "BenchWindow.h"
+#include "Floors.h"
+#include "Harness.h"
+#include <optional>
+
+Measurement MeasureAgainstFetch(BenchContext &ctx, const GeneratedDirectory &directory, const QString &id,
+                                const QString &operation, const std::function<void()> &program,
+                                const QStringList &statements)
+{
+    Measurement m;
+    m.backend = ctx.backend;
+    m.id = id;
+    m.operation = operation;
+    m.rows = FetchRaw(statements.value(0)).rows;
+
+    std::optional<SqliteShell> shell;
+    if (ctx.sqlite && ctx.shell)
+        shell.emplace(directory.sqlitePath, statements,
+                      QDir(ctx.settings.workDir).filePath(id + QStringLiteral(".sql")));
+
+    std::vector<TimedStep> steps;
+    steps.push_back({{}, program, &BenchWindow::Settle});
+    steps.push_back({{},
+                     [&statements] {
+                         for (const QString &sql : statements)
+                             FetchRaw(sql);
+                     },
+                     {}});
+    if (shell)
+        steps.push_back({{}, [&shell] { shell->run(); }, {}});
+
+    const auto times = TimeInterleaved(steps, ctx.settings.warmups, ctx.settings.runs);
+    m.samples = times[0].run;
+    m.median = Median(times[0].run);
+    m.paint = Median(times[0].settle);
+    m.qtSql = Median(times[1].run);
+    if (shell)
+        m.shell = Median(times[2].run);
+    return m;
+}
+
+QString Thousands(qint64 number)
+{
+    return QLocale(QLocale::English).toString(number);
+}

@@ -1,0 +1,141 @@
+#include "ListBenchmarks.h"
+
+#include "data/Queries.h"
+#include "data/SearchState.h"
+#include "main/frmMain.h"
+
+#include <QAbstractItemModel>
+#include <QTreeView>
+
+#include "BenchWindow.h"
+#include "Floors.h"
+#include "Harness.h"
+#include "SearchText.h"
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+void expectListed(BenchContext &ctx, BenchWindow &window, const Measurement &m)
+{
+    if (window.listedRows() != m.rows)
+        ctx.report.problem(QStringLiteral("%1 %2: the list shows %3 rows, the statement returns %4")
+                               .arg(ctx.backend, m.operation)
+                               .arg(window.listedRows())
+                               .arg(m.rows));
+}
+
+int columnHeaded(BenchWindow &window, const QString &title)
+{
+    const QAbstractItemModel *model = window.list().model();
+    for (int c = 0; c < model->columnCount(); ++c) {
+        if (model->headerData(c, Qt::Horizontal).toString() == title)
+            return c;
+    }
+    throw std::runtime_error(("the places list has no column " + title).toStdString());
+}
+
+// Ordered one way or the other by the case-folded texts.
+bool sortedEitherWay(const std::vector<QString> &keys)
+{
+    return std::is_sorted(keys.begin(), keys.end()) || std::is_sorted(keys.rbegin(), keys.rend());
+}
+
+void measureSort(BenchContext &ctx, BenchWindow &window, const QString &title, double listAllMs)
+{
+    const int column = columnHeaded(window, title);
+    const std::vector<QString> keys = CaseFoldedKeys(window.columnTexts(column));
+    std::vector<QString> work;
+    // Each click is the first on a window just started and filled: what a list keeps from one
+    // sort for the next (keys, an order it sorts new rows into) must not flatter the clicks.
+    std::unique_ptr<BenchWindow> fresh;
+    const auto startAndFill = [&] {
+        fresh.reset();
+        fresh = std::make_unique<BenchWindow>();
+        fresh->main().UpdateList(-1);
+        BenchWindow::Settle();
+        fresh->revealColumn(column);
+    };
+    const std::vector<TimedStep> steps{
+        {startAndFill, [&] { fresh->clickHeader(column); }, &BenchWindow::Settle},
+        {[&] { work = keys; }, [&] { std::sort(work.begin(), work.end()); }, {}},
+    };
+    const auto times = TimeInterleaved(steps, ctx.settings.warmups, ctx.settings.runs);
+
+    Measurement m;
+    m.backend = ctx.backend;
+    m.id = QStringLiteral("sort_%1_%2").arg(title.toLower()).arg(keys.size());
+    m.operation = QStringLiteral("header click sorting by %1, %2 places").arg(title, Thousands(qint64(keys.size())));
+    m.note = QStringLiteral("first click in a new window");
+    m.rows = qint64(keys.size());
+    m.samples = times[0].run;
+    m.median = Median(times[0].run);
+    m.paint = Median(times[0].settle);
+    m.stdSort = Median(times[1].run);
+    if (ctx.sqlite) {
+        m.targets.push_back({QStringLiteral("UpdateList(-1)"), m.median / listAllMs, 0.3});
+        m.targets.push_back({QStringLiteral("std::sort"), m.median / m.stdSort, 3.0});
+    }
+    ctx.report.add(m);
+
+    if (fresh->listedRows() != int(keys.size()) || !sortedEitherWay(CaseFoldedKeys(fresh->columnTexts(column))))
+        ctx.report.problem(QStringLiteral("%1: a click on \"%2\" left the list unsorted").arg(ctx.backend, title));
+}
+
+} // namespace
+
+double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDirectory &directory, bool full)
+{
+    const int places = directory.shape.places;
+    frmMain &main = window.main();
+    Processing::SearchStr.clear();
+
+    const QString all = Processing::GetPlacesQuery(-1);
+    Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
+                                              QStringLiteral("UpdateList(-1), %1 places").arg(Thousands(places)),
+                                              [&] { main.UpdateList(-1); }, {all});
+    expectListed(ctx, window, listAll);
+    if (listAll.rows != places)
+        ctx.report.problem(QStringLiteral("%1: the places query returns %2 of %3 generated places")
+                               .arg(ctx.backend)
+                               .arg(listAll.rows)
+                               .arg(places));
+    if (full && ctx.sqlite) {
+        listAll.targets.push_back({QStringLiteral("Qt SQL"), listAll.ratioToQtSql(), 1.25});
+        if (ctx.shell)
+            listAll.targets.push_back({QStringLiteral("sqlite3"), listAll.median / listAll.shell, 3.0});
+    }
+    ctx.report.add(listAll);
+    if (!full)
+        return listAll.median;
+
+    // A third-level category: the places filed directly under it.
+    const qint16 category = qint16(directory.shape.firstThirdLevelId());
+    Measurement one = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_category_%1").arg(places),
+                                          QStringLiteral("UpdateList(category), %1 places").arg(Thousands(places)),
+                                          [&] { main.UpdateList(category); }, {Processing::GetPlacesQuery(category)});
+    expectListed(ctx, window, one);
+    ctx.report.add(one);
+
+    const QString condition = ContainsAndCityCondition();
+    if (condition != ContainsAndCityLiteral)
+        ctx.report.problem(QStringLiteral("the search builds \"%1\" for city 5 and \"Contains\" ar").arg(condition));
+    Processing::SearchStr = condition;
+    Measurement search =
+        MeasureAgainstFetch(ctx, directory, QStringLiteral("search_contains_city_%1").arg(places),
+                            QStringLiteral("search \"Contains\" + city, %1 places").arg(Thousands(places)),
+                            [&] { main.UpdateList(-1); }, {all + QStringLiteral(" AND ") + condition});
+    expectListed(ctx, window, search);
+    if (search.rows == 0)
+        ctx.report.problem(QStringLiteral("%1: the search found nothing").arg(ctx.backend));
+    if (ctx.sqlite)
+        search.targets.push_back({QStringLiteral("Qt SQL"), search.ratioToQtSql(), 1.25});
+    ctx.report.add(search);
+    Processing::SearchStr.clear();
+
+    main.UpdateList(-1);
+    BenchWindow::Settle();
+    measureSort(ctx, window, QStringLiteral("Name"), listAll.median);
+    measureSort(ctx, window, QStringLiteral("Category"), listAll.median);
+    return listAll.median;
+}

@@ -8,6 +8,7 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -54,7 +55,7 @@ QVariant PlacesModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return place.texts[std::size_t(index.column())].toString();
+        return place.text(index.column());
     case Qt::ForegroundRole:
         if (place.link)
             return QColor(0, 0, 255);
@@ -97,22 +98,41 @@ void PlacesModel::load(QSqlQuery &query)
     beginResetModel();
     for (std::vector<QStringView> &keys : m_keys)
         keys = {};
+    QString texts[ColumnCount];
     while (query.next()) {
         bool ok = false;
         const qint64 leafId = query.value(leafPosition).toLongLong(&ok);
         // A hand-edited database may link a place twice; it is listed once.
-        if (!ok || m_listed.contains(leafId))
+        if (!ok || !m_listed.insert(leafId))
             continue;
-        m_listed.insert(leafId);
         Place &place = m_places.emplace_back();
         place.leafId = leafId;
+        qsizetype total = 0;
         for (int c = 0; c < ColumnCount; ++c) {
             // A NULL reads as an empty text.
             const QVariant value = query.value(positions[c]);
-            if (!value.isNull())
-                place.texts[std::size_t(c)] = m_texts.add(value.toString());
+            texts[c] = value.isNull() ? QString() : value.toString();
+            total += texts[c].size();
+            if (place.latin1)
+                place.latin1 =
+                    std::all_of(texts[c].cbegin(), texts[c].cend(), [](QChar ch) { return ch.unicode() < 0x100; });
         }
-        place.link = !blanksOnly(place.texts[URL]);
+        char *out = m_texts.reserveBytes(place.latin1 ? total : total * 2);
+        place.texts = out;
+        quint32 end = 0;
+        for (int c = 0; c < ColumnCount; ++c) {
+            const QString &text = texts[c];
+            if (place.latin1) {
+                const char16_t *source = reinterpret_cast<const char16_t *>(text.utf16());
+                for (qsizetype i = 0; i < text.size(); ++i)
+                    out[end + i] = char(source[i]);
+            } else {
+                std::memcpy(out + 2 * end, text.utf16(), std::size_t(text.size()) * 2);
+            }
+            end += quint32(text.size());
+            place.ends[std::size_t(c)] = end;
+        }
+        place.link = !blanksOnly(texts[URL]);
     }
     const QString failure = Processing::Connection::lastQueryError(query);
     if (m_sortColumn >= 0) {
@@ -134,12 +154,36 @@ QString PlacesModel::Key(int row) const
 
 QString PlacesModel::Text(int row, int column) const
 {
-    return shown(row).texts.at(std::size_t(column)).toString();
+    return shown(row).text(column);
 }
 
 bool PlacesModel::HasLink(int row) const
 {
     return shown(row).link;
+}
+
+bool PlacesModel::ListedIds::insert(qint64 id)
+{
+    // Up to four million identifiers in bits: half a megabyte at most.
+    if (id >= 0 && id < (qint64(1) << 22)) {
+        const auto bit = std::size_t(id);
+        if (bit >= m_bits.size())
+            m_bits.resize(std::max(bit + 1, m_bits.size() * 2));
+        if (m_bits[bit])
+            return false;
+        m_bits[bit] = true;
+        return true;
+    }
+    if (m_others.contains(id))
+        return false;
+    m_others.insert(id);
+    return true;
+}
+
+void PlacesModel::ListedIds::clear()
+{
+    m_bits = {};
+    m_others.clear();
 }
 
 void PlacesModel::SortByColumn(int column)
@@ -174,7 +218,8 @@ const std::vector<QStringView> &PlacesModel::sortKeys(int column)
         keys.clear();
         keys.reserve(m_places.size());
         for (const Place &place : m_places)
-            keys.push_back(m_folded.addFolded(place.texts[std::size_t(column)]));
+            keys.push_back(place.latin1 ? m_folded.addFolded(place.latin1Text(column))
+                                        : m_folded.addFolded(place.utf16Text(column)));
     }
     return keys;
 }

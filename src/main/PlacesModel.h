@@ -3,6 +3,7 @@
 #include "main/TextArena.h"
 
 #include <QAbstractTableModel>
+#include <QLatin1StringView>
 #include <QSet>
 #include <QString>
 #include <QStringView>
@@ -45,11 +46,39 @@ public:
     Qt::SortOrder SortOrder() const { return m_sortOrder; }
 
 private:
+    // A place's eight texts lie back to back in m_texts, one byte a character when every
+    // character fits (most directories), else UTF-16: the list holds about the bytes of its
+    // text, not twice that plus a view per text.
     struct Place
     {
-        std::array<QStringView, ColumnCount> texts; // into m_texts
+        const char *texts = nullptr;
+        std::array<quint32, ColumnCount> ends{}; // where each text ends, in characters
         qint64 leafId = 0;
+        bool latin1 = true;
         bool link = false;
+
+        qsizetype start(int column) const { return column == 0 ? 0 : ends[std::size_t(column - 1)]; }
+        qsizetype length(int column) const { return ends[std::size_t(column)] - start(column); }
+        QLatin1StringView latin1Text(int column) const { return {texts + start(column), length(column)}; }
+        QStringView utf16Text(int column) const
+        {
+            return {reinterpret_cast<const char16_t *>(texts) + start(column), length(column)};
+        }
+        QString text(int column) const { return latin1 ? QString(latin1Text(column)) : utf16Text(column).toString(); }
+    };
+
+    // Places listed so far by identifier: a bit each for the small numbers identifiers are,
+    // a hash for any other.
+    class ListedIds
+    {
+    public:
+        // False when the identifier was listed already.
+        bool insert(qint64 id);
+        void clear();
+
+    private:
+        std::vector<bool> m_bits;
+        QSet<qint64> m_others;
     };
 
     const Place &shown(int row) const { return m_places[std::size_t(m_order[std::size_t(row)])]; }
@@ -62,7 +91,7 @@ private:
     // Case-folded texts of a column, by position in m_places; made on the first sort by it.
     std::array<std::vector<QStringView>, ColumnCount> m_keys;
     TextArena m_folded;
-    QSet<qint64> m_listed;
+    ListedIds m_listed;
     int m_sortColumn = -1; // no column sorted yet
     // Before the first click the order counts as descending, so the first click sorts
     // ascending, as users expect.

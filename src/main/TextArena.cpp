@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr qsizetype BlockSize = qsizetype(1) << 16;
+constexpr qsizetype BlockSize = qsizetype(1) << 17; // bytes
 
 char16_t folded(char16_t c)
 {
@@ -19,18 +19,36 @@ char16_t folded(char16_t c)
 
 } // namespace
 
-char16_t *TextArena::reserve(qsizetype size)
+char *TextArena::reserveBytes(qsizetype bytes)
 {
-    if (size > m_left) {
-        const qsizetype blockSize = std::max(BlockSize, size);
-        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(std::size_t(blockSize)));
+    // Every start is even, so UTF-16 texts stay aligned after one-byte ones.
+    bytes += bytes & 1;
+    if (bytes > m_left) {
+        const qsizetype blockSize = std::max(BlockSize, bytes);
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(std::size_t(blockSize)));
         m_free = m_blocks.back().get();
         m_left = blockSize;
     }
-    char16_t *start = m_free;
-    m_free += size;
-    m_left -= size;
+    char *start = m_free;
+    m_free += bytes;
+    m_left -= bytes;
     return start;
+}
+
+char16_t *TextArena::reserve(qsizetype size)
+{
+    return reinterpret_cast<char16_t *>(reserveBytes(size * qsizetype(sizeof(char16_t))));
+}
+
+QStringView TextArena::addFolded(QLatin1StringView text)
+{
+    if (text.isEmpty())
+        return QStringView();
+    char16_t *copy = reserve(text.size());
+    const auto *source = reinterpret_cast<const uchar *>(text.data());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        copy[i] = folded(char16_t(source[i]));
+    return QStringView(copy, text.size());
 }
 
 QStringView TextArena::add(QStringView text)

@@ -159,10 +159,12 @@ private Q_SLOTS:
     void sortAgreesWithACaseBlindStableSort()
     {
         // Texts that share long beginnings, differ only in case or only after many letters, are
-        // beginnings of one another, or are empty.
+        // beginnings of one another, or are empty; some fit one byte a character, some do not.
         QRandomGenerator random(7);
-        const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("b"),
-                                 QStringLiteral("é"), QStringLiteral("É"), QStringLiteral(" ")};
+        const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("é"),
+                                 QStringLiteral("É"), QStringLiteral(" "),
+                                 // Beyond one byte a character: such places are kept apart.
+                                 QStringLiteral("ω"), QStringLiteral("Ω"), QStringLiteral("ع"), QStringLiteral("😀")};
         const auto text = [&](int length) {
             QString t = random.bounded(2) ? QStringLiteral("Shared beginning ") : QString();
             for (int i = 0; i < length; ++i)
@@ -184,6 +186,15 @@ private Q_SLOTS:
         window->UpdateList(5);
         QCOMPARE(list->model()->rowCount(), 300);
         const QList<QStringList> loaded{Column(list, 0), Column(list, 5)};
+        // Each place shows its stored name, whichever way the list keeps it.
+        QStringList stored;
+        for (const QStringList &row : TestDatabase::Rows(
+                 QStringLiteral("select coalesce(leaf_name, '') from places_leaves where leaf_id >= 100")))
+            stored.append(row.first());
+        QStringList shown = loaded[0];
+        stored.sort();
+        shown.sort();
+        QCOMPARE(shown, stored);
         const auto expected = [&](int which, bool ascending) {
             QList<int> order(300);
             std::iota(order.begin(), order.end(), 0);

@@ -47,22 +47,6 @@ inline QList<QList<QStringList>> Snapshot()
     };
 }
 
-// Makes the database refuse every insert into a table, as a server may refuse a statement.
-inline void RefuseInserts(const QString &table)
-{
-    if (TestDatabase::IsPostgreSQL()) {
-        TestDatabase::Exec(QStringLiteral("create or replace function refuse_row() returns trigger as $$ begin "
-                                          "raise exception 'refused by the test'; end $$ language plpgsql"));
-        TestDatabase::Exec(QStringLiteral("create trigger refuse_%1 before insert on %1 for each row execute "
-                                          "function refuse_row()")
-                               .arg(table));
-    } else {
-        TestDatabase::Exec(QStringLiteral("create trigger refuse_%1 before insert on %1 begin select "
-                                          "raise(abort, 'refused by the test'); end")
-                               .arg(table));
-    }
-}
-
 template<typename T> T *Find(const QWidget *window, const char *name)
 {
     T *widget = window->findChild<T *>(QLatin1StringView(name));

@@ -171,7 +171,7 @@ private Q_SLOTS:
 
     void refusedCategoryInsertIsTold()
     {
-        RefuseInserts(QStringLiteral("places_root"));
+        TestDatabase::Refuse(QStringLiteral("insert"), QStringLiteral("places_root"));
         MessageRecorder messages;
         frmAdd dialog;
         Click(&dialog, "ChkAddCat");

@@ -43,6 +43,9 @@ private Q_SLOTS:
         QCOMPARE(DuplicatePlaceQuery(place.name, place.address),
                  QStringLiteral("Select * from places_leaves where upper(Leaf_Name) = upper('Cafe Nile')      AND "
                                 "upper(Telephone) =upper('5 Main St')"));
+        // Only blanks are trimmed: tabs and line breaks are typed text and stay.
+        QCOMPARE(TrimBlanks(QStringLiteral(" \t a b \n ")), QStringLiteral("\t a b \n"));
+        QCOMPARE(TrimBlanks(QStringLiteral("   ")), QString());
         // An empty URL gives a single blank; an address of blanks compares against empty text.
         place.url.clear();
         QVERIFY(InsertPlaceStatement(43, place).endsWith(QStringLiteral(", ' open late ',' ' ) ")));

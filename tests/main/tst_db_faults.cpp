@@ -150,6 +150,17 @@ class TestDatabaseFaults : public QObject
         return texts;
     }
 
+    // A new place under Cafes, every required box filled.
+    static void fillNewPlace(frmAdd &add)
+    {
+        Click(&add, "ChkAddPlace");
+        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
+        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Half Way"));
+        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("1 Mid St"));
+        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
+        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -354,15 +365,10 @@ private Q_SLOTS:
     {
         const auto before = m_faults->snapshot();
         // Adding: the place row is stored, its link refused.
-        RefuseInserts(QStringLiteral("places_branch_leaves"));
+        TestDatabase::Refuse(QStringLiteral("insert"), QStringLiteral("places_branch_leaves"));
         frmAdd add(m_main);
         add.show();
-        Click(&add, "ChkAddPlace");
-        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
-        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Half Way"));
-        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("1 Mid St"));
-        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
-        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
+        fillNewPlace(add);
         const QStringList typed = placeInputs(&add);
         ++m_total;
         Click(&add, "CmdAddPlace");
@@ -373,12 +379,7 @@ private Q_SLOTS:
 
         // Updating: the place row is changed, its link refused.
         m_messages->clear();
-        if (TestDatabase::IsPostgreSQL())
-            TestDatabase::Exec(QStringLiteral("create trigger refuse_link_update before update on places_branch_leaves "
-                                              "for each row execute function refuse_row()"));
-        else
-            TestDatabase::Exec(QStringLiteral("create trigger refuse_link_update before update on places_branch_leaves "
-                                              "begin select raise(abort, 'refused by the test'); end"));
+        TestDatabase::Refuse(QStringLiteral("update"), QStringLiteral("places_branch_leaves"));
         QPointer<frmUpdate> window = openUpdate();
         QVERIFY(window);
         Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Food"));
@@ -393,12 +394,7 @@ private Q_SLOTS:
 
         // Deleting: the links are deleted, the place refused.
         m_messages->clear();
-        if (TestDatabase::IsPostgreSQL())
-            TestDatabase::Exec(QStringLiteral("create trigger refuse_place_delete before delete on places_leaves "
-                                              "for each row execute function refuse_row()"));
-        else
-            TestDatabase::Exec(QStringLiteral("create trigger refuse_place_delete before delete on places_leaves "
-                                              "begin select raise(abort, 'refused by the test'); end"));
+        TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_leaves"));
         m_main->UpdateList(7);
         selectPlace(0);
         m_messages->answer(QMessageBox::Yes);
@@ -421,12 +417,7 @@ private Q_SLOTS:
                                           "each row execute function drop_connection()"));
         frmAdd add(m_main);
         add.show();
-        Click(&add, "ChkAddPlace");
-        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
-        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Half Way"));
-        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("1 Mid St"));
-        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
-        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
+        fillNewPlace(add);
         const QStringList typed = placeInputs(&add);
         ++m_total;
         Click(&add, "CmdAddPlace");

@@ -252,7 +252,7 @@ private Q_SLOTS:
 
     void failedCategoryStatementReportedAfterRebuild()
     {
-        refuseDeletes(QStringLiteral("places_root"));
+        TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_root"));
         node(QStringLiteral("Food"))->setExpanded(true);
         tree()->setCurrentItem(node(QStringLiteral("Empty")));
         Processing::SearchStr = QStringLiteral(" 1 = 1");
@@ -268,7 +268,7 @@ private Q_SLOTS:
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown.at(0), QStringLiteral("Delete Category|") + Confirm + QStringLiteral("Empty"));
         QVERIFY2(shown.at(1).startsWith(QStringLiteral("DataBase Error|")), qPrintable(shown.at(1)));
-        QVERIFY2(shown.at(1).contains(QStringLiteral("rows are kept")), qPrintable(shown.at(1)));
+        QVERIFY2(shown.at(1).contains(QStringLiteral("refused by the test")), qPrintable(shown.at(1)));
         QCOMPARE(rebuilt, (QList<bool>{false, true}));
         QVERIFY(node(QStringLiteral("Empty")));
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 8);
@@ -277,7 +277,7 @@ private Q_SLOTS:
     void failingPlaceDeleteRollsBackBoth()
     {
         // The second statement fails, after the first has removed the links.
-        refuseDeletes(QStringLiteral("places_leaves"));
+        TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_leaves"));
         node(QStringLiteral("Food"))->setExpanded(true);
         click(node(QStringLiteral("Health")));
         selectPlace(QStringLiteral("Pharmacy"));
@@ -355,22 +355,6 @@ private:
         return {TestDatabase::Rows(QStringLiteral("select * from places_root order by BRANCH_ID")),
                 TestDatabase::Rows(QStringLiteral("select * from places_leaves order by LEAF_ID")),
                 TestDatabase::Rows(QStringLiteral("select * from places_branch_leaves order by BRANCH_ID, LEAF_ID"))};
-    }
-
-    // Makes the database refuse every delete from a table.
-    static void refuseDeletes(const QString &table)
-    {
-        if (TestDatabase::IsPostgreSQL()) {
-            TestDatabase::Exec(QStringLiteral("create or replace function tarnwick_keep_rows() returns trigger as "
-                                              "$$ begin raise exception 'rows are kept'; end $$ language plpgsql"));
-            TestDatabase::Exec(QStringLiteral("create trigger keep_rows before delete on %1 for each row execute "
-                                              "function tarnwick_keep_rows()")
-                                   .arg(table));
-        } else {
-            TestDatabase::Exec(QStringLiteral("create trigger keep_rows before delete on %1 begin select "
-                                              "raise(abort, 'rows are kept'); end")
-                                   .arg(table));
-        }
     }
 
     QPointer<frmMain> m_main;

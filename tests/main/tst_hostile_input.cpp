@@ -1,4 +1,5 @@
 #include "data/SearchState.h"
+#include "editing/EditStatements.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
@@ -121,18 +122,6 @@ QStringList literalSkeletons(const QStringList &statements)
             skeletons.append(StatementTrace::Skeleton(sql));
     }
     return skeletons;
-}
-
-// Leading and trailing blanks removed, as the program trims (blanks only, not tabs or new lines).
-QString trimmed(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
 }
 
 using Tables = QList<QList<QStringList>>;
@@ -351,8 +340,8 @@ private Q_SLOTS:
                 QVERIFY2(TextOf(widget) == inBox,
                          qPrintable(what + QStringLiteral(": the box shows ") + brief(TextOf(widget))));
                 QStringList stored = boxTexts(&dialog);
-                stored[0] = trimmed(stored[0]);
-                stored[4] = QStringLiteral(" ") + trimmed(stored[4]);
+                stored[0] = Editing::TrimBlanks(stored[0]);
+                stored[4] = QStringLiteral(" ") + Editing::TrimBlanks(stored[4]);
 
                 const Tables before = Snapshot();
                 trace.clear();
@@ -409,7 +398,7 @@ private Q_SLOTS:
                          qPrintable(what + QStringLiteral(": the box shows ") + brief(TextOf(widget))));
                 QStringList stored;
                 for (const QString &text : boxTexts(window))
-                    stored.append(trimmed(text));
+                    stored.append(Editing::TrimBlanks(text));
                 if (stored[4].isEmpty())
                     stored[4] = QStringLiteral("<null>");
 
@@ -494,7 +483,7 @@ private Q_SLOTS:
                 Click(&dialog, box.button);
                 ++m_cases;
                 const QStringList sent = trace.statements();
-                if (trimmed(stored).isEmpty()) {
+                if (Editing::TrimBlanks(stored).isEmpty()) {
                     QVERIFY2(messages.count() == 1 && messages.last().title == QLatin1String("Invalid data"),
                              qPrintable(what));
                     QCOMPARE(Snapshot(), before);

@@ -171,4 +171,18 @@ QList<QStringList> Rows(const QString &sql)
     return rows;
 }
 
+void Refuse(const QString &statement, const QString &table)
+{
+    const QString trigger = QStringLiteral("refuse_%1_%2").arg(statement, table);
+    if (IsPostgreSQL()) {
+        Exec(QStringLiteral("create or replace function refuse_row() returns trigger as $$ begin "
+                            "raise exception 'refused by the test'; end $$ language plpgsql"));
+        Exec(QStringLiteral("create trigger %1 before %2 on %3 for each row execute function refuse_row()")
+                 .arg(trigger, statement, table));
+    } else {
+        Exec(QStringLiteral("create trigger %1 before %2 on %3 begin select raise(abort, 'refused by the test'); end")
+                 .arg(trigger, statement, table));
+    }
+}
+
 } // namespace TestDatabase

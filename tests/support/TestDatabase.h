@@ -23,6 +23,10 @@ QVariant Scalar(const QString &sql);
 // Every row, each value as text (NULL as "<null>").
 QList<QStringList> Rows(const QString &sql);
 
+// Makes the database refuse every such statement ("insert", "update" or "delete") on a table,
+// as a server may refuse one; the database's message reads "refused by the test".
+void Refuse(const QString &statement, const QString &table);
+
 // The descriptor of the database the test runs on, e.g. for ConnectDB tests.
 QString Descriptor();
 bool IsPostgreSQL();

@@ -27,7 +27,6 @@
 #include <QSet>
 #include <QTimer>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <cstdio>
 #include <cstring>
@@ -142,34 +141,33 @@ class TestMonkey : public QObject
         QTest::keyClick(box, Qt::Key_Tab);
     }
 
-    QTreeWidget *tree() const { return find<QTreeWidget>(m_main, "CatTree"); }
+    QTreeView *tree() const { return find<QTreeView>(m_main, "CatTree"); }
     QTreeView *list() const { return find<QTreeView>(m_main, "LstVwPlaces"); }
 
-    // The tree's items the user can see: every ancestor expanded.
-    QList<QTreeWidgetItem *> visibleNodes() const
+    // The tree's nodes the user can see: every ancestor expanded.
+    QList<QPersistentModelIndex> visibleNodes() const
     {
-        QList<QTreeWidgetItem *> nodes;
-        std::function<void(QTreeWidgetItem *)> walk = [&](QTreeWidgetItem *item) {
-            nodes.append(item);
-            if (item->isExpanded()) {
-                for (int i = 0; i < item->childCount(); ++i)
-                    walk(item->child(i));
+        QList<QPersistentModelIndex> nodes;
+        const QAbstractItemModel *model = tree()->model();
+        const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+            for (int row = 0; row < model->rowCount(parent); ++row) {
+                const QModelIndex node = model->index(row, 0, parent);
+                nodes.append(node);
+                if (tree()->isExpanded(node))
+                    walk(node);
             }
         };
-        for (int i = 0; i < tree()->topLevelItemCount(); ++i)
-            walk(tree()->topLevelItem(i));
+        walk(QModelIndex());
         return nodes;
     }
 
-    static qint64 branchOf(const QTreeWidgetItem *node)
-    {
-        return node->data(0, Qt::UserRole).toString().mid(3).toLongLong();
-    }
+    static qint64 branchOf(const QModelIndex &node) { return node.data(Qt::UserRole).toString().mid(3).toLongLong(); }
+    static QString textOf(const QModelIndex &node) { return node.data().toString(); }
 
-    QTreeWidgetItem *randomNode()
+    QPersistentModelIndex randomNode()
     {
-        const QList<QTreeWidgetItem *> nodes = visibleNodes();
-        return nodes.isEmpty() ? nullptr : nodes.at(pick(int(nodes.size())));
+        const QList<QPersistentModelIndex> nodes = visibleNodes();
+        return nodes.isEmpty() ? QPersistentModelIndex() : nodes.at(pick(int(nodes.size())));
     }
 
     bool selectRandomRow()
@@ -311,17 +309,18 @@ class TestMonkey : public QObject
             return;
         }
         if (roll < 14) {
-            if (QTreeWidgetItem *node = randomNode()) {
-                note(QStringLiteral("click node %1").arg(node->text(0)));
+            if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
+                note(QStringLiteral("click node %1").arg(textOf(node)));
                 m_actedNode = branchOf(node);
-                tree()->scrollToItem(node);
-                QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualItemRect(node).center());
+                tree()->scrollTo(node);
+                QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(node).center());
             }
         } else if (roll < 24) {
-            if (QTreeWidgetItem *node = randomNode()) {
-                note(QStringLiteral("%1 node %2").arg(node->isExpanded() ? "collapse" : "expand", node->text(0)));
+            if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
+                const bool expanded = tree()->isExpanded(node);
+                note(QStringLiteral("%1 node %2").arg(expanded ? "collapse" : "expand", textOf(node)));
                 m_actedNode = branchOf(node);
-                node->setExpanded(!node->isExpanded());
+                tree()->setExpanded(node, !expanded);
             }
         } else if (roll < 29) {
             const int column = pick(PlacesModel::ColumnCount);
@@ -377,9 +376,9 @@ class TestMonkey : public QObject
                 m_main->ToolbarButton(7)->trigger();
             }
         } else if (roll < 97) {
-            if (QTreeWidgetItem *node = randomNode()) {
-                note(QStringLiteral("delete category %1").arg(node->text(0)));
-                tree()->setCurrentItem(node);
+            if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
+                note(QStringLiteral("delete category %1").arg(textOf(node)));
+                tree()->setCurrentIndex(node);
                 m_main->ToolbarButton(10)->trigger();
             }
         } else {
@@ -450,7 +449,7 @@ class TestMonkey : public QObject
         }
         if (keys != m_listed) {
             QList<qint64> branches = {-1, m_actedNode};
-            if (const QList<QTreeWidgetItem *> selected = tree()->selectedItems(); !selected.isEmpty())
+            if (const QModelIndexList selected = tree()->selectionModel()->selectedIndexes(); !selected.isEmpty())
                 branches.append(branchOf(selected.first()));
             bool explained = false;
             for (const qint64 branch : branches)

@@ -138,6 +138,33 @@ inline QModelIndex NodeNamed(const QTreeView *tree, const QString &text)
     return found;
 }
 
+// The keys of the rows the view lays out, top to bottom.
+inline QStringList ShownRows(QTreeView *tree)
+{
+    QStringList rows;
+    for (QModelIndex row = tree->model()->index(0, 0); row.isValid(); row = tree->indexBelow(row))
+        rows.append(Key(row));
+    return rows;
+}
+
+// The keys of the nodes whose every ancestor is expanded, in tree order: what the view should
+// lay out, had it heard of every change.
+inline QStringList OpenNodes(const QTreeView *tree)
+{
+    QStringList rows;
+    const QAbstractItemModel *model = tree->model();
+    const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            const QModelIndex node = model->index(row, 0, parent);
+            rows.append(Key(node));
+            if (tree->isExpanded(node))
+                walk(node);
+        }
+    };
+    walk(QModelIndex());
+    return rows;
+}
+
 // A click on the node's text, as the user makes it.
 inline void ClickNode(QTreeView *tree, const QModelIndex &node)
 {

@@ -5,6 +5,7 @@
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
@@ -13,6 +14,7 @@
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,6 +33,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -71,6 +74,8 @@ class TestMonkey : public QObject
     Q_OBJECT
 
     QPointer<frmMain> m_main;
+    // Watches what the tree's model announces; a broken promise fails the test function.
+    std::unique_ptr<QAbstractItemModelTester> m_treeTester;
     QPointer<frmUpdate> m_update;
     QRandomGenerator m_rng;
     QStringList m_log;
@@ -402,6 +407,44 @@ class TestMonkey : public QObject
 
     int count(const char *sql) const { return TestDatabase::Scalar(QString::fromLatin1(sql)).toInt(); }
 
+    // Every category at most once, below the node of its stored parent; a category gone from
+    // the database is gone from the tree, which is rebuilt after every deletion.
+    QString treeBroken() const
+    {
+        QHash<QString, QString> parentOf;
+        for (const QStringList &row :
+             TestDatabase::Rows(QStringLiteral("select branch_id, parent_id from places_root")))
+            parentOf.insert(QStringLiteral("BR ") + row.value(0), QStringLiteral("BR ") + row.value(1));
+        const QAbstractItemModel *model = tree()->model();
+        if (model->rowCount() != 1 || model->index(0, 0).data(Qt::UserRole).toString() != QStringLiteral("BR 0"))
+            return QStringLiteral("the tree has not the root alone at its top");
+        QSet<QString> shown;
+        QString failure;
+        const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+            const QString parentKey = parent.data(Qt::UserRole).toString();
+            for (int row = 0; row < model->rowCount(parent) && failure.isEmpty(); ++row) {
+                const QModelIndex node = model->index(row, 0, parent);
+                const QString key = node.data(Qt::UserRole).toString();
+                if (node.parent() != parent)
+                    failure = QStringLiteral("node %1 does not know its parent").arg(key);
+                else if (shown.contains(key))
+                    failure = QStringLiteral("category %1 shown twice").arg(key);
+                else if (!parentOf.contains(key))
+                    failure = QStringLiteral("category %1 shown after its deletion").arg(key);
+                else if (parentOf.value(key) != parentKey)
+                    failure =
+                        QStringLiteral("category %1 shown below %2, not %3").arg(key, parentKey, parentOf.value(key));
+                shown.insert(key);
+                walk(node);
+            }
+        };
+        shown.insert(QStringLiteral("BR 0"));
+        walk(model->index(0, 0));
+        if (failure.isEmpty() && BrowsingFixture::ShownRows(tree()) != BrowsingFixture::OpenNodes(tree()))
+            failure = QStringLiteral("the tree's view lays out other rows than its open nodes");
+        return failure;
+    }
+
     // What must hold after every action; the first thing that does not, or nothing.
     QString broken()
     {
@@ -437,6 +480,10 @@ class TestMonkey : public QObject
             if (count(rule.sql) != 0)
                 return QString::fromLatin1(rule.what);
         }
+        if (QTest::currentTestFailed())
+            return QStringLiteral("the tree's model broke its promises to its views");
+        if (const QString tree = treeBroken(); !tree.isEmpty())
+            return tree;
 
         // A list that changed was loaded by a query: the places query for all categories, the
         // one acted on or the selected one, under the condition in force.
@@ -481,9 +528,15 @@ private Q_SLOTS:
         Processing::SearchStr.clear();
         m_main = new frmMain;
         m_main->show();
+        m_treeTester = std::make_unique<QAbstractItemModelTester>(
+            tree()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
 
-    void cleanup() { delete m_main; }
+    void cleanup()
+    {
+        m_treeTester.reset();
+        delete m_main;
+    }
 
     void randomUse()
     {

@@ -56,6 +56,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        // The view has heard of every change: it lays out exactly the nodes that are open.
+        QCOMPARE(ShownRows(tree), OpenNodes(tree));
         tester.reset();
         window.reset();
         Processing::SearchStr.clear();
@@ -127,6 +129,8 @@ private Q_SLOTS:
         ClickExpandSign(tree, food);
         ClickExpandSign(tree, food);
         QCOMPARE(Node(tree, QStringLiteral("BR 8")).parent(), cafes);
+        QVERIFY(tree->isExpanded(cafes));
+        QVERIFY(ShownRows(tree).contains(QStringLiteral("BR 8")));
         for (int round = 0; round < 2; ++round) {
             window->InitForm();
             QStringList nodes = Nodes(tree);

@@ -10,6 +10,7 @@
 #include "ui/Pictures.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QTest>
 #include <QTreeView>
 
@@ -186,6 +187,43 @@ private Q_SLOTS:
 
         ClickNode(tree, tree->model()->index(0, 0));
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
+    }
+
+    void keyboardSelectsOpensAndCloses()
+    {
+        const QModelIndex food = Node(tree, QStringLiteral("BR 1"));
+        ClickNode(tree, food);
+        Processing::SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+
+        // Right opens the node as a click on its sign does, loading the level below its children.
+        QTest::keyClick(tree, Qt::Key_Right);
+        QVERIFY(tree->isExpanded(food));
+        QCOMPARE(Node(tree, QStringLiteral("BR 4")).parent(), Node(tree, QStringLiteral("BR 3")));
+
+        // Down moves the selection to the child; Right opens it and lists its places under the search.
+        QTest::keyClick(tree, Qt::Key_Down);
+        const QModelIndex cafes = Node(tree, QStringLiteral("BR 3"));
+        QCOMPARE(tree->currentIndex(), cafes);
+        QVERIFY(tree->selectionModel()->isSelected(cafes));
+        QTest::keyClick(tree, Qt::Key_Right);
+        QVERIFY(tree->isExpanded(cafes));
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
+        QVERIFY(Node(tree, QStringLiteral("BR 5")).isValid());
+        QCOMPARE(image(icon(cafes)), image(TreePicture(3)));
+
+        // Left closes it, and from a closed node goes up to the parent.
+        QTest::keyClick(tree, Qt::Key_Left);
+        QVERIFY(!tree->isExpanded(cafes));
+        QCOMPARE(image(icon(cafes)), image(TreePicture(2)));
+        QTest::keyClick(tree, Qt::Key_Left);
+        QCOMPARE(tree->currentIndex(), food);
+
+        // The toolbar acts on the node the keyboard selected: Food has children.
+        MessageRecorder messages;
+        window->ToolbarButton(10)->trigger();
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().text,
+                 QStringLiteral("You Can't delete a parent Category before deleting it's Children"));
     }
 
     void picturesFollowTheState()

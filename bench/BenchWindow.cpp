@@ -6,14 +6,13 @@
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <stdexcept>
 
 BenchWindow::BenchWindow() : m_main(new frmMain)
 {
     m_list = m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
-    m_tree = m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree"));
+    m_tree = m_main->findChild<QTreeView *>(QStringLiteral("CatTree"));
     if (!m_list || !m_tree)
         throw std::runtime_error("the main window has no LstVwPlaces or CatTree");
     m_main->show();

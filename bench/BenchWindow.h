@@ -4,7 +4,6 @@
 
 class frmMain;
 class QTreeView;
-class QTreeWidget;
 
 // The program's main window, started the way the program starts it, over the connection the
 // benchmark has already opened (ConnectDB keeps an open connection), and shown offscreen.
@@ -18,7 +17,7 @@ public:
 
     frmMain &main() { return *m_main; }
     QTreeView &list() { return *m_list; }
-    QTreeWidget &tree() { return *m_tree; }
+    QTreeView &tree() { return *m_tree; }
 
     int listedRows() const;
     // A column's texts in the order the list shows them.
@@ -37,5 +36,5 @@ public:
 private:
     frmMain *m_main = nullptr;
     QTreeView *m_list = nullptr;
-    QTreeWidget *m_tree = nullptr;
+    QTreeView *m_tree = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "data/ConnectDB.h"
 #include "data/DbError.h"
 #include "data/SearchState.h"
+#include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
@@ -15,7 +16,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeView>
-#include <QTreeWidget>
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 {
@@ -44,15 +44,16 @@ void frmMain::BuildLayout()
     Toolbar1->setIconSize(QSize(25, 25));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 
-    CatTree = new QTreeWidget(client);
+    CatTree = new QTreeView(client);
     CatTree->setObjectName(QStringLiteral("CatTree"));
     CatTree->setGeometry(TwipsRect(0, 840, 3015, 9975));
     CatTree->setHeaderHidden(true);
-    CatTree->setColumnCount(1);
+    m_categories = new CategoryTreeModel(this);
+    CatTree->setModel(m_categories);
     CatTree->setUniformRowHeights(true);
-    connect(CatTree, &QTreeWidget::itemClicked, this, [this] { CatTree_Click(); });
-    connect(CatTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *node) { CatTree_Expand(node); });
-    connect(CatTree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *node) { CatTree_Collapse(node); });
+    connect(CatTree, &QTreeView::clicked, this, [this] { CatTree_Click(); });
+    connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) { CatTree_Expand(node); });
+    connect(CatTree, &QTreeView::collapsed, this, [this](const QModelIndex &node) { CatTree_Collapse(node); });
 
     // The list reaches to the window's right edge; wider, its scroll bar would lie outside.
     m_places = new PlacesModel(this);

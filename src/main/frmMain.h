@@ -8,13 +8,13 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class CategoryTreeModel;
 class PlacesModel;
 class QAction;
+class QModelIndex;
 class QStatusBar;
 class QToolBar;
 class QTreeView;
-class QTreeWidget;
-class QTreeWidgetItem;
 class frmUpdate;
 
 // The main window: category tree, places list, toolbar with the search history, status bar.
@@ -46,11 +46,12 @@ private:
     // Category tree
     void LoadChildNodes(qint16 Branch_ID);
     void CatTree_Click();
-    void CatTree_Expand(QTreeWidgetItem *Node);
-    void CatTree_Collapse(QTreeWidgetItem *Node);
-    QTreeWidgetItem *AddNode(const QString &parentKey, const QString &key, const QString &text);
-    QTreeWidgetItem *SelectedNode() const;
-    static qint16 NodeBranchId(const QTreeWidgetItem *node);
+    void CatTree_Expand(const QModelIndex &Node);
+    void CatTree_Collapse(const QModelIndex &Node);
+    QModelIndex AddNode(const QString &parentKey, const QString &key, const QString &text);
+    // The selected node; an invalid index when none is.
+    QModelIndex SelectedNode() const;
+    static qint16 NodeBranchId(const QModelIndex &node);
 
     // Places list
     void LstVwPlaces_ColumnClick(int column);
@@ -70,12 +71,12 @@ private:
 
     QToolBar *Toolbar1 = nullptr;
     QList<QAction *> m_buttons; // index 1 is m_buttons[0]
-    QTreeWidget *CatTree = nullptr;
+    QTreeView *CatTree = nullptr;
+    CategoryTreeModel *m_categories = nullptr; // the tree's nodes: never a category twice
     QTreeView *LstVwPlaces = nullptr;
     PlacesModel *m_places = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QLabel *m_panels[4] = {};
-    QHash<qint32, QTreeWidgetItem *> m_nodes; // tree nodes by category identifier: never one twice
     SearchHistory m_history;
     QPointer<frmUpdate> m_update;
 };

@@ -1,14 +1,14 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/SearchState.h"
-#include "main/CategoryNode.h"
+#include "main/CategoryTreeModel.h"
 #include "main/DeleteStatements.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
 
-#include <QTreeWidget>
+#include <QModelIndex>
 
 #include <optional>
 
@@ -117,9 +117,9 @@ void frmMain::DeletePlace()
     // filled that way again, under the search condition still in force.
     std::optional<Processing::DbError> reloadFailure;
     try {
-        if (CatTree->topLevelItemCount() == 0) {
+        if (m_categories->rowCount() == 0) {
             UpdateList(-1);
-        } else if (const QTreeWidgetItem *node = SelectedNode()) {
+        } else if (const QModelIndex node = SelectedNode(); node.isValid()) {
             UpdateList(NodeBranchId(node));
         } else {
             UpdateList(-1);
@@ -134,18 +134,19 @@ void frmMain::DeletePlace()
 
 void frmMain::DeleteCategory()
 {
-    if (CatTree->topLevelItemCount() == 0)
+    if (m_categories->rowCount() == 0)
         return;
-    QTreeWidgetItem *node = SelectedNode();
-    if (!node || node->text(0).trimmed().isEmpty())
+    const QModelIndex node = SelectedNode();
+    const QString text = node.data().toString();
+    if (!node.isValid() || text.trimmed().isEmpty())
         return;
-    const QString key = node->data(0, CategoryNode::KeyRole).toString();
+    const QString key = node.data(CategoryTreeModel::KeyRole).toString();
     if (key == QStringLiteral("BR 0")) {
         categoryRefused(QStringLiteral("You Can't delete the Root Category "));
         return;
     }
     const QString hasChildren = QStringLiteral("You Can't delete a parent Category before deleting it's Children");
-    if (node->childCount() > 0) {
+    if (m_categories->rowCount(node) > 0) {
         categoryRefused(hasChildren);
         return;
     }
@@ -153,7 +154,7 @@ void frmMain::DeleteCategory()
     if (!statement) {
         ShowDbError(Processing::DbError(
             QStringLiteral("The category \"%1\" was not deleted: its key \"%2\" is not a category key.")
-                .arg(node->text(0), key)));
+                .arg(text, key)));
         return;
     }
     // The tree loads sub-categories only as it is expanded, and the list may show a search:
@@ -169,7 +170,7 @@ void frmMain::DeleteCategory()
         categoryRefused(hasRelated);
         return;
     }
-    const QString name = node->text(0);
+    const QString name = text;
     if (!confirmed(name, QStringLiteral("Delete Category")))
         return;
 

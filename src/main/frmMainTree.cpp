@@ -2,14 +2,15 @@
 #include "data/DbError.h"
 #include "data/Queries.h"
 #include "data/SearchState.h"
-#include "main/CategoryNode.h"
+#include "main/CategoryTreeModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/WaitCursor.h"
 
+#include <QSignalBlocker>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cmath>
 #include <optional>
@@ -49,76 +50,75 @@ int fieldPosition(const QSqlRecord &record, const QString &name)
 std::optional<qint32> keyBranchId(const QString &key)
 {
     bool ok = false;
-    const qint32 id = key.mid(2).trimmed().toInt(&ok);
+    const qint32 id = QStringView(key).mid(2).trimmed().toInt(&ok);
     return ok ? std::optional<qint32>(id) : std::nullopt;
 }
 
 } // namespace
 
-qint16 frmMain::NodeBranchId(const QTreeWidgetItem *node)
+qint16 frmMain::NodeBranchId(const QModelIndex &node)
 {
     // The key from its third character on: a blank, then the digits.
-    return qint16(node->data(0, CategoryNode::KeyRole).toString().mid(2).trimmed().toShort());
+    return qint16(node.data(CategoryTreeModel::KeyRole).toString().mid(2).trimmed().toShort());
 }
 
-QTreeWidgetItem *frmMain::SelectedNode() const
+QModelIndex frmMain::SelectedNode() const
 {
-    const QList<QTreeWidgetItem *> selected = CatTree->selectedItems();
-    return selected.isEmpty() ? nullptr : selected.first();
+    const QModelIndexList selected = CatTree->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QModelIndex() : selected.first();
 }
 
-QTreeWidgetItem *frmMain::AddNode(const QString &parentKey, const QString &key, const QString &text)
+QModelIndex frmMain::AddNode(const QString &parentKey, const QString &key, const QString &text)
 {
     // The tree holds a key once, and a child only below a parent already present.
     const std::optional<qint32> id = keyBranchId(key);
-    if (!id || m_nodes.contains(*id))
-        return nullptr;
-    QTreeWidgetItem *parent = nullptr;
-    if (!parentKey.isEmpty()) {
-        const std::optional<qint32> parentId = keyBranchId(parentKey);
-        parent = parentId ? m_nodes.value(*parentId) : nullptr;
-        if (!parent)
-            return nullptr;
-    }
-    auto *node = new CategoryNode(*id, text, parent ? 2 : 1);
-    if (parent)
-        parent->addChild(node);
-    else
-        CatTree->addTopLevelItem(node);
-    m_nodes.insert(*id, node);
-    return node;
+    if (!id)
+        return QModelIndex();
+    if (parentKey.isEmpty())
+        return m_categories->AddTopNode(*id, text, CategoryTreeModel::RootPicture);
+    const std::optional<qint32> parentId = keyBranchId(parentKey);
+    if (!parentId)
+        return QModelIndex();
+    if (m_categories->AddRows({{*id, *parentId, text}}) == 0)
+        return QModelIndex();
+    return m_categories->IndexOf(*id);
 }
 
 void frmMain::InitForm()
 {
     WaitCursor wait;
-    CatTree->clear();
-    m_nodes.clear();
-    QTreeWidgetItem *root = AddNode(QString(), RootKey, QStringLiteral("Main Categories"));
-    // The root has no child yet: marking it expanded must not run the expand handling.
+    std::optional<Processing::DbError> failure;
+    {
+        // The views hear of the whole rebuild as one reset.
+        const CategoryTreeModel::Rebuild rebuild(*m_categories);
+        AddNode(QString(), RootKey, QStringLiteral("Main Categories"));
+        try {
+            LoadChildNodes(0);
+        } catch (const Processing::DbError &error) {
+            failure = error;
+        }
+    }
+    // A reset forgets what was expanded, so the root is marked once the rebuild is told. That
+    // must not run the expand handling.
     {
         const QSignalBlocker blocker(CatTree);
-        root->setExpanded(true);
+        CatTree->expand(m_categories->index(0, 0));
     }
-    LoadChildNodes(0);
+    if (failure)
+        throw *failure;
 }
 
 void frmMain::LoadChildNodes(qint16 Branch_ID)
 {
-    struct Row
-    {
-        qint32 branch;
-        qint32 parent;
-        QString name;
-    };
-
     // Read forward only, each field by a position found once.
     QSqlQuery query = Processing::DbConn().run(Processing::GetSubCatQuery(Branch_ID));
     const QSqlRecord record = query.record();
     const int branchField = fieldPosition(record, QStringLiteral("BRANCH_ID"));
     const int parentField = fieldPosition(record, QStringLiteral("PARENT_ID"));
     const int nameField = fieldPosition(record, QStringLiteral("BRANCH_NAME"));
-    std::vector<Row> rows;
+    std::vector<CategoryTreeModel::Row> rows;
+    if (const int size = query.size(); size > 0)
+        rows.reserve(std::size_t(size));
     while (query.next()) {
         const std::optional<qint32> branch = wholeNumber(query.value(branchField));
         const std::optional<qint32> parent = wholeNumber(query.value(parentField));
@@ -128,39 +128,8 @@ void frmMain::LoadChildNodes(qint16 Branch_ID)
     }
     const QString failure = Processing::Connection::lastQueryError(query);
 
-    // New nodes are put together apart from the tree and handed to it in one batch per parent
-    // already shown, so the tree lays itself out once and not once per node.
-    QHash<QTreeWidgetItem *, QList<QTreeWidgetItem *>> batches;
-    std::vector<const Row *> waiting;
-    waiting.reserve(rows.size());
-    for (const Row &row : rows)
-        waiting.push_back(&row);
-    while (!waiting.empty()) {
-        std::vector<const Row *> later;
-        for (const Row *row : waiting) {
-            // A category already shown is skipped: repeated loads never duplicate a node.
-            if (m_nodes.contains(row->branch))
-                continue;
-            QTreeWidgetItem *parentNode = m_nodes.value(row->parent);
-            if (!parentNode) {
-                // The parent's row may come later in the same result: tried again once it is placed.
-                later.push_back(row);
-                continue;
-            }
-            auto *node = new CategoryNode(row->branch, row->name, 2);
-            m_nodes.insert(row->branch, node);
-            if (parentNode->treeWidget())
-                batches[parentNode].append(node);
-            else
-                parentNode->addChild(node);
-        }
-        // What is left has no parent in the tree or in this result: skipped.
-        if (later.size() == waiting.size())
-            break;
-        waiting = std::move(later);
-    }
-    for (auto batch = batches.cbegin(); batch != batches.cend(); ++batch)
-        batch.key()->addChildren(batch.value());
+    // What was read is placed even when the reading broke off.
+    m_categories->AddRows(std::move(rows));
 
     if (!failure.isEmpty())
         throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
@@ -171,18 +140,17 @@ void frmMain::CatTree_Click()
     Processing::SearchStr.clear();
     // A failure while listing a clicked category is passed over: the list keeps what it got.
     try {
-        if (CatTree->topLevelItemCount() > 0) {
-            if (QTreeWidgetItem *node = SelectedNode())
+        if (m_categories->rowCount() > 0) {
+            if (const QModelIndex node = SelectedNode(); node.isValid())
                 UpdateList(NodeBranchId(node));
         }
     } catch (const Processing::DbError &) {
     }
 }
 
-void frmMain::CatTree_Expand(QTreeWidgetItem *Node)
+void frmMain::CatTree_Expand(const QModelIndex &Node)
 {
-    if (auto *category = dynamic_cast<CategoryNode *>(Node); category && category->Picture() != 1)
-        category->SetPicture(3);
+    m_categories->SetOpen(Node, true);
     // The next level is loaded even when the list could not be: a rejected search condition
     // must not leave the tree without its expand signs. One message tells of either failure.
     std::optional<Processing::DbError> failure;
@@ -201,8 +169,7 @@ void frmMain::CatTree_Expand(QTreeWidgetItem *Node)
         ShowDbError(*failure);
 }
 
-void frmMain::CatTree_Collapse(QTreeWidgetItem *Node)
+void frmMain::CatTree_Collapse(const QModelIndex &Node)
 {
-    if (auto *category = dynamic_cast<CategoryNode *>(Node); category && category->Picture() != 1)
-        category->SetPicture(2);
+    m_categories->SetOpen(Node, false);
 }

@@ -2,11 +2,12 @@
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "editing/frmUpdate.h"
+#include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 
 #include <QLineEdit>
-#include <QTreeWidget>
+#include <QModelIndex>
 
 void frmMain::UpdatePlace()
 {
@@ -38,8 +39,8 @@ void frmMain::UpdatePlace()
 
     // The category proposed is the tree's selected one, not the list's "Category" column. The
     // root node's text names no entry, so then no category is chosen.
-    if (m_nodes.size() > 1) {
-        if (const QTreeWidgetItem *node = SelectedNode())
-            SetChoiceText(fields.CmbPlaceParent, node->text(0));
+    if (m_categories->NodeCount() > 1) {
+        if (const QModelIndex node = SelectedNode(); node.isValid())
+            SetChoiceText(fields.CmbPlaceParent, node.data().toString());
     }
 }

@@ -7,7 +7,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
-#include <QTreeWidget>
+
+#include <functional>
 
 // A directory whose tree and places the browsing tests know by heart:
 //
@@ -65,9 +66,9 @@ inline void Load()
     });
 }
 
-inline QTreeWidget *Tree(const frmMain &window)
+inline QTreeView *Tree(const frmMain &window)
 {
-    return window.findChild<QTreeWidget *>(QStringLiteral("CatTree"));
+    return window.findChild<QTreeView *>(QStringLiteral("CatTree"));
 }
 
 inline QTreeView *List(const frmMain &window)
@@ -75,43 +76,107 @@ inline QTreeView *List(const frmMain &window)
     return window.findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
 }
 
-inline QString Key(const QTreeWidgetItem *node)
+inline QString Key(const QModelIndex &node)
 {
-    return node->data(0, Qt::UserRole).toString();
+    return node.data(Qt::UserRole).toString();
+}
+
+inline QString Text(const QModelIndex &node)
+{
+    return node.data(Qt::DisplayRole).toString();
+}
+
+// -1 for no node at all.
+inline int ChildCount(const QModelIndex &node)
+{
+    return node.isValid() ? node.model()->rowCount(node) : -1;
+}
+
+// Calls visit for every node of the tree, parents before their children, in the tree's order.
+inline void ForEachNode(const QTreeView *tree, const std::function<void(const QModelIndex &)> &visit)
+{
+    const QAbstractItemModel *model = tree->model();
+    const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            const QModelIndex node = model->index(row, 0, parent);
+            visit(node);
+            walk(node);
+        }
+    };
+    walk(QModelIndex());
 }
 
 // Every node of the tree as "parent key > key", in tree order.
-inline QStringList Nodes(const QTreeWidget *tree)
+inline QStringList Nodes(const QTreeView *tree)
 {
     QStringList nodes;
-    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it) {
-        const QTreeWidgetItem *node = *it;
-        nodes.append((node->parent() ? Key(node->parent()) : QString()) + QStringLiteral(" > ") + Key(node));
-    }
+    ForEachNode(tree, [&nodes](const QModelIndex &node) {
+        nodes.append((node.parent().isValid() ? Key(node.parent()) : QString()) + QStringLiteral(" > ") + Key(node));
+    });
     return nodes;
 }
 
-inline QTreeWidgetItem *Node(const QTreeWidget *tree, const QString &key)
+// The node with the key; an invalid index when there is none.
+inline QModelIndex Node(const QTreeView *tree, const QString &key)
 {
-    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it) {
-        if (Key(*it) == key)
-            return *it;
-    }
-    return nullptr;
+    QModelIndex found;
+    ForEachNode(tree, [&](const QModelIndex &node) {
+        if (!found.isValid() && Key(node) == key)
+            found = node;
+    });
+    return found;
+}
+
+// The first node, in tree order, showing the text; an invalid index when there is none.
+inline QModelIndex NodeNamed(const QTreeView *tree, const QString &text)
+{
+    QModelIndex found;
+    ForEachNode(tree, [&](const QModelIndex &node) {
+        if (!found.isValid() && Text(node) == text)
+            found = node;
+    });
+    return found;
+}
+
+// The keys of the rows the view lays out, top to bottom.
+inline QStringList ShownRows(QTreeView *tree)
+{
+    QStringList rows;
+    for (QModelIndex row = tree->model()->index(0, 0); row.isValid(); row = tree->indexBelow(row))
+        rows.append(Key(row));
+    return rows;
+}
+
+// The keys of the nodes whose every ancestor is expanded, in tree order: what the view should
+// lay out, had it heard of every change.
+inline QStringList OpenNodes(const QTreeView *tree)
+{
+    QStringList rows;
+    const QAbstractItemModel *model = tree->model();
+    const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            const QModelIndex node = model->index(row, 0, parent);
+            rows.append(Key(node));
+            if (tree->isExpanded(node))
+                walk(node);
+        }
+    };
+    walk(QModelIndex());
+    return rows;
 }
 
 // A click on the node's text, as the user makes it.
-inline void ClickNode(QTreeWidget *tree, QTreeWidgetItem *node)
+inline void ClickNode(QTreeView *tree, const QModelIndex &node)
 {
-    tree->scrollToItem(node);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+    tree->scrollTo(node);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(node).center());
 }
 
 // A click on the expand (or collapse) sign before the node, which does not click the node.
-inline void ClickExpandSign(QTreeWidget *tree, QTreeWidgetItem *node)
+inline void ClickExpandSign(QTreeView *tree, const QModelIndex &node)
 {
-    tree->scrollToItem(node);
-    const QRect rect = tree->visualItemRect(node);
+    tree->scrollTo(node);
+    const QRect rect = tree->visualRect(node);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       QPoint(rect.left() - tree->indentation() / 2, rect.center().y()));
 }

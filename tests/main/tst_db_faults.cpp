@@ -21,7 +21,6 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <functional>
 #include <memory>
@@ -122,11 +121,13 @@ class TestDatabaseFaults : public QObject
             ->select(m_main->Places()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
-    QTreeWidgetItem *node(const QString &text) const
+    QTreeView *tree() const { return m_main->findChild<QTreeView *>(QStringLiteral("CatTree")); }
+
+    QModelIndex node(const QString &text) const
     {
-        const QList<QTreeWidgetItem *> found = m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree"))
-                                                   ->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-        return found.value(0);
+        const QAbstractItemModel *model = tree()->model();
+        return model->match(model->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly | Qt::MatchRecursive)
+            .value(0);
     }
 
     frmUpdate *openUpdate()
@@ -198,8 +199,8 @@ private Q_SLOTS:
         const auto before = m_faults->snapshot();
 
         inject();
-        node(QStringLiteral("Food"))->setExpanded(false);
-        node(QStringLiteral("Food"))->setExpanded(true);
+        tree()->collapse(node(QStringLiteral("Food")));
+        tree()->expand(node(QStringLiteral("Food")));
         toldOnce(false, "Expand");
         mainWindowUsable();
 
@@ -352,7 +353,7 @@ private Q_SLOTS:
         m_messages->clear();
         Processing::SearchStr.clear();
         m_main->Places()->clear();
-        m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree"))->setCurrentItem(node(QStringLiteral("Empty")));
+        tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         m_messages->answer(QMessageBox::Yes);
         m_main->ToolbarButton(10)->trigger(); // Delete Cat
         toldOnce(true, "Delete category");

@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QTest>
 #include <QTreeView>
-#include <QTreeWidget>
 
 namespace {
 
@@ -85,12 +84,12 @@ private Q_SLOTS:
 
     void placeDeletedAndListReloadedForSelectedCategory()
     {
-        node(QStringLiteral("Food"))->setExpanded(true);
+        tree()->expand(node(QStringLiteral("Food")));
         click(node(QStringLiteral("Health")));
         QCOMPARE(listed(), (QStringList{QStringLiteral("Clinic"), QStringLiteral("Pharmacy")}));
         selectPlace(QStringLiteral("Pharmacy"));
         // Another category is selected, not clicked: the list still shows Health.
-        tree()->setCurrentItem(node(QStringLiteral("Cafes")));
+        tree()->setCurrentIndex(node(QStringLiteral("Cafes")));
 
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
@@ -116,7 +115,7 @@ private Q_SLOTS:
         Processing::SearchStr = QStringLiteral(" places_leaves.MORE_DATA <> 'd'");
         m_main->InitForm();
         m_main->UpdateList(-1);
-        QVERIFY(tree()->selectedItems().isEmpty());
+        QVERIFY(tree()->selectionModel()->selectedIndexes().isEmpty());
         QCOMPARE(listed(),
                  (QStringList{QStringLiteral("Clinic"), QStringLiteral("Nile Cafe"), QStringLiteral("Pharmacy")}));
         selectPlace(QStringLiteral("Clinic"));
@@ -153,7 +152,7 @@ private Q_SLOTS:
                   QStringLiteral("Delete Category"));
         }
         QCOMPARE(everything(), before);
-        QVERIFY(node(QStringLiteral("Empty")));
+        QVERIFY(node(QStringLiteral("Empty")).isValid());
         QCOMPARE(Processing::SearchStr, QStringLiteral(" 1 = 1"));
     }
 
@@ -162,10 +161,11 @@ private Q_SLOTS:
         TestDatabase::Reset({QStringLiteral("root.sql")});
         delete m_main;
         m_main = new frmMain;
-        QTreeWidgetItem *root = node(QStringLiteral("Main Categories"));
-        QCOMPARE(root->childCount(), 0);
+        const QModelIndex root = node(QStringLiteral("Main Categories"));
+        QVERIFY(root.isValid());
+        QCOMPARE(tree()->model()->rowCount(root), 0);
         QCOMPARE(listed(), QStringList());
-        tree()->setCurrentItem(root);
+        tree()->setCurrentIndex(root);
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
         press(10);
@@ -180,8 +180,8 @@ private Q_SLOTS:
         // Children in the tree beat places in the list.
         click(node(QStringLiteral("Health")));
         QCOMPARE(listed().size(), 2);
-        tree()->setCurrentItem(node(QStringLiteral("Food")));
-        QCOMPARE(node(QStringLiteral("Food"))->childCount(), 2);
+        tree()->setCurrentIndex(node(QStringLiteral("Food")));
+        QCOMPARE(tree()->model()->rowCount(node(QStringLiteral("Food"))), 2);
         press(10);
         QCOMPARE(messages.count(), 1);
         check(messages.last(), HasChildren, QMessageBox::Ok, CategoryError);
@@ -189,7 +189,7 @@ private Q_SLOTS:
         // A sub-category added since the tree was loaded holds its parent back all the same.
         TestDatabase::Exec(QStringLiteral("insert into places_root values (8, 'Later', 6, 'N', 1)"));
         click(node(QStringLiteral("Empty")));
-        QCOMPARE(node(QStringLiteral("Empty"))->childCount(), 0);
+        QCOMPARE(tree()->model()->rowCount(node(QStringLiteral("Empty"))), 0);
         QCOMPARE(listed(), QStringList());
         press(10);
         QCOMPARE(messages.count(), 2);
@@ -204,7 +204,7 @@ private Q_SLOTS:
         m_main->InitForm();
         m_main->UpdateList(-1);
         QCOMPARE(listed(), QStringList());
-        tree()->setCurrentItem(node(QStringLiteral("Hidden")));
+        tree()->setCurrentIndex(node(QStringLiteral("Hidden")));
         const auto before = everything();
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
@@ -216,7 +216,7 @@ private Q_SLOTS:
         QCOMPARE(listed(), QStringList{QStringLiteral("Bookshop")});
 
         // Listed places refuse too, whichever category they belong to.
-        tree()->setCurrentItem(node(QStringLiteral("Empty")));
+        tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         press(10);
         QCOMPARE(messages.count(), 2);
         check(messages.last(), HasPlaces, QMessageBox::Ok, CategoryError);
@@ -225,8 +225,8 @@ private Q_SLOTS:
     void emptyCategoryDeleted()
     {
         // Food expanded: its grandchildren are in the tree until it is rebuilt.
-        node(QStringLiteral("Food"))->setExpanded(true);
-        QVERIFY(node(QStringLiteral("Fresh Juice")));
+        tree()->expand(node(QStringLiteral("Food")));
+        QVERIFY(node(QStringLiteral("Fresh Juice")).isValid());
         click(node(QStringLiteral("Empty")));
         Processing::SearchStr = QStringLiteral(" 1 = 1");
         MessageRecorder messages;
@@ -245,22 +245,22 @@ private Q_SLOTS:
                      .toInt(),
                  1);
         QCOMPARE(Processing::SearchStr, QString());
-        QVERIFY(!node(QStringLiteral("Empty")));
-        QVERIFY(!node(QStringLiteral("Fresh Juice")));
-        QVERIFY(node(QStringLiteral("Main Categories"))->isExpanded());
+        QVERIFY(!node(QStringLiteral("Empty")).isValid());
+        QVERIFY(!node(QStringLiteral("Fresh Juice")).isValid());
+        QVERIFY(tree()->isExpanded(node(QStringLiteral("Main Categories"))));
     }
 
     void failedCategoryStatementReportedAfterRebuild()
     {
         TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_root"));
-        node(QStringLiteral("Food"))->setExpanded(true);
-        tree()->setCurrentItem(node(QStringLiteral("Empty")));
+        tree()->expand(node(QStringLiteral("Food")));
+        tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         Processing::SearchStr = QStringLiteral(" 1 = 1");
         QStringList shown;
         QList<bool> rebuilt;
         SetMsgBoxHandler([&](const MsgBoxRequest &request) {
             shown.append(request.title + QStringLiteral("|") + request.text);
-            rebuilt.append(!node(QStringLiteral("Fresh Juice")) && Processing::SearchStr.isEmpty());
+            rebuilt.append(!node(QStringLiteral("Fresh Juice")).isValid() && Processing::SearchStr.isEmpty());
             return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
         });
         press(10);
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QVERIFY2(shown.at(1).startsWith(QStringLiteral("DataBase Error|")), qPrintable(shown.at(1)));
         QVERIFY2(shown.at(1).contains(QStringLiteral("refused by the test")), qPrintable(shown.at(1)));
         QCOMPARE(rebuilt, (QList<bool>{false, true}));
-        QVERIFY(node(QStringLiteral("Empty")));
+        QVERIFY(node(QStringLiteral("Empty")).isValid());
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 8);
     }
 
@@ -278,10 +278,10 @@ private Q_SLOTS:
     {
         // The second statement fails, after the first has removed the links.
         TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_leaves"));
-        node(QStringLiteral("Food"))->setExpanded(true);
+        tree()->expand(node(QStringLiteral("Food")));
         click(node(QStringLiteral("Health")));
         selectPlace(QStringLiteral("Pharmacy"));
-        tree()->setCurrentItem(node(QStringLiteral("Cafes")));
+        tree()->setCurrentIndex(node(QStringLiteral("Cafes")));
         const auto before = everything();
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
@@ -302,21 +302,24 @@ private Q_SLOTS:
     }
 
 private:
-    QTreeWidget *tree() const { return m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree")); }
+    QTreeView *tree() const { return m_main->findChild<QTreeView *>(QStringLiteral("CatTree")); }
     QTreeView *list() const { return m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces")); }
 
-    QTreeWidgetItem *node(const QString &text) const
+    // The one node showing the text; an invalid index when there is none or more than one.
+    QModelIndex node(const QString &text) const
     {
-        const QList<QTreeWidgetItem *> found = tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-        return found.size() == 1 ? found.first() : nullptr;
+        const QAbstractItemModel *model = tree()->model();
+        const QModelIndexList found =
+            model->match(model->index(0, 0), Qt::DisplayRole, text, -1, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.size() == 1 ? found.first() : QModelIndex();
     }
 
-    void click(QTreeWidgetItem *item)
+    void click(const QModelIndex &node)
     {
-        QVERIFY(item);
-        tree()->scrollToItem(item);
-        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualItemRect(item).center());
-        QCOMPARE(tree()->currentItem(), item);
+        QVERIFY(node.isValid());
+        tree()->scrollTo(node);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(node).center());
+        QCOMPARE(tree()->currentIndex(), node);
     }
 
     QStringList listed() const

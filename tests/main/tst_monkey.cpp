@@ -5,6 +5,7 @@
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
@@ -13,6 +14,7 @@
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,11 +29,11 @@
 #include <QSet>
 #include <QTimer>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -72,6 +74,8 @@ class TestMonkey : public QObject
     Q_OBJECT
 
     QPointer<frmMain> m_main;
+    // Watches what the tree's model announces; a broken promise fails the test function.
+    std::unique_ptr<QAbstractItemModelTester> m_treeTester;
     QPointer<frmUpdate> m_update;
     QRandomGenerator m_rng;
     QStringList m_log;
@@ -142,34 +146,33 @@ class TestMonkey : public QObject
         QTest::keyClick(box, Qt::Key_Tab);
     }
 
-    QTreeWidget *tree() const { return find<QTreeWidget>(m_main, "CatTree"); }
+    QTreeView *tree() const { return find<QTreeView>(m_main, "CatTree"); }
     QTreeView *list() const { return find<QTreeView>(m_main, "LstVwPlaces"); }
 
-    // The tree's items the user can see: every ancestor expanded.
-    QList<QTreeWidgetItem *> visibleNodes() const
+    // The tree's nodes the user can see: every ancestor expanded.
+    QList<QPersistentModelIndex> visibleNodes() const
     {
-        QList<QTreeWidgetItem *> nodes;
-        std::function<void(QTreeWidgetItem *)> walk = [&](QTreeWidgetItem *item) {
-            nodes.append(item);
-            if (item->isExpanded()) {
-                for (int i = 0; i < item->childCount(); ++i)
-                    walk(item->child(i));
+        QList<QPersistentModelIndex> nodes;
+        const QAbstractItemModel *model = tree()->model();
+        const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+            for (int row = 0; row < model->rowCount(parent); ++row) {
+                const QModelIndex node = model->index(row, 0, parent);
+                nodes.append(node);
+                if (tree()->isExpanded(node))
+                    walk(node);
             }
         };
-        for (int i = 0; i < tree()->topLevelItemCount(); ++i)
-            walk(tree()->topLevelItem(i));
+        walk(QModelIndex());
         return nodes;
     }
 
-    static qint64 branchOf(const QTreeWidgetItem *node)
-    {
-        return node->data(0, Qt::UserRole).toString().mid(3).toLongLong();
-    }
+    static qint64 branchOf(const QModelIndex &node) { return node.data(Qt::UserRole).toString().mid(3).toLongLong(); }
+    static QString textOf(const QModelIndex &node) { return node.data().toString(); }
 
-    QTreeWidgetItem *randomNode()
+    QPersistentModelIndex randomNode()
     {
-        const QList<QTreeWidgetItem *> nodes = visibleNodes();
-        return nodes.isEmpty() ? nullptr : nodes.at(pick(int(nodes.size())));
+        const QList<QPersistentModelIndex> nodes = visibleNodes();
+        return nodes.isEmpty() ? QPersistentModelIndex() : nodes.at(pick(int(nodes.size())));
     }
 
     bool selectRandomRow()
@@ -311,17 +314,18 @@ class TestMonkey : public QObject
             return;
         }
         if (roll < 14) {
-            if (QTreeWidgetItem *node = randomNode()) {
-                note(QStringLiteral("click node %1").arg(node->text(0)));
+            if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
+                note(QStringLiteral("click node %1").arg(textOf(node)));
                 m_actedNode = branchOf(node);
-                tree()->scrollToItem(node);
-                QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualItemRect(node).center());
+                tree()->scrollTo(node);
+                QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(node).center());
             }
         } else if (roll < 24) {
-            if (QTreeWidgetItem *node = randomNode()) {
-                note(QStringLiteral("%1 node %2").arg(node->isExpanded() ? "collapse" : "expand", node->text(0)));
+            if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
+                const bool expanded = tree()->isExpanded(node);
+                note(QStringLiteral("%1 node %2").arg(expanded ? "collapse" : "expand", textOf(node)));
                 m_actedNode = branchOf(node);
-                node->setExpanded(!node->isExpanded());
+                tree()->setExpanded(node, !expanded);
             }
         } else if (roll < 29) {
             const int column = pick(PlacesModel::ColumnCount);
@@ -377,9 +381,9 @@ class TestMonkey : public QObject
                 m_main->ToolbarButton(7)->trigger();
             }
         } else if (roll < 97) {
-            if (QTreeWidgetItem *node = randomNode()) {
-                note(QStringLiteral("delete category %1").arg(node->text(0)));
-                tree()->setCurrentItem(node);
+            if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
+                note(QStringLiteral("delete category %1").arg(textOf(node)));
+                tree()->setCurrentIndex(node);
                 m_main->ToolbarButton(10)->trigger();
             }
         } else {
@@ -402,6 +406,44 @@ class TestMonkey : public QObject
     }
 
     int count(const char *sql) const { return TestDatabase::Scalar(QString::fromLatin1(sql)).toInt(); }
+
+    // Every category at most once, below the node of its stored parent; a category gone from
+    // the database is gone from the tree, which is rebuilt after every deletion.
+    QString treeBroken() const
+    {
+        QHash<QString, QString> parentOf;
+        for (const QStringList &row :
+             TestDatabase::Rows(QStringLiteral("select branch_id, parent_id from places_root")))
+            parentOf.insert(QStringLiteral("BR ") + row.value(0), QStringLiteral("BR ") + row.value(1));
+        const QAbstractItemModel *model = tree()->model();
+        if (model->rowCount() != 1 || model->index(0, 0).data(Qt::UserRole).toString() != QStringLiteral("BR 0"))
+            return QStringLiteral("the tree has not the root alone at its top");
+        QSet<QString> shown;
+        QString failure;
+        const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+            const QString parentKey = parent.data(Qt::UserRole).toString();
+            for (int row = 0; row < model->rowCount(parent) && failure.isEmpty(); ++row) {
+                const QModelIndex node = model->index(row, 0, parent);
+                const QString key = node.data(Qt::UserRole).toString();
+                if (node.parent() != parent)
+                    failure = QStringLiteral("node %1 does not know its parent").arg(key);
+                else if (shown.contains(key))
+                    failure = QStringLiteral("category %1 shown twice").arg(key);
+                else if (!parentOf.contains(key))
+                    failure = QStringLiteral("category %1 shown after its deletion").arg(key);
+                else if (parentOf.value(key) != parentKey)
+                    failure =
+                        QStringLiteral("category %1 shown below %2, not %3").arg(key, parentKey, parentOf.value(key));
+                shown.insert(key);
+                walk(node);
+            }
+        };
+        shown.insert(QStringLiteral("BR 0"));
+        walk(model->index(0, 0));
+        if (failure.isEmpty() && BrowsingFixture::ShownRows(tree()) != BrowsingFixture::OpenNodes(tree()))
+            failure = QStringLiteral("the tree's view lays out other rows than its open nodes");
+        return failure;
+    }
 
     // What must hold after every action; the first thing that does not, or nothing.
     QString broken()
@@ -438,6 +480,10 @@ class TestMonkey : public QObject
             if (count(rule.sql) != 0)
                 return QString::fromLatin1(rule.what);
         }
+        if (QTest::currentTestFailed())
+            return QStringLiteral("the tree's model broke its promises to its views");
+        if (const QString tree = treeBroken(); !tree.isEmpty())
+            return tree;
 
         // A list that changed was loaded by a query: the places query for all categories, the
         // one acted on or the selected one, under the condition in force.
@@ -450,7 +496,7 @@ class TestMonkey : public QObject
         }
         if (keys != m_listed) {
             QList<qint64> branches = {-1, m_actedNode};
-            if (const QList<QTreeWidgetItem *> selected = tree()->selectedItems(); !selected.isEmpty())
+            if (const QModelIndexList selected = tree()->selectionModel()->selectedIndexes(); !selected.isEmpty())
                 branches.append(branchOf(selected.first()));
             bool explained = false;
             for (const qint64 branch : branches)
@@ -482,9 +528,15 @@ private Q_SLOTS:
         Processing::SearchStr.clear();
         m_main = new frmMain;
         m_main->show();
+        m_treeTester = std::make_unique<QAbstractItemModelTester>(
+            tree()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
 
-    void cleanup() { delete m_main; }
+    void cleanup()
+    {
+        m_treeTester.reset();
+        delete m_main;
+    }
 
     void randomUse()
     {

@@ -11,7 +11,6 @@
 #include <QItemSelectionModel>
 #include <QPointer>
 #include <QTreeView>
-#include <QTreeWidget>
 
 using namespace EditingFixture;
 
@@ -77,10 +76,12 @@ private Q_SLOTS:
         Type(Find<QWidget>(window, "TxtPlaceName"), QStringLiteral("Cafe Nile Moved"));
 
         // The main window deletes the empty category the window still offers.
-        auto *tree = m_main->findChild<QTreeWidget *>(QStringLiteral("CatTree"));
+        auto *tree = m_main->findChild<QTreeView *>(QStringLiteral("CatTree"));
         m_main->Places()->clear();
-        tree->setCurrentItem(
-            tree->findItems(QStringLiteral("Closing Soon"), Qt::MatchExactly | Qt::MatchRecursive).value(0));
+        tree->setCurrentIndex(tree->model()
+                                  ->match(tree->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("Closing Soon"),
+                                          1, Qt::MatchExactly | Qt::MatchRecursive)
+                                  .value(0));
         messages.answer(QMessageBox::Yes);
         m_main->ToolbarButton(10)->trigger();
         QCOMPARE(messages.last().text, QStringLiteral("Closing Soon  Deleted "));

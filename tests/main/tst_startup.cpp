@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -37,7 +36,7 @@ int probeStartUp(int argc, char *argv[])
     {
         frmMain window;
         panels = window.PanelText(1) + QLatin1Char('|') + window.PanelText(2);
-        categories = Tree(window)->topLevelItem(0)->childCount();
+        categories = ChildCount(Tree(window)->model()->index(0, 0));
     }
     std::printf("%s|%d|%d\n", qPrintable(panels), categories, messages.count());
     Processing::DbConn().close();
@@ -94,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(window.PanelText(4), QString());
         QCOMPARE(Processing::SearchStr, QString());
         QCOMPARE(Processing::SearchCatStr, QString());
-        QCOMPARE(Tree(window)->topLevelItem(0)->childCount(), 3);
+        QCOMPARE(ChildCount(Tree(window)->model()->index(0, 0)), 3);
         QCOMPARE(List(window)->model()->rowCount(), 0);
     }
 
@@ -125,7 +124,7 @@ private Q_SLOTS:
         QCOMPARE(Nodes(Tree(window)), QStringList{QStringLiteral(" > BR 0")});
 
         // The window stays: a click on the root passes over the failure silently.
-        ClickNode(Tree(window), Tree(window)->topLevelItem(0));
+        ClickNode(Tree(window), Tree(window)->model()->index(0, 0));
         QCOMPARE(messages.count(), 1);
         QCOMPARE(List(window)->model()->rowCount(), 0);
         QVERIFY(window.isVisible());

@@ -14,7 +14,6 @@
 #include <QToolBar>
 #include <QToolTip>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <memory>
 
@@ -37,7 +36,7 @@ class TestToolbar : public QObject
 
 private:
     std::unique_ptr<frmMain> window;
-    QTreeWidget *tree = nullptr;
+    QTreeView *tree = nullptr;
     QTreeView *list = nullptr;
 
     void press(int index) { window->ToolbarButton(index)->trigger(); }
@@ -139,13 +138,13 @@ private Q_SLOTS:
     {
         window->setsearch(A);
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
-        QVERIFY(Node(tree, QStringLiteral("BR 4")));
+        QVERIFY(Node(tree, QStringLiteral("BR 4")).isValid());
         window->UpdateList(3);
         Processing::SearchStr = B;
 
         press(5);
         QCOMPARE(Processing::SearchStr, QString());
-        QVERIFY(!Node(tree, QStringLiteral("BR 4")));
+        QVERIFY(!Node(tree, QStringLiteral("BR 4")).isValid());
         QCOMPARE(Nodes(tree).size(), 7);
         // The list is not reloaded.
         QCOMPARE(list->model()->rowCount(), 3);

@@ -9,9 +9,10 @@
 #include "support/TestMain.h"
 #include "ui/Pictures.h"
 
+#include <QAbstractItemModelTester>
+#include <QAction>
 #include <QTest>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <memory>
 
@@ -25,10 +26,13 @@ class TestTree : public QObject
 
 private:
     std::unique_ptr<frmMain> window;
-    QTreeWidget *tree = nullptr;
+    // Watches every change the tree's model announces, and that what it then answers agrees.
+    std::unique_ptr<QAbstractItemModelTester> tester;
+    QTreeView *tree = nullptr;
     QTreeView *list = nullptr;
 
     static QImage image(const QIcon &icon) { return icon.pixmap(16, 16).toImage(); }
+    static QIcon icon(const QModelIndex &node) { return node.data(Qt::DecorationRole).value<QIcon>(); }
 
     static QStringList twoLevels()
     {
@@ -47,32 +51,37 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         tree = Tree(*window);
         list = List(*window);
+        tester = std::make_unique<QAbstractItemModelTester>(tree->model(),
+                                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
 
     void cleanup()
     {
+        // The view has heard of every change: it lays out exactly the nodes that are open.
+        QCOMPARE(ShownRows(tree), OpenNodes(tree));
+        tester.reset();
         window.reset();
         Processing::SearchStr.clear();
     }
 
     void initFormShowsTheFirstTwoLevels()
     {
-        QCOMPARE(tree->topLevelItemCount(), 1);
-        QTreeWidgetItem *root = tree->topLevelItem(0);
-        QCOMPARE(root->text(0), QStringLiteral("Main Categories"));
+        QCOMPARE(tree->model()->rowCount(), 1);
+        const QModelIndex root = tree->model()->index(0, 0);
+        QCOMPARE(Text(root), QStringLiteral("Main Categories"));
         QCOMPARE(Key(root), QStringLiteral("BR 0"));
-        QVERIFY(root->isExpanded());
+        QVERIFY(tree->isExpanded(root));
         // Rows come without an order; the comparison does not depend on it.
         QStringList nodes = Nodes(tree);
         QStringList expected = twoLevels();
         nodes.sort();
         expected.sort();
         QCOMPARE(nodes, expected);
-        QCOMPARE(Node(tree, QStringLiteral("BR 1"))->text(0), QStringLiteral("Food"));
+        QCOMPARE(Text(Node(tree, QStringLiteral("BR 1"))), QStringLiteral("Food"));
         // Categories with sub-categories show an expand sign before they are opened.
-        QVERIFY(Node(tree, QStringLiteral("BR 1"))->childCount() > 0);
-        QVERIFY(!Node(tree, QStringLiteral("BR 1"))->isExpanded());
-        QVERIFY(Node(tree, QStringLiteral("BR 2"))->childCount() > 0);
+        QVERIFY(ChildCount(Node(tree, QStringLiteral("BR 1"))) > 0);
+        QVERIFY(!tree->isExpanded(Node(tree, QStringLiteral("BR 1"))));
+        QVERIFY(ChildCount(Node(tree, QStringLiteral("BR 2"))) > 0);
         // Start-up clears the search condition and leaves the list empty.
         QCOMPARE(Processing::SearchStr, QString());
         QCOMPARE(list->model()->rowCount(), 0);
@@ -80,26 +89,26 @@ private Q_SLOTS:
 
     void expandingLoadsOneLevelAheadAndNeverDuplicates()
     {
-        QTreeWidgetItem *food = Node(tree, QStringLiteral("BR 1"));
+        const QModelIndex food = Node(tree, QStringLiteral("BR 1"));
         ClickExpandSign(tree, food);
-        QVERIFY(food->isExpanded());
+        QVERIFY(tree->isExpanded(food));
         // The grandchildren of Food: Tea Rooms below Cafes, so Cafes now shows an expand sign.
-        QCOMPARE(Node(tree, QStringLiteral("BR 4"))->parent(), Node(tree, QStringLiteral("BR 3")));
-        QCOMPARE(Node(tree, QStringLiteral("BR 4"))->text(0), QStringLiteral("Tea Rooms"));
+        QCOMPARE(Node(tree, QStringLiteral("BR 4")).parent(), Node(tree, QStringLiteral("BR 3")));
+        QCOMPARE(Text(Node(tree, QStringLiteral("BR 4"))), QStringLiteral("Tea Rooms"));
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("food court")});
 
-        QTreeWidgetItem *cafes = Node(tree, QStringLiteral("BR 3"));
+        const QModelIndex cafes = Node(tree, QStringLiteral("BR 3"));
         ClickExpandSign(tree, cafes);
-        QCOMPARE(Node(tree, QStringLiteral("BR 5"))->parent(), Node(tree, QStringLiteral("BR 4")));
+        QCOMPARE(Node(tree, QStringLiteral("BR 5")).parent(), Node(tree, QStringLiteral("BR 4")));
         const QStringList opened = Nodes(tree);
         QCOMPARE(opened.size(), 9);
 
         // Closing and opening again, several times over, loads the same rows: nothing doubles.
         for (int round = 0; round < 3; ++round) {
             ClickExpandSign(tree, food);
-            QVERIFY(!food->isExpanded());
+            QVERIFY(!tree->isExpanded(food));
             ClickExpandSign(tree, food);
-            QVERIFY(food->isExpanded());
+            QVERIFY(tree->isExpanded(food));
             ClickExpandSign(tree, cafes);
             ClickExpandSign(tree, cafes);
         }
@@ -107,11 +116,11 @@ private Q_SLOTS:
 
         // Collapsing and expanding the root reloads the first two levels, again without doubles,
         // and lists the places filed under the root.
-        QTreeWidgetItem *root = tree->topLevelItem(0);
+        const QModelIndex root = tree->model()->index(0, 0);
         ClickExpandSign(tree, root);
-        QVERIFY(!root->isExpanded());
+        QVERIFY(!tree->isExpanded(root));
         ClickExpandSign(tree, root);
-        QVERIFY(root->isExpanded());
+        QVERIFY(tree->isExpanded(root));
         QCOMPARE(Nodes(tree), opened);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
 
@@ -120,7 +129,9 @@ private Q_SLOTS:
         TestDatabase::Exec(QStringLiteral("insert into places_root values (8, 'Juice Bars', 3, 'N', 1)"));
         ClickExpandSign(tree, food);
         ClickExpandSign(tree, food);
-        QCOMPARE(Node(tree, QStringLiteral("BR 8"))->parent(), cafes);
+        QCOMPARE(Node(tree, QStringLiteral("BR 8")).parent(), cafes);
+        QVERIFY(tree->isExpanded(cafes));
+        QVERIFY(ShownRows(tree).contains(QStringLiteral("BR 8")));
         for (int round = 0; round < 2; ++round) {
             window->InitForm();
             QStringList nodes = Nodes(tree);
@@ -143,10 +154,10 @@ private Q_SLOTS:
             QVERIFY(order.indexOf(7) < order.indexOf(20));
 
         for (int round = 0; round < 2; ++round) {
-            QTreeWidgetItem *bakeries = Node(tree, QStringLiteral("BR 7"));
-            QVERIFY(bakeries);
-            QCOMPARE(bakeries->parent(), Node(tree, QStringLiteral("BR 20")));
-            QCOMPARE(bakeries->text(0), QStringLiteral("Bakeries"));
+            const QModelIndex bakeries = Node(tree, QStringLiteral("BR 7"));
+            QVERIFY(bakeries.isValid());
+            QCOMPARE(bakeries.parent(), Node(tree, QStringLiteral("BR 20")));
+            QCOMPARE(Text(bakeries), QStringLiteral("Bakeries"));
             window->InitForm();
         }
     }
@@ -157,7 +168,7 @@ private Q_SLOTS:
         Processing::SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
 
         // Expanding keeps the search: only the matching place of Cafes.
-        QTreeWidgetItem *cafes = Node(tree, QStringLiteral("BR 3"));
+        const QModelIndex cafes = Node(tree, QStringLiteral("BR 3"));
         ClickExpandSign(tree, cafes);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
         QCOMPARE(Processing::SearchStr, QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'"));
@@ -174,24 +185,61 @@ private Q_SLOTS:
         ClickNode(tree, Node(tree, QStringLiteral("BR 20")));
         QCOMPARE(list->model()->rowCount(), 0);
 
-        ClickNode(tree, tree->topLevelItem(0));
+        ClickNode(tree, tree->model()->index(0, 0));
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
+    }
+
+    void keyboardSelectsOpensAndCloses()
+    {
+        const QModelIndex food = Node(tree, QStringLiteral("BR 1"));
+        ClickNode(tree, food);
+        Processing::SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+
+        // Right opens the node as a click on its sign does, loading the level below its children.
+        QTest::keyClick(tree, Qt::Key_Right);
+        QVERIFY(tree->isExpanded(food));
+        QCOMPARE(Node(tree, QStringLiteral("BR 4")).parent(), Node(tree, QStringLiteral("BR 3")));
+
+        // Down moves the selection to the child; Right opens it and lists its places under the search.
+        QTest::keyClick(tree, Qt::Key_Down);
+        const QModelIndex cafes = Node(tree, QStringLiteral("BR 3"));
+        QCOMPARE(tree->currentIndex(), cafes);
+        QVERIFY(tree->selectionModel()->isSelected(cafes));
+        QTest::keyClick(tree, Qt::Key_Right);
+        QVERIFY(tree->isExpanded(cafes));
+        QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
+        QVERIFY(Node(tree, QStringLiteral("BR 5")).isValid());
+        QCOMPARE(image(icon(cafes)), image(TreePicture(3)));
+
+        // Left closes it, and from a closed node goes up to the parent.
+        QTest::keyClick(tree, Qt::Key_Left);
+        QVERIFY(!tree->isExpanded(cafes));
+        QCOMPARE(image(icon(cafes)), image(TreePicture(2)));
+        QTest::keyClick(tree, Qt::Key_Left);
+        QCOMPARE(tree->currentIndex(), food);
+
+        // The toolbar acts on the node the keyboard selected: Food has children.
+        MessageRecorder messages;
+        window->ToolbarButton(10)->trigger();
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().text,
+                 QStringLiteral("You Can't delete a parent Category before deleting it's Children"));
     }
 
     void picturesFollowTheState()
     {
-        QTreeWidgetItem *root = tree->topLevelItem(0);
-        QTreeWidgetItem *food = Node(tree, QStringLiteral("BR 1"));
-        QCOMPARE(image(root->icon(0)), image(TreePicture(1)));
-        QCOMPARE(image(food->icon(0)), image(TreePicture(2)));
+        const QModelIndex root = tree->model()->index(0, 0);
+        const QModelIndex food = Node(tree, QStringLiteral("BR 1"));
+        QCOMPARE(image(icon(root)), image(TreePicture(1)));
+        QCOMPARE(image(icon(food)), image(TreePicture(2)));
         QVERIFY(image(TreePicture(2)) != image(TreePicture(3)));
         ClickExpandSign(tree, food);
-        QCOMPARE(image(food->icon(0)), image(TreePicture(3)));
+        QCOMPARE(image(icon(food)), image(TreePicture(3)));
         ClickExpandSign(tree, food);
-        QCOMPARE(image(food->icon(0)), image(TreePicture(2)));
+        QCOMPARE(image(icon(food)), image(TreePicture(2)));
         ClickExpandSign(tree, root);
         ClickExpandSign(tree, root);
-        QCOMPARE(image(root->icon(0)), image(TreePicture(1)));
+        QCOMPARE(image(icon(root)), image(TreePicture(1)));
     }
 
     void databaseFailuresAreToldOnceAndTheWindowGoesOn()
@@ -203,7 +251,7 @@ private Q_SLOTS:
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
-        QVERIFY(Node(tree, QStringLiteral("BR 4")));
+        QVERIFY(Node(tree, QStringLiteral("BR 4")).isValid());
 
         // A click ignores a failure silently. Here the connection is gone.
         messages.clear();

@@ -11,14 +11,13 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTreeView>
-#include <QTreeWidget>
 
 namespace {
 
-QTreeWidgetItem *node(QTreeWidget *tree, const QString &text)
+QModelIndex node(const QTreeView *tree, const QString &text)
 {
-    const QList<QTreeWidgetItem *> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.first();
+    const QAbstractItemModel *model = tree->model();
+    return model->match(model->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly | Qt::MatchRecursive).value(0);
 }
 
 int rowNamed(const PlacesModel *places, const QString &name)
@@ -43,7 +42,7 @@ private Q_SLOTS:
         TestDatabase::ResetWithSample();
         main = new frmMain;
         main->show();
-        tree = main->findChild<QTreeWidget *>(QStringLiteral("CatTree"));
+        tree = main->findChild<QTreeView *>(QStringLiteral("CatTree"));
         list = main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
         QVERIFY(tree && list);
     }
@@ -53,7 +52,7 @@ private Q_SLOTS:
     void updateButtonFillsTheWindow()
     {
         // The tree's "Cafes" selected and its places listed.
-        tree->setCurrentItem(node(tree, QStringLiteral("Cafes")));
+        tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
@@ -85,14 +84,14 @@ private Q_SLOTS:
 
     void enterRefillsTheOpenWindow()
     {
-        tree->setCurrentItem(node(tree, QStringLiteral("Cafes")));
+        tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
         QPointer<frmUpdate> first = main->findChild<frmUpdate *>();
 
         // After a search the tree's selection may differ from the place's category: the tree's wins.
-        tree->setCurrentItem(node(tree, QStringLiteral("Restaurants")));
+        tree->setCurrentIndex(node(tree, QStringLiteral("Restaurants")));
         main->UpdateList(-1);
         select(QStringLiteral("Dokki Kebab and Kofta House"));
         list->setFocus();
@@ -105,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(first->Fields().CmbPlaceParent->currentData().toInt(), 2);
 
         // The root node names no entry of the category list.
-        tree->setCurrentItem(node(tree, QStringLiteral("Main Categories")));
+        tree->setCurrentIndex(node(tree, QStringLiteral("Main Categories")));
         main->Toolbar1_ButtonClick(6);
         QCOMPARE(first->Fields().CmbPlaceParent->currentIndex(), -1);
 
@@ -126,7 +125,7 @@ private Q_SLOTS:
     void emptyListOpensNothing()
     {
         MessageRecorder messages;
-        tree->setCurrentItem(node(tree, QStringLiteral("Main Categories")));
+        tree->setCurrentIndex(node(tree, QStringLiteral("Main Categories")));
         QCOMPARE(main->Places()->rowCount(), 0);
         main->Toolbar1_ButtonClick(6);
         list->setFocus();
@@ -145,7 +144,7 @@ private:
     }
 
     frmMain *main = nullptr;
-    QTreeWidget *tree = nullptr;
+    QTreeView *tree = nullptr;
     QTreeView *list = nullptr;
 };
 

@@ -8,7 +8,12 @@ std::vector<StepTimes> TimeInterleaved(const std::vector<TimedStep> &steps, int 
 {
     std::vector<StepTimes> times(steps.size());
     for (int round = 0; round < warmups + runs; ++round) {
-        for (std::size_t s = 0; s < steps.size(); ++s) {
+        // Every other round runs the steps backwards: whatever runs first in a round, or
+        // right after another's cache-trashing work, pays for it, so each step takes each
+        // place equally often.
+        const bool backwards = round % 2 == 1;
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const std::size_t s = backwards ? steps.size() - 1 - i : i;
             const TimedStep &step = steps[s];
             if (step.prepare)
                 step.prepare();

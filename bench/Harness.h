@@ -20,8 +20,8 @@ struct StepTimes
 };
 
 // Runs the steps in rounds, each step once per round, so that a busy moment of a shared
-// machine falls on all of them alike rather than on one. The warm-up rounds fill caches
-// (database pages, fonts, allocator) and are not kept.
+// machine falls on all of them alike rather than on one; odd rounds run them in reverse order. The warm-up rounds fill
+// caches (database pages, fonts, allocator) and are not kept.
 std::vector<StepTimes> TimeInterleaved(const std::vector<TimedStep> &steps, int warmups, int runs);
 
 double Median(std::vector<double> values);

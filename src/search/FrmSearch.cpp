@@ -4,6 +4,7 @@
 #include "data/SearchState.h"
 #include "search/SearchHost.h"
 #include "search/SelectionList.h"
+#include "ui/Accessibility.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
 #include "ui/Pictures.h"
@@ -99,6 +100,15 @@ void FrmSearch::BuildLayout()
     Label3->hide();
     Text3->hide();
 
+    // Screen readers name each control after the label or check box beside it; the frame's
+    // caption "-" says nothing, so it is named after what it holds.
+    LabelControl(Label1, TxtPlaceName);
+    LabelControl(Label3, Text3);
+    Frame1->setAccessibleName(Label1->text());
+    LstCat->setAccessibleName(ChkCat->text());
+    LstCity->setAccessibleName(ChkCity->text());
+    LstDistrict->setAccessibleName(ChkDistrict->text());
+
     for (QWidget *widget : std::initializer_list<QWidget *>{Label1, OptStart, OptEnd, OptContain, OptExact, ChkCat,
                                                             ChkCity, ChkDistrict, CmdSearch, CmdCancel, Label3})
         widget->setFont(bold);
@@ -132,9 +142,8 @@ void FrmSearch::Form_Load()
 
 void FrmSearch::FillLists()
 {
-    WaitCursor wait;
     // Each list loads on its own, so one failing table does not empty the others; the user
-    // hears of the first failure once.
+    // hears of the first failure once, after the loads.
     std::optional<Processing::DbError> failure;
     const auto attempt = [&failure](const auto &load) {
         try {
@@ -144,9 +153,12 @@ void FrmSearch::FillLists()
                 failure = error;
         }
     };
-    attempt([this] { FillCategories(); });
-    attempt([this] { FillCities(); });
-    attempt([this] { FillDistricts(QString()); });
+    {
+        WaitCursor wait;
+        attempt([this] { FillCategories(); });
+        attempt([this] { FillCities(); });
+        attempt([this] { FillDistricts(QString()); });
+    }
     if (failure)
         ShowDbError(*failure);
 }

@@ -5,6 +5,7 @@
 #include "data/SearchState.h"
 #include "main/PlacesModel.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/FormFont.h"
 #include "ui/MsgBox.h"
 #include "ui/ScreenFit.h"
 #include "ui/Twips.h"
@@ -97,6 +98,8 @@ void frmMain::BuildLayout()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setGeometry(TwipsRect(0, 10860, 13140, 255));
     StatusBar1->setSizeGripEnabled(false);
+    // The forms' face: the desktop's default may be too tall for the bar's fixed height.
+    StatusBar1->setFont(FormFont(8.25, false));
     for (int i = 0; i < 4; ++i) {
         m_panels[i] = new QLabel(StatusBar1);
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));

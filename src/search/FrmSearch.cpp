@@ -6,6 +6,7 @@
 #include "search/SelectionList.h"
 #include "ui/Accessibility.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/FormFont.h"
 #include "ui/MsgBox.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
@@ -14,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,18 +25,6 @@
 #include <optional>
 
 namespace {
-
-// The dialog's face where the system has it; elsewhere the default face at the same size.
-QFont dialogFont(const QFont &base, qreal pointSize, bool bold)
-{
-    QFont font = base;
-    static const bool haveFace = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"));
-    if (haveFace)
-        font.setFamily(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
 
 template<typename Widget> Widget *place(Widget *widget, const char *name, const QRect &geometry)
 {
@@ -69,8 +57,8 @@ FrmSearch::FrmSearch(SearchHost &host, QWidget *parent) : QDialog(parent), m_hos
 void FrmSearch::BuildLayout()
 {
     setFixedSize(TwipsSize(8970, 5025));
-    const QFont bold = dialogFont(font(), 8.25, true);
-    const QFont textBox = dialogFont(font(), 9.75, false);
+    const QFont bold = FormFont(8.25, true);
+    const QFont textBox = FormFont(9.75, false);
 
     Frame1 = place(new QGroupBox(QStringLiteral("-"), this), "Frame1", TwipsRect(120, 240, 4935, 1935));
     Label1 = place(new QLabel(QStringLiteral("Place Name"), Frame1), "Label1", TwipsRect(120, 360, 1095, 255));

@@ -186,6 +186,11 @@ private Q_SLOTS:
         for (int shape : witness.shapes())
             QCOMPARE(shape, int(Qt::WaitCursor));
         QCOMPARE(overrideShape(), -1);
+        // The pointer is the feedback: the status bar's last two panels stay empty.
+        if (m_main) {
+            QCOMPARE(m_main->PanelText(3), QString());
+            QCOMPARE(m_main->PanelText(4), QString());
+        }
         // Only the confirmations and the reports of success were shown, never under the wait.
         for (const auto &[message, shape] : std::as_const(m_messages))
             QVERIFY2(shape != int(Qt::WaitCursor), qPrintable(message));

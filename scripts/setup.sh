@@ -5,6 +5,13 @@ set -euo pipefail
 packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc qt6-webengine-dev libgl-dev
   libsqlite3-dev fonts-dejavu-core postgresql sqlite3
+  # A face of the forms' font widths, so captions fit their fixed places (Liberation Sans).
+  fonts-liberation2
+  # The pictures are SVG (Qt's icon engine for them, and the icon drawn at build time).
+  qt6-svg-dev
+  # The desktop files' validators, a virtual display to start the installed program on, and
+  # what CPack's Debian package reads the program's library dependencies with.
+  desktop-file-utils appstream xvfb xauth x11-utils dpkg-dev file
 )
 
 missing=()

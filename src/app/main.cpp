@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 #include "main/frmMain.h"
+#include "ui/Pictures.h"
 #include "web/WebEngineStartup.h"
 
 #include <QApplication>
@@ -11,6 +12,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    // Ties the windows to the installed launcher entry (its name and icon on Wayland docks).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
+    QApplication::setWindowIcon(ApplicationPicture());
     (new frmMain)->show();
     const int code = QApplication::exec();
     Processing::DbConn().close();

@@ -3,6 +3,7 @@
 #include "editing/FormFonts.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
+#include "ui/Accessibility.h"
 #include "ui/Twips.h"
 #include "ui/WholeCharacters.h"
 
@@ -19,12 +20,14 @@ const int InputLeft = 1680;
 const int InputWidth = 5415 - InputLeft - 120;
 const int RowHeight = 360;
 
-void addLabel(QGroupBox *frame, const QString &name, const QString &caption, int top)
+// The label to the left of its control, on the same row; it names the control.
+void addLabel(QGroupBox *frame, const QString &name, const QString &caption, QWidget *control)
 {
     auto *label = new QLabel(caption, frame);
     label->setObjectName(name);
     label->setFont(CaptionFont());
-    label->setGeometry(TwipsRect(LabelLeft, top, LabelWidth, RowHeight));
+    label->setGeometry(Twips(LabelLeft), control->y(), Twips(LabelWidth), Twips(RowHeight));
+    LabelControl(label, control);
 }
 
 QComboBox *addChoiceBox(QGroupBox *frame, const QString &name, int top)
@@ -59,22 +62,22 @@ MultiLineTextBox *addMultiLineBox(QGroupBox *frame, const QString &name, int max
 PlaceFields PlaceFields::Build(QGroupBox *frame)
 {
     PlaceFields f;
-    addLabel(frame, QStringLiteral("LabelPlaceParent"), QStringLiteral("Parent Category"), 360);
     f.CmbPlaceParent = addChoiceBox(frame, QStringLiteral("CmbPlaceParent"), 360);
-    addLabel(frame, QStringLiteral("LabelPlaceName"), QStringLiteral("Place Name"), 840);
+    addLabel(frame, QStringLiteral("LabelPlaceParent"), QStringLiteral("Parent Category"), f.CmbPlaceParent);
     f.TxtPlaceName = addTextBox(frame, QStringLiteral("TxtPlaceName"), 250, 840);
-    addLabel(frame, QStringLiteral("LabelCity"), QStringLiteral("City"), 1320);
+    addLabel(frame, QStringLiteral("LabelPlaceName"), QStringLiteral("Place Name"), f.TxtPlaceName);
     f.CmbCity = addChoiceBox(frame, QStringLiteral("CmbCity"), 1320);
-    addLabel(frame, QStringLiteral("LabelDistrict"), QStringLiteral("District"), 1800);
+    addLabel(frame, QStringLiteral("LabelCity"), QStringLiteral("City"), f.CmbCity);
     f.CmbDistrict = addChoiceBox(frame, QStringLiteral("CmbDistrict"), 1800);
-    addLabel(frame, QStringLiteral("LabelAddress"), QStringLiteral("Address"), 2280);
+    addLabel(frame, QStringLiteral("LabelDistrict"), QStringLiteral("District"), f.CmbDistrict);
     f.TxtAddress = addMultiLineBox(frame, QStringLiteral("TxtAddress"), 400, 2280, 1095);
-    addLabel(frame, QStringLiteral("LabelTelephone"), QStringLiteral("Telephone"), 3480);
+    addLabel(frame, QStringLiteral("LabelAddress"), QStringLiteral("Address"), f.TxtAddress);
     f.TxtTelephone = addTextBox(frame, QStringLiteral("TxtTelephone"), 100, 3480);
-    addLabel(frame, QStringLiteral("LabelMore"), QStringLiteral("More"), 3960);
+    addLabel(frame, QStringLiteral("LabelTelephone"), QStringLiteral("Telephone"), f.TxtTelephone);
     f.TxtMore = addMultiLineBox(frame, QStringLiteral("TxtMore"), 250, 3960, 1335);
-    addLabel(frame, QStringLiteral("LabelURL"), QStringLiteral("URL"), 5400);
+    addLabel(frame, QStringLiteral("LabelMore"), QStringLiteral("More"), f.TxtMore);
     f.TxtURL = addTextBox(frame, QStringLiteral("TxtURL"), 100, 5400);
+    addLabel(frame, QStringLiteral("LabelURL"), QStringLiteral("URL"), f.TxtURL);
     return f;
 }
 

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "editing/EditStatements.h"
 #include "editing/FormFonts.h"
+#include "ui/WaitCursor.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -101,6 +102,7 @@ void PrepareChoiceBox(QComboBox *box)
 // user's choices.
 void LoadCategories(const QList<QComboBox *> &boxes)
 {
+    WaitCursor wait;
     const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CategoriesQuery());
     clearAll(boxes);
     // The root stays even in a directory without categories, so a first one can be added.
@@ -113,6 +115,7 @@ void LoadCategories(const QList<QComboBox *> &boxes)
 
 void LoadCities(const QList<QComboBox *> &boxes)
 {
+    WaitCursor wait;
     const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CitiesQuery());
     clearAll(boxes);
     if (rs.RecordCount() > 0)
@@ -122,6 +125,7 @@ void LoadCities(const QList<QComboBox *> &boxes)
 
 void LoadDistricts(QComboBox *box, const QString &strFilter)
 {
+    WaitCursor wait;
     const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::DistrictsQuery(), strFilter);
     box->clear();
     if (rs.RecordCount() > 0)

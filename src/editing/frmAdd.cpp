@@ -4,8 +4,10 @@
 #include "editing/FormFonts.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
+#include "ui/Accessibility.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/Twips.h"
+#include "ui/WaitCursor.h"
 #include "ui/WholeCharacters.h"
 
 #include <QCheckBox>
@@ -46,13 +48,14 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QString &capt
     return button;
 }
 
-// A label and its input in one row of the category or district group box.
-void addLabel(QGroupBox *frame, const QString &name, const QString &caption, int top)
+// A label and its input in one row of the category or district group box; the label names it.
+void addLabel(QGroupBox *frame, const QString &name, const QString &caption, QWidget *control)
 {
     auto *label = new QLabel(caption, frame);
     label->setObjectName(name);
     label->setFont(CaptionFont());
-    label->setGeometry(TwipsRect(120, top, 1455, 360));
+    label->setGeometry(Twips(120), control->y(), Twips(1455), Twips(360));
+    LabelControl(label, control);
 }
 
 const QRect SmallFrameInput = TwipsRect(1680, 0, 4695 - 1680 - 120, 360);
@@ -88,17 +91,17 @@ void frmAdd::BuildLayout()
         addCheckBox(this, QStringLiteral("ChkAddCat"), QStringLiteral("Add Category"), TwipsRect(5880, 480, 1815, 360));
     FrameCat = addFrame(this, QStringLiteral("FrameCat"), QStringLiteral("Add New Category"),
                         TwipsRect(5880, 840, 4695, 1935));
-    addLabel(FrameCat, QStringLiteral("LabelParentCat"), QStringLiteral("Parent Category"), 360);
     CmbParentCat = new QComboBox(FrameCat);
     CmbParentCat->setObjectName(QStringLiteral("CmbParentCat"));
     PrepareChoiceBox(CmbParentCat);
     CmbParentCat->setGeometry(inputRow(360));
-    addLabel(FrameCat, QStringLiteral("LabelCatName"), QStringLiteral("Category Name"), 840);
+    addLabel(FrameCat, QStringLiteral("LabelParentCat"), QStringLiteral("Parent Category"), CmbParentCat);
     TxtCatName = new QLineEdit(FrameCat);
     TxtCatName->setObjectName(QStringLiteral("TxtCatName"));
     TxtCatName->setMaxLength(50);
     KeepWholeCharacters(TxtCatName);
     TxtCatName->setGeometry(inputRow(840));
+    addLabel(FrameCat, QStringLiteral("LabelCatName"), QStringLiteral("Category Name"), TxtCatName);
     CmdAddCat =
         addButton(FrameCat, QStringLiteral("CmdAddCat"), QStringLiteral("&Add"), TwipsRect(3360, 1380, 1215, 375));
 
@@ -106,17 +109,17 @@ void frmAdd::BuildLayout()
                                  TwipsRect(5880, 3600, 1815, 360));
     FrameDistrict = addFrame(this, QStringLiteral("FrameDistrict"), QStringLiteral("Add New District"),
                              TwipsRect(5880, 3960, 4695, 1935));
-    addLabel(FrameDistrict, QStringLiteral("LabelCityAdd"), QStringLiteral("City Name"), 360);
     CmbCityAdd = new QComboBox(FrameDistrict);
     CmbCityAdd->setObjectName(QStringLiteral("CmbCityAdd"));
     PrepareChoiceBox(CmbCityAdd);
     CmbCityAdd->setGeometry(inputRow(360));
-    addLabel(FrameDistrict, QStringLiteral("LabelNewDistrict"), QStringLiteral("District Name"), 840);
+    addLabel(FrameDistrict, QStringLiteral("LabelCityAdd"), QStringLiteral("City Name"), CmbCityAdd);
     TxtNewDistrict = new QLineEdit(FrameDistrict);
     TxtNewDistrict->setObjectName(QStringLiteral("TxtNewDistrict"));
     TxtNewDistrict->setMaxLength(20);
     KeepWholeCharacters(TxtNewDistrict);
     TxtNewDistrict->setGeometry(inputRow(840));
+    addLabel(FrameDistrict, QStringLiteral("LabelNewDistrict"), QStringLiteral("District Name"), TxtNewDistrict);
     CmdAddDistrict = addButton(FrameDistrict, QStringLiteral("CmdAddDistrict"), QStringLiteral("&Add"),
                                TwipsRect(3360, 1380, 1215, 375));
 
@@ -146,6 +149,8 @@ void frmAdd::SetTabOrder()
 void frmAdd::Form_Load()
 {
     try {
+        // Left before the message: the unwinding restores the pointer first.
+        WaitCursor wait;
         FillCategories();
         FillCities();
         FillDistricts(QString());

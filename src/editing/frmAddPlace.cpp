@@ -7,9 +7,12 @@
 #include "editing/ReferenceLists.h"
 #include "editing/frmAdd.h"
 #include "ui/MsgBox.h"
+#include "ui/WaitCursor.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+
+#include <optional>
 
 using namespace Editing;
 
@@ -38,6 +41,7 @@ void frmAdd::CmdAddPlace_Click()
     }
     const QString notDone = QStringLiteral("The place \"%1\" was not added.").arg(TrimBlanks(name));
     try {
+        WaitCursor wait;
         if (!NewLeafID)
             GetNewLeafID();
         if (*NewLeafID > LargestIdentifier) {
@@ -73,9 +77,11 @@ void frmAdd::AddPlace()
     const QString notDone =
         QStringLiteral("The place \"%1\" was not added; nothing of it was stored.").arg(TrimBlanks(place.name));
     Processing::Connection &db = Processing::DbConn();
+    std::optional<WaitCursor> wait(std::in_place);
     try {
         db.begin();
     } catch (const Processing::DbError &error) {
+        wait.reset();
         ShowNotStored(notDone, error);
         return;
     }
@@ -110,6 +116,7 @@ void frmAdd::AddPlace()
             // The failure that caused the rollback is what the user needs to hear of.
         }
     }
+    wait.reset();
     if (failure) {
         // What was typed stays, so the user can correct it and add again.
         ShowNotStored(notDone, *failure);

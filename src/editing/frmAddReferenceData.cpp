@@ -6,6 +6,7 @@
 #include "editing/ReferenceLists.h"
 #include "editing/frmAdd.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/WaitCursor.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -40,6 +41,7 @@ void frmAdd::CmdAddCat_Click()
     }
     const QString notDone = QStringLiteral("The category \"%1\" was not added.").arg(name);
     try {
+        WaitCursor wait;
         const qint64 id =
             NewRowIdentifier(CmbParentCat->count(), QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"));
         if (id > LargestIdentifier) {
@@ -53,7 +55,7 @@ void frmAdd::CmdAddCat_Click()
     }
     TxtCatName->clear();
     try {
-        FillCategories();
+        FillCategories(); // under the wait cursor of its loader
     } catch (const Processing::DbError &error) {
         ShowDbError(error);
     }
@@ -74,6 +76,7 @@ void frmAdd::CmdAddDistrict_Click()
     }
     const QString notDone = QStringLiteral("The district \"%1\" was not added.").arg(name);
     try {
+        WaitCursor wait;
         // All districts, so that the count is the number of rows; this also undoes a narrowing.
         FillDistricts(QString());
         const qint64 id = NewRowIdentifier(m_place.CmbDistrict->count(), QStringLiteral("PLACES_DISTRICT"),

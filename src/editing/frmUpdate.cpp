@@ -9,6 +9,7 @@
 #include "editing/ReferenceLists.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/Twips.h"
+#include "ui/WaitCursor.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -69,6 +70,7 @@ void frmUpdate::SetTabOrder()
 void frmUpdate::Form_Load()
 {
     try {
+        WaitCursor wait;
         FillCategories();
         FillCities();
         FillDistricts(QString());
@@ -124,6 +126,7 @@ bool frmUpdate::StorePlace()
                                 .arg(TrimBlanks(place.name));
     Processing::Connection &db = Processing::DbConn();
     try {
+        WaitCursor wait;
         // The window stays open while the main window deletes: an update of a place gone since
         // would change nothing, and a category gone since would leave the place in none.
         if (!Exists(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), place_id)) {
@@ -146,20 +149,23 @@ bool frmUpdate::StorePlace()
 
     // Both statements take effect together or not at all; the first failure is the one told.
     std::optional<Processing::DbError> failure;
-    try {
-        db.execute(UpdatePlaceStatement(place_id, place));
-        db.execute(UpdatePlaceLinkStatement(category, place_id));
-        db.commit();
-    } catch (const Processing::DbError &error) {
-        failure = error;
-    }
-    if (!failure)
-        return true;
-    if (db.inTransaction()) {
+    {
+        WaitCursor wait;
         try {
-            db.rollback();
-        } catch (const Processing::DbError &) {
-            // The failure that caused the rollback is what the user needs to hear of.
+            db.execute(UpdatePlaceStatement(place_id, place));
+            db.execute(UpdatePlaceLinkStatement(category, place_id));
+            db.commit();
+        } catch (const Processing::DbError &error) {
+            failure = error;
+        }
+        if (!failure)
+            return true;
+        if (db.inTransaction()) {
+            try {
+                db.rollback();
+            } catch (const Processing::DbError &) {
+                // The failure that caused the rollback is what the user needs to hear of.
+            }
         }
     }
     ShowNotStored(notDone, *failure);

@@ -6,13 +6,15 @@
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/FormFont.h"
 #include "ui/MsgBox.h"
+#include "ui/ScreenFit.h"
 #include "ui/Twips.h"
+#include "ui/WaitCursor.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeView>
@@ -32,9 +34,17 @@ frmMain::~frmMain() = default;
 
 void frmMain::BuildLayout()
 {
-    auto *client = new QWidget(this);
+    // The controls keep the places and sizes of the layout. On a screen smaller than that the
+    // window opens maximized and the client area scrolls, so no control is out of reach.
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("ClientScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(scroller);
+    auto *client = new QWidget;
     client->setObjectName(QStringLiteral("ClientArea"));
-    setCentralWidget(client);
+    client->setFixedSize(TwipsSize(13140, 11115));
+    scroller->setWidget(client);
 
     Toolbar1 = new QToolBar(client);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
@@ -51,14 +61,21 @@ void frmMain::BuildLayout()
     m_categories = new CategoryTreeModel(this);
     CatTree->setModel(m_categories);
     CatTree->setUniformRowHeights(true);
+    // The tree and the list have no label beside them: screen readers name them by their role.
+    CatTree->setAccessibleName(QStringLiteral("Categories"));
     connect(CatTree, &QTreeView::clicked, this, [this] { CatTree_Click(); });
-    connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) { CatTree_Expand(node); });
+    // Expanding lists the category's places and loads the level below it: one wait for both.
+    connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) {
+        WaitCursor wait;
+        CatTree_Expand(node);
+    });
     connect(CatTree, &QTreeView::collapsed, this, [this](const QModelIndex &node) { CatTree_Collapse(node); });
 
     // The list reaches to the window's right edge; wider, its scroll bar would lie outside.
     m_places = new PlacesModel(this);
     LstVwPlaces = new QTreeView(client);
     LstVwPlaces->setObjectName(QStringLiteral("LstVwPlaces"));
+    LstVwPlaces->setAccessibleName(QStringLiteral("Places"));
     LstVwPlaces->setGeometry(TwipsRect(3120, 840, 13140 - 3120, 9975));
     LstVwPlaces->setModel(m_places);
     LstVwPlaces->setRootIsDecorated(false);
@@ -82,17 +99,15 @@ void frmMain::BuildLayout()
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setGeometry(TwipsRect(0, 10860, 13140, 255));
     StatusBar1->setSizeGripEnabled(false);
+    // The forms' face: the desktop's default may be too tall for the bar's fixed height.
+    StatusBar1->setFont(FormFont(8.25, false));
     for (int i = 0; i < 4; ++i) {
         m_panels[i] = new QLabel(StatusBar1);
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         StatusBar1->addWidget(m_panels[i], 1);
     }
 
-    resize(TwipsSize(13140, 11115));
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.center() - rect().center());
-    }
+    PlaceOnScreen(this, client->size());
 }
 
 void frmMain::Form_Load()

@@ -7,6 +7,7 @@
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
+#include "ui/WaitCursor.h"
 
 #include <QModelIndex>
 
@@ -30,6 +31,7 @@ void categoryRefused(const QString &text)
 
 qint64 countOf(const QString &sql)
 {
+    WaitCursor wait;
     const Processing::Recordset rs = Processing::DbConn().openRecordset(sql);
     return rs.RecordCount() > 0 ? rs.value(0, 0).toLongLong() : 0;
 }
@@ -75,6 +77,7 @@ void frmMain::DeletePlace()
     // Both statements run, even after one has failed; the outcome is judged at the end. A
     // transaction that cannot start runs nothing, so no statement takes effect on its own.
     Processing::Connection &db = Processing::DbConn();
+    std::optional<WaitCursor> wait(std::in_place);
     bool failed = false;
     bool begun = false;
     try {
@@ -108,6 +111,7 @@ void frmMain::DeletePlace()
                 // The failure message below covers it: nothing was committed.
             }
         }
+        wait.reset();
         MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
         return;
     }
@@ -115,6 +119,7 @@ void frmMain::DeletePlace()
     // The list shows the selected category again. With nodes but none selected the list was
     // filled for all categories (after a search or a step through the history), so it is
     // filled that way again, under the search condition still in force.
+    wait.reset();
     std::optional<Processing::DbError> reloadFailure;
     try {
         if (m_categories->rowCount() == 0) {
@@ -176,6 +181,7 @@ void frmMain::DeleteCategory()
 
     std::optional<Processing::DbError> failure;
     try {
+        WaitCursor wait;
         Processing::DbConn().execute(*statement);
     } catch (const Processing::DbError &error) {
         failure = error;

@@ -4,7 +4,9 @@
 #include "data/SearchState.h"
 #include "search/SearchHost.h"
 #include "search/SelectionList.h"
+#include "ui/Accessibility.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/FormFont.h"
 #include "ui/MsgBox.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
@@ -13,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,18 +25,6 @@
 #include <optional>
 
 namespace {
-
-// The dialog's face where the system has it; elsewhere the default face at the same size.
-QFont dialogFont(const QFont &base, qreal pointSize, bool bold)
-{
-    QFont font = base;
-    static const bool haveFace = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"));
-    if (haveFace)
-        font.setFamily(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
 
 template<typename Widget> Widget *place(Widget *widget, const char *name, const QRect &geometry)
 {
@@ -68,8 +57,8 @@ FrmSearch::FrmSearch(SearchHost &host, QWidget *parent) : QDialog(parent), m_hos
 void FrmSearch::BuildLayout()
 {
     setFixedSize(TwipsSize(8970, 5025));
-    const QFont bold = dialogFont(font(), 8.25, true);
-    const QFont textBox = dialogFont(font(), 9.75, false);
+    const QFont bold = FormFont(8.25, true);
+    const QFont textBox = FormFont(9.75, false);
 
     Frame1 = place(new QGroupBox(QStringLiteral("-"), this), "Frame1", TwipsRect(120, 240, 4935, 1935));
     Label1 = place(new QLabel(QStringLiteral("Place Name"), Frame1), "Label1", TwipsRect(120, 360, 1095, 255));
@@ -98,6 +87,15 @@ void FrmSearch::BuildLayout()
     Text3 = place(new QLineEdit(this), "Text3", TwipsRect(120, 4680, 3495, 360));
     Label3->hide();
     Text3->hide();
+
+    // Screen readers name each control after the label or check box beside it; the frame's
+    // caption "-" says nothing, so it is named after what it holds.
+    LabelControl(Label1, TxtPlaceName);
+    LabelControl(Label3, Text3);
+    Frame1->setAccessibleName(Label1->text());
+    LstCat->setAccessibleName(ChkCat->text());
+    LstCity->setAccessibleName(ChkCity->text());
+    LstDistrict->setAccessibleName(ChkDistrict->text());
 
     for (QWidget *widget : std::initializer_list<QWidget *>{Label1, OptStart, OptEnd, OptContain, OptExact, ChkCat,
                                                             ChkCity, ChkDistrict, CmdSearch, CmdCancel, Label3})
@@ -132,9 +130,8 @@ void FrmSearch::Form_Load()
 
 void FrmSearch::FillLists()
 {
-    WaitCursor wait;
     // Each list loads on its own, so one failing table does not empty the others; the user
-    // hears of the first failure once.
+    // hears of the first failure once, after the loads.
     std::optional<Processing::DbError> failure;
     const auto attempt = [&failure](const auto &load) {
         try {
@@ -144,9 +141,12 @@ void FrmSearch::FillLists()
                 failure = error;
         }
     };
-    attempt([this] { FillCategories(); });
-    attempt([this] { FillCities(); });
-    attempt([this] { FillDistricts(QString()); });
+    {
+        WaitCursor wait;
+        attempt([this] { FillCategories(); });
+        attempt([this] { FillCities(); });
+        attempt([this] { FillDistricts(QString()); });
+    }
     if (failure)
         ShowDbError(*failure);
 }

@@ -1,6 +1,7 @@
 #include "ui/MsgBox.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 
 namespace {
 
@@ -16,6 +17,15 @@ QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardBut
                                    const QString &title)
 {
     const MsgBoxRequest request{text, buttons, icon, title};
+    // A box that waits for an answer shows the ordinary pointer, also when it interrupts work
+    // under the wait cursor; the wait cursor comes back when the box closes.
+    const bool waiting = QGuiApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    const auto restore = qScopeGuard([waiting] {
+        if (waiting)
+            QGuiApplication::restoreOverrideCursor();
+    });
     if (handler())
         return handler()(request);
     QMessageBox box(icon, title, text, buttons, QApplication::activeWindow());

@@ -1,66 +1,89 @@
 #include "ui/Pictures.h"
 
-#include <QApplication>
-#include <QStyle>
+// Outside any namespace, as the resource initialiser requires.
+static void initPictureResources()
+{
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace {
 
 struct Picture
 {
-    const char *themeName;
-    QStyle::StandardPixmap fallback;
+    const char *name;    // the freedesktop icon name
+    const char *context; // the bundled theme's folder that holds it
 };
+
+QString bundledFile(const Picture &p)
+{
+    return QStringLiteral("%1/%2/scalable/%3/%4.svg")
+        .arg(QLatin1StringView(BundledThemePath), QLatin1StringView(BundledThemeName), QLatin1StringView(p.context),
+             QLatin1StringView(p.name));
+}
 
 QIcon picture(const Picture &p)
 {
-    return QIcon::fromTheme(QString::fromLatin1(p.themeName), QApplication::style()->standardIcon(p.fallback));
-}
-
-// Some style pictures come only in small sizes, and an icon is never scaled up: drawn from its
-// largest size, every toolbar picture fills the same square, so the captions line up.
-QIcon squared(const QIcon &icon, int size)
-{
-    QSize largest;
-    for (const QSize &available : icon.availableSizes()) {
-        if (available.width() > largest.width())
-            largest = available;
-    }
-    const QPixmap pixmap = icon.pixmap(largest.isValid() ? largest : QSize(size, size));
-    if (pixmap.isNull())
-        return icon;
-    return QIcon(pixmap.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    UsePictureTheme();
+    const QString name = QString::fromLatin1(p.name);
+    // A theme that lacks a name answers with a more general one ("folder" for "folder-remove"):
+    // such a stand-in would make two buttons look alike, so the bundled drawing is taken instead.
+    const QIcon themed = QIcon::fromTheme(name);
+    if (!themed.isNull() && themed.name() == name && !themed.availableSizes().isEmpty())
+        return themed;
+    return QIcon(bundledFile(p));
 }
 
 } // namespace
 
+void UsePictureTheme()
+{
+    static const bool done = [] {
+        initPictureResources();
+        QStringList paths = QIcon::themeSearchPaths();
+        if (!paths.contains(QLatin1StringView(BundledThemePath)))
+            paths.append(QString::fromLatin1(BundledThemePath));
+        QIcon::setThemeSearchPaths(paths);
+        QIcon::setFallbackThemeName(QString::fromLatin1(BundledThemeName));
+        if (QIcon::themeName().isEmpty())
+            QIcon::setThemeName(QString::fromLatin1(BundledThemeName));
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
 QIcon ToolbarPicture(int index)
 {
     static const Picture pictures[] = {
-        {"applications-internet", QStyle::SP_DriveNetIcon},   // 1 web window
-        {"edit-find", QStyle::SP_FileDialogContentsView},     // 2 search
-        {"list-add", QStyle::SP_FileDialogNewFolder},         // 3 add
-        {"internet-web-browser", QStyle::SP_ComputerIcon},    // 4 browser
-        {"view-refresh", QStyle::SP_BrowserReload},           // 5 refresh
-        {"application-exit", QStyle::SP_DialogCloseButton},   // 6 exit
-        {"document-edit", QStyle::SP_FileDialogDetailedView}, // 7 update
-        {"go-previous", QStyle::SP_ArrowBack},                // 8 back
-        {"go-next", QStyle::SP_ArrowForward},                 // 9 forward
-        {"edit-delete", QStyle::SP_TrashIcon},                // 10 delete place
-        {"folder-remove", QStyle::SP_DialogDiscardButton},    // 11 delete category
+        {"applications-internet", "categories"}, // 1 web window
+        {"edit-find", "actions"},                // 2 search
+        {"list-add", "actions"},                 // 3 add
+        {"internet-web-browser", "apps"},        // 4 system web browser
+        {"view-refresh", "actions"},             // 5 refresh
+        {"application-exit", "actions"},         // 6 exit
+        {"document-edit", "actions"},            // 7 update
+        {"go-previous", "actions"},              // 8 back
+        {"go-next", "actions"},                  // 9 forward
+        {"edit-delete", "actions"},              // 10 delete place
+        {"folder-remove", "actions"},            // 11 delete category
     };
     if (index < 1 || index > int(std::size(pictures)))
         return QIcon();
-    return squared(picture(pictures[index - 1]), 25);
+    return picture(pictures[index - 1]);
 }
 
 QIcon TreePicture(int index)
 {
     static const Picture pictures[] = {
-        {"folder-home", QStyle::SP_DirHomeIcon}, // 1 root
-        {"folder", QStyle::SP_DirClosedIcon},    // 2 closed category
-        {"folder-open", QStyle::SP_DirOpenIcon}, // 3 open category
+        {"folder-home", "places"}, // 1 root
+        {"folder", "places"},      // 2 closed category
+        {"folder-open", "places"}, // 3 open category
     };
     if (index < 1 || index > int(std::size(pictures)))
         return QIcon();
     return picture(pictures[index - 1]);
+}
+
+QIcon ApplicationPicture()
+{
+    return picture({"org.tarnwick.Tarnwick", "apps"});
 }

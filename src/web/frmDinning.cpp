@@ -45,6 +45,7 @@ frmDinning::frmDinning(QWidget *parent) : QWidget(parent)
 
     WebBrowser1 = new QWebEngineView(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->setAccessibleName(QStringLiteral("Web page"));
     layout->addWidget(WebBrowser1, 1);
 
     resize(TwipsSize(12000, 9000));

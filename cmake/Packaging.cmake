@@ -1,0 +1,27 @@
+# `cpack` in the build folder makes a Debian package and a ZIP of the installed tree:
+#   cmake --build build && (cd build && cpack)        -> build/tarnwick_*.deb, build/tarnwick-*.zip
+# The Debian package's library dependencies are read from the program by dpkg-shlibdeps; the Qt
+# plugins it loads at run time (SQL drivers, the SVG icon engine) are named here.
+set(CPACK_PACKAGE_NAME tarnwick)
+set(CPACK_PACKAGE_VENDOR "The Tarnwick developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${TARNWICK_HOMEPAGE}")
+set(CPACK_PACKAGE_CONTACT "The Tarnwick developers")
+set(CPACK_PACKAGE_DESCRIPTION "Tarnwick keeps a directory of places (shops, restaurants, offices and the \
+like) filed in a category tree, with cities and districts. Browse the tree, search by name, \
+category, city and district, add, update and delete places. The directory lives in an embedded \
+SQLite file, or on a PostgreSQL or Oracle server.")
+set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_GENERATOR DEB ZIP)
+set(CPACK_PACKAGE_FILE_NAME tarnwick-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6")
+# Liberation Sans has the widths of the forms' font, so every caption fits its fixed place.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libqt6sql6-psql, libqt6sql6-odbc")
+
+include(CPack)

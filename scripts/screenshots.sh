@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/screenshots: the main window on the sample directory and each of
+# its windows, on a virtual X display at 100 % (1920 by 1080) and at 200 % (3840 by 2160).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+build=${TARNWICK_BUILD_DIR:-build}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target tarnwick-screenshots
+out=docs/screenshots
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export HOME=$home XDG_RUNTIME_DIR=$home QTWEBENGINE_DISABLE_SANDBOX=1
+unset QT_QPA_PLATFORM
+QT_SCALE_FACTOR=1 xvfb-run -a -s "-screen 0 1920x1080x24" "$build/tools/screenshots/tarnwick-screenshots" "$out"
+QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 3840x2160x24" "$build/tools/screenshots/tarnwick-screenshots" "$out"

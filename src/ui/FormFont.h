@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QFont>
+
+// The face of the forms' captions and boxes: MS Sans Serif where the system has it, otherwise a
+// face of about its widths (Liberation Sans, Arial, Helvetica), so that every caption fits the
+// fixed layout; failing those, the system's sans-serif.
+QFont FormFont(qreal pointSize, bool bold);

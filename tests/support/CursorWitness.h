@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/StatementTrace.h"
+
 #include <QList>
 
 // Notes the pointer shape the program shows (its override cursor, or none) at every statement
@@ -10,16 +12,12 @@ class CursorWitness
 {
 public:
     CursorWitness();
-    ~CursorWitness();
-    CursorWitness(const CursorWitness &) = delete;
-    CursorWitness &operator=(const CursorWitness &) = delete;
 
-    bool active() const { return m_active; }
+    bool active() const { return m_trace.active(); }
     // One entry per statement: the shape of the override cursor, or -1 for none.
     const QList<int> &shapes() const { return m_shapes; }
-    void record(int shape) { m_shapes.append(shape); }
 
 private:
-    bool m_active = false;
     QList<int> m_shapes;
+    StatementTrace m_trace; // last: it calls back into m_shapes until it is gone
 };

@@ -28,7 +28,7 @@ int traced(unsigned type, void *context, void *, void *text)
 
 } // namespace
 
-StatementTrace::StatementTrace()
+StatementTrace::StatementTrace(std::function<void(const QString &)> observer) : m_observer(std::move(observer))
 {
     if (sqlite3 *db = programConnection())
         m_active = sqlite3_trace_v2(db, SQLITE_TRACE_STMT, traced, this) == SQLITE_OK;
@@ -38,6 +38,13 @@ StatementTrace::~StatementTrace()
 {
     if (sqlite3 *db = m_active ? programConnection() : nullptr)
         sqlite3_trace_v2(db, 0, nullptr, nullptr);
+}
+
+void StatementTrace::record(const QString &sql)
+{
+    m_statements.append(sql);
+    if (m_observer)
+        m_observer(sql);
 }
 
 QStringList StatementTrace::skeletons() const

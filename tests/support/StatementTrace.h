@@ -2,12 +2,15 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // Records every statement SQLite runs on the program's connection (DbConn) while it lives, as
 // evidence of what reached the database. On another backend it records nothing.
 class StatementTrace
 {
 public:
-    StatementTrace();
+    // The observer, when given, hears of each statement as it starts.
+    explicit StatementTrace(std::function<void(const QString &)> observer = {});
     ~StatementTrace();
     StatementTrace(const StatementTrace &) = delete;
     StatementTrace &operator=(const StatementTrace &) = delete;
@@ -21,9 +24,10 @@ public:
     QStringList skeletons() const;
     static QString Skeleton(const QString &sql);
 
-    void record(const QString &sql) { m_statements.append(sql); }
+    void record(const QString &sql);
 
 private:
+    std::function<void(const QString &)> m_observer;
     bool m_active = false;
     QStringList m_statements;
 };

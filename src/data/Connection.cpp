@@ -31,6 +31,17 @@ QString shortened(const QString &sql)
     return simplified.size() > 200 ? simplified.left(200) + QStringLiteral(" ...") : simplified;
 }
 
+// Made only on failure: a query that succeeds should not pay for the text of its error.
+QString statementRefused(const QString &sql)
+{
+    return QStringLiteral("The database refused the statement: %1").arg(shortened(sql));
+}
+
+QString queryFailed(const QString &sql)
+{
+    return QStringLiteral("The database could not run the query: %1").arg(shortened(sql));
+}
+
 // Literals carry typed backslashes as they are only when the server reads them the standard
 // way; a server set up otherwise would take them for escapes.
 void UseStandardStrings(const QSqlDatabase &db)
@@ -120,16 +131,21 @@ void Connection::close()
 void Connection::requireOpen(const QString &what) const
 {
     if (!isOpen())
-        throw DbError(what, QStringLiteral("The program is not connected to the database."));
+        notConnected(what);
+}
+
+void Connection::notConnected(const QString &what)
+{
+    throw DbError(what, QStringLiteral("The program is not connected to the database."));
 }
 
 void Connection::execute(const QString &sql)
 {
-    const QString what = QStringLiteral("The database refused the statement: %1").arg(shortened(sql));
-    requireOpen(what);
+    if (!isOpen())
+        notConnected(statementRefused(sql));
     QSqlQuery query(database());
     if (!query.exec(sent(sql)))
-        throw DbError(what, errorText(query.lastError()));
+        throw DbError(statementRefused(sql), errorText(query.lastError()));
 }
 
 void Connection::begin()
@@ -164,27 +180,27 @@ void Connection::rollback()
 
 Recordset Connection::openRecordset(const QString &sql, const QString &filter)
 {
-    const QString what = QStringLiteral("The database could not run the query: %1").arg(shortened(sql));
     const RowFilter rowFilter = RowFilter::parse(filter);
-    requireOpen(what);
+    if (!isOpen())
+        notConnected(queryFailed(sql));
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.exec(sent(sql)))
-        throw DbError(what, errorText(query.lastError()));
+        throw DbError(queryFailed(sql), errorText(query.lastError()));
     Recordset result = Recordset::fetch(query, rowFilter);
     if (query.lastError().isValid())
-        throw DbError(what, errorText(query.lastError()));
+        throw DbError(queryFailed(sql), errorText(query.lastError()));
     return result;
 }
 
 QSqlQuery Connection::run(const QString &sql)
 {
-    const QString what = QStringLiteral("The database could not run the query: %1").arg(shortened(sql));
-    requireOpen(what);
+    if (!isOpen())
+        notConnected(queryFailed(sql));
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.exec(sent(sql)))
-        throw DbError(what, errorText(query.lastError()));
+        throw DbError(queryFailed(sql), errorText(query.lastError()));
     return query;
 }
 

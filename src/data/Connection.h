@@ -52,6 +52,7 @@ public:
 
 private:
     void requireOpen(const QString &what) const;
+    [[noreturn]] static void notConnected(const QString &what);
 
     DatabaseDescriptor m_descriptor;
     Dialect m_dialect = Dialect::Oracle;

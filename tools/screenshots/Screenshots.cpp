@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -104,6 +105,8 @@ int main(int argc, char *argv[])
         main->UpdateList(qint16(restaurants.data(Qt::UserRole).toString().mid(3).toShort()));
     }
     auto *list = main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
+    // Sorted by name, as by a click on its header.
+    Q_EMIT list->header()->sectionClicked(0);
     list->selectionModel()->select(list->model()->index(1, 0),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     ok &= save(main, folder, QStringLiteral("main-window"));

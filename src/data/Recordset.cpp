@@ -1,33 +1,13 @@
 #include "data/Recordset.h"
 
 #include "data/DbError.h"
+#include "data/FieldValues.h"
 #include "data/RowFilter.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-#include <limits>
-
 namespace Processing {
-
-namespace {
-
-std::optional<qint64> wholeNumber(const QVariant &value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const qint64 number = value.toLongLong(&ok);
-    if (ok)
-        return number;
-    // Oracle and ODBC may hand numbers over as text or as decimals.
-    const double real = value.toDouble(&ok);
-    if (ok && real == double(qint64(real)))
-        return qint64(real);
-    return std::nullopt;
-}
-
-} // namespace
 
 Recordset Recordset::fetch(QSqlQuery &query, const RowFilter &filter)
 {
@@ -54,7 +34,7 @@ Recordset Recordset::fetch(QSqlQuery &query, const RowFilter &filter)
         if (!tests.isEmpty()) {
             bool keep = false;
             for (const auto &[position, wanted] : tests) {
-                if (wholeNumber(row.at(position)) == wanted) {
+                if (WholeNumber(row.at(position)) == wanted) {
                     keep = true;
                     break;
                 }
@@ -88,18 +68,12 @@ QString Recordset::text(int row, int field) const
 
 std::optional<qint16> Recordset::int16(int row, int field) const
 {
-    const std::optional<qint64> number = wholeNumber(value(row, field));
-    if (!number || *number < std::numeric_limits<qint16>::min() || *number > std::numeric_limits<qint16>::max())
-        return std::nullopt;
-    return qint16(*number);
+    return Int16Of(value(row, field));
 }
 
 std::optional<qint32> Recordset::int32(int row, int field) const
 {
-    const std::optional<qint64> number = wholeNumber(value(row, field));
-    if (!number || *number < std::numeric_limits<qint32>::min() || *number > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(*number);
+    return Int32Of(value(row, field));
 }
 
 } // namespace Processing

@@ -77,11 +77,11 @@ void frmAdd::AddPlace()
     const QString notDone =
         QStringLiteral("The place \"%1\" was not added; nothing of it was stored.").arg(TrimBlanks(place.name));
     Processing::Connection &db = Processing::DbConn();
-    std::optional<WaitCursor> wait(std::in_place);
+    // Message boxes show the ordinary pointer over it.
+    WaitCursor wait;
     try {
         db.begin();
     } catch (const Processing::DbError &error) {
-        wait.reset();
         ShowNotStored(notDone, error);
         return;
     }
@@ -116,7 +116,6 @@ void frmAdd::AddPlace()
             // The failure that caused the rollback is what the user needs to hear of.
         }
     }
-    wait.reset();
     if (failure) {
         // What was typed stays, so the user can correct it and add again.
         ShowNotStored(notDone, *failure);

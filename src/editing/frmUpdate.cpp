@@ -125,8 +125,9 @@ bool frmUpdate::StorePlace()
     const QString notDone = QStringLiteral("The place \"%1\" was not updated; nothing of the change was stored.")
                                 .arg(TrimBlanks(place.name));
     Processing::Connection &db = Processing::DbConn();
+    // Message boxes show the ordinary pointer over it.
+    WaitCursor wait;
     try {
-        WaitCursor wait;
         // The window stays open while the main window deletes: an update of a place gone since
         // would change nothing, and a category gone since would leave the place in none.
         if (!Exists(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), place_id)) {
@@ -149,23 +150,20 @@ bool frmUpdate::StorePlace()
 
     // Both statements take effect together or not at all; the first failure is the one told.
     std::optional<Processing::DbError> failure;
-    {
-        WaitCursor wait;
+    try {
+        db.execute(UpdatePlaceStatement(place_id, place));
+        db.execute(UpdatePlaceLinkStatement(category, place_id));
+        db.commit();
+    } catch (const Processing::DbError &error) {
+        failure = error;
+    }
+    if (!failure)
+        return true;
+    if (db.inTransaction()) {
         try {
-            db.execute(UpdatePlaceStatement(place_id, place));
-            db.execute(UpdatePlaceLinkStatement(category, place_id));
-            db.commit();
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
-        if (!failure)
-            return true;
-        if (db.inTransaction()) {
-            try {
-                db.rollback();
-            } catch (const Processing::DbError &) {
-                // The failure that caused the rollback is what the user needs to hear of.
-            }
+            db.rollback();
+        } catch (const Processing::DbError &) {
+            // The failure that caused the rollback is what the user needs to hear of.
         }
     }
     ShowNotStored(notDone, *failure);

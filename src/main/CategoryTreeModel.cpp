@@ -75,8 +75,7 @@ int CategoryTreeModel::AddRows(std::vector<Row> rows)
     const int before = NodeCount();
     if (m_rebuilding) {
         // A rebuild starts from an empty store: room for every row at once.
-        if (before + rows.size() > m_nodes.capacity())
-            m_nodes.reserve(before + rows.size());
+        m_nodes.reserve(before + rows.size());
         m_byBranch.reserve(qsizetype(before + rows.size()));
     }
 

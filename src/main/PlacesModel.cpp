@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/FieldValues.h"
 
 #include <QColor>
 #include <QSqlQuery>
@@ -20,15 +21,6 @@ const char *const Headers[PlacesModel::ColumnCount] = {"Name",      "City", "Dis
 // "Telephone" column field Address, because the stored rows hold them crosswise.
 const char *const Fields[PlacesModel::ColumnCount] = {"Name",    "City", "District", "Telephone",
                                                       "Address", "More", "URL",      "Category"};
-
-int fieldPosition(const QSqlRecord &record, const QString &name)
-{
-    for (int i = 0; i < record.count(); ++i) {
-        if (record.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    throw Processing::DbError(QStringLiteral("The places query has no column \"%1\".").arg(name));
-}
 
 bool blanksOnly(QStringView text)
 {
@@ -91,8 +83,8 @@ void PlacesModel::load(QSqlQuery &query)
     const QSqlRecord record = query.record();
     int positions[ColumnCount];
     for (int c = 0; c < ColumnCount; ++c)
-        positions[c] = fieldPosition(record, QString::fromLatin1(Fields[c]));
-    const int leafPosition = fieldPosition(record, QStringLiteral("Leaf_ID"));
+        positions[c] = Processing::FieldPosition(record, QString::fromLatin1(Fields[c]));
+    const int leafPosition = Processing::FieldPosition(record, QStringLiteral("Leaf_ID"));
 
     // One reset for the whole load: a signal per row would make the view relayout per row.
     beginResetModel();
@@ -100,13 +92,12 @@ void PlacesModel::load(QSqlQuery &query)
         keys = {};
     QString texts[ColumnCount];
     while (query.next()) {
-        bool ok = false;
-        const qint64 leafId = query.value(leafPosition).toLongLong(&ok);
+        const std::optional<qint64> leafId = Processing::WholeNumber(query.value(leafPosition));
         // A hand-edited database may link a place twice; it is listed once.
-        if (!ok || !m_listed.insert(leafId))
+        if (!leafId || !m_listed.insert(*leafId))
             continue;
         Place &place = m_places.emplace_back();
-        place.leafId = leafId;
+        place.leafId = *leafId;
         qsizetype total = 0;
         for (int c = 0; c < ColumnCount; ++c) {
             // A NULL reads as an empty text.

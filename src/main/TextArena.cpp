@@ -51,15 +51,6 @@ QStringView TextArena::addFolded(QLatin1StringView text)
     return QStringView(copy, text.size());
 }
 
-QStringView TextArena::add(QStringView text)
-{
-    if (text.isEmpty())
-        return QStringView();
-    char16_t *copy = reserve(text.size());
-    std::memcpy(copy, text.utf16(), std::size_t(text.size()) * sizeof(char16_t));
-    return QStringView(copy, text.size());
-}
-
 QStringView TextArena::addFolded(QStringView text)
 {
     const char16_t *source = reinterpret_cast<const char16_t *>(text.utf16());

@@ -12,7 +12,6 @@
 class TextArena
 {
 public:
-    QStringView add(QStringView text);
     // The text folded to one case for comparisons without regard to case; a text that folding
     // leaves unchanged is returned as it is, without a copy.
     QStringView addFolded(QStringView text);

@@ -10,7 +10,6 @@
 #include "ui/MsgBox.h"
 #include "ui/ScreenFit.h"
 #include "ui/Twips.h"
-#include "ui/WaitCursor.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -64,11 +63,7 @@ void frmMain::BuildLayout()
     // The tree and the list have no label beside them: screen readers name them by their role.
     CatTree->setAccessibleName(QStringLiteral("Categories"));
     connect(CatTree, &QTreeView::clicked, this, [this] { CatTree_Click(); });
-    // Expanding lists the category's places and loads the level below it: one wait for both.
-    connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) {
-        WaitCursor wait;
-        CatTree_Expand(node);
-    });
+    connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) { CatTree_Expand(node); });
     connect(CatTree, &QTreeView::collapsed, this, [this](const QModelIndex &node) { CatTree_Collapse(node); });
 
     // The list reaches to the window's right edge; wider, its scroll bar would lie outside.

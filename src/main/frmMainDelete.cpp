@@ -77,7 +77,8 @@ void frmMain::DeletePlace()
     // Both statements run, even after one has failed; the outcome is judged at the end. A
     // transaction that cannot start runs nothing, so no statement takes effect on its own.
     Processing::Connection &db = Processing::DbConn();
-    std::optional<WaitCursor> wait(std::in_place);
+    // Message boxes show the ordinary pointer over it.
+    WaitCursor wait;
     bool failed = false;
     bool begun = false;
     try {
@@ -111,7 +112,6 @@ void frmMain::DeletePlace()
                 // The failure message below covers it: nothing was committed.
             }
         }
-        wait.reset();
         MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
         return;
     }
@@ -119,7 +119,6 @@ void frmMain::DeletePlace()
     // The list shows the selected category again. With nodes but none selected the list was
     // filled for all categories (after a search or a step through the history), so it is
     // filled that way again, under the search condition still in force.
-    wait.reset();
     std::optional<Processing::DbError> reloadFailure;
     try {
         if (m_categories->rowCount() == 0) {
@@ -142,8 +141,8 @@ void frmMain::DeleteCategory()
     if (m_categories->rowCount() == 0)
         return;
     const QModelIndex node = SelectedNode();
-    const QString text = node.data().toString();
-    if (!node.isValid() || text.trimmed().isEmpty())
+    const QString name = node.data().toString();
+    if (!node.isValid() || name.trimmed().isEmpty())
         return;
     const QString key = node.data(CategoryTreeModel::KeyRole).toString();
     if (key == QStringLiteral("BR 0")) {
@@ -159,7 +158,7 @@ void frmMain::DeleteCategory()
     if (!statement) {
         ShowDbError(Processing::DbError(
             QStringLiteral("The category \"%1\" was not deleted: its key \"%2\" is not a category key.")
-                .arg(text, key)));
+                .arg(name, key)));
         return;
     }
     // The tree loads sub-categories only as it is expanded, and the list may show a search:
@@ -175,7 +174,6 @@ void frmMain::DeleteCategory()
         categoryRefused(hasRelated);
         return;
     }
-    const QString name = text;
     if (!confirmed(name, QStringLiteral("Delete Category")))
         return;
 

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/FieldValues.h"
 #include "data/Queries.h"
 #include "data/SearchState.h"
 #include "main/CategoryTreeModel.h"
@@ -12,39 +13,12 @@
 #include <QSqlRecord>
 #include <QTreeView>
 
-#include <cmath>
 #include <optional>
 #include <vector>
 
 namespace {
 
 const QString RootKey = QStringLiteral("BR 0");
-
-std::optional<qint32> wholeNumber(const QVariant &value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    bool ok = false;
-    qint64 number = value.toLongLong(&ok);
-    if (!ok) {
-        // Some drivers hand numbers over as decimals.
-        const double real = value.toDouble(&ok);
-        if (!ok || real != std::trunc(real))
-            return std::nullopt;
-        number = qint64(real);
-    }
-    if (number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(number);
-}
-
-int fieldPosition(const QSqlRecord &record, const QString &name)
-{
-    const int position = record.indexOf(name);
-    if (position < 0)
-        throw Processing::DbError(QStringLiteral("The categories query has no column \"%1\".").arg(name));
-    return position;
-}
 
 // The identifier in a key "BR 12"; none for a text that is not a key.
 std::optional<qint32> keyBranchId(const QString &key)
@@ -113,15 +87,15 @@ void frmMain::LoadChildNodes(qint16 Branch_ID)
     // Read forward only, each field by a position found once.
     QSqlQuery query = Processing::DbConn().run(Processing::GetSubCatQuery(Branch_ID));
     const QSqlRecord record = query.record();
-    const int branchField = fieldPosition(record, QStringLiteral("BRANCH_ID"));
-    const int parentField = fieldPosition(record, QStringLiteral("PARENT_ID"));
-    const int nameField = fieldPosition(record, QStringLiteral("BRANCH_NAME"));
+    const int branchField = Processing::FieldPosition(record, QStringLiteral("BRANCH_ID"));
+    const int parentField = Processing::FieldPosition(record, QStringLiteral("PARENT_ID"));
+    const int nameField = Processing::FieldPosition(record, QStringLiteral("BRANCH_NAME"));
     std::vector<CategoryTreeModel::Row> rows;
     if (const int size = query.size(); size > 0)
         rows.reserve(std::size_t(size));
     while (query.next()) {
-        const std::optional<qint32> branch = wholeNumber(query.value(branchField));
-        const std::optional<qint32> parent = wholeNumber(query.value(parentField));
+        const std::optional<qint32> branch = Processing::Int32Of(query.value(branchField));
+        const std::optional<qint32> parent = Processing::Int32Of(query.value(parentField));
         // A row that cannot name its node or its parent cannot be placed.
         if (branch && parent)
             rows.push_back({*branch, *parent, query.value(nameField).toString()});
@@ -154,16 +128,20 @@ void frmMain::CatTree_Expand(const QModelIndex &Node)
     // The next level is loaded even when the list could not be: a rejected search condition
     // must not leave the tree without its expand signs. One message tells of either failure.
     std::optional<Processing::DbError> failure;
-    try {
-        UpdateList(NodeBranchId(Node));
-    } catch (const Processing::DbError &error) {
-        failure = error;
-    }
-    try {
-        LoadChildNodes(NodeBranchId(Node));
-    } catch (const Processing::DbError &error) {
-        if (!failure)
+    {
+        // Listing the places and loading the level below: one wait for both.
+        WaitCursor wait;
+        try {
+            UpdateList(NodeBranchId(Node));
+        } catch (const Processing::DbError &error) {
             failure = error;
+        }
+        try {
+            LoadChildNodes(NodeBranchId(Node));
+        } catch (const Processing::DbError &error) {
+            if (!failure)
+                failure = error;
+        }
     }
     if (failure)
         ShowDbError(*failure);

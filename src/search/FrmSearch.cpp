@@ -130,8 +130,9 @@ void FrmSearch::Form_Load()
 
 void FrmSearch::FillLists()
 {
+    WaitCursor wait;
     // Each list loads on its own, so one failing table does not empty the others; the user
-    // hears of the first failure once, after the loads.
+    // hears of the first failure once.
     std::optional<Processing::DbError> failure;
     const auto attempt = [&failure](const auto &load) {
         try {
@@ -141,12 +142,9 @@ void FrmSearch::FillLists()
                 failure = error;
         }
     };
-    {
-        WaitCursor wait;
-        attempt([this] { FillCategories(); });
-        attempt([this] { FillCities(); });
-        attempt([this] { FillDistricts(QString()); });
-    }
+    attempt([this] { FillCategories(); });
+    attempt([this] { FillCities(); });
+    attempt([this] { FillDistricts(QString()); });
     if (failure)
         ShowDbError(*failure);
 }

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/FieldValues.h"
 #include "data/RowFilter.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -74,6 +75,24 @@ private Q_SLOTS:
         QVERIFY(ids.contains(std::optional<qint16>(32767)));
         QVERIFY(ids.contains(std::nullopt)); // 32768 does not fit
         QVERIFY(wide.contains(std::optional<qint32>(32768)));
+    }
+
+    // Numbers as drivers hand them over: integers, decimals, texts; none that is no whole
+    // number, and none beyond 64 bits (converting those would be undefined).
+    void wholeNumbersFromAnyDriver()
+    {
+        QCOMPARE(WholeNumber(QVariant(qlonglong(-7))), std::optional<qint64>(-7));
+        QCOMPARE(WholeNumber(QVariant(12.0)), std::optional<qint64>(12));
+        QCOMPARE(WholeNumber(QVariant(QStringLiteral("12"))), std::optional<qint64>(12));
+        QCOMPARE(WholeNumber(QVariant(QStringLiteral("12.0"))), std::optional<qint64>(12));
+        QCOMPARE(WholeNumber(QVariant(12.5)), std::nullopt);
+        QCOMPARE(WholeNumber(QVariant(1e300)), std::nullopt);
+        QCOMPARE(WholeNumber(QVariant(9223372036854775808.0)), std::nullopt);
+        QCOMPARE(WholeNumber(QVariant(qQNaN())), std::nullopt);
+        QCOMPARE(WholeNumber(QVariant(QStringLiteral("twelve"))), std::nullopt);
+        QCOMPARE(WholeNumber(QVariant(QMetaType::fromType<qlonglong>())), std::nullopt); // NULL
+        QCOMPARE(Int16Of(QVariant(32768)), std::nullopt);
+        QCOMPARE(Int32Of(QVariant(32768.0)), std::optional<qint32>(32768));
     }
 
     void filters_data()

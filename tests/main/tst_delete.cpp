@@ -264,7 +264,7 @@ private Q_SLOTS:
             return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
         });
         press(10);
-        SetMsgBoxHandler({});
+        FailOnUnexpectedMessages();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown.at(0), QStringLiteral("Delete Category|") + Confirm + QStringLiteral("Empty"));
         QVERIFY2(shown.at(1).startsWith(QStringLiteral("DataBase Error|")), qPrintable(shown.at(1)));

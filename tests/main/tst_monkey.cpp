@@ -571,7 +571,7 @@ private Q_SLOTS:
             act();
             check();
         }
-        SetMsgBoxHandler({});
+        FailOnUnexpectedMessages();
         qInfo("monkey on %s: seed %u, %d actions, %d messages answered", qPrintable(TestDatabase::BackendName()), s,
               done, m_messages);
         if (!m_failure.isEmpty() || qEnvironmentVariableIsSet("TARNWICK_MONKEY_VERBOSE")) {

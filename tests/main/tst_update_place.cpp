@@ -60,7 +60,7 @@ private Q_SLOTS:
         frmUpdate *window = main->findChild<frmUpdate *>();
         QVERIFY(window);
         QVERIFY(window->isVisible());
-        QCOMPARE(window->place_id, qint16(2));
+        QCOMPARE(window->place_id, 2);
         const PlaceFields &f = window->Fields();
         QCOMPARE(f.TxtPlaceName->text(), QStringLiteral("Café Riviera"));
         QCOMPARE(f.CmbCity->currentText(), QStringLiteral("Cairo"));
@@ -98,7 +98,7 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(main->findChildren<frmUpdate *>().size(), 1);
         QCOMPARE(main->findChild<frmUpdate *>(), first.data());
-        QCOMPARE(first->place_id, qint16(23));
+        QCOMPARE(first->place_id, 23);
         QCOMPARE(first->Fields().TxtPlaceName->text(), QStringLiteral("Dokki Kebab and Kofta House"));
         QCOMPARE(first->Fields().CmbPlaceParent->currentText(), QStringLiteral("Restaurants"));
         QCOMPARE(first->Fields().CmbPlaceParent->currentData().toInt(), 2);

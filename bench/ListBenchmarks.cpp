@@ -110,7 +110,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
         return listAll.median;
 
     // A third-level category: the places filed directly under it.
-    const qint16 category = qint16(directory.shape.firstThirdLevelId());
+    const qint32 category = qint32(directory.shape.firstThirdLevelId());
     Measurement one = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_category_%1").arg(places),
                                           QStringLiteral("UpdateList(category), %1 places").arg(Thousands(places)),
                                           [&] { main.UpdateList(category); }, {Processing::GetPlacesQuery(category)});

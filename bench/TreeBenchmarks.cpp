@@ -55,7 +55,7 @@ void RunTreeBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDi
         ctx.report.problem(QStringLiteral("%1: the tree's first category is not %2").arg(ctx.backend, first.name));
         return;
     }
-    const qint16 id = qint16(first.id);
+    const qint32 id = qint32(first.id);
     Measurement expand =
         MeasureAgainstFetch(ctx, directory, QStringLiteral("expand_%1").arg(categories),
                             QStringLiteral("expanding a top category, %1 categories").arg(Thousands(categories)),

@@ -4,7 +4,7 @@
 // exactly; the statements are one line each.
 namespace Processing {
 
-QString GetSubCatQuery(qint16 Branch_ID)
+QString GetSubCatQuery(qint32 Branch_ID)
 {
     const QString id = QString::number(Branch_ID);
     QString sql = QStringLiteral(" select *  from places_root ") + QStringLiteral(" where (");
@@ -20,7 +20,7 @@ QString GetSubCatQuery(qint16 Branch_ID)
     return sql;
 }
 
-QString GetPlacesQuery(qint16 Branch_ID)
+QString GetPlacesQuery(qint32 Branch_ID)
 {
     QString sql = QStringLiteral(
         " SELECT places_leaves.leaf_id, places_leaves.leaf_name Name , cm_city.ename City, places_leaves.WEB_LINK URL ,"

@@ -100,7 +100,7 @@ QString InsertPlaceLinkStatement(qint32 branchId, qint32 leafId)
            QStringLiteral(" , ") + number(leafId) + QStringLiteral(" )");
 }
 
-QString UpdatePlaceStatement(qint16 placeId, const PlaceValues &place)
+QString UpdatePlaceStatement(qint32 placeId, const PlaceValues &place)
 {
     const QString url = TrimBlanks(place.url);
     QString sql = QStringLiteral("   Update PLACES_LEAVES ") + QStringLiteral("   set LEAF_NAME='") +
@@ -117,7 +117,7 @@ QString UpdatePlaceStatement(qint16 placeId, const PlaceValues &place)
     return sql;
 }
 
-QString UpdatePlaceLinkStatement(qint32 branchId, qint16 placeId)
+QString UpdatePlaceLinkStatement(qint32 branchId, qint32 placeId)
 {
     return QStringLiteral("   Update PLACES_BRANCH_LEAVES  ") + QStringLiteral("   set BRANCH_ID=") + number(branchId) +
            QStringLiteral(" WHERE  LEAF_ID = ") + number(placeId);

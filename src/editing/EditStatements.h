@@ -43,7 +43,7 @@ QString DuplicatePlaceQuery(const QString &typedName, const QString &typedAddres
 QString InsertPlaceStatement(qint32 leafId, const PlaceValues &place);
 QString InsertPlaceLinkStatement(qint32 branchId, qint32 leafId);
 
-QString UpdatePlaceStatement(qint16 placeId, const PlaceValues &place);
-QString UpdatePlaceLinkStatement(qint32 branchId, qint16 placeId);
+QString UpdatePlaceStatement(qint32 placeId, const PlaceValues &place);
+QString UpdatePlaceLinkStatement(qint32 branchId, qint32 placeId);
 
 } // namespace Editing

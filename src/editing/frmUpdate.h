@@ -18,7 +18,7 @@ public:
     explicit frmUpdate(QWidget *parent = nullptr);
 
     // The place being edited; set by the main window.
-    qint16 place_id = 0;
+    qint32 place_id = 0;
 
     // The inputs, for the main window to fill from the selected place.
     const PlaceFields &Fields() const { return m_place; }

@@ -219,6 +219,8 @@ QVariant CategoryTreeModel::data(const QModelIndex &index, int role) const
         return pictureIcon(node->picture);
     case KeyRole:
         return Key(node->branch);
+    case IdRole:
+        return int(node->branch);
     default:
         return QVariant();
     }

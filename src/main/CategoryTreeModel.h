@@ -14,8 +14,10 @@ class CategoryTreeModel : public QAbstractItemModel
     Q_OBJECT
 
 public:
-    // The node's key, "BR " and the category identifier.
+    // The node's key, "BR " and the category identifier: a text to show or compare only.
     static constexpr int KeyRole = Qt::UserRole;
+    // The category identifier, an int: what the program works with.
+    static constexpr int IdRole = Qt::UserRole + 1;
     // Pictures of the tree's image list.
     enum Picture { RootPicture = 1, ClosedPicture = 2, OpenPicture = 3 };
 

@@ -92,7 +92,9 @@ void PlacesModel::load(QSqlQuery &query)
         keys = {};
     QString texts[ColumnCount];
     while (query.next()) {
-        const std::optional<qint64> leafId = Processing::WholeNumber(query.value(leafPosition));
+        // An identifier is a 32-bit integer, as the column declares; a row with none other is
+        // not listed, since it could be neither updated nor deleted.
+        const std::optional<qint32> leafId = Processing::Int32Of(query.value(leafPosition));
         // A hand-edited database may link a place twice; it is listed once.
         if (!leafId || !m_listed.insert(*leafId))
             continue;
@@ -136,6 +138,11 @@ void PlacesModel::load(QSqlQuery &query)
 
     if (!failure.isEmpty())
         throw Processing::DbError(QStringLiteral("The places could not all be read."), failure);
+}
+
+qint32 PlacesModel::PlaceId(int row) const
+{
+    return shown(row).leafId;
 }
 
 QString PlacesModel::Key(int row) const

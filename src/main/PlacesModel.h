@@ -35,7 +35,9 @@ public:
     // rows read before a failure stay listed; throws DbError after adding them.
     void load(QSqlQuery &query);
 
-    // The item key "LF" followed by the place identifier.
+    // The place identifier of a shown row.
+    qint32 PlaceId(int row) const;
+    // The item key "LF" followed by the place identifier: a text to show or compare only.
     QString Key(int row) const;
     QString Text(int row, int column) const;
     bool HasLink(int row) const;
@@ -53,7 +55,7 @@ private:
     {
         const char *texts = nullptr;
         std::array<quint32, ColumnCount> ends{}; // where each text ends, in characters
-        qint64 leafId = 0;
+        qint32 leafId = 0;
         bool latin1 = true;
         bool link = false;
 

@@ -28,7 +28,7 @@ public:
     ~frmMain() override;
 
     void setsearch(const QString &Srchstr) override;
-    void UpdateList(qint16 Branch_ID) override;
+    void UpdateList(qint32 Branch_ID) override;
     void InitForm() override;
 
     // The toolbar's entries by their 1-based index (separators and placeholders included).
@@ -44,14 +44,13 @@ private:
     void Form_Load();
 
     // Category tree
-    void LoadChildNodes(qint16 Branch_ID);
+    void LoadChildNodes(qint32 Branch_ID);
     void CatTree_Click();
     void CatTree_Expand(const QModelIndex &Node);
     void CatTree_Collapse(const QModelIndex &Node);
-    QModelIndex AddNode(const QString &parentKey, const QString &key, const QString &text);
     // The selected node; an invalid index when none is.
     QModelIndex SelectedNode() const;
-    static qint16 NodeBranchId(const QModelIndex &node);
+    static qint32 NodeBranchId(const QModelIndex &node);
 
     // Places list
     void LstVwPlaces_ColumnClick(int column);

@@ -37,7 +37,7 @@ qint64 countOf(const QString &sql)
 }
 
 // What the database holds below a category, whatever the tree has loaded so far.
-bool hasSubCategories(qint64 branchId)
+bool hasSubCategories(qint32 branchId)
 {
     return countOf(QStringLiteral("select count(*) from places_root where PARENT_ID = %1 and BRANCH_ID <> %1")
                        .arg(branchId)) > 0;
@@ -45,7 +45,7 @@ bool hasSubCategories(qint64 branchId)
 
 // Places filed under a category, whatever the list shows. A link to a place that no longer
 // exists holds nothing back.
-bool hasPlaces(qint64 branchId)
+bool hasPlaces(qint32 branchId)
 {
     return countOf(QStringLiteral("select count(*) from places_branch_leaves, places_leaves where "
                                   "places_branch_leaves.LEAF_ID = places_leaves.LEAF_ID and "
@@ -66,11 +66,7 @@ void frmMain::DeletePlace()
     if (name.isEmpty())
         return;
     const QString placeFailed = QStringLiteral(" Place Can't be Deleted ");
-    const std::optional<QStringList> statements = DeletePlaceStatements(m_places->Key(row));
-    if (!statements) {
-        MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
-        return;
-    }
+    const QStringList statements = DeletePlaceStatements(m_places->PlaceId(row));
     if (!confirmed(name, QStringLiteral("Delete Place")))
         return;
 
@@ -88,7 +84,7 @@ void frmMain::DeletePlace()
         failed = true;
     }
     if (begun) {
-        for (const QString &statement : *statements) {
+        for (const QString &statement : statements) {
             try {
                 db.execute(statement);
             } catch (const Processing::DbError &) {
@@ -144,8 +140,8 @@ void frmMain::DeleteCategory()
     const QString name = node.data().toString();
     if (!node.isValid() || name.trimmed().isEmpty())
         return;
-    const QString key = node.data(CategoryTreeModel::KeyRole).toString();
-    if (key == QStringLiteral("BR 0")) {
+    const qint32 branchId = NodeBranchId(node);
+    if (branchId == 0) {
         categoryRefused(QStringLiteral("You Can't delete the Root Category "));
         return;
     }
@@ -154,16 +150,8 @@ void frmMain::DeleteCategory()
         categoryRefused(hasChildren);
         return;
     }
-    const std::optional<QString> statement = DeleteCategoryStatement(key);
-    if (!statement) {
-        ShowDbError(Processing::DbError(
-            QStringLiteral("The category \"%1\" was not deleted: its key \"%2\" is not a category key.")
-                .arg(name, key)));
-        return;
-    }
     // The tree loads sub-categories only as it is expanded, and the list may show a search:
     // the database has the last word on what still depends on the category.
-    const qint64 branchId = key.mid(3).toLongLong();
     if (hasSubCategories(branchId)) {
         categoryRefused(hasChildren);
         return;
@@ -180,7 +168,7 @@ void frmMain::DeleteCategory()
     std::optional<Processing::DbError> failure;
     try {
         WaitCursor wait;
-        Processing::DbConn().execute(*statement);
+        Processing::DbConn().execute(DeleteCategoryStatement(branchId));
     } catch (const Processing::DbError &error) {
         failure = error;
     }

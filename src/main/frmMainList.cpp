@@ -10,7 +10,7 @@
 #include <QItemSelectionModel>
 #include <QTreeView>
 
-void frmMain::UpdateList(qint16 Branch_ID)
+void frmMain::UpdateList(qint32 Branch_ID)
 {
     WaitCursor wait;
     m_places->clear();

@@ -16,46 +16,15 @@
 #include <optional>
 #include <vector>
 
-namespace {
-
-const QString RootKey = QStringLiteral("BR 0");
-
-// The identifier in a key "BR 12"; none for a text that is not a key.
-std::optional<qint32> keyBranchId(const QString &key)
+qint32 frmMain::NodeBranchId(const QModelIndex &node)
 {
-    bool ok = false;
-    const qint32 id = QStringView(key).mid(2).trimmed().toInt(&ok);
-    return ok ? std::optional<qint32>(id) : std::nullopt;
-}
-
-} // namespace
-
-qint16 frmMain::NodeBranchId(const QModelIndex &node)
-{
-    // The key from its third character on: a blank, then the digits.
-    return qint16(node.data(CategoryTreeModel::KeyRole).toString().mid(2).trimmed().toShort());
+    return node.data(CategoryTreeModel::IdRole).toInt();
 }
 
 QModelIndex frmMain::SelectedNode() const
 {
     const QModelIndexList selected = CatTree->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? QModelIndex() : selected.first();
-}
-
-QModelIndex frmMain::AddNode(const QString &parentKey, const QString &key, const QString &text)
-{
-    // The tree holds a key once, and a child only below a parent already present.
-    const std::optional<qint32> id = keyBranchId(key);
-    if (!id)
-        return QModelIndex();
-    if (parentKey.isEmpty())
-        return m_categories->AddTopNode(*id, text, CategoryTreeModel::RootPicture);
-    const std::optional<qint32> parentId = keyBranchId(parentKey);
-    if (!parentId)
-        return QModelIndex();
-    if (m_categories->AddRows({{*id, *parentId, text}}) == 0)
-        return QModelIndex();
-    return m_categories->IndexOf(*id);
 }
 
 void frmMain::InitForm()
@@ -65,7 +34,7 @@ void frmMain::InitForm()
     {
         // The views hear of the whole rebuild as one reset.
         const CategoryTreeModel::Rebuild rebuild(*m_categories);
-        AddNode(QString(), RootKey, QStringLiteral("Main Categories"));
+        m_categories->AddTopNode(0, QStringLiteral("Main Categories"), CategoryTreeModel::RootPicture);
         try {
             LoadChildNodes(0);
         } catch (const Processing::DbError &error) {
@@ -82,7 +51,7 @@ void frmMain::InitForm()
         throw *failure;
 }
 
-void frmMain::LoadChildNodes(qint16 Branch_ID)
+void frmMain::LoadChildNodes(qint32 Branch_ID)
 {
     // Read forward only, each field by a position found once.
     QSqlQuery query = Processing::DbConn().run(Processing::GetSubCatQuery(Branch_ID));

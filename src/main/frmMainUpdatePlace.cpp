@@ -25,7 +25,7 @@ void frmMain::UpdatePlace()
     window->raise();
     window->activateWindow();
 
-    window->place_id = qint16(m_places->Key(row).mid(2).toShort());
+    window->place_id = m_places->PlaceId(row);
     const PlaceFields &fields = window->Fields();
     fields.TxtPlaceName->setText(m_places->Text(row, PlacesModel::Name));
     SetChoiceText(fields.CmbCity, m_places->Text(row, PlacesModel::City));

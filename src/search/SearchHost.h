@@ -14,5 +14,5 @@ public:
     virtual void InitForm() = 0;
     // Reloads the places list for a category, or all (-1), under the current condition.
     // Throws DbError.
-    virtual void UpdateList(qint16 Branch_ID) = 0;
+    virtual void UpdateList(qint32 Branch_ID) = 0;
 };

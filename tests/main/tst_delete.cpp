@@ -30,17 +30,10 @@ class TestDelete : public QObject
 private Q_SLOTS:
     void statementTexts()
     {
-        QCOMPARE(DeletePlaceStatements(QStringLiteral("LF7")),
+        QCOMPARE(DeletePlaceStatements(7),
                  (QStringList{QStringLiteral("Delete from Places_Branch_Leaves where Leaf_ID =7"),
                               QStringLiteral("Delete from Places_Leaves where Leaf_ID =7")}));
-        QCOMPARE(DeleteCategoryStatement(QStringLiteral("BR 7")),
-                 std::optional<QString>(QStringLiteral("Delete from Places_root where Branch_ID = 7")));
-        // Only keys the program writes reach a statement.
-        for (const char *key : {"", "LF", "LF 7", "LF7 ", "lf7", "LF-7", "LF07", "LF7;delete from cm_city",
-                                "LF7 or 1=1", "LF\u0667", "BR 7"})
-            QVERIFY2(!DeletePlaceStatements(QString::fromUtf8(key)), key);
-        for (const char *key : {"", "BR ", "BR7", "BR  7", "BR 7 ", "BR -7", "BR 07", "br 7", "BR 7 or 1=1", "LF7"})
-            QVERIFY2(!DeleteCategoryStatement(QString::fromUtf8(key)), key);
+        QCOMPARE(DeleteCategoryStatement(7), QStringLiteral("Delete from Places_root where Branch_ID = 7"));
     }
 
     void init()
@@ -264,7 +257,7 @@ private Q_SLOTS:
             return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
         });
         press(10);
-        SetMsgBoxHandler({});
+        FailOnUnexpectedMessages();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown.at(0), QStringLiteral("Delete Category|") + Confirm + QStringLiteral("Empty"));
         QVERIFY2(shown.at(1).startsWith(QStringLiteral("DataBase Error|")), qPrintable(shown.at(1)));

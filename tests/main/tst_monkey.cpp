@@ -6,6 +6,7 @@
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
+#include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
@@ -166,7 +167,7 @@ class TestMonkey : public QObject
         return nodes;
     }
 
-    static qint64 branchOf(const QModelIndex &node) { return node.data(Qt::UserRole).toString().mid(3).toLongLong(); }
+    static qint64 branchOf(const QModelIndex &node) { return node.data(CategoryTreeModel::IdRole).toInt(); }
     static QString textOf(const QModelIndex &node) { return node.data().toString(); }
 
     QPersistentModelIndex randomNode()
@@ -394,7 +395,7 @@ class TestMonkey : public QObject
 
     QSet<QString> placesOf(qint64 branch, const QString &condition) const
     {
-        QString sql = Processing::GetPlacesQuery(qint16(branch));
+        QString sql = Processing::GetPlacesQuery(qint32(branch));
         if (!condition.isEmpty())
             sql += QStringLiteral(" AND ") + condition;
         const Processing::Recordset rs = Processing::DbConn().openRecordset(sql);
@@ -571,7 +572,7 @@ private Q_SLOTS:
             act();
             check();
         }
-        SetMsgBoxHandler({});
+        FailOnUnexpectedMessages();
         qInfo("monkey on %s: seed %u, %d actions, %d messages answered", qPrintable(TestDatabase::BackendName()), s,
               done, m_messages);
         if (!m_failure.isEmpty() || qEnvironmentVariableIsSet("TARNWICK_MONKEY_VERBOSE")) {

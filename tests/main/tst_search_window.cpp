@@ -119,7 +119,7 @@ class TestSearchWindow : public QObject
     {
         QList<int> ids;
         for (int row = 0; row < m_main->Places()->rowCount(); ++row)
-            ids.append(m_main->Places()->Key(row).mid(2).toInt());
+            ids.append(m_main->Places()->PlaceId(row));
         std::sort(ids.begin(), ids.end());
         return ids;
     }

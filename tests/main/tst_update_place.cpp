@@ -1,11 +1,18 @@
+#include "data/Connection.h"
+#include "data/Queries.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmUpdate.h"
+#include "main/BrowsingFixture.h"
+#include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
+#include "support/StatementTrace.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -60,7 +67,7 @@ private Q_SLOTS:
         frmUpdate *window = main->findChild<frmUpdate *>();
         QVERIFY(window);
         QVERIFY(window->isVisible());
-        QCOMPARE(window->place_id, qint16(2));
+        QCOMPARE(window->place_id, 2);
         const PlaceFields &f = window->Fields();
         QCOMPARE(f.TxtPlaceName->text(), QStringLiteral("Café Riviera"));
         QCOMPARE(f.CmbCity->currentText(), QStringLiteral("Cairo"));
@@ -98,7 +105,7 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(main->findChildren<frmUpdate *>().size(), 1);
         QCOMPARE(main->findChild<frmUpdate *>(), first.data());
-        QCOMPARE(first->place_id, qint16(23));
+        QCOMPARE(first->place_id, 23);
         QCOMPARE(first->Fields().TxtPlaceName->text(), QStringLiteral("Dokki Kebab and Kofta House"));
         QCOMPARE(first->Fields().CmbPlaceParent->currentText(), QStringLiteral("Restaurants"));
         QCOMPARE(first->Fields().CmbPlaceParent->currentData().toInt(), 2);
@@ -120,6 +127,120 @@ private Q_SLOTS:
         QVERIFY(second != first.data());
         QTRY_VERIFY(first.isNull());
         QVERIFY(second->Fields().CmbPlaceParent->findText(QStringLiteral("Tea Rooms")) >= 0);
+    }
+
+    void identifiersBeyondSixteenBits()
+    {
+        // Rows another program filled, numbered past 32,767, and a place 0 for an identifier
+        // narrowed to nothing to hit.
+        TestDatabase::Exec(QStringList{
+            QStringLiteral("insert into places_district values (33000, 'Far District', 1)"),
+            QStringLiteral("insert into places_root values (40000, 'Far Category', 0, 'N', 1)"),
+            QStringLiteral("insert into places_root values (40001, 'Far Corner', 40000, 'N', 1)"),
+            QStringLiteral("insert into places_leaves values (50000, 'Far Cafe', '02 5', 'Far Street', 1, 33000, "
+                           "'far', NULL)"),
+            QStringLiteral("insert into places_leaves values (50001, 'Far Bakery', '02 6', 'Far Lane', 1, 33000, "
+                           "'bread', NULL)"),
+            QStringLiteral("insert into places_leaves values (0, 'Place Zero', '02 0', 'Zero Street', 1, 1, 'zero', "
+                           "NULL)"),
+            QStringLiteral("insert into places_branch_leaves values (40000, 50000)"),
+            QStringLiteral("insert into places_branch_leaves values (40000, 50001)"),
+            QStringLiteral("insert into places_branch_leaves values (0, 0)"),
+        });
+        main->InitForm();
+        MessageRecorder messages;
+        StatementTrace trace;
+        // The statements sent; only SQLite can show them, the rows and the list show on both.
+        const auto sent = [&trace](const QStringList &expected) {
+            for (const QString &statement : expected)
+                QVERIFY2(!trace.active() || trace.statements().contains(statement), qPrintable(statement));
+            trace.clear();
+        };
+        const auto places = [](const char *category) {
+            return Processing::DbConn().sent(Processing::GetPlacesQuery(-1) +
+                                             QStringLiteral("         AND (places_branch_leaves.branch_id = any (") +
+                                             QLatin1String(category) + QStringLiteral(") ) "));
+        };
+        const auto listed = [this] { return BrowsingFixture::Column(list, PlacesModel::Name); };
+        const auto storedPlaces = [] {
+            return TestDatabase::Rows(QStringLiteral("select * from places_leaves order by leaf_id"));
+        };
+
+        // Click, expand, list and sort.
+        const QModelIndex far = node(tree, QStringLiteral("Far Category"));
+        QCOMPARE(far.data(CategoryTreeModel::KeyRole).toString(), QStringLiteral("BR 40000"));
+        QCOMPARE(far.model()->index(0, 0, far).data(CategoryTreeModel::KeyRole).toString(), QStringLiteral("BR 40001"));
+        BrowsingFixture::ClickNode(tree, far);
+        QCOMPARE(tree->currentIndex(), far);
+        sent({places("40000")});
+        BrowsingFixture::ClickExpandSign(tree, far);
+        QVERIFY(tree->isExpanded(far));
+        sent({places("40000"), Processing::DbConn().sent(Processing::GetSubCatQuery(40000))});
+        BrowsingFixture::ClickHeader(list, PlacesModel::Name);
+        QCOMPARE(listed(), (QStringList{QStringLiteral("Far Bakery"), QStringLiteral("Far Cafe")}));
+        BrowsingFixture::ClickHeader(list, PlacesModel::Name);
+        QCOMPARE(listed(), (QStringList{QStringLiteral("Far Cafe"), QStringLiteral("Far Bakery")}));
+        QCOMPARE(main->Places()->Key(0), QStringLiteral("LF50000"));
+
+        // Update: into place 50000 and no other row.
+        select(QStringLiteral("Far Cafe"));
+        main->Toolbar1_ButtonClick(6);
+        frmUpdate *window = nullptr;
+        for (QWidget *widget : QApplication::allWidgets()) {
+            if (auto *update = qobject_cast<frmUpdate *>(widget); update && update->isVisible())
+                window = update;
+        }
+        QVERIFY(window);
+        QCOMPARE(window->place_id, 50000);
+        QCOMPARE(window->Fields().CmbDistrict->currentData().toInt(), 33000);
+        QCOMPARE(window->Fields().CmbPlaceParent->currentData().toInt(), 40000);
+        window->Fields().TxtPlaceName->setText(QStringLiteral("Far Cafe Renamed"));
+        QList<QStringList> expected = storedPlaces();
+        for (QStringList &row : expected) {
+            if (row.first() == QLatin1String("50000"))
+                row[1] = QStringLiteral("Far Cafe Renamed");
+        }
+        window->findChild<QAbstractButton *>(QStringLiteral("CmdUpdate"))->click();
+        QCOMPARE(messages.texts(), QStringList());
+        QCOMPARE(storedPlaces(), expected);
+        sent(
+            {QStringLiteral("   Update PLACES_LEAVES    set LEAF_NAME='Far Cafe Renamed' ,   TELEPHONE='Far Street' ,  "
+                            "ADDRESS='02 5' ,    WEB_LINK = null  ,  CITY= 1   ,  DISTRICT= 33000   ,  "
+                            "MORE_DATA   =  'far' WHERE  LEAF_ID = 50000"),
+             QStringLiteral("   Update PLACES_BRANCH_LEAVES     set BRANCH_ID=40000 WHERE  LEAF_ID = 50000")});
+
+        // Delete the place; the list is filled again for category 40000.
+        select(QStringLiteral("Far Cafe"));
+        messages.answer(QMessageBox::Yes);
+        main->Toolbar1_ButtonClick(7);
+        QCOMPARE(messages.texts().last(), QStringLiteral(" Place  Deleted "));
+        sent({QStringLiteral("Delete from Places_Branch_Leaves where Leaf_ID =50000"),
+              QStringLiteral("Delete from Places_Leaves where Leaf_ID =50000"), places("40000")});
+        QCOMPARE(listed(), QStringList{QStringLiteral("Far Bakery")});
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves where leaf_id in (0, 50000)"))
+                     .toInt(),
+                 1);
+        QCOMPARE(
+            TestDatabase::Rows(QStringLiteral("select branch_id from places_branch_leaves where leaf_id >= 50000")),
+            QList<QStringList>{{QStringLiteral("40000")}});
+
+        // Emptied, the sub-category and then category 40000 itself are deleted.
+        TestDatabase::Exec(QStringLiteral("update places_branch_leaves set branch_id = 1 where leaf_id = 50001"));
+        BrowsingFixture::ClickNode(tree, far.model()->index(0, 0, far));
+        messages.answer(QMessageBox::Yes);
+        main->Toolbar1_ButtonClick(10);
+        QCOMPARE(messages.texts().last(), QStringLiteral("Far Corner  Deleted "));
+        sent({QStringLiteral("Delete from Places_root where Branch_ID = 40001")});
+        BrowsingFixture::ClickNode(tree, node(tree, QStringLiteral("Far Category")));
+        QCOMPARE(listed(), QStringList());
+        messages.answer(QMessageBox::Yes);
+        main->Toolbar1_ButtonClick(10);
+        QCOMPARE(messages.texts().last(), QStringLiteral("Far Category  Deleted "));
+        sent({QStringLiteral("Delete from Places_root where Branch_ID = 40000")});
+        QCOMPARE(
+            TestDatabase::Scalar(QStringLiteral("select count(*) from places_root where branch_id >= 40000")).toInt(),
+            0);
+        QCOMPARE(messages.count(), 6);
     }
 
     void emptyListOpensNothing()

@@ -6,6 +6,7 @@
 #include "search/FrmSearch.h"
 #include "support/CursorWitness.h"
 #include "support/DatabaseFaults.h"
+#include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 #include "ui/MsgBox.h"
@@ -160,7 +161,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        SetMsgBoxHandler({});
+        FailOnUnexpectedMessages();
         delete m_search;
         delete m_add;
         delete m_update;

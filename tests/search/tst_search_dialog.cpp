@@ -23,7 +23,7 @@ class RecordingHost : public SearchHost
 public:
     void setsearch(const QString &Srchstr) override { calls.append(QStringLiteral("setsearch:") + Srchstr); }
     void InitForm() override { calls.append(QStringLiteral("InitForm")); }
-    void UpdateList(qint16 Branch_ID) override { calls.append(QStringLiteral("UpdateList:%1").arg(Branch_ID)); }
+    void UpdateList(qint32 Branch_ID) override { calls.append(QStringLiteral("UpdateList:%1").arg(Branch_ID)); }
 
     QStringList calls;
 };

@@ -2,6 +2,36 @@
 
 #include "ui/StartBrowser.h"
 
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+QMessageBox::StandardButton safestAnswer(QMessageBox::StandardButtons buttons)
+{
+    // No and Cancel leave everything as it was; OK is all a mere notice offers.
+    for (QMessageBox::StandardButton button : {QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
+        if (buttons.testFlag(button))
+            return button;
+    return QMessageBox::NoButton;
+}
+
+} // namespace
+
+void FailOnUnexpectedMessages()
+{
+    SetMsgBoxHandler([](const MsgBoxRequest &request) {
+        const QString failure =
+            QStringLiteral("Unexpected message box \"%1\": \"%2\"").arg(request.title, request.text);
+        if (QTest::currentTestFunction())
+            QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
+        else
+            std::fprintf(stderr, "FAIL: %s\n", qPrintable(failure));
+        return safestAnswer(request.buttons);
+    });
+}
+
 MessageRecorder::MessageRecorder()
 {
     SetMsgBoxHandler([this](const MsgBoxRequest &request) {
@@ -14,7 +44,7 @@ MessageRecorder::MessageRecorder()
 
 MessageRecorder::~MessageRecorder()
 {
-    SetMsgBoxHandler({});
+    FailOnUnexpectedMessages();
 }
 
 QStringList MessageRecorder::texts() const

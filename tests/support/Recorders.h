@@ -7,6 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+// Answers every message box that no recorder expects: the current test fails at once, naming
+// the message, instead of waiting on a box nobody will close until CTest's time-out. Every test
+// program has it from its start; a recorder puts it back when it ends.
+void FailOnUnexpectedMessages();
+
 // Stands in for the message box while it lives: records every message and answers with the
 // queued answers, then with OK (or No where a box has no OK).
 class MessageRecorder

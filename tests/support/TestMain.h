@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Recorders.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTest>
@@ -24,6 +26,7 @@ template<typename TestClass> int run(int argc, char *argv[])
         std::fputs("No PostgreSQL server given in TARNWICK_TEST_POSTGRESQL: skipped.\n", stdout);
         return 77;
     }
+    FailOnUnexpectedMessages();
     TestClass test;
     return QTest::qExec(&test, argc, argv);
 }

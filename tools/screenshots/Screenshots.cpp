@@ -12,6 +12,7 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/EmbeddedDatabase.h"
 #include "editing/frmAdd.h"
+#include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
@@ -102,7 +103,7 @@ int main(int argc, char *argv[])
     if (const QModelIndex restaurants = category(tree, QStringLiteral("Restaurants")); restaurants.isValid()) {
         tree->expand(restaurants);
         tree->setCurrentIndex(restaurants);
-        main->UpdateList(qint16(restaurants.data(Qt::UserRole).toString().mid(3).toShort()));
+        main->UpdateList(restaurants.data(CategoryTreeModel::IdRole).toInt());
     }
     auto *list = main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
     // Sorted by name, as by a click on its header.

@@ -210,7 +210,6 @@ SearchCriteria FrmSearch::Criteria() const
 void FrmSearch::CmdSearch_Click()
 {
     const SearchCondition built = BuildSearchCondition(Criteria());
-    Processing::SearchCatStr = built.categoryPart;
     Processing::SearchStr = built.condition;
     if (Processing::SearchStr.isEmpty()) {
         MsgBox(QStringLiteral(" You Must enter Searching Criteria "), QMessageBox::Ok, QMessageBox::NoIcon,

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 build=${TARNWICK_BUILD_DIR:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --preset release -B "$build" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target tarnwick-screenshots
 out=docs/screenshots
 home=$(mktemp -d)

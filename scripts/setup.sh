@@ -12,6 +12,8 @@ packages=(
   # The desktop files' validators, a virtual display to start the installed program on, and
   # what CPack's Debian package reads the program's library dependencies with.
   desktop-file-utils appstream xvfb xauth x11-utils dpkg-dev file
+  # The format check of every C++ file (scripts/check-sources.sh).
+  clang-format
 )
 
 missing=()

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Sets up and builds Tarnwick, starts a throwaway PostgreSQL server on loopback, and runs every
-# test: on SQLite, and the database tests again on that server. The server is stopped at the
-# end, also when a test fails.
+# Sets up and builds Tarnwick as CI does (the ci preset: warnings are errors), starts a
+# throwaway PostgreSQL server on loopback, and runs every test: on SQLite, and the database
+# tests again on that server. The server is stopped at the end, also when a test fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh
+TARNWICK_PRESET=ci scripts/build.sh
 build=${TARNWICK_BUILD_DIR:-build}
 source scripts/postgresql-server.sh
 start_test_server "$build"
@@ -17,7 +17,7 @@ ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@"
 # or undefined behaviour stops the test that meets it. TARNWICK_SKIP_SANITIZE=1 leaves this out.
 [ "${TARNWICK_SKIP_SANITIZE:-0}" = 1 ] && exit 0
 sanitize=${TARNWICK_SANITIZE_BUILD_DIR:-build-sanitize}
-cmake -S . -B "$sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_SANITIZE=ON -DTARNWICK_BUILD_BENCH=OFF
+cmake --preset sanitize -B "$sanitize"
 cmake --build "$sanitize" --parallel "$(nproc)"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0

@@ -14,10 +14,6 @@ Recordset Recordset::fetch(QSqlQuery &query, const RowFilter &filter)
     Recordset result;
     const QSqlRecord record = query.record();
     const int columns = record.count();
-    result.m_names.reserve(columns);
-    for (int i = 0; i < columns; ++i) {
-        result.m_names.append(record.fieldName(i));
-    }
     // Walked backwards so that the first column of a name wins, as a lookup by name would.
     for (int i = columns - 1; i >= 0; --i)
         result.m_positions.insert(record.fieldName(i).toLower(), i);

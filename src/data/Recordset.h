@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 #include <optional>
@@ -26,8 +25,6 @@ public:
     static Recordset fetch(QSqlQuery &query, const RowFilter &filter);
 
     int RecordCount() const { return int(m_rows.size()); }
-    int FieldCount() const { return int(m_names.size()); }
-    const QStringList &FieldNames() const { return m_names; }
 
     // Position of a column by name or alias, any case; throws DbError when there is none.
     int field(const QString &name) const;
@@ -42,7 +39,6 @@ public:
     std::optional<qint32> int32(int row, int field) const;
 
 private:
-    QStringList m_names;
     QHash<QString, int> m_positions; // lower-case name -> position
     QList<QList<QVariant>> m_rows;
 };

@@ -3,6 +3,5 @@
 namespace Processing {
 
 QString SearchStr;
-QString SearchCatStr;
 
 } // namespace Processing

@@ -4,10 +4,16 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <QtGlobal>
 
 #include <sqlite3.h>
+
+#ifdef Q_OS_UNIX
+#include <dlfcn.h>
+#endif
 
 namespace Processing {
 
@@ -25,14 +31,92 @@ void unicodeUpper(sqlite3_context *context, int argc, sqlite3_value **argv)
     sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
 }
 
-} // namespace
+#ifdef Q_OS_UNIX
+// The file of the shared object that holds an address, or nullptr.
+const Dl_info *objectHolding(const void *address, Dl_info &info)
+{
+    return address && dladdr(address, &info) != 0 && info.dli_fname ? &info : nullptr;
+}
 
-void RegisterUnicodeUpper(const QSqlDatabase &db)
+// Where the driver plugin finds sqlite3_libversion among the libraries it was loaded with must be
+// where the program's own calls go. A plugin with SQLite built in either exports its own copy or
+// none; both differ from ours.
+QString sameLibraryAsDriver(const QSqlDriver *driver)
+{
+    Dl_info pluginInfo;
+    if (!objectHolding(driver->metaObject(), pluginInfo))
+        return QStringLiteral("the SQLite driver's file could not be found");
+    const QString plugin = QString::fromLocal8Bit(pluginInfo.dli_fname);
+    void *handle = dlopen(pluginInfo.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
+    if (!handle)
+        return QStringLiteral("the SQLite driver %1 could not be inspected").arg(plugin);
+    void *theirs = dlsym(handle, "sqlite3_libversion");
+    dlclose(handle);
+    Dl_info theirInfo;
+    Dl_info ourInfo;
+    if (!objectHolding(theirs, theirInfo))
+        return QStringLiteral("the SQLite driver %1 does not use a shared SQLite library").arg(plugin);
+    if (!objectHolding(reinterpret_cast<const void *>(&sqlite3_libversion), ourInfo))
+        return QStringLiteral("the program's SQLite library could not be found");
+    if (theirInfo.dli_fbase != ourInfo.dli_fbase)
+        return QStringLiteral("the SQLite driver %1 uses %2, the program %3")
+            .arg(plugin, QString::fromLocal8Bit(theirInfo.dli_fname), QString::fromLocal8Bit(ourInfo.dli_fname));
+    return {};
+}
+#endif
+
+QString findForeignReason(const QSqlDatabase &db)
 {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        throw DbError(QStringLiteral("The SQLite connection could not be prepared."));
-    auto *connection = *static_cast<sqlite3 *const *>(handle.data());
+        return QStringLiteral("the SQLite driver gives no SQLite handle");
+    // Asked through the driver, so this runs on the driver's own SQLite. A failure here (a file
+    // locked by another process) proves nothing either way; the library check below decides.
+    QSqlQuery query(db);
+    const QString ours = QString::fromLatin1(sqlite3_libversion());
+    if (query.exec(QStringLiteral("select sqlite_version()")) && query.next()) {
+        const QString theirs = query.value(0).toString();
+        if (theirs != ours)
+            return QStringLiteral("the SQLite driver runs SQLite %1, the program links %2").arg(theirs, ours);
+    }
+#ifdef Q_OS_UNIX
+    return sameLibraryAsDriver(db.driver());
+#else
+    return QStringLiteral("whether the SQLite driver shares the program's SQLite library cannot be told here");
+#endif
+}
+
+} // namespace
+
+QString ForeignSqliteReason(const QSqlDatabase &db)
+{
+    // One driver plugin serves every connection of the process.
+    static const QString reason = [&db] {
+        const QString found = findForeignReason(db);
+        if (!found.isEmpty())
+            qWarning("SQLite: the program leaves the SQLite driver's connections alone (upper() stays SQLite's "
+                     "own, which folds only ASCII letters): %s",
+                     qUtf8Printable(found));
+        return found;
+    }();
+    return reason;
+}
+
+sqlite3 *SharedSqliteHandle(const QSqlDatabase &db, QString *whyNot)
+{
+    const QString reason = ForeignSqliteReason(db);
+    if (whyNot)
+        *whyNot = reason;
+    if (!reason.isEmpty())
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(db.driver()->handle().data());
+}
+
+void RegisterUnicodeUpper(const QSqlDatabase &db)
+{
+    sqlite3 *connection = SharedSqliteHandle(db);
+    if (!connection)
+        return;
     const int result = sqlite3_create_function_v2(connection, "upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                                   unicodeUpper, nullptr, nullptr, nullptr);
     if (result != SQLITE_OK)

@@ -1,9 +1,9 @@
 #include "editing/PlaceFields.h"
 
-#include "editing/FormFonts.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "ui/Accessibility.h"
+#include "ui/FormFont.h"
 #include "ui/Twips.h"
 #include "ui/WholeCharacters.h"
 

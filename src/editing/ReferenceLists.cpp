@@ -2,7 +2,7 @@
 
 #include "data/Connection.h"
 #include "editing/EditStatements.h"
-#include "editing/FormFonts.h"
+#include "ui/FormFont.h"
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "editing/frmAdd.h"
 
 #include "data/DbError.h"
-#include "editing/FormFonts.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "ui/Accessibility.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/FormFont.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 #include "ui/WholeCharacters.h"

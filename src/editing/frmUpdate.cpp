@@ -4,10 +4,10 @@
 #include "data/DbError.h"
 #include "editing/EditMessages.h"
 #include "editing/EditStatements.h"
-#include "editing/FormFonts.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/FormFont.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 

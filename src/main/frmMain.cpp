@@ -115,7 +115,6 @@ void frmMain::Form_Load()
         MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
                QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "));
     }
-    Processing::SearchCatStr.clear();
     Processing::SearchStr.clear();
     try {
         InitForm();

@@ -57,8 +57,8 @@ FrmSearch::FrmSearch(SearchHost &host, QWidget *parent) : QDialog(parent), m_hos
 void FrmSearch::BuildLayout()
 {
     setFixedSize(TwipsSize(8970, 5025));
-    const QFont bold = FormFont(8.25, true);
-    const QFont textBox = FormFont(9.75, false);
+    const QFont bold = CaptionFont();
+    const QFont textBox = ListFont();
 
     Frame1 = place(new QGroupBox(QStringLiteral("-"), this), "Frame1", TwipsRect(120, 240, 4935, 1935));
     Label1 = place(new QLabel(QStringLiteral("Place Name"), Frame1), "Label1", TwipsRect(120, 360, 1095, 255));
@@ -210,7 +210,6 @@ SearchCriteria FrmSearch::Criteria() const
 void FrmSearch::CmdSearch_Click()
 {
     const SearchCondition built = BuildSearchCondition(Criteria());
-    Processing::SearchCatStr = built.categoryPart;
     Processing::SearchStr = built.condition;
     if (Processing::SearchStr.isEmpty()) {
         MsgBox(QStringLiteral(" You Must enter Searching Criteria "), QMessageBox::Ok, QMessageBox::NoIcon,

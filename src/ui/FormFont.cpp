@@ -12,3 +12,13 @@ QFont FormFont(qreal pointSize, bool bold)
     font.setBold(bold);
     return font;
 }
+
+QFont CaptionFont()
+{
+    return FormFont(8.25, true);
+}
+
+QFont ListFont()
+{
+    return FormFont(9.75, false);
+}

@@ -2,10 +2,15 @@
 #include "data/DbError.h"
 #include "data/FieldValues.h"
 #include "data/RowFilter.h"
+#include "data/SqliteFunctions.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QTest>
+
+#include <sqlite3.h>
 
 using namespace Processing;
 
@@ -181,6 +186,9 @@ private Q_SLOTS:
 
     void upperFoldsEveryLetter()
     {
+        QString foreign;
+        if (DbConn().dialect() == Dialect::SQLite && !SharedSqliteHandle(DbConn().database(), &foreign))
+            QSKIP(qPrintable(QStringLiteral("upper() is SQLite's own here: ") + foreign));
         // The duplicate check and the name search compare upper-cased texts.
         TestDatabase::Exec(QStringLiteral("insert into places_district values (9, 'Café Ünder', 3)"));
         const Recordset rs = DbConn().openRecordset(
@@ -189,6 +197,34 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select upper('ünder ǆ é ж')")).toString(),
                  QStringLiteral("ÜNDER Ǆ É Ж"));
         QVERIFY(TestDatabase::Scalar(QStringLiteral("select upper(NULL)")).isNull());
+    }
+
+    void sqliteHookOnlyOnTheProgramsLibrary()
+    {
+        if (DbConn().dialect() != Dialect::SQLite)
+            QSKIP("SQLite only");
+        QString foreign;
+        const bool shared = SharedSqliteHandle(DbConn().database(), &foreign) != nullptr;
+        QCOMPARE(foreign.isEmpty(), shared);
+        if (shared)
+            QCOMPARE(TestDatabase::Scalar(QStringLiteral("select sqlite_version()")).toString(),
+                     QString::fromLatin1(sqlite3_libversion()));
+        else
+            QCOMPARE(TestDatabase::Scalar(QStringLiteral("select upper('é')")).toString(), QStringLiteral("é"));
+#ifdef Q_OS_LINUX
+        // A witness of its own: a driver that runs on the shared library names it among those it
+        // needs; one with SQLite built in does not.
+        QString plugin;
+        for (const QString &folder : QCoreApplication::libraryPaths()) {
+            if (QFile::exists(folder + QStringLiteral("/sqldrivers/libqsqlite.so"))) {
+                plugin = folder + QStringLiteral("/sqldrivers/libqsqlite.so");
+                break;
+            }
+        }
+        QFile file(plugin);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(plugin));
+        QCOMPARE(shared, file.readAll().contains("libsqlite3.so"));
+#endif
     }
 
     void refusedQueriesThrow()

@@ -173,7 +173,6 @@ private Q_SLOTS:
         QCOMPARE(listed(), (QList<int>{13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33, 35}));
         QVERIFY(!search({{12}, {}, {}, QStringLiteral("Museum"), "OptEnd"}));
         QCOMPARE(listed(), (QList<int>{19, 30, 39}));
-        QCOMPARE(Processing::SearchCatStr, QStringLiteral(" places_branch_leaves.branch_id = 12"));
     }
 
     void typedNames()

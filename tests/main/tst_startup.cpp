@@ -81,7 +81,6 @@ private Q_SLOTS:
     {
         MessageRecorder messages;
         Processing::SearchStr = QStringLiteral(" left over");
-        Processing::SearchCatStr = QStringLiteral(" left over");
         frmMain window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -92,7 +91,6 @@ private Q_SLOTS:
         QCOMPARE(window.PanelText(3), QString());
         QCOMPARE(window.PanelText(4), QString());
         QCOMPARE(Processing::SearchStr, QString());
-        QCOMPARE(Processing::SearchCatStr, QString());
         QCOMPARE(ChildCount(Tree(window)->model()->index(0, 0)), 3);
         QCOMPARE(List(window)->model()->rowCount(), 0);
     }

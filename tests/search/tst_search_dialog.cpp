@@ -103,7 +103,6 @@ private Q_SLOTS:
         m_host.calls.clear();
         m_messages = std::make_unique<MessageRecorder>();
         Processing::SearchStr = QStringLiteral(" ( earlier ) ");
-        Processing::SearchCatStr = QStringLiteral("earlier");
     }
 
     void cleanup()
@@ -304,7 +303,6 @@ private Q_SLOTS:
         QCOMPARE(m_host.calls, (QStringList{QStringLiteral("setsearch:") + expected, QStringLiteral("InitForm"),
                                             QStringLiteral("UpdateList:-1")}));
         QCOMPARE(Processing::SearchStr, expected);
-        QCOMPARE(Processing::SearchCatStr, QStringLiteral(" places_branch_leaves.branch_id = 12"));
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         QVERIFY(m_messages->texts().isEmpty());

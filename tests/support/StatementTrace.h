@@ -5,7 +5,8 @@
 #include <functional>
 
 // Records every statement SQLite runs on the program's connection (DbConn) while it lives, as
-// evidence of what reached the database. On another backend it records nothing.
+// evidence of what reached the database. On another backend, or where Qt's SQLite driver does not
+// run on the program's SQLite library, it records nothing.
 class StatementTrace
 {
 public:

@@ -3,6 +3,7 @@
 #include "data/FieldValues.h"
 #include "data/RowFilter.h"
 #include "data/SqliteFunctions.h"
+#include "data/Transaction.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
@@ -182,6 +183,44 @@ private Q_SLOTS:
         DbConn().execute(QStringLiteral("delete from places_district where district_id = 6"));
         DbConn().commit();
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), 5);
+    }
+
+    // One write: every statement runs, the first refusal is told, and only a write without one
+    // is committed.
+    void writesTakeEffectTogether_data()
+    {
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QString>("refused"); // the statement the failure names; empty: stored
+        QTest::addColumn<int>("districts");
+        const QString giza = QStringLiteral("insert into places_district values (6, 'Giza', 3)");
+        const QString twice = QStringLiteral("insert into places_district values (1, 'Twice', 3)");
+        const QString drop = QStringLiteral("delete from places_district where district_id = 2");
+        QTest::newRow("all stored") << QStringList{giza, drop} << QString() << 5;
+        QTest::newRow("second refused") << QStringList{giza, twice} << twice << 5;
+        QTest::newRow("first refused, second undone") << QStringList{twice, drop} << twice << 5;
+        QTest::newRow("nothing to do") << QStringList{} << QString() << 5;
+    }
+
+    void writesTakeEffectTogether()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(QString, refused);
+        QFETCH(int, districts);
+        const std::optional<DbError> failure = RunAsOneWrite(statements);
+        QCOMPARE(failure.has_value(), !refused.isEmpty());
+        if (failure)
+            QVERIFY2(failure->what().contains(refused.simplified()), qPrintable(failure->what()));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), districts);
+        QCOMPARE(DbConn().inTransaction(), false);
+
+        // Left without finishing, a write is undone and the connection takes the next one.
+        {
+            Transaction write;
+            write.execute(QStringLiteral("delete from places_district"));
+        }
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), districts);
+        QVERIFY(!RunAsOneWrite({QStringLiteral("delete from places_district where district_id = 5")}));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), districts - 1);
     }
 
     void upperFoldsEveryLetter()

@@ -1,0 +1,67 @@
+#include "data/Transaction.h"
+
+namespace Processing {
+
+Transaction::Transaction(Connection &db) : m_db(db)
+{
+    m_db.begin();
+    m_open = true;
+}
+
+Transaction::~Transaction()
+{
+    if (m_open)
+        rollbackQuietly();
+}
+
+void Transaction::execute(const QString &sql)
+{
+    try {
+        m_db.execute(sql);
+    } catch (const DbError &error) {
+        if (!m_failure)
+            m_failure = error;
+    }
+}
+
+std::optional<DbError> Transaction::finish()
+{
+    if (!m_open)
+        return m_failure;
+    if (m_failure) {
+        rollbackQuietly();
+        return m_failure;
+    }
+    m_open = false;
+    try {
+        // A commit that fails has rolled back already.
+        m_db.commit();
+    } catch (const DbError &error) {
+        m_failure = error;
+    }
+    return m_failure;
+}
+
+void Transaction::rollbackQuietly()
+{
+    m_open = false;
+    try {
+        m_db.rollback();
+    } catch (const DbError &) {
+        // The failure that led here is the one worth telling; nothing was committed either way.
+    }
+}
+
+std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &db)
+{
+    try {
+        Transaction write(db);
+        for (const QString &statement : statements)
+            write.execute(statement);
+        return write.finish();
+    } catch (const DbError &error) {
+        return error;
+    }
+}
+
+} // namespace Processing

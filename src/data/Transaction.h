@@ -1,0 +1,45 @@
+#pragma once
+
+#include "data/Connection.h"
+#include "data/DbError.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace Processing {
+
+// One write to the database. It begins when made. Its statements all run, in order, even
+// after one has failed: the write is judged at the end, where finish() commits it when none
+// failed and rolls it back otherwise. Left without finish() (an exception, an early return),
+// it rolls back, so no way out leaves a transaction open on the connection.
+class Transaction
+{
+public:
+    // Throws DbError when the transaction cannot begin; then nothing has been sent.
+    explicit Transaction(Connection &db = DbConn());
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    // Runs a statement; a refusal is remembered, not thrown. The first one is what is told.
+    void execute(const QString &sql);
+    bool failed() const { return m_failure.has_value(); }
+
+    // Commits when nothing failed, otherwise rolls back. Returns the first failure, of a
+    // statement or of the commit itself; none when everything is stored.
+    std::optional<DbError> finish();
+
+private:
+    void rollbackQuietly();
+
+    Connection &m_db;
+    std::optional<DbError> m_failure;
+    bool m_open = false;
+};
+
+// The statements as one write: the first failure, or none when all of them were committed. A
+// transaction that cannot begin runs none of them.
+std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &db = DbConn());
+
+} // namespace Processing

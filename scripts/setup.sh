@@ -12,6 +12,9 @@ packages=(
   # The desktop files' validators, a virtual display to start the installed program on, and
   # what CPack's Debian package reads the program's library dependencies with.
   desktop-file-utils appstream xvfb xauth x11-utils dpkg-dev file
+  # The benchmark's clicks with the accessibility bridge on: a private D-Bus session with the
+  # AT-SPI bus and registry (bench/with-accessibility-bridge.sh).
+  dbus at-spi2-core
 )
 
 missing=()

@@ -280,9 +280,11 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
             m.backend = ctx.backend;
             m.id = click.id + (variant ? QStringLiteral("_bridge_on") : QStringLiteral("_bridge_off"));
             m.operation = click.operation;
-            m.note = QStringLiteral("accessibility bridge %1; floor: the %2 statements it sent")
-                         .arg(variant ? QStringLiteral("on, a client listening") : QStringLiteral("off"))
-                         .arg(click.statements.size());
+            m.note =
+                QStringLiteral("accessibility bridge %1; floor: the %2 %3 it sent")
+                    .arg(variant ? QStringLiteral("on, a client listening") : QStringLiteral("off"))
+                    .arg(click.statements.size())
+                    .arg(click.statements.size() == 1 ? QStringLiteral("statement") : QStringLiteral("statements"));
             m.rows = click.expected;
             m.samples = t.run;
             m.median = Median(t.run);

@@ -19,8 +19,13 @@ std::vector<StepTimes> TimeInterleaved(const std::vector<TimedStep> &steps, int 
                 step.prepare();
             QElapsedTimer clock;
             clock.start();
-            step.run();
-            const double run = double(clock.nsecsElapsed()) / 1e6;
+            double run = 0;
+            if (step.measure) {
+                run = step.measure();
+            } else {
+                step.run();
+                run = double(clock.nsecsElapsed()) / 1e6;
+            }
             double settle = 0;
             if (step.settle) {
                 clock.restart();

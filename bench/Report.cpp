@@ -55,18 +55,17 @@ QString Report::table() const
 {
     QStringList lines;
     lines.append(QStringLiteral("| backend | operation | rows | median | then paint | Qt SQL floor | sqlite3 floor "
-                                "| std::sort floor | × Qt SQL | targets |"));
-    lines.append(QStringLiteral("|---|---|--:|--:|--:|--:|--:|--:|--:|---|"));
+                                "| std::sort floor | window floor | × Qt SQL | targets |"));
+    lines.append(QStringLiteral("|---|---|--:|--:|--:|--:|--:|--:|--:|--:|---|"));
     for (const Measurement &m : m_measurements) {
         QString operation = m.operation;
         if (!m.note.isEmpty())
             operation += QStringLiteral(" (") + m.note + QLatin1Char(')');
-        lines.append(QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 | %8 | %9 | %10 |")
+        lines.append(QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 | %8 | %9 | %10 | %11 |")
                          .arg(m.backend, operation, m.rows >= 0 ? QString::number(m.rows) : QStringLiteral("—"),
                               withUnit(m.median, m.unit), withUnit(m.paint, m.unit), withUnit(m.qtSql, m.unit),
-                              withUnit(m.shell, m.unit), withUnit(m.stdSort, m.unit),
-                              std::isnan(m.qtSql) ? QStringLiteral("—") : number(m.ratioToQtSql()))
-                         .arg(targetsText(m)));
+                              withUnit(m.shell, m.unit), withUnit(m.stdSort, m.unit), withUnit(m.window, m.unit))
+                         .arg(std::isnan(m.qtSql) ? QStringLiteral("—") : number(m.ratioToQtSql()), targetsText(m)));
     }
     for (const QString &p : m_problems)
         lines.append(QStringLiteral("\nWRONG: ") + p);
@@ -98,6 +97,7 @@ QByteArray Report::json(const QString &machine) const
                                       {QStringLiteral("qtSqlFloor"), jsonNumber(m.qtSql)},
                                       {QStringLiteral("sqlite3Floor"), jsonNumber(m.shell)},
                                       {QStringLiteral("stdSortFloor"), jsonNumber(m.stdSort)},
+                                      {QStringLiteral("windowFloor"), jsonNumber(m.window)},
                                       {QStringLiteral("targets"), targets}});
     }
     const QJsonObject root{{QStringLiteral("machine"), machine},

@@ -17,9 +17,11 @@
 #include "BenchContext.h"
 #include "BenchWindow.h"
 #include "DirectoryGenerator.h"
+#include "EndToEndBenchmarks.h"
 #include "Floors.h"
 #include "ListBenchmarks.h"
 #include "MemoryProbe.h"
+#include "StartupBenchmarks.h"
 #include "TreeBenchmarks.h"
 #include <algorithm>
 #include <cstdio>
@@ -71,6 +73,10 @@ void runBackend(BenchContext &ctx)
         {
             BenchWindow window;
             RunListBenchmarks(ctx, window, directory, places == largest);
+            if (places == largest) {
+                progress(ctx.backend + QStringLiteral(": clicks, end to end"));
+                RunEndToEndBenchmarks(ctx, window, directory);
+            }
         }
         if (places == largest) {
             progress(ctx.backend + QStringLiteral(": memory"));
@@ -83,6 +89,8 @@ void runBackend(BenchContext &ctx)
         BenchWindow window;
         RunTreeBenchmarks(ctx, window, tree);
     }
+    progress(ctx.backend + QStringLiteral(": process start"));
+    RunStartupBenchmarks(ctx, tree);
     Processing::DbConn().close();
 }
 
@@ -155,6 +163,7 @@ int main(int argc, char *argv[])
 
     if (parser.isSet(probeOption))
         return RunMemoryProbe();
+    NoteAccessibilityBridge();
 
     BenchSettings settings;
     const std::optional<QList<int>> counts = parseCounts(parser.value(placesOption));
@@ -176,6 +185,8 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     clock.start();
     Report report;
+    if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON") && !AccessibilityBridgeFound())
+        report.problem(QStringLiteral("the accessibility bridge was asked for and did not come up"));
     QStringList backends{QStringLiteral("sqlite")};
     if (!settings.postgresqlServer.isEmpty())
         backends.append(QStringLiteral("postgresql"));

@@ -14,6 +14,9 @@ packages=(
   desktop-file-utils appstream xvfb xauth x11-utils dpkg-dev file
   # The format check of every C++ file (scripts/check-sources.sh).
   clang-format
+  # The benchmark's clicks with the accessibility bridge on: a private D-Bus session with the
+  # AT-SPI bus and registry (bench/with-accessibility-bridge.sh).
+  dbus at-spi2-core
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <sqlite3.h>
 
 #ifdef Q_OS_UNIX
@@ -27,6 +28,18 @@ void unicodeUpper(sqlite3_context *context, int argc, sqlite3_value **argv)
     }
     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
     const int bytes = sqlite3_value_bytes(argv[0]);
+    // Most texts are ASCII, where Unicode's capitals are ASCII's: the conversion to QString
+    // and back would cost a search over a hundred thousand places most of its time.
+    if (std::all_of(text, text + bytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        auto *upper = static_cast<char *>(sqlite3_malloc(bytes > 0 ? bytes : 1));
+        if (!upper) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+        std::transform(text, text + bytes, upper, [](char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; });
+        sqlite3_result_text(context, upper, bytes, sqlite3_free);
+        return;
+    }
     const QByteArray upper = QString::fromUtf8(text, bytes).toUpper().toUtf8();
     sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
 }

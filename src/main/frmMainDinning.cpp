@@ -1,5 +1,7 @@
 #include "main/frmMain.h"
-#include "web/frmDinning.h"
+#include "web/WebWindow.h"
+
+#include <QPointer>
 
 #include <memory>
 
@@ -20,7 +22,7 @@ void frmMain::ShowDinning()
     // "&Back" returns to this window; once it has been closed, to a new main window that
     // starts up afresh, and from then on to that one.
     auto target = std::make_shared<QPointer<frmMain>>(this);
-    frmDinning::ShowWindow([target] {
+    OpenWebWindow([target] {
         if (target->isNull())
             *target = new frmMain;
         bringToFront(target->data());

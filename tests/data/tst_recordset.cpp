@@ -236,6 +236,10 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select upper('ünder ǆ é ж')")).toString(),
                  QStringLiteral("ÜNDER Ǆ É Ж"));
         QVERIFY(TestDatabase::Scalar(QStringLiteral("select upper(NULL)")).isNull());
+        // ASCII texts take a shorter way, to the same capitals.
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select upper('az AZ 09 _%{~')")).toString(),
+                 QStringLiteral("AZ AZ 09 _%{~"));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select upper('') || '|'")).toString(), QStringLiteral("|"));
     }
 
     void sqliteHookOnlyOnTheProgramsLibrary()

@@ -23,6 +23,8 @@ for file in \
   share/doc/tarnwick/README.md share/doc/tarnwick/LICENSE.pictures; do
   [ -e "$stage/$file" ] || { echo "not installed: $file"; missing=1; }
 done
+# The web window's module, which the program loads from its library folder.
+[ -n "$(find "$stage" -path '*/tarnwick/tarnwick-web.so')" ] || { echo "not installed: the web window module"; missing=1; }
 [ $missing -eq 0 ] || exit 1
 # Nothing of the build's own (tests, benchmark, helpers) is installed.
 extra=$(find "$stage/bin" -type f ! -name tarnwick)

@@ -294,11 +294,8 @@ class TestHostileInput : public QObject
         list->selectionModel()->select(m_main->Places()->index(0, 0),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_main->ToolbarButton(6)->trigger();
-        for (frmUpdate *window : m_main->findChildren<frmUpdate *>()) {
-            if (window->isVisible())
-                return window;
-        }
-        return nullptr;
+        frmUpdate *window = m_main->UpdateWindow();
+        return window && window->isVisible() ? window : nullptr;
     }
 
 private Q_SLOTS:
@@ -310,7 +307,11 @@ private Q_SLOTS:
         m_main->show();
     }
 
-    void cleanup() { delete m_main; }
+    void cleanup()
+    {
+        delete m_main;
+        DeleteUpdateWindows();
+    }
 
     void cleanupTestCase()
     {

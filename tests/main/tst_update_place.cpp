@@ -1,3 +1,4 @@
+#include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmUpdate.h"
 #include "main/PlacesModel.h"
@@ -47,7 +48,11 @@ private Q_SLOTS:
         QVERIFY(tree && list);
     }
 
-    void cleanup() { delete main; }
+    void cleanup()
+    {
+        delete main;
+        EditingFixture::DeleteUpdateWindows();
+    }
 
     void updateButtonFillsTheWindow()
     {
@@ -57,7 +62,7 @@ private Q_SLOTS:
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
 
-        frmUpdate *window = main->findChild<frmUpdate *>();
+        frmUpdate *window = main->UpdateWindow();
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(window->place_id, qint16(2));
@@ -88,7 +93,7 @@ private Q_SLOTS:
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
-        QPointer<frmUpdate> first = main->findChild<frmUpdate *>();
+        QPointer<frmUpdate> first = main->UpdateWindow();
 
         // After a search the tree's selection may differ from the place's category: the tree's wins.
         tree->setCurrentIndex(node(tree, QStringLiteral("Restaurants")));
@@ -96,8 +101,8 @@ private Q_SLOTS:
         select(QStringLiteral("Dokki Kebab and Kofta House"));
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(main->findChildren<frmUpdate *>().size(), 1);
-        QCOMPARE(main->findChild<frmUpdate *>(), first.data());
+        QCOMPARE(EditingFixture::UpdateWindows().size(), 1);
+        QCOMPARE(main->UpdateWindow(), first.data());
         QCOMPARE(first->place_id, qint16(23));
         QCOMPARE(first->Fields().TxtPlaceName->text(), QStringLiteral("Dokki Kebab and Kofta House"));
         QCOMPARE(first->Fields().CmbPlaceParent->currentText(), QStringLiteral("Restaurants"));
@@ -113,7 +118,7 @@ private Q_SLOTS:
         first->close();
         main->Toolbar1_ButtonClick(6);
         // Until the closed window is deleted both exist; only the new one is shown.
-        QList<frmUpdate *> shown = main->findChildren<frmUpdate *>();
+        QList<frmUpdate *> shown = EditingFixture::UpdateWindows();
         shown.removeIf([](const frmUpdate *w) { return !w->isVisible(); });
         QCOMPARE(shown.size(), 1);
         frmUpdate *second = shown.first();
@@ -130,7 +135,7 @@ private Q_SLOTS:
         main->Toolbar1_ButtonClick(6);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
-        QVERIFY(!main->findChild<frmUpdate *>());
+        QVERIFY(EditingFixture::UpdateWindows().isEmpty());
         QCOMPARE(messages.count(), 0);
     }
 

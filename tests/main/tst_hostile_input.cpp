@@ -277,11 +277,16 @@ class TestHostileInput : public QObject
         Find<QLineEdit>(&dialog, "TxtURL")->setText(QStringLiteral("http://example.com/%1").arg(n));
     }
 
+    // What each box stores: the lines of a box of several lines end in CR LF.
     static QStringList boxTexts(const QWidget *window)
     {
         QStringList texts;
-        for (const PlaceBox &box : PlaceBoxes)
-            texts.append(TextOf(Find<QWidget>(window, box.name)));
+        for (const PlaceBox &box : PlaceBoxes) {
+            QString text = TextOf(Find<QWidget>(window, box.name));
+            if (box.multiLine)
+                text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+            texts.append(text);
+        }
         return texts;
     }
 

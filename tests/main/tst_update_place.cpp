@@ -3,6 +3,7 @@
 #include "editing/frmUpdate.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
+#include "support/Keyboard.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -137,6 +138,59 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_Return);
         QVERIFY(EditingFixture::UpdateWindows().isEmpty());
         QCOMPARE(messages.count(), 0);
+    }
+
+    // A text the user did not change is written back byte for byte, whatever its line breaks;
+    // one the user changed is stored with CR LF. Either way the box shows lines.
+    void lineBreaksKeptAsStored_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("CR LF") << QStringLiteral("31 Talaat Harb\r\nDowntown");
+        QTest::newRow("LF") << QStringLiteral("31 Talaat Harb\nDowntown");
+        QTest::newRow("CR") << QStringLiteral("31 Talaat Harb\rDowntown");
+        QTest::newRow("mixed") << QStringLiteral("31 Talaat Harb\r\nDowntown\nCairo\r\n\r\nEgypt\r");
+    }
+
+    void lineBreaksKeptAsStored()
+    {
+        QFETCH(QString, stored);
+        MessageRecorder messages;
+        TestDatabase::Exec(
+            QStringLiteral("update places_leaves set telephone = '%1', more_data = '%1' where leaf_id = 2")
+                .arg(stored));
+        const auto storedPlace = [] {
+            return TestDatabase::Rows(
+                QStringLiteral("select leaf_name, telephone, more_data from places_leaves where leaf_id = 2"));
+        };
+        const auto open = [this](const QString &name) {
+            tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
+            main->UpdateList(4);
+            select(name);
+            main->Toolbar1_ButtonClick(6);
+            return QPointer<frmUpdate>(main->UpdateWindow());
+        };
+        QPointer<frmUpdate> window = open(QStringLiteral("Café Riviera"));
+        QVERIFY(window);
+        QString lines = stored;
+        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        QCOMPARE(window->Fields().TxtAddress->toPlainText(), lines);
+        QCOMPARE(window->Fields().TxtMore->toPlainText(), lines);
+
+        Keyboard::Type(window->Fields().TxtPlaceName, QStringLiteral(" Two"));
+        EditingFixture::Click(window, "CmdUpdate");
+        QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
+        QCOMPARE(storedPlace(), (QList<QStringList>{{QStringLiteral("Café Riviera Two"), stored, stored}}));
+        QTRY_VERIFY(window.isNull());
+
+        window = open(QStringLiteral("Café Riviera Two"));
+        QVERIFY(window);
+        window->Fields().TxtAddress->moveCursor(QTextCursor::End);
+        Keyboard::Type(window->Fields().TxtAddress, QStringLiteral("\nGate 2"));
+        EditingFixture::Click(window, "CmdUpdate");
+        QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
+        QString edited = lines + QStringLiteral("\nGate 2");
+        edited.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        QCOMPARE(storedPlace(), (QList<QStringList>{{QStringLiteral("Café Riviera Two"), edited, stored}}));
     }
 
 private:

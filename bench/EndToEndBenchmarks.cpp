@@ -186,7 +186,7 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
     Clicks clicks(window);
     const QAbstractItemModel &list = *window.list().model();
     const QAbstractItemModel &tree = *window.tree().model();
-    const qint16 oneCategory = qint16(directory.shape.firstThirdLevelId());
+    const qint32 oneCategory = qint32(directory.shape.firstThirdLevelId());
     const auto listOne = [&] {
         Processing::SearchStr.clear();
         main.UpdateList(oneCategory);

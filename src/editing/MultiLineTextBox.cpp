@@ -17,6 +17,26 @@ QString asInserted(QString text)
     return WholeCharacters(text);
 }
 
+// Characters a text of the box takes once stored: a line break is two (CR LF). A selection
+// marks its line breaks as paragraph separators.
+int storedLength(const QString &shown)
+{
+    return int(shown.size() + shown.count(QLatin1Char('\n')) + shown.count(QChar::ParagraphSeparator));
+}
+
+// The longest start of text (as the box holds it) that takes at most room characters stored,
+// never ending in half a character.
+QString fitting(const QString &text, int room)
+{
+    qsizetype units = 0;
+    for (int used = 0; units < text.size(); ++units) {
+        used += text.at(units) == QLatin1Char('\n') ? 2 : 1;
+        if (used > room)
+            break;
+    }
+    return LeftWholeCharacters(text, units);
+}
+
 // Whether the box would insert the key's text, as Qt's text boxes decide it (a character
 // beyond the BMP comes as two code units; Ctrl alone is a shortcut, Ctrl+Alt may be AltGr).
 bool insertsText(const QKeyEvent *event)
@@ -41,29 +61,38 @@ MultiLineTextBox::MultiLineTextBox(int maxLength, QWidget *parent) : QPlainTextE
 
 void MultiLineTextBox::setText(const QString &text)
 {
-    setPlainText(LeftWholeCharacters(asInserted(text), m_maxLength));
+    setPlainText(fitting(asInserted(text), m_maxLength));
+    m_set = text;
+    m_setShown = toPlainText();
+}
+
+QString MultiLineTextBox::text() const
+{
+    QString shown = toPlainText();
+    if (shown == m_setShown)
+        return m_set;
+    return shown.replace(QLatin1Char('\n'), QLatin1StringView("\r\n"));
 }
 
 int MultiLineTextBox::room() const
 {
     // What a typed or pasted text replaces makes room for it.
-    const int selected = int(textCursor().selectedText().size());
-    return m_maxLength - int(toPlainText().size()) + selected;
+    return m_maxLength - storedLength(toPlainText()) + storedLength(textCursor().selectedText());
 }
 
 void MultiLineTextBox::insertFromMimeData(const QMimeData *source)
 {
     if (!source->hasText())
         return;
-    const QString text = LeftWholeCharacters(asInserted(source->text()), room());
+    const QString text = fitting(asInserted(source->text()), room());
     if (!text.isEmpty())
         textCursor().insertText(text);
 }
 
 void MultiLineTextBox::keyPressEvent(QKeyEvent *event)
 {
-    // A character that does not fit whole is refused whole.
-    if (insertsText(event) && room() < event->text().size())
+    // A character that does not fit whole is refused whole; a new line takes two.
+    if (insertsText(event) && room() < event->text().size() + event->text().count(QLatin1Char('\r')))
         return;
     QPlainTextEdit::keyPressEvent(event);
 }
@@ -71,7 +100,7 @@ void MultiLineTextBox::keyPressEvent(QKeyEvent *event)
 void MultiLineTextBox::inputMethodEvent(QInputMethodEvent *event)
 {
     const QString commit = event->commitString();
-    const QString fits = LeftWholeCharacters(asInserted(commit), room());
+    const QString fits = fitting(asInserted(commit), room());
     if (fits == commit) {
         QPlainTextEdit::inputMethodEvent(event);
         return;

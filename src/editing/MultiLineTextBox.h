@@ -5,6 +5,11 @@
 // A text box of several lines that, like a one-line box, takes at most a given number of
 // characters (typed, pasted or composed text beyond it is refused, never half a character)
 // and passes Tab on to the next control.
+//
+// Its text is the text as the directory stores it: lines end in CR LF, as the rows written by
+// earlier programs have them, so a line break counts as two characters of the limit. A stored
+// text shows as lines whatever its line breaks (CR LF, LF or CR), and until the user changes it
+// the box gives it back exactly as it was set, so an update of another field leaves it alone.
 class MultiLineTextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -13,7 +18,9 @@ public:
     explicit MultiLineTextBox(int maxLength, QWidget *parent = nullptr);
 
     int maxLength() const { return m_maxLength; }
-    QString text() const { return toPlainText(); }
+    // The text to store: as set while the box still shows it, otherwise the lines shown
+    // joined by CR LF.
+    QString text() const;
     void setText(const QString &text);
 
 protected:
@@ -25,4 +32,6 @@ private:
     int room() const;
 
     int m_maxLength;
+    QString m_set;      // the text last set
+    QString m_setShown; // how the box showed it
 };

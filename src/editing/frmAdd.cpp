@@ -5,6 +5,7 @@
 #include "editing/ReferenceLists.h"
 #include "ui/Accessibility.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/EnterKey.h"
 #include "ui/FormFont.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
@@ -43,8 +44,9 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QString &capt
     button->setObjectName(name);
     button->setFont(CaptionFont());
     button->setGeometry(rect);
-    // Enter in a text box must not press an "&Add" of another group box.
-    button->setAutoDefault(false);
+    // Enter in a box presses no button: it would store half-filled input, or close the dialog.
+    // A focused "&Add" is pressed by Enter.
+    PressOnEnter(button);
     return button;
 }
 
@@ -124,6 +126,7 @@ void frmAdd::BuildLayout()
                                TwipsRect(3360, 1380, 1215, 375));
 
     Command4 = addButton(this, QStringLiteral("Command4"), QStringLiteral("&Close"), TwipsRect(9240, 6600, 1335, 375));
+    NeverPressOnEnter(Command4);
 
     connect(ChkAddCat, &QCheckBox::toggled, this, [this] { ChkAddCat_Click(); });
     connect(ChkAddDistrict, &QCheckBox::toggled, this, [this] { ChkAddDistrict_Click(); });

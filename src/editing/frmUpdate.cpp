@@ -7,6 +7,7 @@
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/EnterKey.h"
 #include "ui/FormFont.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
@@ -52,6 +53,10 @@ void frmUpdate::BuildLayout()
         addButton(this, QStringLiteral("CmdUpdate"), QStringLiteral("&Update"), TwipsRect(2880, 6840, 1215, 375));
     CmdCancel =
         addButton(this, QStringLiteral("CmdCancel"), QStringLiteral("&Cancel"), TwipsRect(4320, 6840, 1215, 375));
+    // Enter in a box presses nothing (a multi-line box starts a new line); on a focused
+    // "&Update" it stores, and it never cancels.
+    PressOnEnter(CmdUpdate);
+    NeverPressOnEnter(CmdCancel);
 
     connect(CmdUpdate, &QPushButton::clicked, this, [this] { CmdUpdate_Click(); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });

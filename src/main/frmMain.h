@@ -37,6 +37,8 @@ public:
     QString PanelText(int panel) const;
     const SearchHistory &History() const { return m_history; }
     PlacesModel *Places() const { return m_places; }
+    // The update window this window opened last, while it exists; it outlives this window.
+    frmUpdate *UpdateWindow() const;
 
 private:
     void BuildLayout();

@@ -9,6 +9,11 @@
 #include <QLineEdit>
 #include <QModelIndex>
 
+frmUpdate *frmMain::UpdateWindow() const
+{
+    return m_update;
+}
+
 void frmMain::UpdatePlace()
 {
     if (m_places->rowCount() == 0)
@@ -17,9 +22,10 @@ void frmMain::UpdatePlace()
     if (row < 0 || m_places->Text(row, PlacesModel::Name).isEmpty())
         return;
 
-    // A window closed a moment ago may not be deleted yet; it is not reused.
+    // A window closed a moment ago may not be deleted yet; it is not reused. The window has no
+    // owner, so "Exit " leaves it open with what the user typed.
     if (!m_update || !m_update->isVisible())
-        m_update = new frmUpdate(this);
+        m_update = new frmUpdate;
     frmUpdate *window = m_update;
     window->show();
     window->raise();

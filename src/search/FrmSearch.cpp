@@ -6,6 +6,7 @@
 #include "search/SelectionList.h"
 #include "ui/Accessibility.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/EnterKey.h"
 #include "ui/FormFont.h"
 #include "ui/MsgBox.h"
 #include "ui/Pictures.h"
@@ -108,6 +109,12 @@ void FrmSearch::BuildLayout()
     connect(ChkCity, &QCheckBox::clicked, LstCity, [this] { LstCity->setEnabled(true); });
     connect(ChkDistrict, &QCheckBox::clicked, LstDistrict, [this] { LstDistrict->setEnabled(true); });
     LstCity->installEventFilter(this);
+
+    // Enter in any box searches, as "&Search" does; on a focused button it presses that button,
+    // except "&Cancel": only Escape, Space or Alt+C cancel.
+    PressOnEnter(CmdSearch);
+    NeverPressOnEnter(CmdCancel);
+    CmdSearch->setDefault(true);
 
     connect(CmdSearch, &QPushButton::clicked, this, [this] { CmdSearch_Click(); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });

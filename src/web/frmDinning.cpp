@@ -1,5 +1,6 @@
 #include "web/frmDinning.h"
 
+#include "ui/EnterKey.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
@@ -40,6 +41,8 @@ frmDinning::frmDinning(QWidget *parent) : QWidget(parent)
     CmdBack = new QPushButton(QStringLiteral("&Back"), this);
     CmdBack->setObjectName(QStringLiteral("CmdBack"));
     CmdBack->setFixedSize(TwipsSize(1215, 375));
+    // Enter on the focused button presses it, as in every other window.
+    PressOnEnter(CmdBack);
     connect(CmdBack, &QPushButton::clicked, this, [this] { CmdBack_Click(); });
     layout->addWidget(CmdBack, 0, Qt::AlignLeft | Qt::AlignTop);
 

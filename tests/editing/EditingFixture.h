@@ -1,8 +1,10 @@
 #pragma once
 
+#include "editing/frmUpdate.h"
 #include "support/TestDatabase.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -117,6 +119,23 @@ inline QString TextOf(const QWidget *box)
 inline void Click(const QWidget *window, const char *button)
 {
     Find<QAbstractButton>(window, button)->click();
+}
+
+// The update windows that exist, open or closed and not yet deleted. They have no owner, so
+// deleting the main window leaves them: a test's cleanup deletes them.
+inline QList<frmUpdate *> UpdateWindows()
+{
+    QList<frmUpdate *> windows;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *update = qobject_cast<frmUpdate *>(window))
+            windows.append(update);
+    }
+    return windows;
+}
+
+inline void DeleteUpdateWindows()
+{
+    qDeleteAll(UpdateWindows());
 }
 
 } // namespace EditingFixture

@@ -5,8 +5,10 @@
 #include "support/TestMain.h"
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QMap>
 #include <QPushButton>
 
 #include "EditingFixture.h"
@@ -257,6 +259,98 @@ private Q_SLOTS:
         Click(&dialog, "Command4");
         QVERIFY(!dialog.isVisible());
         QCOMPARE(Snapshot(), before);
+    }
+
+    // Enter in a box stores nothing and never closes: a box of several lines starts a new line,
+    // the others keep what they hold. On a focused "&Add" it adds, on "&Close" it does nothing.
+    void enterAddsOnlyOnAFocusedAdd_data()
+    {
+        QTest::addColumn<QByteArray>("group");
+        QTest::addColumn<QByteArray>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("outcome");
+        const QList<QPair<const char *, QList<const char *>>> groups = {
+            {"ChkAddPlace",
+             {"ChkAddPlace", "CmbPlaceParent", "TxtPlaceName", "CmbCity", "CmbDistrict", "TxtAddress", "TxtTelephone",
+              "TxtURL", "TxtMore", "CmdAddPlace", "Command4"}},
+            {"ChkAddCat", {"ChkAddCat", "CmbParentCat", "TxtCatName", "CmdAddCat", "Command4"}},
+            {"ChkAddDistrict", {"ChkAddDistrict", "CmbCityAdd", "TxtNewDistrict", "CmdAddDistrict", "Command4"}},
+        };
+        for (const auto &[group, controls] : groups) {
+            for (const char *control : controls) {
+                const QByteArray name(control);
+                const QString outcome = name.startsWith("CmdAdd")                   ? QStringLiteral("added")
+                                        : name == "TxtAddress" || name == "TxtMore" ? QStringLiteral("new line")
+                                                                                    : QStringLiteral("nothing");
+                for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter)})
+                    QTest::addRow("%s, %s on %s", group, key == Qt::Key_Enter ? "keypad Enter" : "Enter", control)
+                        << QByteArray(group) << name << key << outcome;
+            }
+        }
+        QTest::newRow("Escape closes") << QByteArray("ChkAddPlace") << QByteArray("TxtPlaceName") << int(Qt::Key_Escape)
+                                       << QStringLiteral("closed");
+    }
+
+    void enterAddsOnlyOnAFocusedAdd()
+    {
+        QFETCH(QByteArray, group);
+        QFETCH(QByteArray, focus);
+        QFETCH(int, key);
+        QFETCH(QString, outcome);
+        MessageRecorder messages;
+        frmAdd dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        // Every box filled, so that a press of any "&Add" would store; a box takes typing only
+        // while its group box is switched on.
+        Choose(Find<QComboBox>(&dialog, "CmbPlaceParent"), QStringLiteral("Cafes"));
+        Choose(Find<QComboBox>(&dialog, "CmbCity"), QStringLiteral("Cairo"));
+        Choose(Find<QComboBox>(&dialog, "CmbDistrict"), QStringLiteral("Maadi"));
+        Choose(Find<QComboBox>(&dialog, "CmbParentCat"), QStringLiteral("Food"));
+        Choose(Find<QComboBox>(&dialog, "CmbCityAdd"), QStringLiteral("Aswan"));
+        const QList<QPair<const char *, QString>> typed = {
+            {"TxtPlaceName", QStringLiteral("Nile Boat")}, {"TxtAddress", QStringLiteral("1 Corniche")},
+            {"TxtTelephone", QStringLiteral("02 9")},      {"TxtURL", QStringLiteral("http://boat.example")},
+            {"TxtMore", QStringLiteral("fish")},           {"TxtCatName", QStringLiteral("Bakeries")},
+            {"TxtNewDistrict", QStringLiteral("Nubia")}};
+        const QMap<QByteArray, QByteArray> groupOf = {
+            {"TxtPlaceName", "ChkAddPlace"},     {"TxtAddress", "ChkAddPlace"}, {"TxtTelephone", "ChkAddPlace"},
+            {"TxtURL", "ChkAddPlace"},           {"TxtMore", "ChkAddPlace"},    {"TxtCatName", "ChkAddCat"},
+            {"TxtNewDistrict", "ChkAddDistrict"}};
+        QStringList expected;
+        for (const auto &[box, text] : typed) {
+            Find<QCheckBox>(&dialog, groupOf.value(box).constData())->setChecked(true);
+            Type(Find<QWidget>(&dialog, box), text);
+            expected.append(text +
+                            (outcome == QLatin1String("new line") && focus == box ? QStringLiteral("\n") : QString()));
+        }
+        Find<QCheckBox>(&dialog, group.constData())->setChecked(true);
+        const auto before = Snapshot();
+        QWidget *target = Find<QWidget>(&dialog, focus.constData());
+        target->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join(QLatin1Char('|'))));
+        if (outcome == QLatin1String("closed")) {
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(Snapshot(), before);
+            return;
+        }
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        if (outcome == QLatin1String("added")) {
+            QVERIFY(Snapshot() != before);
+            return;
+        }
+        QCOMPARE(Snapshot(), before);
+        QStringList shown;
+        for (const auto &[box, text] : typed)
+            shown.append(TextOf(Find<QWidget>(&dialog, box)));
+        QCOMPARE(shown, expected);
+        QCOMPARE(Find<QCheckBox>(&dialog, group.constData())->isChecked(), true);
     }
 };
 

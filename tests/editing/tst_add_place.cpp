@@ -1,4 +1,5 @@
 #include "editing/frmAdd.h"
+#include "support/Keyboard.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -257,6 +258,41 @@ private Q_SLOTS:
         Click(&dialog, "CmdAddPlace");
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("Repeated Entry"));
+    }
+
+    // Lines typed into the Address and More boxes are stored ending in CR LF, as the directory's
+    // rows hold them: an address typed again over several lines is a repeated entry.
+    void lineBreaksAsTheDirectoryStoresThem()
+    {
+        TestDatabase::Exec(
+            QStringLiteral("insert into places_leaves values (43, 'Boat', '02 43', 'Pier 3\r\nCorniche', "
+                           "12, 1, 'fish', NULL)"));
+        TestDatabase::Exec(QStringLiteral("insert into places_branch_leaves values (7, 43)"));
+        MessageRecorder messages;
+        frmAdd dialog;
+        Place boat;
+        boat.name = QStringLiteral("BOAT");
+        boat.address.clear();
+        boat.more.clear();
+        fill(dialog, boat);
+        auto *address = Find<QWidget>(&dialog, "TxtAddress");
+        Keyboard::Type(address, QStringLiteral("pier 3\ncorniche"));
+        const auto before = Snapshot();
+        Click(&dialog, "CmdAddPlace");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().title, QStringLiteral("Repeated Entry"));
+        QCOMPARE(Snapshot(), before);
+        QCOMPARE(TextOf(address), QStringLiteral("pier 3\ncorniche"));
+
+        messages.clear();
+        Keyboard::Type(address, QStringLiteral("\nGate 2"));
+        Keyboard::Type(Find<QWidget>(&dialog, "TxtMore"), QStringLiteral("fish\n\nand tea"));
+        Click(&dialog, "CmdAddPlace");
+        QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
+        QCOMPARE(place(44), (QList<QStringList>{{QStringLiteral("BOAT"), QStringLiteral("02 777"),
+                                                 QStringLiteral("pier 3\r\ncorniche\r\nGate 2"), QStringLiteral("12"),
+                                                 QStringLiteral("3"), QStringLiteral("fish\r\n\r\nand tea"),
+                                                 QStringLiteral(" ")}}));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QPointer>
 
@@ -208,6 +209,57 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Rows(QStringLiteral("select * from places_leaves where leaf_id <> 42")), others);
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from cm_city")).toInt(), 3);
         QTRY_VERIFY(window.isNull());
+    }
+
+    // Enter in a box stores nothing and never closes: a box of several lines starts a new line.
+    // On a focused "&Update" it stores; on "&Cancel" it does nothing, nor does Escape.
+    void enterUpdatesOnlyOnAFocusedUpdate_data()
+    {
+        QTest::addColumn<QByteArray>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("outcome");
+        for (const char *control : {"CmbPlaceParent", "TxtPlaceName", "CmbCity", "CmbDistrict", "TxtAddress",
+                                    "TxtTelephone", "TxtMore", "TxtURL", "CmdUpdate", "CmdCancel"}) {
+            const QByteArray name(control);
+            const QString outcome = name == "CmdUpdate"                         ? QStringLiteral("stored")
+                                    : name == "TxtAddress" || name == "TxtMore" ? QStringLiteral("new line")
+                                                                                : QStringLiteral("nothing");
+            for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter)})
+                QTest::addRow("%s on %s", key == Qt::Key_Enter ? "keypad Enter" : "Enter", control)
+                    << name << key << outcome;
+        }
+        QTest::newRow("Escape") << QByteArray("TxtPlaceName") << int(Qt::Key_Escape) << QStringLiteral("nothing");
+    }
+
+    void enterUpdatesOnlyOnAFocusedUpdate()
+    {
+        QFETCH(QByteArray, focus);
+        QFETCH(int, key);
+        QFETCH(QString, outcome);
+        MessageRecorder messages;
+        const auto before = Snapshot();
+        QPointer<frmUpdate> window = openFor42(Edit());
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QStringList expected = inputs(window);
+        if (focus == "TxtAddress" || focus == "TxtMore")
+            expected[focus == "TxtAddress" ? 1 : 3] += QStringLiteral("\n");
+        QWidget *target = Find<QWidget>(window, focus.constData());
+        target->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join(QLatin1Char('|'))));
+        if (outcome == QLatin1String("stored")) {
+            QCOMPARE(place42().value(0).value(0), QStringLiteral("Cafe"));
+            QTRY_VERIFY(window.isNull());
+            return;
+        }
+        QCOMPARE(Snapshot(), before);
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(inputs(window), expected);
+        delete window;
     }
 };
 

@@ -135,11 +135,8 @@ class TestDatabaseFaults : public QObject
         m_main->UpdateList(7);
         selectPlace(0);
         m_main->ToolbarButton(6)->trigger();
-        for (frmUpdate *window : m_main->findChildren<frmUpdate *>()) {
-            if (window->isVisible())
-                return window;
-        }
-        return nullptr;
+        frmUpdate *window = m_main->UpdateWindow();
+        return window && window->isVisible() ? window : nullptr;
     }
 
     static QStringList placeInputs(const QWidget *window)
@@ -180,6 +177,7 @@ private Q_SLOTS:
     {
         m_faults.reset();
         delete m_main;
+        DeleteUpdateWindows();
         m_messages.reset();
     }
 

@@ -93,8 +93,14 @@ private Q_SLOTS:
         QCOMPARE(tree->rowCount(), 1);
         QVERIFY(tree->rowCount(tree->index(0, 0)) > 0);
 
-        // Back again returns to that window rather than making another.
-        web->CmdBack->click();
+        // Back again, by Enter on the focused button, returns to that window rather than making
+        // another.
+        web->activateWindow();
+        QTRY_VERIFY(web->isActiveWindow());
+        web->CmdBack->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), web->CmdBack);
+        QTest::keyClick(web->CmdBack, Qt::Key_Return);
+        QTRY_VERIFY(fresh->isActiveWindow());
         QCOMPARE(mainWindows(), QList<frmMain *>{fresh.data()});
         QVERIFY(web->isVisible());
     }

@@ -277,11 +277,16 @@ class TestHostileInput : public QObject
         Find<QLineEdit>(&dialog, "TxtURL")->setText(QStringLiteral("http://example.com/%1").arg(n));
     }
 
+    // What each box stores: the lines of a box of several lines end in CR LF.
     static QStringList boxTexts(const QWidget *window)
     {
         QStringList texts;
-        for (const PlaceBox &box : PlaceBoxes)
-            texts.append(TextOf(Find<QWidget>(window, box.name)));
+        for (const PlaceBox &box : PlaceBoxes) {
+            QString text = TextOf(Find<QWidget>(window, box.name));
+            if (box.multiLine)
+                text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+            texts.append(text);
+        }
         return texts;
     }
 
@@ -294,11 +299,8 @@ class TestHostileInput : public QObject
         list->selectionModel()->select(m_main->Places()->index(0, 0),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_main->ToolbarButton(6)->trigger();
-        for (frmUpdate *window : m_main->findChildren<frmUpdate *>()) {
-            if (window->isVisible())
-                return window;
-        }
-        return nullptr;
+        frmUpdate *window = m_main->UpdateWindow();
+        return window && window->isVisible() ? window : nullptr;
     }
 
 private Q_SLOTS:
@@ -310,7 +312,11 @@ private Q_SLOTS:
         m_main->show();
     }
 
-    void cleanup() { delete m_main; }
+    void cleanup()
+    {
+        delete m_main;
+        DeleteUpdateWindows();
+    }
 
     void cleanupTestCase()
     {

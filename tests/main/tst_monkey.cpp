@@ -363,10 +363,8 @@ class TestMonkey : public QObject
                     list()->setFocus();
                     QTest::keyClick(list(), Qt::Key_Return);
                 }
-                for (frmUpdate *window : m_main->findChildren<frmUpdate *>()) {
-                    if (window->isVisible())
-                        m_update = window;
-                }
+                if (m_main->UpdateWindow())
+                    m_update = m_main->UpdateWindow();
             }
         } else if (roll < 85) {
             if (m_update && m_update->isVisible()) {
@@ -537,6 +535,14 @@ private Q_SLOTS:
     {
         m_treeTester.reset();
         delete m_main;
+        // The update windows have no owner: deleting the main window leaves them. Deleting one
+        // deletes its lists' pop-ups, top-level widgets too, so they are all found first.
+        QList<frmUpdate *> updates;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *update = qobject_cast<frmUpdate *>(window))
+                updates.append(update);
+        }
+        qDeleteAll(updates);
     }
 
     void randomUse()

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QPointer>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace EditingFixture;
@@ -30,7 +31,7 @@ class TestStaleWindows : public QObject
             ->selectionModel()
             ->select(m_main->Places()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_main->ToolbarButton(6)->trigger();
-        return m_main->findChild<frmUpdate *>();
+        return m_main->UpdateWindow();
     }
 
 private Q_SLOTS:
@@ -43,7 +44,11 @@ private Q_SLOTS:
         m_main->show();
     }
 
-    void cleanup() { delete m_main; }
+    void cleanup()
+    {
+        delete m_main;
+        DeleteUpdateWindows();
+    }
 
     void placeDeletedWhileEdited()
     {
@@ -103,6 +108,73 @@ private Q_SLOTS:
         QCOMPARE(messages.count(), 1);
         QCOMPARE(TestDatabase::Rows(QStringLiteral("select branch_id from places_branch_leaves where leaf_id = 41")),
                  QList<QStringList>{{QStringLiteral("4")}});
+    }
+
+    // "Exit " closes the main window only: the update window stays open with what was typed,
+    // and its "&Update" stores that through the connection still open. The program ends when
+    // that last window closes. Run inside the application's own event loop, which quits then.
+    void updateWindowOutlivesExit()
+    {
+        MessageRecorder messages;
+        QPointer<frmUpdate> window = openUpdate();
+        QVERIFY(window);
+        const QList<QPair<const char *, QString>> typed = {{"TxtPlaceName", QStringLiteral("Cafe Nile Afloat")},
+                                                           {"TxtAddress", QStringLiteral("7 Corniche")},
+                                                           {"TxtTelephone", QStringLiteral("02 777")},
+                                                           {"TxtMore", QStringLiteral("on the river")},
+                                                           {"TxtURL", QStringLiteral("http://afloat.example")}};
+        for (const auto &[box, text] : typed)
+            Type(Find<QWidget>(window, box), text);
+        Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Food"));
+        Choose(Find<QComboBox>(window, "CmbCity"), QStringLiteral("Giza"));
+        Choose(Find<QComboBox>(window, "CmbDistrict"), QStringLiteral("Dokki"));
+        const auto inputs = [&window] {
+            QStringList texts;
+            for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
+                                    "CmbCity", "CmbDistrict"})
+                texts.append(TextOf(Find<QWidget>(window, box)));
+            return texts;
+        };
+        const QStringList asTyped = inputs();
+
+        bool runningAfterExit = false;
+        bool openAfterExit = false;
+        QStringList inputsAfterExit;
+        bool timedOut = false;
+        connect(m_main, &QObject::destroyed, qApp, [&] {
+            QTimer::singleShot(0, qApp, [&] {
+                runningAfterExit = true;
+                openAfterExit = window && window->isVisible();
+                if (!openAfterExit)
+                    return;
+                inputsAfterExit = inputs();
+                Click(window, "CmdUpdate");
+            });
+        });
+        QTimer::singleShot(0, m_main, [this] { m_main->ToolbarButton(17)->trigger(); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, qApp, [&] {
+            timedOut = true;
+            QCoreApplication::exit(1);
+        });
+        watchdog.start(30000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!timedOut);
+        QVERIFY(m_main.isNull());
+        QVERIFY(runningAfterExit);
+        QVERIFY(openAfterExit);
+        QCOMPARE(inputsAfterExit, asTyped);
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join(QLatin1Char('|'))));
+        QCOMPARE(
+            TestDatabase::Rows(QStringLiteral("select leaf_name, telephone, address, more_data, web_link, city, "
+                                              "district from places_leaves where leaf_id = 41")),
+            (QList<QStringList>{{QStringLiteral("Cafe Nile Afloat"), QStringLiteral("7 Corniche"),
+                                 QStringLiteral("02 777"), QStringLiteral("on the river"),
+                                 QStringLiteral("http://afloat.example"), QStringLiteral("3"), QStringLiteral("2")}}));
+        QCOMPARE(TestDatabase::Rows(QStringLiteral("select branch_id from places_branch_leaves where leaf_id = 41")),
+                 QList<QStringList>{{QStringLiteral("4")}});
+        QTRY_VERIFY(window.isNull());
     }
 };
 

@@ -1,11 +1,13 @@
 #include "data/Connection.h"
 #include "data/Queries.h"
+#include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
+#include "support/Keyboard.h"
 #include "support/Recorders.h"
 #include "support/StatementTrace.h"
 #include "support/TestDatabase.h"
@@ -54,7 +56,11 @@ private Q_SLOTS:
         QVERIFY(tree && list);
     }
 
-    void cleanup() { delete main; }
+    void cleanup()
+    {
+        delete main;
+        EditingFixture::DeleteUpdateWindows();
+    }
 
     void updateButtonFillsTheWindow()
     {
@@ -64,7 +70,7 @@ private Q_SLOTS:
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
 
-        frmUpdate *window = main->findChild<frmUpdate *>();
+        frmUpdate *window = main->UpdateWindow();
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(window->place_id, 2);
@@ -95,7 +101,7 @@ private Q_SLOTS:
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
-        QPointer<frmUpdate> first = main->findChild<frmUpdate *>();
+        QPointer<frmUpdate> first = main->UpdateWindow();
 
         // After a search the tree's selection may differ from the place's category: the tree's wins.
         tree->setCurrentIndex(node(tree, QStringLiteral("Restaurants")));
@@ -103,8 +109,8 @@ private Q_SLOTS:
         select(QStringLiteral("Dokki Kebab and Kofta House"));
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(main->findChildren<frmUpdate *>().size(), 1);
-        QCOMPARE(main->findChild<frmUpdate *>(), first.data());
+        QCOMPARE(EditingFixture::UpdateWindows().size(), 1);
+        QCOMPARE(main->UpdateWindow(), first.data());
         QCOMPARE(first->place_id, 23);
         QCOMPARE(first->Fields().TxtPlaceName->text(), QStringLiteral("Dokki Kebab and Kofta House"));
         QCOMPARE(first->Fields().CmbPlaceParent->currentText(), QStringLiteral("Restaurants"));
@@ -120,7 +126,7 @@ private Q_SLOTS:
         first->close();
         main->Toolbar1_ButtonClick(6);
         // Until the closed window is deleted both exist; only the new one is shown.
-        QList<frmUpdate *> shown = main->findChildren<frmUpdate *>();
+        QList<frmUpdate *> shown = EditingFixture::UpdateWindows();
         shown.removeIf([](const frmUpdate *w) { return !w->isVisible(); });
         QCOMPARE(shown.size(), 1);
         frmUpdate *second = shown.first();
@@ -251,8 +257,61 @@ private Q_SLOTS:
         main->Toolbar1_ButtonClick(6);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
-        QVERIFY(!main->findChild<frmUpdate *>());
+        QVERIFY(EditingFixture::UpdateWindows().isEmpty());
         QCOMPARE(messages.count(), 0);
+    }
+
+    // A text the user did not change is written back byte for byte, whatever its line breaks;
+    // one the user changed is stored with CR LF. Either way the box shows lines.
+    void lineBreaksKeptAsStored_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("CR LF") << QStringLiteral("31 Talaat Harb\r\nDowntown");
+        QTest::newRow("LF") << QStringLiteral("31 Talaat Harb\nDowntown");
+        QTest::newRow("CR") << QStringLiteral("31 Talaat Harb\rDowntown");
+        QTest::newRow("mixed") << QStringLiteral("31 Talaat Harb\r\nDowntown\nCairo\r\n\r\nEgypt\r");
+    }
+
+    void lineBreaksKeptAsStored()
+    {
+        QFETCH(QString, stored);
+        MessageRecorder messages;
+        TestDatabase::Exec(
+            QStringLiteral("update places_leaves set telephone = '%1', more_data = '%1' where leaf_id = 2")
+                .arg(stored));
+        const auto storedPlace = [] {
+            return TestDatabase::Rows(
+                QStringLiteral("select leaf_name, telephone, more_data from places_leaves where leaf_id = 2"));
+        };
+        const auto open = [this](const QString &name) {
+            tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
+            main->UpdateList(4);
+            select(name);
+            main->Toolbar1_ButtonClick(6);
+            return QPointer<frmUpdate>(main->UpdateWindow());
+        };
+        QPointer<frmUpdate> window = open(QStringLiteral("Café Riviera"));
+        QVERIFY(window);
+        QString lines = stored;
+        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        QCOMPARE(window->Fields().TxtAddress->toPlainText(), lines);
+        QCOMPARE(window->Fields().TxtMore->toPlainText(), lines);
+
+        Keyboard::Type(window->Fields().TxtPlaceName, QStringLiteral(" Two"));
+        EditingFixture::Click(window, "CmdUpdate");
+        QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
+        QCOMPARE(storedPlace(), (QList<QStringList>{{QStringLiteral("Café Riviera Two"), stored, stored}}));
+        QTRY_VERIFY(window.isNull());
+
+        window = open(QStringLiteral("Café Riviera Two"));
+        QVERIFY(window);
+        window->Fields().TxtAddress->moveCursor(QTextCursor::End);
+        Keyboard::Type(window->Fields().TxtAddress, QStringLiteral("\nGate 2"));
+        EditingFixture::Click(window, "CmdUpdate");
+        QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
+        QString edited = lines + QStringLiteral("\nGate 2");
+        edited.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        QCOMPARE(storedPlace(), (QList<QStringList>{{QStringLiteral("Café Riviera Two"), edited, stored}}));
     }
 
 private:

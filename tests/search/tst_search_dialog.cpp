@@ -1,3 +1,4 @@
+#include "data/DbError.h"
 #include "data/SearchState.h"
 #include "search/FrmSearch.h"
 #include "search/SearchHost.h"
@@ -23,9 +24,15 @@ class RecordingHost : public SearchHost
 public:
     void setsearch(const QString &Srchstr) override { calls.append(QStringLiteral("setsearch:") + Srchstr); }
     void InitForm() override { calls.append(QStringLiteral("InitForm")); }
-    void UpdateList(qint32 Branch_ID) override { calls.append(QStringLiteral("UpdateList:%1").arg(Branch_ID)); }
+    void UpdateList(qint32 Branch_ID) override
+    {
+        calls.append(QStringLiteral("UpdateList:%1").arg(Branch_ID));
+        if (failReload)
+            throw Processing::DbError(QStringLiteral("The places could not be listed."));
+    }
 
     QStringList calls;
+    bool failReload = false;
 };
 
 // Entries after "* All *" as "text|id", sorted, to compare with rows of the database.
@@ -101,6 +108,7 @@ private Q_SLOTS:
     {
         TestDatabase::ResetWithSample();
         m_host.calls.clear();
+        m_host.failReload = false;
         m_messages = std::make_unique<MessageRecorder>();
         Processing::SearchStr = QStringLiteral(" ( earlier ) ");
     }
@@ -367,6 +375,88 @@ private Q_SLOTS:
         click("CmdSearch");
         QCOMPARE(m_host.calls.size(), 3);
         QVERIFY(!m_dialog->isVisible());
+    }
+
+    // Enter in any control searches as "&Search" does; on a focused button it presses that
+    // button, except "&Cancel", which only Escape (or Space, or Alt+C) presses.
+    void enterSearchesEscapeCancels_data()
+    {
+        QTest::addColumn<QByteArray>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("reloadFails");
+        QTest::addColumn<QString>("outcome");
+        const QString name = QStringLiteral("Nile");
+        for (const char *control : {"TxtPlaceName", "OptStart", "OptEnd", "OptContain", "OptExact", "ChkCat", "LstCat",
+                                    "ChkCity", "LstCity", "ChkDistrict", "LstDistrict", "CmdSearch"})
+            QTest::addRow("Enter in %s", control)
+                << QByteArray(control) << int(Qt::Key_Return) << name << false << QStringLiteral("searched");
+        QTest::newRow("keypad Enter in the name")
+            << QByteArray("TxtPlaceName") << int(Qt::Key_Enter) << name << false << QStringLiteral("searched");
+        QTest::newRow("Enter without criteria")
+            << QByteArray("TxtPlaceName") << int(Qt::Key_Return) << QString() << false << QStringLiteral("no criteria");
+        QTest::newRow("Enter in a list without criteria")
+            << QByteArray("LstDistrict") << int(Qt::Key_Return) << QString() << false << QStringLiteral("no criteria");
+        QTest::newRow("Enter, the list fails to reload")
+            << QByteArray("OptEnd") << int(Qt::Key_Return) << name << true << QStringLiteral("failed");
+        QTest::newRow("Enter on Cancel") << QByteArray("CmdCancel") << int(Qt::Key_Return) << name << false
+                                         << QStringLiteral("nothing");
+        QTest::newRow("keypad Enter on Cancel")
+            << QByteArray("CmdCancel") << int(Qt::Key_Enter) << name << false << QStringLiteral("nothing");
+        QTest::newRow("Escape in the name")
+            << QByteArray("TxtPlaceName") << int(Qt::Key_Escape) << name << false << QStringLiteral("cancelled");
+        QTest::newRow("Escape in a list")
+            << QByteArray("LstCity") << int(Qt::Key_Escape) << name << false << QStringLiteral("cancelled");
+    }
+
+    void enterSearchesEscapeCancels()
+    {
+        QFETCH(QByteArray, focus);
+        QFETCH(int, key);
+        QFETCH(QString, name);
+        QFETCH(bool, reloadFails);
+        QFETCH(QString, outcome);
+        m_host.failReload = reloadFails;
+        open();
+        // Every list enabled, every box cleared again: only the name is a criterion.
+        for (const char *box : {"ChkCat", "ChkCity", "ChkDistrict"}) {
+            click(box);
+            click(box);
+        }
+        QTest::keyClicks(control("TxtPlaceName"), name);
+        QWidget *target = control(focus.constData());
+        target->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+
+        const QString condition = QStringLiteral("  ( upper (Leaf_Name) like upper ('Nile') ) ");
+        const QStringList searched{QStringLiteral("setsearch:") + condition, QStringLiteral("InitForm"),
+                                   QStringLiteral("UpdateList:-1")};
+        if (outcome == QLatin1String("searched") || outcome == QLatin1String("cancelled")) {
+            QTRY_VERIFY(!m_dialog->isVisible());
+            const bool searchedNow = outcome == QLatin1String("searched");
+            QCOMPARE(m_dialog->result(), int(searchedNow ? QDialog::Accepted : QDialog::Rejected));
+            QCOMPARE(m_host.calls, searchedNow ? searched : QStringList());
+            QVERIFY(m_messages->texts().isEmpty());
+            return;
+        }
+        // The dialog stays open with every choice, the focus where it was.
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+        QCOMPARE(control<QLineEdit>("TxtPlaceName")->text(), name);
+        QCOMPARE(QApplication::focusWidget(), target);
+        if (outcome == QLatin1String("no criteria")) {
+            QCOMPARE(m_messages->texts(), QStringList{QStringLiteral(" You Must enter Searching Criteria ")});
+            QVERIFY(m_host.calls.isEmpty());
+        } else if (outcome == QLatin1String("failed")) {
+            QCOMPARE(m_messages->count(), 1);
+            QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
+            QCOMPARE(m_host.calls, searched);
+        } else {
+            QVERIFY(m_messages->texts().isEmpty());
+            QVERIFY(m_host.calls.isEmpty());
+        }
     }
 };
 

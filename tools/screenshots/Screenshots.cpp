@@ -12,6 +12,7 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/EmbeddedDatabase.h"
 #include "editing/frmAdd.h"
+#include "editing/frmUpdate.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
@@ -129,10 +130,12 @@ int main(int argc, char *argv[])
     }
     // The update window as the toolbar's "Update" opens it, filled from the selected place.
     main->ToolbarButton(6)->trigger();
-    if (auto *update = main->findChild<QWidget *>(QStringLiteral("frmUpdate")))
+    if (frmUpdate *update = main->UpdateWindow()) {
         ok &= save(update, folder, QStringLiteral("update-window"));
-    else
+        update->close();
+    } else {
         ok = false;
+    }
 
     const QString page = scratch.filePath(QStringLiteral("directory.html"));
     QFile html(page);

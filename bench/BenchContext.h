@@ -24,7 +24,7 @@ struct BenchContext
 {
     const BenchSettings &settings;
     Report &report;
-    QString backend; // "sqlite" or "postgresql"
+    QString backend; // "sqlite", "postgresql" or "odbc" (the PostgreSQL server through ODBC)
     bool sqlite = true;
     bool shell = false; // the sqlite3 shell is there to time
 };

@@ -9,6 +9,9 @@ packages=(
   fonts-liberation2
   # The pictures are SVG (Qt's icon engine for them, and the icon drawn at build time).
   qt6-svg-dev
+  # ODBC: the driver manager and its headers, and the PostgreSQL and SQLite drivers the tests
+  # reach their databases through a third time.
+  unixodbc unixodbc-dev odbc-postgresql libsqliteodbc
   # The desktop files' validators, a virtual display to start the installed program on, and
   # what CPack's Debian package reads the program's library dependencies with.
   desktop-file-utils appstream xvfb xauth x11-utils dpkg-dev file

@@ -11,6 +11,9 @@ source scripts/postgresql-server.sh
 start_test_server "$build"
 trap stop_test_server EXIT
 export TARNWICK_TEST_POSTGRESQL
+# The database tests a third time, on the same server through its ODBC driver.
+source scripts/odbc-data-source.sh
+write_odbc_data_source "$build" "$TARNWICK_TEST_POSTGRESQL"
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@"
 
 # The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer: any memory error

@@ -1,7 +1,9 @@
 #include "data/Connection.h"
 
 #include "data/DbError.h"
+#include "data/OdbcDriver.h"
 #include "data/RowFilter.h"
+#include "data/ServerDialect.h"
 #include "data/SqliteFunctions.h"
 
 #include <QSqlDriver>
@@ -31,6 +33,27 @@ QString shortened(const QString &sql)
     return simplified.size() > 200 ? simplified.left(200) + QStringLiteral(" ...") : simplified;
 }
 
+// The SQLSTATE of a failure: PostgreSQL's own driver gives it as the native code, Qt's ODBC
+// driver keeps it only in the statement's or connection's diagnostics.
+QString sqlStateOf(const QSqlDatabase &db, const QSqlError &error, const QString &odbcState)
+{
+    if (db.driverName() == QLatin1StringView("QPSQL"))
+        return error.nativeErrorCode();
+    return odbcState;
+}
+
+DbError queryError(const QString &what, const QSqlDatabase &db, const QSqlQuery &query)
+{
+    const QSqlError error = query.lastError();
+    return DbError(what, errorText(error), sqlStateOf(db, error, OdbcSqlState(db, query)), error.nativeErrorCode());
+}
+
+DbError connectionError(const QString &what, const QSqlDatabase &db)
+{
+    const QSqlError error = db.lastError();
+    return DbError(what, errorText(error), sqlStateOf(db, error, OdbcSqlState(db)), error.nativeErrorCode());
+}
+
 // Made only on failure: a query that succeeds should not pay for the text of its error.
 QString statementRefused(const QString &sql)
 {
@@ -48,7 +71,7 @@ void UseStandardStrings(const QSqlDatabase &db)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("set standard_conforming_strings = on")))
-        throw DbError(QStringLiteral("The PostgreSQL connection could not be prepared."), errorText(query.lastError()));
+        throw queryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
 }
 
 } // namespace
@@ -86,7 +109,7 @@ void Connection::open(const DatabaseDescriptor &descriptor)
         db.setConnectOptions(QStringLiteral("connect_timeout=10"));
         break;
     case DatabaseDescriptor::Kind::Odbc:
-        db.setDatabaseName(descriptor.name);
+        db.setDatabaseName(QtOdbcName(descriptor.name));
         break;
     case DatabaseDescriptor::Kind::Oci:
         db.setDatabaseName(descriptor.name);
@@ -100,10 +123,14 @@ void Connection::open(const DatabaseDescriptor &descriptor)
         QSqlDatabase::removeDatabase(ConnectionName);
         throw DbError(QStringLiteral("The database %1 could not be opened.").arg(descriptor.displayName()), text);
     }
+    Dialect dialect = Dialect::Oracle;
     try {
-        if (descriptor.kind == DatabaseDescriptor::Kind::SQLite)
+        dialect = ServerDialect(db);
+        // Over ODBC there is no SQLite handle to add a function to: SQLite's own upper(),
+        // which folds ASCII letters only, stays in place there.
+        if (dialect == Dialect::SQLite && descriptor.kind == DatabaseDescriptor::Kind::SQLite)
             RegisterUnicodeUpper(db);
-        if (descriptor.kind == DatabaseDescriptor::Kind::PostgreSQL)
+        if (dialect == Dialect::PostgreSQL)
             UseStandardStrings(db);
     } catch (...) {
         db = QSqlDatabase();
@@ -111,7 +138,7 @@ void Connection::open(const DatabaseDescriptor &descriptor)
         throw;
     }
     m_descriptor = descriptor;
-    m_dialect = descriptor.dialect();
+    m_dialect = dialect;
     m_inTransaction = false;
 }
 
@@ -145,7 +172,7 @@ void Connection::execute(const QString &sql)
         notConnected(statementRefused(sql));
     QSqlQuery query(database());
     if (!query.exec(sent(sql)))
-        throw DbError(statementRefused(sql), errorText(query.lastError()));
+        throw queryError(statementRefused(sql), database(), query);
 }
 
 void Connection::begin()
@@ -153,7 +180,7 @@ void Connection::begin()
     const QString what = QStringLiteral("A transaction could not be started.");
     requireOpen(what);
     if (!database().transaction())
-        throw DbError(what, errorText(database().lastError()));
+        throw connectionError(what, database());
     m_inTransaction = true;
 }
 
@@ -163,9 +190,9 @@ void Connection::commit()
     requireOpen(what);
     m_inTransaction = false;
     if (!database().commit()) {
-        const QString text = errorText(database().lastError());
+        const DbError failure = connectionError(what, database());
         database().rollback();
-        throw DbError(what, text);
+        throw failure;
     }
 }
 
@@ -175,7 +202,7 @@ void Connection::rollback()
     requireOpen(what);
     m_inTransaction = false;
     if (!database().rollback())
-        throw DbError(what, errorText(database().lastError()));
+        throw connectionError(what, database());
 }
 
 Recordset Connection::openRecordset(const QString &sql, const QString &filter)
@@ -186,10 +213,10 @@ Recordset Connection::openRecordset(const QString &sql, const QString &filter)
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.exec(sent(sql)))
-        throw DbError(queryFailed(sql), errorText(query.lastError()));
+        throw queryError(queryFailed(sql), database(), query);
     Recordset result = Recordset::fetch(query, rowFilter);
     if (query.lastError().isValid())
-        throw DbError(queryFailed(sql), errorText(query.lastError()));
+        throw queryError(queryFailed(sql), database(), query);
     return result;
 }
 
@@ -200,7 +227,7 @@ QSqlQuery Connection::run(const QString &sql)
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.exec(sent(sql)))
-        throw DbError(queryFailed(sql), errorText(query.lastError()));
+        throw queryError(queryFailed(sql), database(), query);
     return query;
 }
 

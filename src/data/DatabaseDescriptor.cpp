@@ -131,20 +131,6 @@ QString DatabaseDescriptor::driver() const
     return QString();
 }
 
-Dialect DatabaseDescriptor::dialect() const
-{
-    switch (kind) {
-    case Kind::SQLite:
-        return Dialect::SQLite;
-    case Kind::PostgreSQL:
-        return Dialect::PostgreSQL;
-    case Kind::Odbc: // the ODBC route exists for Oracle
-    case Kind::Oci:
-        return Dialect::Oracle;
-    }
-    return Dialect::Oracle;
-}
-
 QString DatabaseDescriptor::displayName() const
 {
     switch (kind) {

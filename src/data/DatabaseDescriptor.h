@@ -27,7 +27,6 @@ struct DatabaseDescriptor
     static DatabaseDescriptor parse(const QString &text);
 
     QString driver() const;
-    Dialect dialect() const;
     // For messages: the descriptor without its password.
     QString displayName() const;
 };

@@ -9,12 +9,19 @@ namespace Processing {
 class DbError
 {
 public:
-    explicit DbError(QString what, QString driverText = QString())
-        : m_what(std::move(what)), m_driverText(std::move(driverText))
+    explicit DbError(QString what, QString driverText = QString(), QString sqlState = QString(),
+                     QString nativeCode = QString())
+        : m_what(std::move(what)), m_driverText(std::move(driverText)), m_sqlState(std::move(sqlState)),
+          m_nativeCode(std::move(nativeCode))
     {}
 
     const QString &what() const { return m_what; }
     const QString &driverText() const { return m_driverText; }
+    // The database's codes for the failure, where it gave them: the five-character SQLSTATE
+    // ("23505"; PostgreSQL, natively or by ODBC, and every ODBC driver), and the driver's own
+    // number (SQLite's result code, Oracle's ORA number, an ODBC driver's native code).
+    const QString &sqlState() const { return m_sqlState; }
+    const QString &nativeCode() const { return m_nativeCode; }
 
     // The text shown to the user: what failed, then the database's own words.
     QString message() const
@@ -27,6 +34,8 @@ public:
 private:
     QString m_what;
     QString m_driverText;
+    QString m_sqlState;
+    QString m_nativeCode;
 };
 
 } // namespace Processing

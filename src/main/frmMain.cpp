@@ -112,6 +112,9 @@ void frmMain::Form_Load()
     if (outcome.connected) {
         m_panels[1]->setText(QStringLiteral("Connected To DB"));
     } else {
+        // The box's fixed words do not say why; the administrator finds the reason here (a
+        // server of a kind the program does not know, a driver missing, ...).
+        qWarning("%s", qPrintable(outcome.error));
         MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
                QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "));
     }

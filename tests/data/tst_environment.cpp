@@ -64,11 +64,9 @@ private Q_SLOTS:
         QCOMPARE(oci.user, QStringLiteral("scott"));
         QCOMPARE(oci.password, QStringLiteral("tiger"));
         QCOMPARE(oci.name, QStringLiteral("DIRECTRY1"));
-        QCOMPARE(oci.dialect(), Dialect::Oracle);
 
         const DatabaseDescriptor odbc = DatabaseDescriptor::parse(QStringLiteral("odbc:DSN=dir;UID=a;PWD=b"));
         QCOMPARE(odbc.name, QStringLiteral("DSN=dir;UID=a;PWD=b"));
-        QCOMPARE(odbc.dialect(), Dialect::Oracle);
 
         const DatabaseDescriptor absolute = DatabaseDescriptor::parse(QStringLiteral("sqlite:/var/lib/t.sqlite"));
         QCOMPARE(absolute.path, QStringLiteral("/var/lib/t.sqlite"));

@@ -174,6 +174,11 @@ private Q_SLOTS:
         } catch (const DbError &error) {
             refused = true;
             QVERIFY(!error.driverText().isEmpty());
+            // A taken identifier must be recognisable by the database's code, whatever the road.
+            if (TestDatabase::IsPostgreSQL())
+                QCOMPARE(error.sqlState(), QStringLiteral("23505"));
+            else
+                QVERIFY(!error.nativeCode().isEmpty());
         }
         QVERIFY(refused);
         DbConn().rollback();

@@ -22,7 +22,18 @@ namespace TestSupport {
 
 bool PostgreSQLRun()
 {
-    return qEnvironmentVariable("TARNWICK_TEST_BACKEND") == QLatin1StringView("postgresql");
+    const QString backend = qEnvironmentVariable("TARNWICK_TEST_BACKEND");
+    return backend == QLatin1StringView("postgresql") || OdbcRun();
+}
+
+bool OdbcRun()
+{
+    return qEnvironmentVariable("TARNWICK_TEST_BACKEND") == QLatin1StringView("odbc");
+}
+
+QString OdbcDataSource()
+{
+    return qEnvironmentVariable("TARNWICK_TEST_ODBC");
 }
 
 QString PostgreSQLServer()
@@ -49,12 +60,22 @@ QString sqlitePath()
            QFileInfo(QCoreApplication::applicationFilePath()).baseName() + QStringLiteral(".sqlite");
 }
 
-// Each test program has a database of its own on the server, so programs can run side by side.
+// Each test program has a database of its own on the server, so programs can run side by side;
+// the ODBC run of a program has another one, as it may run beside the native run.
 QString postgresqlDescriptor()
 {
     QUrl url(TestSupport::PostgreSQLServer());
-    url.setPath(QStringLiteral("/tarnwick_") + QFileInfo(QCoreApplication::applicationFilePath()).baseName().toLower());
+    url.setPath(QStringLiteral("/tarnwick_") + QFileInfo(QCoreApplication::applicationFilePath()).baseName().toLower() +
+                (TestSupport::OdbcRun() ? QStringLiteral("_odbc") : QString()));
     return url.toString();
+}
+
+// The same database through the ODBC data source the test script wrote, which names the server
+// and the user; the database is chosen here.
+QString odbcDescriptor()
+{
+    return QStringLiteral("odbc:DSN=%1;Database=%2")
+        .arg(TestSupport::OdbcDataSource(), QUrl(postgresqlDescriptor()).path().mid(1));
 }
 
 void ensurePostgresqlDatabase()
@@ -93,12 +114,26 @@ bool IsPostgreSQL()
     return TestSupport::PostgreSQLRun();
 }
 
+bool IsOdbc()
+{
+    return TestSupport::OdbcRun();
+}
+
 QString BackendName()
 {
+    if (IsOdbc())
+        return QStringLiteral("odbc");
     return IsPostgreSQL() ? QStringLiteral("postgresql") : QStringLiteral("sqlite");
 }
 
 QString Descriptor()
+{
+    if (IsOdbc())
+        return odbcDescriptor();
+    return NativeDescriptor();
+}
+
+QString NativeDescriptor()
 {
     return IsPostgreSQL() ? postgresqlDescriptor() : QStringLiteral("sqlite:") + sqlitePath();
 }

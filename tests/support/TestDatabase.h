@@ -6,8 +6,9 @@
 #include <QVariant>
 
 // A fresh database for each test, opened as the program's connection (DbConn): a new SQLite
-// file, or, in the PostgreSQL run, this test program's own database on the server with its
-// tables made anew. Failures throw std::runtime_error with the database's text.
+// file, or, in the PostgreSQL and ODBC runs, this test program's own database on the server
+// with its tables made anew (the ODBC run reaches it through the PostgreSQL ODBC driver). Failures throw
+// std::runtime_error with the database's text.
 namespace TestDatabase {
 
 // Empty tables only (no root row, no cities), then the given scripts from the program's
@@ -29,7 +30,11 @@ void Refuse(const QString &statement, const QString &table);
 
 // The descriptor of the database the test runs on, e.g. for ConnectDB tests.
 QString Descriptor();
+// The same database through its own Qt driver (the ODBC run's database as postgresql://).
+QString NativeDescriptor();
+// True on the PostgreSQL server, whether reached natively or over ODBC.
 bool IsPostgreSQL();
+bool IsOdbc();
 QString BackendName();
 
 } // namespace TestDatabase

@@ -10,10 +10,14 @@
 
 namespace TestSupport {
 
-// True when this run is the PostgreSQL one (TARNWICK_TEST_BACKEND=postgresql).
+// True when this run is on the PostgreSQL server (TARNWICK_TEST_BACKEND=postgresql, or odbc
+// for the run through the PostgreSQL ODBC driver).
 bool PostgreSQLRun();
-// The server for the PostgreSQL run, from TARNWICK_TEST_POSTGRESQL; empty when none was given.
+bool OdbcRun();
+// The server for those runs, from TARNWICK_TEST_POSTGRESQL; empty when none was given.
 QString PostgreSQLServer();
+// The ODBC data source leading to that server, from TARNWICK_TEST_ODBC; empty when none.
+QString OdbcDataSource();
 
 template<typename TestClass> int run(int argc, char *argv[])
 {
@@ -24,6 +28,10 @@ template<typename TestClass> int run(int argc, char *argv[])
     QStandardPaths::setTestModeEnabled(true);
     if (PostgreSQLRun() && PostgreSQLServer().isEmpty()) {
         std::fputs("No PostgreSQL server given in TARNWICK_TEST_POSTGRESQL: skipped.\n", stdout);
+        return 77;
+    }
+    if (OdbcRun() && OdbcDataSource().isEmpty()) {
+        std::fputs("No ODBC data source given in TARNWICK_TEST_ODBC: skipped.\n", stdout);
         return 77;
     }
     FailOnUnexpectedMessages();

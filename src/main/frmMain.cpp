@@ -113,7 +113,7 @@ void frmMain::Form_Load()
         m_panels[1]->setText(QStringLiteral("Connected To DB"));
     } else {
         MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
-               QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "));
+               QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "), outcome.error);
     }
     Processing::SearchCatStr.clear();
     Processing::SearchStr.clear();

@@ -53,7 +53,7 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
     // The directory is the user's own: only they may read it, also on a shared machine. A
     // folder that is there already keeps its rights.
     const QString folder = info.absolutePath();
-    if (!QFileInfo::exists(folder) &&
+    if (!QFileInfo(folder).isDir() &&
         (!QDir().mkpath(QFileInfo(folder).absolutePath()) || !QDir().mkdir(folder, OwnerOnly | QFile::ExeOwner)))
         throw DbError(QStringLiteral("The folder %1 for the database could not be made.").arg(folder));
 

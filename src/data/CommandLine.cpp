@@ -4,6 +4,7 @@
 #include "data/DbError.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include "BuildConfig.h"
 
@@ -25,9 +26,11 @@ StartRequest ReadCommandLine(const QStringList &arguments, bool strict)
 
     StartRequest request;
     const bool understood = parser.parse(arguments);
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         request.start = false;
-        request.text = parser.helpText();
+        // Before the application object exists the parser does not know the program's name.
+        const QString name = arguments.isEmpty() ? QStringLiteral("tarnwick") : QFileInfo(arguments.first()).fileName();
+        request.text = parser.helpText().replace(QStringLiteral("<executable_name>"), name);
         return request;
     }
     if (parser.isSet(version)) {
@@ -35,9 +38,9 @@ StartRequest ReadCommandLine(const QStringList &arguments, bool strict)
         request.text = QStringLiteral("Tarnwick %1\n").arg(QString::fromUtf8(BuildConfig::Version));
         return request;
     }
-    if (!strict)
+    if (!strict && !parser.isSet(database))
         return request;
-    if (!understood || !parser.positionalArguments().isEmpty()) {
+    if (strict && (!understood || !parser.positionalArguments().isEmpty())) {
         request.start = false;
         request.exitCode = 2;
         request.text =

@@ -16,8 +16,9 @@ struct StartRequest
 };
 
 // Strict reading refuses options it does not know. Before the application object exists the
-// arguments still hold the toolkit's own (-platform, -style): --help and --version are
-// answered then, without a display, and everything else is left to the strict reading.
+// arguments still hold the toolkit's own (-platform, -style): --help, --version and a
+// --database that cannot be used are answered then, without a display; the rest is left to
+// the strict reading.
 StartRequest ReadCommandLine(const QStringList &arguments, bool strict);
 
 } // namespace Processing

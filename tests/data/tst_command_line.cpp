@@ -24,6 +24,12 @@ private Q_SLOTS:
         QTest::newRow("help before the display")
             << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--help")} << false
             << false << 0 << QStringLiteral("--database <descriptor>") << QString();
+        QTest::newRow("help with the toolkit's") << QStringList{QStringLiteral("--help-all")} << false << false << 0
+                                                 << QStringLiteral("--database <descriptor>") << QString();
+        QTest::newRow("bad database before the display")
+            << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--database"),
+                           QStringLiteral("oci:scott/tiger")}
+            << false << false << 2 << QStringLiteral("alias") << QString();
         QTest::newRow("version") << QStringList{QStringLiteral("--version")} << false << false << 0
                                  << QStringLiteral("Tarnwick ") << QString();
         QTest::newRow("toolkit options wait") << QStringList{QStringLiteral("-style"), QStringLiteral("fusion")}

@@ -139,11 +139,10 @@ QString ReadPostgreSQLAddress(const QString &text, DatabaseDescriptor &d)
         }
     }
 
-    // A service names what it leaves out; otherwise the address must say it all.
+    // A service names what it leaves out; otherwise the address must name the server and database.
     if (!d.option(QStringLiteral("service")).isEmpty())
         return QString();
-    if (d.user.isEmpty())
-        return QStringLiteral("the user name is missing");
+    // Without a user name libpq takes the login name, as a system-wide setting for everyone needs.
     if (d.servers.isEmpty())
         return QStringLiteral("the host is missing");
     if (d.name.isEmpty())

@@ -162,7 +162,7 @@ private Q_SLOTS:
                 case DatabaseDescriptor::Kind::PostgreSQL:
                     // A service may leave the rest to the service file.
                     QVERIFY2(!d.option(QStringLiteral("service")).isEmpty() ||
-                                 (!d.user.isEmpty() && !d.host.isEmpty() && !d.name.isEmpty()),
+                                 (!d.host.isEmpty() && !d.name.isEmpty()),
                              qPrintable(where));
                     for (const DatabaseDescriptor::Server &server : d.servers)
                         QVERIFY2(!server.host.isEmpty() && server.port > 0 && server.port < 65536, qPrintable(where));

@@ -10,7 +10,9 @@ build=${TARNWICK_BUILD_DIR:-build}
 source scripts/postgresql-server.sh
 start_test_server "$build"
 trap stop_test_server EXIT
-export TARNWICK_TEST_POSTGRESQL
+start_plain_test_server
+export TARNWICK_TEST_POSTGRESQL TARNWICK_TEST_POSTGRESQL_ROLE TARNWICK_TEST_OTHER_AUTHORITY PGPASSFILE
+export TARNWICK_TEST_POSTGRESQL_PLAIN
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@"
 
 # The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer: any memory error

@@ -10,10 +10,12 @@ build=${TARNWICK_BUILD_DIR:-build}
 source scripts/postgresql-server.sh
 start_test_server "$build"
 trap stop_test_server EXIT
-export TARNWICK_TEST_POSTGRESQL
+start_plain_test_server
+export TARNWICK_TEST_POSTGRESQL TARNWICK_TEST_POSTGRESQL_ROLE TARNWICK_TEST_OTHER_AUTHORITY PGPASSFILE
+export TARNWICK_TEST_POSTGRESQL_PLAIN
 # The database tests a third time, on the same server through its ODBC driver.
 source scripts/odbc-data-source.sh
-write_odbc_data_source "$build" "$TARNWICK_TEST_POSTGRESQL"
+write_odbc_data_source "$build" "$TARNWICK_TEST_POSTGRESQL" "$TARNWICK_TEST_POSTGRESQL_ROLE"
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@"
 
 # The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer: any memory error

@@ -1,17 +1,43 @@
+#include "data/CommandLine.h"
 #include "data/Connection.h"
+#include "data/Environment.h"
 #include "main/frmMain.h"
 #include "ui/Pictures.h"
 #include "web/WebEngineStartup.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+int Told(const Processing::StartRequest &request)
+{
+    std::fputs(request.text.toLocal8Bit().constData(), request.exitCode == 0 ? stdout : stderr);
+    return request.exitCode;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    // --help and --version need no display: answered before the window system is reached.
+    QStringList raw;
+    for (int i = 0; i < argc; ++i)
+        raw.append(QString::fromLocal8Bit(argv[i]));
+    if (const Processing::StartRequest early = Processing::ReadCommandLine(raw, false); !early.start)
+        return Told(early);
+
     // The browser engine of the web window reads its start-up settings from the environment.
     PrepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    const Processing::StartRequest request = Processing::ReadCommandLine(QApplication::arguments(), true);
+    if (!request.start)
+        return Told(request);
+    if (!request.database.isEmpty())
+        Processing::SetEnvironmentDescriptors(request.database, request.database);
     // Ties the windows to the installed launcher entry (its name and icon on Wayland docks).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     QApplication::setWindowIcon(ApplicationPicture());

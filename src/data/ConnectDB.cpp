@@ -22,8 +22,21 @@ ConnectOutcome ConnectDB(const QString &programFolder)
         outcome.connected = true;
         return outcome;
     }
+    if (!outcome.environment.refusal.isEmpty()) {
+        outcome.error = outcome.environment.refusal;
+        return outcome;
+    }
+    DatabaseDescriptor descriptor;
     try {
-        const DatabaseDescriptor descriptor = DatabaseDescriptor::parse(outcome.environment.descriptor);
+        descriptor = DatabaseDescriptor::parse(outcome.environment.descriptor);
+    } catch (const DbError &error) {
+        // The administrator is told where the faulty setting lies.
+        outcome.error = outcome.environment.origin.isEmpty()
+                            ? error.message()
+                            : QStringLiteral("%1 It is set by %2.").arg(error.message(), outcome.environment.origin);
+        return outcome;
+    }
+    try {
         if (descriptor.kind == DatabaseDescriptor::Kind::SQLite)
             EnsureEmbeddedDatabase(descriptor.path, EmbeddedDatabaseScripts(outcome.environment.development));
         DbConn().open(descriptor);

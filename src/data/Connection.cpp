@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/OdbcDriver.h"
+#include "data/PostgreSQLAddress.h"
 #include "data/RowFilter.h"
 #include "data/ServerDialect.h"
 #include "data/SqliteFunctions.h"
@@ -101,12 +102,10 @@ void Connection::open(const DatabaseDescriptor &descriptor)
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(SqliteBusyTimeoutMs));
         break;
     case DatabaseDescriptor::Kind::PostgreSQL:
-        db.setHostName(descriptor.host);
-        db.setPort(descriptor.port);
-        db.setDatabaseName(descriptor.name);
-        db.setUserName(descriptor.user);
+        // Servers, options and a service go to libpq as its own connection string; a password
+        // left out is found by libpq in ~/.pgpass or the service file.
+        db.setConnectOptions(PostgreSQLConnectOptions(descriptor));
         db.setPassword(descriptor.password);
-        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
         break;
     case DatabaseDescriptor::Kind::Odbc:
         db.setDatabaseName(QtOdbcName(descriptor.name));

@@ -1,10 +1,10 @@
 #include "data/DatabaseDescriptor.h"
 
 #include "data/DbError.h"
+#include "data/PostgreSQLAddress.h"
 
 #include <QDir>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace Processing {
 
@@ -17,14 +17,9 @@ namespace {
 
 QString withoutPassword(const QString &text)
 {
-    if (text.startsWith(QLatin1StringView("postgresql://"))) {
-        QUrl url(text, QUrl::StrictMode);
-        if (url.isValid()) {
-            url.setPassword(QString());
-            return url.toString();
-        }
-    }
-    if (text.startsWith(QLatin1StringView("oci:"))) {
+    if (text.startsWith(QLatin1StringView("postgresql://"), Qt::CaseInsensitive))
+        return PostgreSQLAddressShown(text);
+    if (text.startsWith(QLatin1StringView("oci:"), Qt::CaseInsensitive)) {
         const qsizetype slash = text.indexOf(QLatin1Char('/'));
         const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
         if (slash >= 0)
@@ -67,22 +62,9 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
 
     if (trimmed.startsWith(QLatin1StringView("postgresql://"), Qt::CaseInsensitive)) {
         d.kind = Kind::PostgreSQL;
-        const QUrl url(trimmed, QUrl::StrictMode);
-        if (!url.isValid())
-            refuse(shown, QStringLiteral("it is not a valid address")); // QUrl's own words repeat the password
-        d.user = url.userName();
-        d.password = url.password();
-        d.host = url.host();
-        d.port = url.port(5432);
-        d.name = url.path().mid(1);
-        if (d.user.isEmpty())
-            refuse(shown, QStringLiteral("the user name is missing"));
-        if (d.host.isEmpty())
-            refuse(shown, QStringLiteral("the host is missing"));
-        if (d.name.isEmpty() || d.name.contains(QLatin1Char('/')))
-            refuse(shown, QStringLiteral("the database name is missing"));
-        if (url.hasQuery() || url.hasFragment())
-            refuse(shown, QStringLiteral("it has text after the database name"));
+        const QString why = ReadPostgreSQLAddress(trimmed, d);
+        if (!why.isEmpty())
+            refuse(shown, why);
         return d;
     }
 
@@ -131,13 +113,29 @@ QString DatabaseDescriptor::driver() const
     return QString();
 }
 
+QString DatabaseDescriptor::option(const QString &key) const
+{
+    for (const auto &[name, value] : options)
+        if (name == key)
+            return value;
+    return QString();
+}
+
 QString DatabaseDescriptor::displayName() const
 {
     switch (kind) {
     case Kind::SQLite:
         return path;
-    case Kind::PostgreSQL:
-        return QStringLiteral("%1@%2:%3/%4").arg(user, host).arg(port).arg(name);
+    case Kind::PostgreSQL: {
+        QStringList servers;
+        for (const Server &server : this->servers)
+            servers.append(QStringLiteral("%1:%2").arg(server.host).arg(server.port));
+        QString text = (user.isEmpty() ? QString() : user + QLatin1Char('@')) + servers.join(QLatin1Char(',')) +
+                       QLatin1Char('/') + name;
+        if (const QString service = option(QStringLiteral("service")); !service.isEmpty())
+            text += QStringLiteral(" (service %1)").arg(service);
+        return text;
+    }
     case Kind::Odbc:
         return QStringLiteral("ODBC");
     case Kind::Oci:

@@ -15,6 +15,7 @@ namespace Processing {
 namespace {
 
 const QString CreationConnection = QStringLiteral("tarnwick-create");
+constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
 void runScripts(QSqlDatabase &db, const QStringList &scripts)
 {
@@ -49,8 +50,12 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
     if (QFileInfo::exists(path))
         return;
     const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
-        throw DbError(QStringLiteral("The folder %1 for the database could not be made.").arg(info.absolutePath()));
+    // The directory is the user's own: only they may read it, also on a shared machine. A
+    // folder that is there already keeps its rights.
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).isDir() &&
+        (!QDir().mkpath(QFileInfo(folder).absolutePath()) || !QDir().mkdir(folder, OwnerOnly | QFile::ExeOwner)))
+        throw DbError(QStringLiteral("The folder %1 for the database could not be made.").arg(folder));
 
     // Built under another name and renamed when complete, so a half-made file never passes
     // for a database at the next start.
@@ -58,6 +63,12 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
     QFile::remove(partial);
     try {
         {
+            // Made empty with the owner's rights only before SQLite fills it; its journal takes
+            // the same rights, and the rename keeps them.
+            QFile file(partial);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly))
+                throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path), file.errorString());
+            file.close();
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), CreationConnection);
             db.setDatabaseName(partial);
             if (!db.open())

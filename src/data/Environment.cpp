@@ -1,5 +1,7 @@
 #include "data/Environment.h"
 
+#include "data/SiteSettings.h"
+
 #include <QFile>
 
 #include "BuildConfig.h"
@@ -20,19 +22,38 @@ QString &developmentOverride()
     return text;
 }
 
+Environment environment(bool development)
+{
+    Environment chosen;
+    chosen.development = development;
+    chosen.marker = development ? QStringLiteral("*Dev*") : QString();
+    const QString &custom = development ? developmentOverride() : productionOverride();
+    if (!custom.isEmpty()) {
+        chosen.descriptor = custom;
+        return chosen;
+    }
+    const DatabaseSetting setting = ConfiguredDatabase(development);
+    chosen.refusal = setting.refusal;
+    chosen.origin = setting.origin;
+    if (!setting.origin.isEmpty() || !setting.refusal.isEmpty()) {
+        chosen.descriptor = setting.descriptor;
+        return chosen;
+    }
+    chosen.descriptor =
+        QString::fromUtf8(development ? BuildConfig::DevelopmentDatabase : BuildConfig::ProductionDatabase);
+    return chosen;
+}
+
 } // namespace
 
 Environment ProductionEnvironment()
 {
-    const QString &custom = productionOverride();
-    return {custom.isEmpty() ? QString::fromUtf8(BuildConfig::ProductionDatabase) : custom, QString(), false};
+    return environment(false);
 }
 
 Environment DevelopmentEnvironment()
 {
-    const QString &custom = developmentOverride();
-    return {custom.isEmpty() ? QString::fromUtf8(BuildConfig::DevelopmentDatabase) : custom, QStringLiteral("*Dev*"),
-            true};
+    return environment(true);
 }
 
 bool MarkerFileOpens(const QString &folder)

@@ -8,6 +8,8 @@ namespace Processing {
 struct Environment
 {
     QString descriptor; // see DatabaseDescriptor
+    QString origin;     // where the descriptor was set, when a settings file set it
+    QString refusal;    // why the settings could not be read; the descriptor is then empty
     QString marker;     // shown in the status bar: "*Dev*" for development, empty for production
     bool development = false;
 };
@@ -22,7 +24,11 @@ bool MarkerFileOpens(const QString &folder);
 // Which environment applies for a program in the given folder.
 Environment ChooseEnvironment(const QString &programFolder);
 
-// Lets tests point the two environments elsewhere; empty texts restore the compiled ones.
+// The descriptors come from the first of: the ones set here, the settings files, the values
+// compiled in.
+
+// Points the two environments elsewhere for this run (the command line, tests); empty texts
+// restore the settings files and the compiled values.
 void SetEnvironmentDescriptors(const QString &production, const QString &development);
 
 } // namespace Processing

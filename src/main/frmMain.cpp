@@ -116,7 +116,7 @@ void frmMain::Form_Load()
         // server of a kind the program does not know, a driver missing, ...).
         qWarning("%s", qPrintable(outcome.error));
         MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
-               QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "));
+               QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "), outcome.error);
     }
     Processing::SearchStr.clear();
     try {

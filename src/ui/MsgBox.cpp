@@ -14,9 +14,9 @@ MsgBoxHandler &handler()
 } // namespace
 
 QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
-                                   const QString &title)
+                                   const QString &title, const QString &details)
 {
-    const MsgBoxRequest request{text, buttons, icon, title};
+    const MsgBoxRequest request{text, buttons, icon, title, details};
     // A box that waits for an answer shows the ordinary pointer, also when it interrupts work
     // under the wait cursor; the wait cursor comes back when the box closes.
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
@@ -31,6 +31,8 @@ QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardBut
     QMessageBox box(icon, title, text, buttons, QApplication::activeWindow());
     // Texts keep their blanks and are never read as markup.
     box.setTextFormat(Qt::PlainText);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     return QMessageBox::StandardButton(box.exec());
 }
 

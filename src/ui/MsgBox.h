@@ -13,12 +13,13 @@ struct MsgBoxRequest
     QMessageBox::StandardButtons buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
+    QString details; // behind the box's "Show Details...": the why, for whoever looks after the site
 };
 
 using MsgBoxHandler = std::function<QMessageBox::StandardButton(const MsgBoxRequest &)>;
 
 QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
-                                   const QString &title);
+                                   const QString &title, const QString &details = QString());
 
 // Replaces the real message box; an empty handler restores it.
 void SetMsgBoxHandler(MsgBoxHandler handler);

@@ -3,14 +3,20 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
 #include "data/Environment.h"
+#include "data/PostgreSQLAddress.h"
+#include "data/SiteSettings.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrlQuery>
+
+#include "BuildConfig.h"
 
 using namespace Processing;
 
@@ -19,8 +25,138 @@ class TestEnvironment : public QObject
 {
     Q_OBJECT
 
+    // The settings files of this test: the user's and the system-wide one, in folders of its own.
+    QTemporaryDir m_config;
+
+    QString settingsFile(QSettings::Scope scope) const
+    {
+        return m_config.filePath(scope == QSettings::UserScope ? QStringLiteral("user/Tarnwick/Tarnwick.conf")
+                                                               : QStringLiteral("system/Tarnwick/Tarnwick.conf"));
+    }
+
+    void writeSettings(QSettings::Scope scope, const QByteArray &text) const
+    {
+        QDir().mkpath(QFileInfo(settingsFile(scope)).absolutePath());
+        QFile file(settingsFile(scope));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    }
+
+    static ConnectOutcome connectTo(const QString &descriptor)
+    {
+        DbConn().close();
+        SetEnvironmentDescriptors(descriptor, descriptor);
+        return ConnectDB(QDir::tempPath());
+    }
+
 private Q_SLOTS:
-    void cleanup() { SetEnvironmentDescriptors(QString(), QString()); }
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.filePath(QStringLiteral("user")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                           m_config.filePath(QStringLiteral("system")));
+        QCOMPARE(SettingsFiles(),
+                 QStringList({settingsFile(QSettings::UserScope), settingsFile(QSettings::SystemScope)}));
+    }
+
+    void cleanup()
+    {
+        SetEnvironmentDescriptors(QString(), QString());
+        QDir(m_config.filePath(QStringLiteral("user"))).removeRecursively();
+        QDir(m_config.filePath(QStringLiteral("system"))).removeRecursively();
+    }
+
+    void settingsFilesNameTheDatabases()
+    {
+        // Nothing set: the values compiled in.
+        QCOMPARE(ProductionEnvironment().descriptor, QString::fromUtf8(BuildConfig::ProductionDatabase));
+        QCOMPARE(DevelopmentEnvironment().descriptor, QString::fromUtf8(BuildConfig::DevelopmentDatabase));
+
+        writeSettings(QSettings::SystemScope, "[Databases]\nproduction=sqlite:/srv/system.sqlite\n"
+                                              "development=sqlite:/srv/system-dev.sqlite\n");
+        // Unquoted, as an administrator may well write several hosts.
+        writeSettings(QSettings::UserScope,
+                      "[Databases]\nproduction=postgresql://ann@db1,db2:5433/dir?sslmode=require\n");
+        const Environment production = ProductionEnvironment();
+        QCOMPARE(production.descriptor, QStringLiteral("postgresql://ann@db1,db2:5433/dir?sslmode=require"));
+        QVERIFY2(production.origin.contains(settingsFile(QSettings::UserScope)), qPrintable(production.origin));
+        QCOMPARE(DevelopmentEnvironment().descriptor, QStringLiteral("sqlite:/srv/system-dev.sqlite"));
+        QVERIFY(DevelopmentEnvironment().origin.contains(settingsFile(QSettings::SystemScope)));
+
+        // The command line's one-off database comes before every file.
+        SetEnvironmentDescriptors(QStringLiteral("sqlite:/tmp/once.sqlite"), QStringLiteral("sqlite:/tmp/once.sqlite"));
+        QCOMPARE(ProductionEnvironment().descriptor, QStringLiteral("sqlite:/tmp/once.sqlite"));
+    }
+
+    void badSettingsAreRefusedByFileAndKey_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<QString>("complaint");
+        QTest::newRow("no host") << QByteArray("[Databases]\nproduction=postgresql://ann:tiger@/dir\n") << false
+                                 << QStringLiteral("the key Databases/production in ");
+        QTest::newRow("password option") << QByteArray(
+                                                "[Databases]\nproduction=\"postgresql://ann@db/dir?password=tiger\"\n")
+                                         << false << QStringLiteral("\"password\" is not one the program passes on");
+        QTest::newRow("empty") << QByteArray("[Databases]\nproduction=\n") << false << QStringLiteral("it is empty");
+        QTest::newRow("unreadable") << QByteArray() << true << QStringLiteral("cannot be read");
+    }
+
+    void badSettingsAreRefusedByFileAndKey()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, unreadable);
+        QFETCH(QString, complaint);
+        writeSettings(QSettings::SystemScope, "[Databases]\nproduction=sqlite:/srv/system.sqlite\n");
+        if (unreadable) // a folder in the file's place cannot be read, whoever runs the test
+            QVERIFY(QDir().mkpath(settingsFile(QSettings::UserScope)));
+        else
+            writeSettings(QSettings::UserScope, text);
+        DbConn().close();
+        const ConnectOutcome outcome = ConnectDB(QDir::tempPath());
+        QVERIFY(!outcome.connected);
+        QVERIFY(!DbConn().isOpen());
+        QVERIFY2(outcome.error.contains(complaint), qPrintable(outcome.error));
+        QVERIFY2(outcome.error.contains(settingsFile(QSettings::UserScope)), qPrintable(outcome.error));
+        QVERIFY2(!outcome.error.contains(QStringLiteral("tiger")), "a password was shown");
+    }
+
+    void postgresqlAddressesGoToLibpqAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("fail-over and TLS")
+            << QStringLiteral("postgresql://ann@db1:5433,db2/dir?sslmode=verify-full&sslrootcert=/etc/t/ca.crt&"
+                              "sslcert=/h/a.crt&sslkey=/h/a.key&target_session_attrs=read-write")
+            << QStringLiteral("host='db1,db2' port='5433,5432' dbname='dir' user='ann' sslmode='verify-full' "
+                              "sslrootcert='/etc/t/ca.crt' sslcert='/h/a.crt' sslkey='/h/a.key' "
+                              "target_session_attrs='read-write' connect_timeout=10")
+            << QStringLiteral("ann@db1:5433,db2:5432/dir");
+        QTest::newRow("login name") << QStringLiteral("postgresql://db/d")
+                                    << QStringLiteral("host='db' port='5432' dbname='d' connect_timeout=10")
+                                    << QStringLiteral("db:5432/d");
+        QTest::newRow("service") << QStringLiteral("postgresql:///?service=tarnwick")
+                                 << QStringLiteral("service='tarnwick' connect_timeout=10")
+                                 << QStringLiteral("/ (service tarnwick)");
+        QTest::newRow("quoting") << QStringLiteral(
+                                        "postgresql://o%27b@[::1]:6000/d?application_name=O%27B%5Cx&connect_timeout=3")
+                                 << QStringLiteral(
+                                        "host='::1' port='6000' dbname='d' user='o\\'b' application_name='O\\'B\\\\x' "
+                                        "connect_timeout='3'")
+                                 << QStringLiteral("o'b@::1:6000/d");
+    }
+
+    void postgresqlAddressesGoToLibpqAsTheyAre()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, options);
+        QFETCH(QString, shown);
+        const DatabaseDescriptor d = DatabaseDescriptor::parse(text);
+        QCOMPARE(PostgreSQLConnectOptions(d), options);
+        QCOMPARE(d.displayName(), shown);
+        QVERIFY(d.password.isEmpty());
+    }
 
     void markerFileChoosesDevelopment()
     {
@@ -83,13 +219,22 @@ private Q_SLOTS:
         QTest::newRow("blank") << QStringLiteral("   ") << QStringLiteral("it is empty");
         QTest::newRow("unknown") << QStringLiteral("mysql://a@b/c") << QStringLiteral("no known kind");
         QTest::newRow("sqlite without file") << QStringLiteral("sqlite:") << QStringLiteral("file name is missing");
-        QTest::newRow("pg without user") << QStringLiteral("postgresql://db:5432/d")
-                                         << QStringLiteral("user name is missing");
         QTest::newRow("pg without host") << QStringLiteral("postgresql://a:b@:5432/d")
                                          << QStringLiteral("host is missing");
         QTest::newRow("pg without name") << QStringLiteral("postgresql://a:b@db:5432/")
                                          << QStringLiteral("database name is missing");
         QTest::newRow("pg bad port") << QStringLiteral("postgresql://a:b@db:port/d") << QStringLiteral("not a valid");
+        QTest::newRow("pg bad second port")
+            << QStringLiteral("postgresql://a:tiger@db,db2:0/d") << QStringLiteral("not a valid");
+        QTest::newRow("pg unknown option")
+            << QStringLiteral("postgresql://a@db/d?sslpassword=tiger") << QStringLiteral("\"sslpassword\" is not one");
+        QTest::newRow("pg option twice") << QStringLiteral("postgresql://a@db/d?sslmode=require&sslmode=disable")
+                                         << QStringLiteral("given twice");
+        QTest::newRow("pg option without value")
+            << QStringLiteral("postgresql://a:tiger@db/d?sslmode=") << QStringLiteral("has no value");
+        QTest::newRow("pg semicolon") << QStringLiteral("postgresql://a@db/d?application_name=x;y")
+                                      << QStringLiteral("cannot be given");
+        QTest::newRow("pg fragment") << QStringLiteral("postgresql://a:tiger@db/d#x") << QStringLiteral("text after");
         QTest::newRow("oci without alias") << QStringLiteral("oci:scott/tiger") << QStringLiteral("alias");
         QTest::newRow("oci without user") << QStringLiteral("oci:/tiger@X") << QStringLiteral("user name is missing");
         QTest::newRow("odbc empty") << QStringLiteral("odbc: ") << QStringLiteral("connection string is missing");
@@ -137,6 +282,14 @@ private Q_SLOTS:
         QCOMPARE(outcome.environment.marker, QStringLiteral("*Dev*"));
         const int places = TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt();
         QVERIFY(places >= 50);
+        // Made for its user's eyes only, in a folder of their own.
+        constexpr QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                              QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFile::permissions(development) & others, QFile::Permissions());
+        QVERIFY(QFile::permissions(development) & QFile::WriteOwner);
+        QCOMPARE(QFile::permissions(data.filePath(QStringLiteral("dev"))) & others, QFile::Permissions());
+        // A file an older run made with wider rights is left as it is.
+        QVERIFY(QFile::setPermissions(development, QFile::permissions(development) | QFile::ReadGroup));
 
         // An existing file is opened as it is, never seeded again.
         TestDatabase::Exec(QStringLiteral("delete from places_branch_leaves where leaf_id = 1"));
@@ -145,6 +298,7 @@ private Q_SLOTS:
         outcome = ConnectDB(programFolder.path());
         QVERIFY(outcome.connected);
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt(), places - 1);
+        QVERIFY(QFile::permissions(development) & QFile::ReadGroup);
         DbConn().close();
     }
 
@@ -177,6 +331,69 @@ private Q_SLOTS:
 
         SetEnvironmentDescriptors(QStringLiteral("nonsense"), QStringLiteral("nonsense"));
         QVERIFY(!ConnectDB(QDir::tempPath()).connected);
+    }
+
+    void theServerRunsTheProgramOverTlsAsARoleThatOnlyReadsAndWrites()
+    {
+        if (!TestDatabase::IsPostgreSQL())
+            QSKIP("a PostgreSQL server only");
+        TestDatabase::Reset({QStringLiteral("root.sql")});
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select ssl from pg_stat_ssl where pid = pg_backend_pid()")),
+                 QVariant(true));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select rolsuper from pg_roles where rolname = current_user")),
+                 QVariant(false));
+        DbConn().execute(QStringLiteral("update places_root set branch_rank = 1 where branch_id = 0"));
+        for (const QString &statement :
+             {QStringLiteral("create table other (a integer)"),
+              QStringLiteral("create temporary table other (a integer)"), QStringLiteral("drop table cm_city"),
+              QStringLiteral("alter table cm_city add column b integer"), QStringLiteral("create schema other")}) {
+            try {
+                DbConn().execute(statement);
+                QFAIL(qPrintable(QStringLiteral("the program's role may: ") + statement));
+            } catch (const DbError &error) {
+                QVERIFY2(error.driverText().contains(QStringLiteral("permission denied")) ||
+                             error.driverText().contains(QStringLiteral("must be owner")),
+                         qPrintable(error.message()));
+            }
+        }
+    }
+
+    void tlsRefusesAnUnknownServer_data()
+    {
+        QTest::addColumn<QString>("descriptor");
+        QTest::addColumn<QString>("reason");
+        if (!TestSupport::PostgreSQLRun())
+            return;
+        QUrl url(TestDatabase::Descriptor());
+        QUrlQuery query(url);
+        const QString authority = query.queryItemValue(QStringLiteral("sslrootcert"));
+        QVERIFY2(!authority.isEmpty(), "the test server is not reached over verified TLS");
+        query.removeQueryItem(QStringLiteral("sslrootcert"));
+        query.addQueryItem(QStringLiteral("sslrootcert"), qEnvironmentVariable("TARNWICK_TEST_OTHER_AUTHORITY"));
+        QUrl other = url;
+        other.setQuery(query);
+        QTest::newRow("another authority") << other.toString() << QStringLiteral("certificate verify failed");
+        QUrl wrongHost = url;
+        wrongHost.setHost(QStringLiteral("localhost"));
+        QTest::newRow("wrong host name") << wrongHost.toString() << QStringLiteral("does not match host name");
+        const QString plain = qEnvironmentVariable("TARNWICK_TEST_POSTGRESQL_PLAIN");
+        if (!plain.isEmpty())
+            QTest::newRow("server without TLS")
+                << plain + QStringLiteral("?sslmode=require") << QStringLiteral("server does not support SSL");
+    }
+
+    void tlsRefusesAnUnknownServer()
+    {
+        if (!TestDatabase::IsPostgreSQL())
+            QSKIP("a PostgreSQL server only");
+        QFETCH(QString, descriptor);
+        QFETCH(QString, reason);
+        const ConnectOutcome outcome = connectTo(descriptor);
+        QVERIFY(!outcome.connected);
+        QVERIFY2(outcome.error.contains(reason), qPrintable(outcome.error));
+        // The same server over the right authority and name: the refusal was the certificate's.
+        QVERIFY2(connectTo(TestDatabase::Descriptor()).connected, "the test server itself cannot be reached");
+        DbConn().close();
     }
 };
 

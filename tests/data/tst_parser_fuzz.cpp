@@ -1,5 +1,6 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
+#include "data/PostgreSQLAddress.h"
 #include "data/RowFilter.h"
 #include "support/TestMain.h"
 
@@ -128,17 +129,28 @@ private Q_SLOTS:
                                  QStringLiteral("["),
                                  QStringLiteral("::1"),
                                  QStringLiteral("]"),
-                                 QStringLiteral("mysql://")};
+                                 QStringLiteral("mysql://"),
+                                 QStringLiteral("&"),
+                                 QStringLiteral(","),
+                                 QStringLiteral("="),
+                                 QStringLiteral("sslmode=verify-full"),
+                                 QStringLiteral("service=dir"),
+                                 QStringLiteral("password=")};
         QRandomGenerator random(m_seed + 1);
         int accepted = 0;
         for (int i = 0; i < m_count; ++i) {
-            // Every third input carries a password in its place, followed by random text.
+            // Most inputs carry a password in one of its places, among random text.
             QString text = pick(random, pieces, 8);
-            const int form = i % 3;
+            const int form = i % 5;
             if (form == 1)
                 text = QStringLiteral("postgresql://ann:secretpw@") + text;
             else if (form == 2)
                 text = QStringLiteral("oci:ann/secretpw") + text;
+            else if (form == 3)
+                text = QStringLiteral("postgresql://") + text + QStringLiteral("?password=secretpw&") +
+                       pick(random, pieces, 3);
+            else if (form == 4)
+                text = QStringLiteral("postgresql://ann:secret@pw@") + text;
             const QString where = QStringLiteral("seed %1 input %2: \"%3\"").arg(m_seed + 1).arg(i).arg(text);
             try {
                 const DatabaseDescriptor d = DatabaseDescriptor::parse(text);
@@ -148,8 +160,12 @@ private Q_SLOTS:
                     QVERIFY2(!d.path.isEmpty() && d.path.startsWith(QLatin1Char('/')), qPrintable(where));
                     break;
                 case DatabaseDescriptor::Kind::PostgreSQL:
-                    QVERIFY2(!d.user.isEmpty() && !d.host.isEmpty() && !d.name.isEmpty(), qPrintable(where));
-                    QVERIFY2(d.port > 0 && d.port < 65536, qPrintable(where));
+                    // A service may leave the rest to the service file.
+                    QVERIFY2(!d.option(QStringLiteral("service")).isEmpty() || (!d.host.isEmpty() && !d.name.isEmpty()),
+                             qPrintable(where));
+                    for (const DatabaseDescriptor::Server &server : d.servers)
+                        QVERIFY2(!server.host.isEmpty() && server.port > 0 && server.port < 65536, qPrintable(where));
+                    QVERIFY2(!PostgreSQLConnectOptions(d).contains(QLatin1StringView("secret")), qPrintable(where));
                     break;
                 case DatabaseDescriptor::Kind::Oci:
                     QVERIFY2(!d.user.isEmpty() && !d.name.isEmpty(), qPrintable(where));
@@ -159,12 +175,12 @@ private Q_SLOTS:
                     break;
                 }
                 if (form != 0)
-                    QVERIFY2(!d.displayName().contains(QLatin1StringView("secretpw")), qPrintable(where));
+                    QVERIFY2(!d.displayName().contains(QLatin1StringView("secret")), qPrintable(where));
             } catch (const DbError &error) {
                 QVERIFY2(!error.message().isEmpty(), qPrintable(where));
                 // A password never appears in what the user is shown.
                 if (form != 0)
-                    QVERIFY2(!error.message().contains(QLatin1StringView("secretpw")), qPrintable(where));
+                    QVERIFY2(!error.message().contains(QLatin1StringView("secret")), qPrintable(where));
             }
         }
         QVERIFY2(accepted > 0, "no random setting was ever taken");

@@ -19,6 +19,7 @@ for file in \
   share/icons/hicolor/scalable/apps/org.tarnwick.Tarnwick.svg \
   share/icons/hicolor/256x256/apps/org.tarnwick.Tarnwick.png \
   share/tarnwick/schema/postgresql.sql share/tarnwick/schema/oracle.sql \
+  share/tarnwick/schema/postgresql-role.sql share/tarnwick/schema/oracle-role.sql \
   share/tarnwick/schema/root.sql share/tarnwick/schema/cities.sql share/tarnwick/schema/sample.sql \
   share/doc/tarnwick/README.md share/doc/tarnwick/LICENSE.pictures; do
   [ -e "$stage/$file" ] || { echo "not installed: $file"; missing=1; }

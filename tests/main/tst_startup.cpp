@@ -118,6 +118,10 @@ private Q_SLOTS:
         QCOMPARE(messages.last().title, QStringLiteral("Error "));
         QCOMPARE(messages.last().icon, QMessageBox::Critical);
         QCOMPARE(messages.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        // The reason lies behind the box's details, for whoever looks after the site.
+        QVERIFY2(messages.last().details.contains(QStringLiteral("x@127.0.0.1:1/none could not be opened")),
+                 qPrintable(messages.last().details));
+        QVERIFY(!messages.last().details.contains(QStringLiteral(":y@")));
         QCOMPARE(window.PanelText(2), QString());
         QCOMPARE(Nodes(Tree(window)), QStringList{QStringLiteral(" > BR 0")});
 

@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/DatabaseDescriptor.h"
+#include "data/PostgreSQLAddress.h"
 #include "support/TestDatabase.h"
 
 #include <QSqlDatabase>
@@ -23,10 +24,7 @@ QSqlDatabase open(const QString &name)
         db.setDatabaseName(d.path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
     } else {
-        db.setHostName(d.host);
-        db.setPort(d.port);
-        db.setDatabaseName(d.name);
-        db.setUserName(d.user);
+        db.setConnectOptions(Processing::PostgreSQLConnectOptions(d));
         db.setPassword(d.password);
     }
     if (!db.open())

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/EmbeddedDatabase.h"
+#include "data/PostgreSQLAddress.h"
 #include "data/SqlScript.h"
 #include "support/TestMain.h"
 
@@ -62,20 +63,45 @@ QString sqlitePath()
 
 // Each test program has a database of its own on the server, so programs can run side by side;
 // the ODBC run of a program has another one, as it may run beside the native run.
-QString postgresqlDescriptor()
+QString programDatabaseName()
+{
+    return QStringLiteral("tarnwick_") + QFileInfo(QCoreApplication::applicationFilePath()).baseName().toLower() +
+           (TestSupport::OdbcRun() ? QStringLiteral("_odbc") : QString());
+}
+
+//
+// The program connects to it as the role a site gives its users (postgresql-role.sql); the
+// superuser named by the run makes it and its tables.
+QString postgresqlDescriptor(bool asOwner)
 {
     QUrl url(TestSupport::PostgreSQLServer());
-    url.setPath(QStringLiteral("/tarnwick_") + QFileInfo(QCoreApplication::applicationFilePath()).baseName().toLower() +
-                (TestSupport::OdbcRun() ? QStringLiteral("_odbc") : QString()));
+    url.setPath(QStringLiteral("/") + programDatabaseName());
+    const QString role = qEnvironmentVariable("TARNWICK_TEST_POSTGRESQL_ROLE");
+    if (!asOwner && !role.isEmpty()) {
+        url.setUserName(role);
+        url.setPassword(QString()); // libpq finds it in the password file
+    }
     return url.toString();
 }
 
-// The same database through the ODBC data source the test script wrote, which names the server
-// and the user; the database is chosen here.
+// The same database through the ODBC data source the test script wrote, which names the server,
+// the program's role and the TLS settings; the database is chosen here.
 QString odbcDescriptor()
 {
-    return QStringLiteral("odbc:DSN=%1;Database=%2")
-        .arg(TestSupport::OdbcDataSource(), QUrl(postgresqlDescriptor()).path().mid(1));
+    return QStringLiteral("odbc:DSN=%1;Database=%2").arg(TestSupport::OdbcDataSource(), programDatabaseName());
+}
+
+const QString OwnerConnection = QStringLiteral("test-owner");
+
+QSqlDatabase openPostgreSQL(const QString &descriptor, const QString &connection)
+{
+    const Processing::DatabaseDescriptor d = Processing::DatabaseDescriptor::parse(descriptor);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+    db.setConnectOptions(Processing::PostgreSQLConnectOptions(d));
+    db.setPassword(d.password);
+    if (!db.open())
+        fail(QStringLiteral("cannot reach the PostgreSQL test server"), db.lastError().text());
+    return db;
 }
 
 void ensurePostgresqlDatabase()
@@ -83,17 +109,9 @@ void ensurePostgresqlDatabase()
     static bool made = false;
     if (made)
         return;
-    const QUrl server(TestSupport::PostgreSQLServer());
-    const QString name = QUrl(postgresqlDescriptor()).path().mid(1);
+    const QString name = programDatabaseName();
     {
-        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("test-admin"));
-        admin.setHostName(server.host());
-        admin.setPort(server.port(5432));
-        admin.setUserName(server.userName());
-        admin.setPassword(server.password());
-        admin.setDatabaseName(server.path().mid(1));
-        if (!admin.open())
-            fail(QStringLiteral("cannot reach the PostgreSQL test server"), admin.lastError().text());
+        QSqlDatabase admin = openPostgreSQL(TestSupport::PostgreSQLServer(), QStringLiteral("test-admin"));
         QSqlQuery query(admin);
         query.exec(QStringLiteral("select 1 from pg_database where datname = '%1'").arg(name));
         if (!query.next()) {
@@ -105,6 +123,36 @@ void ensurePostgresqlDatabase()
     }
     QSqlDatabase::removeDatabase(QStringLiteral("test-admin"));
     made = true;
+}
+
+// The superuser's connection to this program's database: it makes the tables and lets a test
+// change what the program's role may not.
+QSqlDatabase owner()
+{
+    if (QSqlDatabase::contains(OwnerConnection))
+        return QSqlDatabase::database(OwnerConnection, false);
+    ensurePostgresqlDatabase();
+    QSqlDatabase db = openPostgreSQL(postgresqlDescriptor(true), OwnerConnection);
+    QSqlQuery(db).exec(QStringLiteral("set client_min_messages = warning"));
+    return db;
+}
+
+void execOn(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    if (!query.exec(sql))
+        fail(QStringLiteral("test statement failed: ") + sql, query.lastError().text());
+}
+
+// Statements of tests go to the owner in the PostgreSQL run, as long as the program works on it.
+QSqlDatabase setUpConnection()
+{
+    using Kind = Processing::DatabaseDescriptor::Kind;
+    if (IsPostgreSQL() && Processing::DbConn().isOpen() &&
+        (Processing::DbConn().descriptor().kind == Kind::PostgreSQL ||
+         Processing::DbConn().descriptor().kind == Kind::Odbc))
+        return owner();
+    return Processing::DbConn().database();
 }
 
 } // namespace
@@ -128,14 +176,17 @@ QString BackendName()
 
 QString Descriptor()
 {
-    if (IsOdbc())
-        return odbcDescriptor();
-    return NativeDescriptor();
+    return IsOdbc() ? odbcDescriptor() : NativeDescriptor();
 }
 
 QString NativeDescriptor()
 {
-    return IsPostgreSQL() ? postgresqlDescriptor() : QStringLiteral("sqlite:") + sqlitePath();
+    return IsPostgreSQL() ? postgresqlDescriptor(false) : QStringLiteral("sqlite:") + sqlitePath();
+}
+
+QString OwnerDescriptor()
+{
+    return IsPostgreSQL() ? postgresqlDescriptor(true) : Descriptor();
 }
 
 void Reset(const QStringList &scripts)
@@ -143,12 +194,13 @@ void Reset(const QStringList &scripts)
     Processing::DbConn().close();
     try {
         if (IsPostgreSQL()) {
-            ensurePostgresqlDatabase();
+            const QSqlDatabase db = owner();
+            execOn(db, QStringLiteral("drop table if exists places_root, places_leaves, places_branch_leaves, "
+                                      "places_district, cm_city cascade"));
+            for (const QString &script : {QStringLiteral("postgresql.sql"), QStringLiteral("postgresql-role.sql")})
+                for (const QString &statement : Processing::SqlStatements(Processing::SchemaScript(script)))
+                    execOn(db, statement);
             Processing::DbConn().open(Processing::DatabaseDescriptor::parse(Descriptor()));
-            Exec(QStringLiteral("set client_min_messages = warning"));
-            Exec(QStringLiteral("drop table if exists places_root, places_leaves, places_branch_leaves, "
-                                "places_district, cm_city cascade"));
-            Exec(Processing::SqlStatements(Processing::SchemaScript(QStringLiteral("postgresql.sql"))));
         } else {
             const QString path = sqlitePath();
             QFile::remove(path);
@@ -156,9 +208,11 @@ void Reset(const QStringList &scripts)
             Processing::DbConn().open(Processing::DatabaseDescriptor::parse(Descriptor()));
         }
         // One transaction: SQLite would otherwise sync the file after every row.
+        // The rows go in over the program's own connection, with its rights.
         Processing::DbConn().begin();
         for (const QString &script : scripts)
-            Exec(Processing::SqlStatements(Processing::SchemaScript(script)));
+            for (const QString &statement : Processing::SqlStatements(Processing::SchemaScript(script)))
+                execOn(Processing::DbConn().database(), statement);
         Processing::DbConn().commit();
     } catch (const Processing::DbError &error) {
         fail(QStringLiteral("cannot make the test database"), error.message());
@@ -172,9 +226,7 @@ void ResetWithSample()
 
 void Exec(const QString &sql)
 {
-    QSqlQuery query(Processing::DbConn().database());
-    if (!query.exec(sql))
-        fail(QStringLiteral("test statement failed: ") + sql, query.lastError().text());
+    execOn(setUpConnection(), sql);
 }
 
 void Exec(const QStringList &statements)

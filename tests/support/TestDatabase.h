@@ -17,6 +17,8 @@ void Reset(const QStringList &scripts = {});
 // The program's sample directory: root, cities and the sample places.
 void ResetWithSample();
 
+// A statement of the test's own: in the PostgreSQL run it is the superuser's that made the
+// database (the program's role may only read and write rows), on SQLite the program's.
 void Exec(const QString &sql);
 void Exec(const QStringList &statements);
 // The first column of the first row, e.g. of "select count(*) ...".
@@ -28,8 +30,10 @@ QList<QStringList> Rows(const QString &sql);
 // as a server may refuse one; the database's message reads "refused by the test".
 void Refuse(const QString &statement, const QString &table);
 
-// The descriptor of the database the test runs on, e.g. for ConnectDB tests.
+// The descriptor of the database the test runs on, e.g. for ConnectDB tests: as the program's
+// role in the PostgreSQL run, and as the superuser that made it.
 QString Descriptor();
+QString OwnerDescriptor();
 // The same database through its own Qt driver (the ODBC run's database as postgresql://).
 QString NativeDescriptor();
 // True on the PostgreSQL server, whether reached natively or over ODBC.

@@ -13,7 +13,7 @@ struct TimedStep
     std::function<void()> settle;
     // Instead of run: a step that times itself and returns ms, for one whose clock starts
     // inside it (a click in a dialog, whose opening the user does not wait for).
-    std::function<double()> measure;
+    std::function<double()> measure = {};
 };
 
 struct StepTimes

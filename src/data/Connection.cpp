@@ -110,9 +110,7 @@ void Connection::open(const DatabaseDescriptor &descriptor)
         QSqlDatabase::removeDatabase(ConnectionName);
         throw;
     }
-    m_descriptor = descriptor;
     m_dialect = descriptor.dialect();
-    m_inTransaction = false;
 }
 
 void Connection::close()
@@ -125,7 +123,6 @@ void Connection::close()
             db.close();
     }
     QSqlDatabase::removeDatabase(ConnectionName);
-    m_inTransaction = false;
 }
 
 void Connection::requireOpen(const QString &what) const
@@ -154,14 +151,12 @@ void Connection::begin()
     requireOpen(what);
     if (!database().transaction())
         throw DbError(what, errorText(database().lastError()));
-    m_inTransaction = true;
 }
 
 void Connection::commit()
 {
     const QString what = QStringLiteral("The changes could not be committed.");
     requireOpen(what);
-    m_inTransaction = false;
     if (!database().commit()) {
         const QString text = errorText(database().lastError());
         database().rollback();
@@ -173,7 +168,6 @@ void Connection::rollback()
 {
     const QString what = QStringLiteral("The changes could not be rolled back.");
     requireOpen(what);
-    m_inTransaction = false;
     if (!database().rollback())
         throw DbError(what, errorText(database().lastError()));
 }

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/Transaction.h"
 #include "editing/EditMessages.h"
 #include "editing/EditStatements.h"
 #include "editing/MultiLineTextBox.h"
@@ -76,46 +77,13 @@ void frmAdd::AddPlace()
     const qint32 leafId = qint32(*NewLeafID);
     const QString notDone =
         QStringLiteral("The place \"%1\" was not added; nothing of it was stored.").arg(TrimBlanks(place.name));
-    Processing::Connection &db = Processing::DbConn();
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
-    try {
-        db.begin();
-    } catch (const Processing::DbError &error) {
-        ShowNotStored(notDone, error);
-        return;
-    }
-
-    // The place and its link are stored together or not at all; the first failure is the one told.
-    std::optional<Processing::DbError> failure;
-    try {
-        db.execute(InsertPlaceStatement(leafId, place));
-    } catch (const Processing::DbError &error) {
-        failure = error;
-    }
-    const QString link = InsertPlaceLinkStatement(category, leafId);
     // Counted up for every attempt, so a rolled-back identifier is not offered again.
     NewLeafID = qint64(leafId) + 1;
-    if (!failure) {
-        try {
-            db.execute(link);
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
-    }
-    if (!failure) {
-        try {
-            db.commit();
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
-    } else {
-        try {
-            db.rollback();
-        } catch (const Processing::DbError &) {
-            // The failure that caused the rollback is what the user needs to hear of.
-        }
-    }
+    // The place and its link are stored together or not at all; the first failure is the one told.
+    const std::optional<Processing::DbError> failure =
+        Processing::RunAsOneWrite({InsertPlaceStatement(leafId, place), InsertPlaceLinkStatement(category, leafId)});
     if (failure) {
         // What was typed stays, so the user can correct it and add again.
         ShowNotStored(notDone, *failure);

@@ -1,5 +1,5 @@
-#include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/Transaction.h"
 #include "editing/EditMessages.h"
 #include "editing/EditStatements.h"
 #include "editing/NewIdentifiers.h"
@@ -48,7 +48,7 @@ void frmAdd::CmdAddCat_Click()
             ShowNotStored(notDone, tooLarge(id, QStringLiteral("category")));
             return;
         }
-        Processing::DbConn().execute(InsertCategoryStatement(qint32(id), name, *parent));
+        Processing::RunAsOneWriteOrThrow({InsertCategoryStatement(qint32(id), name, *parent)});
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return;
@@ -85,7 +85,7 @@ void frmAdd::CmdAddDistrict_Click()
             ShowNotStored(notDone, tooLarge(id, QStringLiteral("district")));
             return;
         }
-        Processing::DbConn().execute(InsertDistrictStatement(qint32(id), name, *city));
+        Processing::RunAsOneWriteOrThrow({InsertDistrictStatement(qint32(id), name, *city)});
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return;

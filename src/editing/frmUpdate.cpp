@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/Transaction.h"
 #include "editing/EditMessages.h"
 #include "editing/EditStatements.h"
 #include "editing/MultiLineTextBox.h"
@@ -129,7 +130,6 @@ bool frmUpdate::StorePlace()
     const qint32 category = m_place.Category().value_or(0);
     const QString notDone = QStringLiteral("The place \"%1\" was not updated; nothing of the change was stored.")
                                 .arg(TrimBlanks(place.name));
-    Processing::Connection &db = Processing::DbConn();
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
     try {
@@ -147,32 +147,14 @@ bool frmUpdate::StorePlace()
                                 .arg(gone));
             return false;
         }
-        db.begin();
+        // Both statements take effect together or not at all; the first failure is the one told.
+        Processing::RunAsOneWriteOrThrow(
+            {UpdatePlaceStatement(place_id, place), UpdatePlaceLinkStatement(category, place_id)});
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return false;
     }
-
-    // Both statements take effect together or not at all; the first failure is the one told.
-    std::optional<Processing::DbError> failure;
-    try {
-        db.execute(UpdatePlaceStatement(place_id, place));
-        db.execute(UpdatePlaceLinkStatement(category, place_id));
-        db.commit();
-    } catch (const Processing::DbError &error) {
-        failure = error;
-    }
-    if (!failure)
-        return true;
-    if (db.inTransaction()) {
-        try {
-            db.rollback();
-        } catch (const Processing::DbError &) {
-            // The failure that caused the rollback is what the user needs to hear of.
-        }
-    }
-    ShowNotStored(notDone, *failure);
-    return false;
+    return true;
 }
 
 bool frmUpdate::Exists(const QString &table, const QString &column, qint32 id)

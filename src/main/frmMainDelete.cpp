@@ -1,6 +1,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/SearchState.h"
+#include "data/Transaction.h"
 #include "main/CategoryTreeModel.h"
 #include "main/DeleteStatements.h"
 #include "main/PlacesModel.h"
@@ -72,42 +73,9 @@ void frmMain::DeletePlace()
 
     // Both statements run, even after one has failed; the outcome is judged at the end. A
     // transaction that cannot start runs nothing, so no statement takes effect on its own.
-    Processing::Connection &db = Processing::DbConn();
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
-    bool failed = false;
-    bool begun = false;
-    try {
-        db.begin();
-        begun = true;
-    } catch (const Processing::DbError &) {
-        failed = true;
-    }
-    if (begun) {
-        for (const QString &statement : statements) {
-            try {
-                db.execute(statement);
-            } catch (const Processing::DbError &) {
-                failed = true;
-            }
-        }
-    }
-    if (begun && !failed) {
-        try {
-            db.commit();
-        } catch (const Processing::DbError &) {
-            failed = true; // the commit has rolled back already
-            begun = false;
-        }
-    }
-    if (failed) {
-        if (begun) {
-            try {
-                db.rollback();
-            } catch (const Processing::DbError &) {
-                // The failure message below covers it: nothing was committed.
-            }
-        }
+    if (Processing::RunAsOneWrite(statements)) {
         MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
         return;
     }
@@ -168,7 +136,7 @@ void frmMain::DeleteCategory()
     std::optional<Processing::DbError> failure;
     try {
         WaitCursor wait;
-        Processing::DbConn().execute(DeleteCategoryStatement(branchId));
+        Processing::RunAsOneWriteOrThrow({DeleteCategoryStatement(branchId)});
     } catch (const Processing::DbError &error) {
         failure = error;
     }

@@ -2,9 +2,11 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/NewIdentifiers.h"
+#include "data/PlaceStatements.h"
+#include "data/SqlText.h"
 #include "data/Transaction.h"
 #include "editing/EditMessages.h"
-#include "editing/EditStatements.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "ui/DbErrorMessage.h"
@@ -17,8 +19,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-
-using namespace Editing;
 
 namespace {
 
@@ -111,7 +111,7 @@ void frmUpdate::CmbCity_LostFocus()
 
 void frmUpdate::CmdUpdate_Click()
 {
-    if (TrimBlanks(m_place.TxtPlaceName->text()).isEmpty()) {
+    if (Processing::TrimBlanks(m_place.TxtPlaceName->text()).isEmpty()) {
         ShowInvalidData(QStringLiteral("Error You Must Enter valid Place Name "));
         return;
     }
@@ -126,10 +126,10 @@ void frmUpdate::CmdUpdate_Click()
 
 bool frmUpdate::StorePlace()
 {
-    const PlaceValues place = m_place.Values();
+    const Processing::PlaceValues place = m_place.Values();
     const qint32 category = m_place.Category().value_or(0);
     const QString notDone = QStringLiteral("The place \"%1\" was not updated; nothing of the change was stored.")
-                                .arg(TrimBlanks(place.name));
+                                .arg(Processing::TrimBlanks(place.name));
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
     try {
@@ -148,8 +148,8 @@ bool frmUpdate::StorePlace()
             return false;
         }
         // Both statements take effect together or not at all; the first failure is the one told.
-        Processing::RunAsOneWriteOrThrow(
-            {UpdatePlaceStatement(place_id, place), UpdatePlaceLinkStatement(category, place_id)});
+        Processing::RunAsOneWriteOrThrow({Processing::UpdatePlaceStatement(place_id, place),
+                                          Processing::UpdatePlaceLinkStatement(category, place_id)});
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return false;
@@ -159,7 +159,7 @@ bool frmUpdate::StorePlace()
 
 bool frmUpdate::Exists(const QString &table, const QString &column, qint32 id)
 {
-    return Processing::DbConn().openRecordset(IdentifierInUseQuery(table, column, id)).RecordCount() > 0;
+    return Processing::DbConn().openRecordset(Processing::IdentifierInUseQuery(table, column, id)).RecordCount() > 0;
 }
 
 void frmUpdate::CmdCancel_Click()

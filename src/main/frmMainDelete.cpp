@@ -1,9 +1,9 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/DeleteStatements.h"
 #include "data/SearchState.h"
 #include "data/Transaction.h"
 #include "main/CategoryTreeModel.h"
-#include "main/DeleteStatements.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -40,18 +40,14 @@ qint64 countOf(const QString &sql)
 // What the database holds below a category, whatever the tree has loaded so far.
 bool hasSubCategories(qint32 branchId)
 {
-    return countOf(QStringLiteral("select count(*) from places_root where PARENT_ID = %1 and BRANCH_ID <> %1")
-                       .arg(branchId)) > 0;
+    return countOf(Processing::SubCategoryCountQuery(branchId)) > 0;
 }
 
 // Places filed under a category, whatever the list shows. A link to a place that no longer
 // exists holds nothing back.
 bool hasPlaces(qint32 branchId)
 {
-    return countOf(QStringLiteral("select count(*) from places_branch_leaves, places_leaves where "
-                                  "places_branch_leaves.LEAF_ID = places_leaves.LEAF_ID and "
-                                  "places_branch_leaves.BRANCH_ID = %1")
-                       .arg(branchId)) > 0;
+    return countOf(Processing::CategoryPlaceCountQuery(branchId)) > 0;
 }
 
 } // namespace
@@ -67,7 +63,7 @@ void frmMain::DeletePlace()
     if (name.isEmpty())
         return;
     const QString placeFailed = QStringLiteral(" Place Can't be Deleted ");
-    const QStringList statements = DeletePlaceStatements(m_places->PlaceId(row));
+    const QStringList statements = Processing::DeletePlaceStatements(m_places->PlaceId(row));
     if (!confirmed(name, QStringLiteral("Delete Place")))
         return;
 
@@ -136,7 +132,7 @@ void frmMain::DeleteCategory()
     std::optional<Processing::DbError> failure;
     try {
         WaitCursor wait;
-        Processing::RunAsOneWriteOrThrow({DeleteCategoryStatement(branchId)});
+        Processing::RunAsOneWriteOrThrow({Processing::DeleteCategoryStatement(branchId)});
     } catch (const Processing::DbError &error) {
         failure = error;
     }

@@ -1,4 +1,4 @@
-#include "editing/EditStatements.h"
+#include "data/SqlText.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "editing/frmUpdate.h"
@@ -41,7 +41,7 @@ void frmMain::UpdatePlace()
     fields.TxtMore->setText(m_places->Text(row, PlacesModel::More));
     // Stored links carry a leading blank, which would push the last character of a link of the
     // box's full length out of it; the update trims the blanks anyway.
-    fields.TxtURL->setText(Editing::TrimBlanks(m_places->Text(row, PlacesModel::URL)));
+    fields.TxtURL->setText(Processing::TrimBlanks(m_places->Text(row, PlacesModel::URL)));
 
     // The category proposed is the tree's selected one, not the list's "Category" column. The
     // root node's text names no entry, so then no category is chosen.

@@ -1,6 +1,5 @@
 #include "data/Connection.h"
 #include "data/SearchState.h"
-#include "main/DeleteStatements.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -28,14 +27,6 @@ class TestDelete : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void statementTexts()
-    {
-        QCOMPARE(DeletePlaceStatements(7),
-                 (QStringList{QStringLiteral("Delete from Places_Branch_Leaves where Leaf_ID =7"),
-                              QStringLiteral("Delete from Places_Leaves where Leaf_ID =7")}));
-        QCOMPARE(DeleteCategoryStatement(7), QStringLiteral("Delete from Places_root where Branch_ID = 7"));
-    }
-
     void init()
     {
         // Root; Food with Cafes (places) and Juice Bars (no places, a child three levels down,

@@ -1,5 +1,5 @@
 #include "data/SearchState.h"
-#include "editing/EditStatements.h"
+#include "data/SqlText.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
@@ -345,8 +345,8 @@ private Q_SLOTS:
                 QVERIFY2(TextOf(widget) == inBox,
                          qPrintable(what + QStringLiteral(": the box shows ") + brief(TextOf(widget))));
                 QStringList stored = boxTexts(&dialog);
-                stored[0] = Editing::TrimBlanks(stored[0]);
-                stored[4] = QStringLiteral(" ") + Editing::TrimBlanks(stored[4]);
+                stored[0] = Processing::TrimBlanks(stored[0]);
+                stored[4] = QStringLiteral(" ") + Processing::TrimBlanks(stored[4]);
 
                 const Tables before = Snapshot();
                 trace.clear();
@@ -403,7 +403,7 @@ private Q_SLOTS:
                          qPrintable(what + QStringLiteral(": the box shows ") + brief(TextOf(widget))));
                 QStringList stored;
                 for (const QString &text : boxTexts(window))
-                    stored.append(Editing::TrimBlanks(text));
+                    stored.append(Processing::TrimBlanks(text));
                 if (stored[4].isEmpty())
                     stored[4] = QStringLiteral("<null>");
 
@@ -488,7 +488,7 @@ private Q_SLOTS:
                 Click(&dialog, box.button);
                 ++m_cases;
                 const QStringList sent = trace.statements();
-                if (Editing::TrimBlanks(stored).isEmpty()) {
+                if (Processing::TrimBlanks(stored).isEmpty()) {
                     QVERIFY2(messages.count() == 1 && messages.last().title == QLatin1String("Invalid data"),
                              qPrintable(what));
                     QCOMPARE(Snapshot(), before);

@@ -100,6 +100,22 @@ void frmUpdate::FillDistricts(const QString &strFilter)
     LoadDistricts(m_place.CmbDistrict, strFilter);
 }
 
+void frmUpdate::Load(const StoredPlace &place)
+{
+    place_id = place.id;
+    m_place.TxtPlaceName->setText(place.name);
+    SetChoiceText(m_place.CmbCity, place.city);
+    SetChoiceText(m_place.CmbDistrict, place.district);
+    m_place.TxtAddress->setText(place.address);
+    m_place.TxtTelephone->setText(place.telephone);
+    m_place.TxtMore->setText(place.more);
+    // Stored links carry a leading blank, which would push the last character of a link of the
+    // box's full length out of it; the update trims the blanks anyway.
+    m_place.TxtURL->setText(Processing::TrimBlanks(place.url));
+    if (place.category)
+        SetChoiceText(m_place.CmbPlaceParent, *place.category);
+}
+
 void frmUpdate::CmbCity_LostFocus()
 {
     try {

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 #include "data/SearchState.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -308,17 +309,17 @@ private:
     QStringList listed() const
     {
         QStringList names;
-        for (int row = 0; row < m_main->Places()->rowCount(); ++row)
-            names.append(m_main->Places()->Text(row, PlacesModel::Name));
+        for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row)
+            names.append(BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Name));
         names.sort();
         return names;
     }
 
     void selectPlace(const QString &name)
     {
-        for (int row = 0; row < m_main->Places()->rowCount(); ++row) {
-            if (m_main->Places()->Text(row, PlacesModel::Name) == name) {
-                list()->setCurrentIndex(m_main->Places()->index(row, 0));
+        for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row) {
+            if (BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Name) == name) {
+                list()->setCurrentIndex(BrowsingFixture::Places(*m_main)->index(row, 0));
                 return;
             }
         }

@@ -4,6 +4,7 @@
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
@@ -226,8 +227,8 @@ class TestHostileInput : public QObject
     QStringList listedKeys() const
     {
         QStringList keys;
-        for (int row = 0; row < m_main->Places()->rowCount(); ++row)
-            keys.append(m_main->Places()->Key(row));
+        for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row)
+            keys.append(QStringLiteral("LF%1").arg(BrowsingFixture::Places(*m_main)->PlaceId(row)));
         keys.sort();
         return keys;
     }
@@ -251,15 +252,16 @@ class TestHostileInput : public QObject
         search(stored.at(0), "OptExact", messages);
         const QString key = QStringLiteral("LF%1").arg(leafId);
         int row = -1;
-        for (int r = 0; r < m_main->Places()->rowCount(); ++r) {
-            if (m_main->Places()->Key(r) == key)
+        for (int r = 0; r < BrowsingFixture::Places(*m_main)->rowCount(); ++r) {
+            if (QStringLiteral("LF%1").arg(BrowsingFixture::Places(*m_main)->PlaceId(r)) == key)
                 row = r;
         }
         QVERIFY2(row >= 0, qPrintable(what + QStringLiteral(": not found by its name")));
-        const QStringList shown = {
-            m_main->Places()->Text(row, PlacesModel::Name), m_main->Places()->Text(row, PlacesModel::Telephone),
-            m_main->Places()->Text(row, PlacesModel::Address), m_main->Places()->Text(row, PlacesModel::More),
-            m_main->Places()->Text(row, PlacesModel::URL)};
+        const QStringList shown = {BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Name),
+                                   BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Telephone),
+                                   BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Address),
+                                   BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::More),
+                                   BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::URL)};
         QStringList expected = stored;
         expected.replace(4, stored.at(4) == QLatin1String("<null>") ? QString() : stored.at(4));
         QVERIFY2(shown == expected, qPrintable(what + QStringLiteral(": listed as ") + brief(shown)));
@@ -296,10 +298,10 @@ class TestHostileInput : public QObject
         Processing::SearchStr.clear();
         m_main->UpdateList(7);
         auto *list = m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
-        list->selectionModel()->select(m_main->Places()->index(0, 0),
+        list->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_main->ToolbarButton(6)->trigger();
-        frmUpdate *window = m_main->UpdateWindow();
+        frmUpdate *window = EditingFixture::ShownUpdateWindow();
         return window && window->isVisible() ? window : nullptr;
     }
 

@@ -136,9 +136,7 @@ void Connection::open(const DatabaseDescriptor &descriptor)
         QSqlDatabase::removeDatabase(ConnectionName);
         throw;
     }
-    m_descriptor = descriptor;
     m_dialect = dialect;
-    m_inTransaction = false;
 }
 
 void Connection::close()
@@ -151,7 +149,6 @@ void Connection::close()
             db.close();
     }
     QSqlDatabase::removeDatabase(ConnectionName);
-    m_inTransaction = false;
 }
 
 void Connection::requireOpen(const QString &what) const
@@ -180,14 +177,12 @@ void Connection::begin()
     requireOpen(what);
     if (!database().transaction())
         throw connectionError(what, database());
-    m_inTransaction = true;
 }
 
 void Connection::commit()
 {
     const QString what = QStringLiteral("The changes could not be committed.");
     requireOpen(what);
-    m_inTransaction = false;
     if (!database().commit()) {
         const DbError failure = connectionError(what, database());
         database().rollback();
@@ -199,7 +194,6 @@ void Connection::rollback()
 {
     const QString what = QStringLiteral("The changes could not be rolled back.");
     requireOpen(what);
-    m_inTransaction = false;
     if (!database().rollback())
         throw connectionError(what, database());
 }

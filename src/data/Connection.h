@@ -28,7 +28,6 @@ public:
     void close();
 
     Dialect dialect() const { return m_dialect; }
-    const DatabaseDescriptor &descriptor() const { return m_descriptor; }
     QSqlDatabase database() const;
 
     // A statement that returns no rows.
@@ -36,7 +35,6 @@ public:
     void begin();
     void commit();
     void rollback();
-    bool inTransaction() const { return m_inTransaction; }
 
     // A fully fetched result, optionally narrowed by a row filter ("city_id = 3").
     Recordset openRecordset(const QString &sql, const QString &filter = QString());
@@ -54,9 +52,7 @@ private:
     void requireOpen(const QString &what) const;
     [[noreturn]] static void notConnected(const QString &what);
 
-    DatabaseDescriptor m_descriptor;
     Dialect m_dialect = Dialect::Oracle;
-    bool m_inTransaction = false;
 };
 
 // The process-wide connection.

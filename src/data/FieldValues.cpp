@@ -41,11 +41,6 @@ std::optional<qint64> WholeNumber(const QVariant &value)
     return qint64(real);
 }
 
-std::optional<qint16> Int16Of(const QVariant &value)
-{
-    return inRange<qint16>(WholeNumber(value));
-}
-
 std::optional<qint32> Int32Of(const QVariant &value)
 {
     return inRange<qint32>(WholeNumber(value));

@@ -13,7 +13,6 @@ namespace Processing {
 // integer, or (Oracle, ODBC) a decimal or a text. None for NULL, a fraction or anything else.
 std::optional<qint64> WholeNumber(const QVariant &value);
 // As above, and none outside the type's range.
-std::optional<qint16> Int16Of(const QVariant &value);
 std::optional<qint32> Int32Of(const QVariant &value);
 
 // The position of a result's column by name or alias, any case; throws DbError when there is

@@ -62,11 +62,6 @@ QString Recordset::text(int row, int field) const
     return v.isNull() ? QString() : v.toString();
 }
 
-std::optional<qint16> Recordset::int16(int row, int field) const
-{
-    return Int16Of(value(row, field));
-}
-
 std::optional<qint32> Recordset::int32(int row, int field) const
 {
     return Int32Of(value(row, field));

@@ -35,7 +35,6 @@ public:
     // NULL reads as the empty text.
     QString text(int row, int field) const;
     // NULL, or a value outside the type's range, gives no number.
-    std::optional<qint16> int16(int row, int field) const;
     std::optional<qint32> int32(int row, int field) const;
 
 private:

@@ -64,4 +64,10 @@ std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &
     }
 }
 
+void RunAsOneWriteOrThrow(const QStringList &statements, Connection &db)
+{
+    if (const std::optional<DbError> failure = RunAsOneWrite(statements, db))
+        throw *failure;
+}
+
 } // namespace Processing

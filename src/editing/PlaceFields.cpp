@@ -92,9 +92,9 @@ std::optional<QString> PlaceFields::MissingChoice() const
     return std::nullopt;
 }
 
-Editing::PlaceValues PlaceFields::Values() const
+Processing::PlaceValues PlaceFields::Values() const
 {
-    Editing::PlaceValues v;
+    Processing::PlaceValues v;
     v.name = TxtPlaceName->text();
     v.address = TxtAddress->text();
     v.telephone = TxtTelephone->text();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/EditStatements.h"
+#include "data/PlaceStatements.h"
 
 #include <QString>
 
@@ -31,7 +31,7 @@ struct PlaceFields
     // The label of the first box (category, city, district) in which no entry is chosen.
     std::optional<QString> MissingChoice() const;
     // The typed texts and the chosen identifiers; only meaningful when nothing is missing.
-    Editing::PlaceValues Values() const;
+    Processing::PlaceValues Values() const;
     // The category chosen, when one is.
     std::optional<qint32> Category() const;
 };

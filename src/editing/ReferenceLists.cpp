@@ -1,7 +1,7 @@
 #include "editing/ReferenceLists.h"
 
 #include "data/Connection.h"
-#include "editing/EditStatements.h"
+#include "data/ReferenceListStatements.h"
 #include "ui/FormFont.h"
 #include "ui/WaitCursor.h"
 
@@ -103,7 +103,7 @@ void PrepareChoiceBox(QComboBox *box)
 void LoadCategories(const QList<QComboBox *> &boxes)
 {
     WaitCursor wait;
-    const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CategoriesQuery());
+    const Processing::Recordset rs = Processing::DbConn().openRecordset(Processing::CategoriesQuery());
     clearAll(boxes);
     // The root stays even in a directory without categories, so a first one can be added.
     for (QComboBox *box : boxes)
@@ -116,7 +116,7 @@ void LoadCategories(const QList<QComboBox *> &boxes)
 void LoadCities(const QList<QComboBox *> &boxes)
 {
     WaitCursor wait;
-    const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::CitiesQuery());
+    const Processing::Recordset rs = Processing::DbConn().openRecordset(Processing::CitiesQuery());
     clearAll(boxes);
     if (rs.RecordCount() > 0)
         addRows(boxes, rs, QStringLiteral("ENAME"), QStringLiteral("CODE"));
@@ -126,7 +126,7 @@ void LoadCities(const QList<QComboBox *> &boxes)
 void LoadDistricts(QComboBox *box, const QString &strFilter)
 {
     WaitCursor wait;
-    const Processing::Recordset rs = Processing::DbConn().openRecordset(Editing::DistrictsQuery(), strFilter);
+    const Processing::Recordset rs = Processing::DbConn().openRecordset(Processing::DistrictsQuery(), strFilter);
     box->clear();
     if (rs.RecordCount() > 0)
         addRows({box}, rs, QStringLiteral("DISTRICT_NAME"), QStringLiteral("DISTRICT_ID"));
@@ -138,7 +138,7 @@ void NarrowDistricts(const QComboBox *cityBox, QComboBox *districtBox)
     const std::optional<qint32> city = ChosenId(cityBox);
     if (!city)
         return;
-    LoadDistricts(districtBox, Editing::CityFilter(*city));
+    LoadDistricts(districtBox, Processing::CityFilter(*city));
 }
 
 std::optional<qint32> ChosenId(const QComboBox *box)

@@ -1,9 +1,11 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/NewIdentifiers.h"
+#include "data/PlaceStatements.h"
+#include "data/SqlText.h"
+#include "data/Transaction.h"
 #include "editing/EditMessages.h"
-#include "editing/EditStatements.h"
 #include "editing/MultiLineTextBox.h"
-#include "editing/NewIdentifiers.h"
 #include "editing/ReferenceLists.h"
 #include "editing/frmAdd.h"
 #include "ui/MsgBox.h"
@@ -14,17 +16,15 @@
 
 #include <optional>
 
-using namespace Editing;
-
 void frmAdd::GetNewLeafID()
 {
-    NewLeafID = NextLeafId();
+    NewLeafID = Processing::NextLeafId();
 }
 
 void frmAdd::CmdAddPlace_Click()
 {
     const QString name = m_place.TxtPlaceName->text();
-    if (TrimBlanks(name).isEmpty()) {
+    if (Processing::TrimBlanks(name).isEmpty()) {
         ShowInvalidData(QStringLiteral("Error You Must Enter valid Place Name "));
         return;
     }
@@ -39,16 +39,16 @@ void frmAdd::CmdAddPlace_Click()
         ShowInvalidData(MissingChoiceMessage(*missing, QStringLiteral("the place was not added.")));
         return;
     }
-    const QString notDone = QStringLiteral("The place \"%1\" was not added.").arg(TrimBlanks(name));
+    const QString notDone = QStringLiteral("The place \"%1\" was not added.").arg(Processing::TrimBlanks(name));
     try {
         WaitCursor wait;
         if (!NewLeafID)
             GetNewLeafID();
-        if (*NewLeafID > LargestIdentifier) {
+        if (*NewLeafID > Processing::LargestIdentifier) {
             ShowNotStored(notDone, QStringLiteral("The new place would get the identifier %1, above the largest "
                                                   "the directory can keep (%2).")
                                        .arg(*NewLeafID)
-                                       .arg(LargestIdentifier));
+                                       .arg(Processing::LargestIdentifier));
             return;
         }
         if (IsRepeated(name, address)) {
@@ -66,56 +66,23 @@ void frmAdd::CmdAddPlace_Click()
 
 bool frmAdd::IsRepeated(const QString &name, const QString &address)
 {
-    return Processing::DbConn().openRecordset(DuplicatePlaceQuery(name, address)).RecordCount() > 0;
+    return Processing::DbConn().openRecordset(Processing::DuplicatePlaceQuery(name, address)).RecordCount() > 0;
 }
 
 void frmAdd::AddPlace()
 {
-    const PlaceValues place = m_place.Values();
+    const Processing::PlaceValues place = m_place.Values();
     const qint32 category = m_place.Category().value_or(0);
     const qint32 leafId = qint32(*NewLeafID);
-    const QString notDone =
-        QStringLiteral("The place \"%1\" was not added; nothing of it was stored.").arg(TrimBlanks(place.name));
-    Processing::Connection &db = Processing::DbConn();
+    const QString notDone = QStringLiteral("The place \"%1\" was not added; nothing of it was stored.")
+                                .arg(Processing::TrimBlanks(place.name));
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
-    try {
-        db.begin();
-    } catch (const Processing::DbError &error) {
-        ShowNotStored(notDone, error);
-        return;
-    }
-
-    // The place and its link are stored together or not at all; the first failure is the one told.
-    std::optional<Processing::DbError> failure;
-    try {
-        db.execute(InsertPlaceStatement(leafId, place));
-    } catch (const Processing::DbError &error) {
-        failure = error;
-    }
-    const QString link = InsertPlaceLinkStatement(category, leafId);
     // Counted up for every attempt, so a rolled-back identifier is not offered again.
     NewLeafID = qint64(leafId) + 1;
-    if (!failure) {
-        try {
-            db.execute(link);
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
-    }
-    if (!failure) {
-        try {
-            db.commit();
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
-    } else {
-        try {
-            db.rollback();
-        } catch (const Processing::DbError &) {
-            // The failure that caused the rollback is what the user needs to hear of.
-        }
-    }
+    // The place and its link are stored together or not at all; the first failure is the one told.
+    const std::optional<Processing::DbError> failure = Processing::RunAsOneWrite(
+        {Processing::InsertPlaceStatement(leafId, place), Processing::InsertPlaceLinkStatement(category, leafId)});
     if (failure) {
         // What was typed stays, so the user can correct it and add again.
         ShowNotStored(notDone, *failure);

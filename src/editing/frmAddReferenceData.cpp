@@ -1,8 +1,9 @@
-#include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/NewIdentifiers.h"
+#include "data/ReferenceListStatements.h"
+#include "data/SqlText.h"
+#include "data/Transaction.h"
 #include "editing/EditMessages.h"
-#include "editing/EditStatements.h"
-#include "editing/NewIdentifiers.h"
 #include "editing/ReferenceLists.h"
 #include "editing/frmAdd.h"
 #include "ui/DbErrorMessage.h"
@@ -11,8 +12,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-using namespace Editing;
-
 namespace {
 
 QString tooLarge(qint64 id, const QString &kind)
@@ -20,7 +19,7 @@ QString tooLarge(qint64 id, const QString &kind)
     return QStringLiteral("The new %1 would get the identifier %2, above the largest the directory can keep (%3).")
         .arg(kind)
         .arg(id)
-        .arg(LargestIdentifier);
+        .arg(Processing::LargestIdentifier);
 }
 
 } // namespace
@@ -29,7 +28,7 @@ void frmAdd::CmdAddCat_Click()
 {
     // The name is stored as typed, blanks included; only a name of blanks alone is refused.
     const QString name = TxtCatName->text();
-    if (TrimBlanks(name).isEmpty()) {
+    if (Processing::TrimBlanks(name).isEmpty()) {
         ShowInvalidData(QStringLiteral("Error You Must Enter valid Category Name "));
         return;
     }
@@ -42,13 +41,13 @@ void frmAdd::CmdAddCat_Click()
     const QString notDone = QStringLiteral("The category \"%1\" was not added.").arg(name);
     try {
         WaitCursor wait;
-        const qint64 id =
-            NewRowIdentifier(CmbParentCat->count(), QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"));
-        if (id > LargestIdentifier) {
+        const qint64 id = Processing::NewRowIdentifier(CmbParentCat->count(), QStringLiteral("Places_Root"),
+                                                       QStringLiteral("Branch_ID"));
+        if (id > Processing::LargestIdentifier) {
             ShowNotStored(notDone, tooLarge(id, QStringLiteral("category")));
             return;
         }
-        Processing::DbConn().execute(InsertCategoryStatement(qint32(id), name, *parent));
+        Processing::RunAsOneWriteOrThrow({Processing::InsertCategoryStatement(qint32(id), name, *parent)});
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return;
@@ -64,7 +63,7 @@ void frmAdd::CmdAddCat_Click()
 void frmAdd::CmdAddDistrict_Click()
 {
     const QString name = TxtNewDistrict->text();
-    if (TrimBlanks(name).isEmpty()) {
+    if (Processing::TrimBlanks(name).isEmpty()) {
         ShowInvalidData(QStringLiteral("Error You Must Enter valid District Name "));
         return;
     }
@@ -79,13 +78,13 @@ void frmAdd::CmdAddDistrict_Click()
         WaitCursor wait;
         // All districts, so that the count is the number of rows; this also undoes a narrowing.
         FillDistricts(QString());
-        const qint64 id = NewRowIdentifier(m_place.CmbDistrict->count(), QStringLiteral("PLACES_DISTRICT"),
-                                           QStringLiteral("DISTRICT_ID"));
-        if (id > LargestIdentifier) {
+        const qint64 id = Processing::NewRowIdentifier(m_place.CmbDistrict->count(), QStringLiteral("PLACES_DISTRICT"),
+                                                       QStringLiteral("DISTRICT_ID"));
+        if (id > Processing::LargestIdentifier) {
             ShowNotStored(notDone, tooLarge(id, QStringLiteral("district")));
             return;
         }
-        Processing::DbConn().execute(InsertDistrictStatement(qint32(id), name, *city));
+        Processing::RunAsOneWriteOrThrow({Processing::InsertDistrictStatement(qint32(id), name, *city)});
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return;

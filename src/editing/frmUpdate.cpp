@@ -2,8 +2,11 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/NewIdentifiers.h"
+#include "data/PlaceStatements.h"
+#include "data/SqlText.h"
+#include "data/Transaction.h"
 #include "editing/EditMessages.h"
-#include "editing/EditStatements.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "ui/DbErrorMessage.h"
@@ -16,8 +19,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-
-using namespace Editing;
 
 namespace {
 
@@ -99,6 +100,22 @@ void frmUpdate::FillDistricts(const QString &strFilter)
     LoadDistricts(m_place.CmbDistrict, strFilter);
 }
 
+void frmUpdate::Load(const StoredPlace &place)
+{
+    place_id = place.id;
+    m_place.TxtPlaceName->setText(place.name);
+    SetChoiceText(m_place.CmbCity, place.city);
+    SetChoiceText(m_place.CmbDistrict, place.district);
+    m_place.TxtAddress->setText(place.address);
+    m_place.TxtTelephone->setText(place.telephone);
+    m_place.TxtMore->setText(place.more);
+    // Stored links carry a leading blank, which would push the last character of a link of the
+    // box's full length out of it; the update trims the blanks anyway.
+    m_place.TxtURL->setText(Processing::TrimBlanks(place.url));
+    if (place.category)
+        SetChoiceText(m_place.CmbPlaceParent, *place.category);
+}
+
 void frmUpdate::CmbCity_LostFocus()
 {
     try {
@@ -110,7 +127,7 @@ void frmUpdate::CmbCity_LostFocus()
 
 void frmUpdate::CmdUpdate_Click()
 {
-    if (TrimBlanks(m_place.TxtPlaceName->text()).isEmpty()) {
+    if (Processing::TrimBlanks(m_place.TxtPlaceName->text()).isEmpty()) {
         ShowInvalidData(QStringLiteral("Error You Must Enter valid Place Name "));
         return;
     }
@@ -125,11 +142,10 @@ void frmUpdate::CmdUpdate_Click()
 
 bool frmUpdate::StorePlace()
 {
-    const PlaceValues place = m_place.Values();
+    const Processing::PlaceValues place = m_place.Values();
     const qint32 category = m_place.Category().value_or(0);
     const QString notDone = QStringLiteral("The place \"%1\" was not updated; nothing of the change was stored.")
-                                .arg(TrimBlanks(place.name));
-    Processing::Connection &db = Processing::DbConn();
+                                .arg(Processing::TrimBlanks(place.name));
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
     try {
@@ -147,37 +163,19 @@ bool frmUpdate::StorePlace()
                                 .arg(gone));
             return false;
         }
-        db.begin();
+        // Both statements take effect together or not at all; the first failure is the one told.
+        Processing::RunAsOneWriteOrThrow({Processing::UpdatePlaceStatement(place_id, place),
+                                          Processing::UpdatePlaceLinkStatement(category, place_id)});
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return false;
     }
-
-    // Both statements take effect together or not at all; the first failure is the one told.
-    std::optional<Processing::DbError> failure;
-    try {
-        db.execute(UpdatePlaceStatement(place_id, place));
-        db.execute(UpdatePlaceLinkStatement(category, place_id));
-        db.commit();
-    } catch (const Processing::DbError &error) {
-        failure = error;
-    }
-    if (!failure)
-        return true;
-    if (db.inTransaction()) {
-        try {
-            db.rollback();
-        } catch (const Processing::DbError &) {
-            // The failure that caused the rollback is what the user needs to hear of.
-        }
-    }
-    ShowNotStored(notDone, *failure);
-    return false;
+    return true;
 }
 
 bool frmUpdate::Exists(const QString &table, const QString &column, qint32 id)
 {
-    return Processing::DbConn().openRecordset(IdentifierInUseQuery(table, column, id)).RecordCount() > 0;
+    return Processing::DbConn().openRecordset(Processing::IdentifierInUseQuery(table, column, id)).RecordCount() > 0;
 }
 
 void frmUpdate::CmdCancel_Click()

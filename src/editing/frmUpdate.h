@@ -2,7 +2,10 @@
 
 #include "editing/PlaceFields.h"
 
+#include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class QGroupBox;
 class QPushButton;
@@ -17,11 +20,22 @@ class frmUpdate : public QWidget
 public:
     explicit frmUpdate(QWidget *parent = nullptr);
 
-    // The place being edited; set by the main window.
-    qint32 place_id = 0;
-
-    // The inputs, for the main window to fill from the selected place.
-    const PlaceFields &Fields() const { return m_place; }
+    // A stored place as the main window's list shows it.
+    struct StoredPlace
+    {
+        qint32 id = 0;
+        QString name;
+        QString city;
+        QString district;
+        QString address;
+        QString telephone;
+        QString more;
+        QString url;
+        // The category to propose; none leaves the choice as it is.
+        std::optional<QString> category;
+    };
+    // Fills the window for the place; what the user stores goes to that place.
+    void Load(const StoredPlace &place);
 
 private:
     void BuildLayout();
@@ -38,6 +52,8 @@ private:
     bool StorePlace();
     static bool Exists(const QString &table, const QString &column, qint32 id);
 
+    // The place being edited.
+    qint32 place_id = 0;
     QGroupBox *FramePlace = nullptr;
     PlaceFields m_place;
     QPushButton *CmdUpdate = nullptr;

@@ -145,11 +145,6 @@ qint32 PlacesModel::PlaceId(int row) const
     return shown(row).leafId;
 }
 
-QString PlacesModel::Key(int row) const
-{
-    return QStringLiteral("LF") + QString::number(shown(row).leafId);
-}
-
 QString PlacesModel::Text(int row, int column) const
 {
     return shown(row).text(column);

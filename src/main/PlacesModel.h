@@ -37,8 +37,6 @@ public:
 
     // The place identifier of a shown row.
     qint32 PlaceId(int row) const;
-    // The item key "LF" followed by the place identifier: a text to show or compare only.
-    QString Key(int row) const;
     QString Text(int row, int column) const;
     bool HasLink(int row) const;
 

@@ -128,13 +128,6 @@ void frmMain::Form_Load()
     }
 }
 
-QString frmMain::PanelText(int panel) const
-{
-    if (panel < 1 || panel > 4)
-        return QString();
-    return m_panels[panel - 1]->text();
-}
-
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == LstVwPlaces && event->type() == QEvent::KeyPress) {

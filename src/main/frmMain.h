@@ -34,11 +34,9 @@ public:
     // The toolbar's entries by their 1-based index (separators and placeholders included).
     QAction *ToolbarButton(int index) const;
     void Toolbar1_ButtonClick(int index);
-    QString PanelText(int panel) const;
+    // Which searches were recorded shows nowhere: Back and Forward start from a position of
+    // their own that recording does not move, so the ring is read here.
     const SearchHistory &History() const { return m_history; }
-    PlacesModel *Places() const { return m_places; }
-    // The update window this window opened last, while it exists; it outlives this window.
-    frmUpdate *UpdateWindow() const;
 
 private:
     void BuildLayout();

@@ -1,8 +1,9 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/DeleteStatements.h"
 #include "data/SearchState.h"
+#include "data/Transaction.h"
 #include "main/CategoryTreeModel.h"
-#include "main/DeleteStatements.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -39,18 +40,14 @@ qint64 countOf(const QString &sql)
 // What the database holds below a category, whatever the tree has loaded so far.
 bool hasSubCategories(qint32 branchId)
 {
-    return countOf(QStringLiteral("select count(*) from places_root where PARENT_ID = %1 and BRANCH_ID <> %1")
-                       .arg(branchId)) > 0;
+    return countOf(Processing::SubCategoryCountQuery(branchId)) > 0;
 }
 
 // Places filed under a category, whatever the list shows. A link to a place that no longer
 // exists holds nothing back.
 bool hasPlaces(qint32 branchId)
 {
-    return countOf(QStringLiteral("select count(*) from places_branch_leaves, places_leaves where "
-                                  "places_branch_leaves.LEAF_ID = places_leaves.LEAF_ID and "
-                                  "places_branch_leaves.BRANCH_ID = %1")
-                       .arg(branchId)) > 0;
+    return countOf(Processing::CategoryPlaceCountQuery(branchId)) > 0;
 }
 
 } // namespace
@@ -66,48 +63,15 @@ void frmMain::DeletePlace()
     if (name.isEmpty())
         return;
     const QString placeFailed = QStringLiteral(" Place Can't be Deleted ");
-    const QStringList statements = DeletePlaceStatements(m_places->PlaceId(row));
+    const QStringList statements = Processing::DeletePlaceStatements(m_places->PlaceId(row));
     if (!confirmed(name, QStringLiteral("Delete Place")))
         return;
 
     // Both statements run, even after one has failed; the outcome is judged at the end. A
     // transaction that cannot start runs nothing, so no statement takes effect on its own.
-    Processing::Connection &db = Processing::DbConn();
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
-    bool failed = false;
-    bool begun = false;
-    try {
-        db.begin();
-        begun = true;
-    } catch (const Processing::DbError &) {
-        failed = true;
-    }
-    if (begun) {
-        for (const QString &statement : statements) {
-            try {
-                db.execute(statement);
-            } catch (const Processing::DbError &) {
-                failed = true;
-            }
-        }
-    }
-    if (begun && !failed) {
-        try {
-            db.commit();
-        } catch (const Processing::DbError &) {
-            failed = true; // the commit has rolled back already
-            begun = false;
-        }
-    }
-    if (failed) {
-        if (begun) {
-            try {
-                db.rollback();
-            } catch (const Processing::DbError &) {
-                // The failure message below covers it: nothing was committed.
-            }
-        }
+    if (Processing::RunAsOneWrite(statements)) {
         MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
         return;
     }
@@ -168,7 +132,7 @@ void frmMain::DeleteCategory()
     std::optional<Processing::DbError> failure;
     try {
         WaitCursor wait;
-        Processing::DbConn().execute(DeleteCategoryStatement(branchId));
+        Processing::RunAsOneWriteOrThrow({Processing::DeleteCategoryStatement(branchId)});
     } catch (const Processing::DbError &error) {
         failure = error;
     }

@@ -1,6 +1,7 @@
 #include "search/FrmSearch.h"
 
 #include "data/DbError.h"
+#include "data/ReferenceListStatements.h"
 #include "data/SearchState.h"
 #include "search/SearchHost.h"
 #include "search/SelectionList.h"
@@ -158,19 +159,18 @@ void FrmSearch::FillLists()
 
 void FrmSearch::FillCategories()
 {
-    FillSelectionList(LstCat, QStringLiteral("Select * from Places_Root where places_root.branch_id <> 0 "),
-                      QStringLiteral("BRANCH_NAME"), QStringLiteral("BRANCH_ID"));
+    FillSelectionList(LstCat, Processing::CategoriesQuery(), QStringLiteral("BRANCH_NAME"),
+                      QStringLiteral("BRANCH_ID"));
 }
 
 void FrmSearch::FillCities()
 {
-    FillSelectionList(LstCity, QStringLiteral("Select * from cm_city "), QStringLiteral("ENAME"),
-                      QStringLiteral("CODE"));
+    FillSelectionList(LstCity, Processing::CitiesQuery(), QStringLiteral("ENAME"), QStringLiteral("CODE"));
 }
 
 void FrmSearch::FillDistricts(const QString &filter)
 {
-    FillSelectionList(LstDistrict, QStringLiteral("Select * from Places_District "), QStringLiteral("DISTRICT_NAME"),
+    FillSelectionList(LstDistrict, Processing::DistrictsQuery(), QStringLiteral("DISTRICT_NAME"),
                       QStringLiteral("DISTRICT_ID"), filter);
 }
 

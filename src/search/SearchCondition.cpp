@@ -1,5 +1,6 @@
 #include "search/SearchCondition.h"
 
+#include "data/ReferenceListStatements.h"
 #include "data/SqlText.h"
 
 namespace {
@@ -96,9 +97,9 @@ QString DistrictFilter(const QList<ListEntry> &cities)
             selected.append(entry.data);
     }
     if (selected.isEmpty())
-        return QStringLiteral("city_id = -1");
+        return Processing::CityFilter(-1);
     if (selected.size() == 1)
-        return QStringLiteral("city_id = ") + QString::number(selected.first());
+        return Processing::CityFilter(selected.first());
     QString filter = QStringLiteral("   ");
     QString separator;
     for (const qint32 id : selected) {

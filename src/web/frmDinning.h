@@ -29,9 +29,6 @@ public:
     // the directory web service.
     static void SetPageAddress(const QString &address);
 
-    QPushButton *CmdBack = nullptr;
-    QWebEngineView *WebBrowser1 = nullptr;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -40,5 +37,7 @@ private:
     void Form_Load();
     void CmdBack_Click();
 
+    QPushButton *CmdBack = nullptr;
+    QWebEngineView *WebBrowser1 = nullptr;
     std::function<void()> m_showMain;
 };

@@ -133,6 +133,25 @@ inline QList<frmUpdate *> UpdateWindows()
     return windows;
 }
 
+// Opens the update window on a place as the main window would, with empty boxes to type in.
+inline void LoadPlace(frmUpdate *window, qint32 placeId)
+{
+    frmUpdate::StoredPlace place;
+    place.id = placeId;
+    window->Load(place);
+}
+
+// The update window on the screen, as the main window opened or refilled it; none if none is.
+inline frmUpdate *ShownUpdateWindow()
+{
+    frmUpdate *shown = nullptr;
+    for (frmUpdate *window : UpdateWindows()) {
+        if (window->isVisible())
+            shown = window;
+    }
+    return shown;
+}
+
 inline void DeleteUpdateWindows()
 {
     qDeleteAll(UpdateWindows());

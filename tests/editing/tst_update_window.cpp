@@ -29,7 +29,7 @@ struct Edit
 QPointer<frmUpdate> openFor42(const Edit &edit)
 {
     QPointer<frmUpdate> window = new frmUpdate;
-    window->place_id = 42;
+    EditingFixture::LoadPlace(window, 42);
     window->show();
     Type(Find<QWidget>(window, "TxtPlaceName"), edit.name);
     Type(Find<QWidget>(window, "TxtAddress"), edit.address);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "support/TestDatabase.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
@@ -74,6 +76,18 @@ inline QTreeView *Tree(const frmMain &window)
 inline QTreeView *List(const frmMain &window)
 {
     return window.findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
+}
+
+// The places the list shows, with their identifiers.
+inline PlacesModel *Places(const frmMain &window)
+{
+    return qobject_cast<PlacesModel *>(List(window)->model());
+}
+
+// The text of a status bar panel, 1 to 4.
+inline QString PanelText(const frmMain &window, int panel)
+{
+    return window.findChild<QLabel *>(QStringLiteral("Panel%1").arg(panel))->text();
 }
 
 inline QString Key(const QModelIndex &node)

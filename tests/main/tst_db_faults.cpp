@@ -4,6 +4,7 @@
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
@@ -118,7 +119,8 @@ class TestDatabaseFaults : public QObject
     {
         m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))
             ->selectionModel()
-            ->select(m_main->Places()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            ->select(BrowsingFixture::Places(*m_main)->index(row, 0),
+                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
     QTreeView *tree() const { return m_main->findChild<QTreeView *>(QStringLiteral("CatTree")); }
@@ -135,7 +137,7 @@ class TestDatabaseFaults : public QObject
         m_main->UpdateList(7);
         selectPlace(0);
         m_main->ToolbarButton(6)->trigger();
-        frmUpdate *window = m_main->UpdateWindow();
+        frmUpdate *window = EditingFixture::ShownUpdateWindow();
         return window && window->isVisible() ? window : nullptr;
     }
 
@@ -346,11 +348,11 @@ private Q_SLOTS:
         toldOnce(true, "Delete place");
         QCOMPARE(m_messages->last().text, QStringLiteral(" Place Can't be Deleted "));
         QCOMPARE(m_faults->snapshot(), before);
-        QCOMPARE(m_main->Places()->rowCount(), 1);
+        QCOMPARE(BrowsingFixture::Places(*m_main)->rowCount(), 1);
 
         m_messages->clear();
         Processing::SearchStr.clear();
-        m_main->Places()->clear();
+        BrowsingFixture::Places(*m_main)->clear();
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         m_messages->answer(QMessageBox::Yes);
         m_main->ToolbarButton(10)->trigger(); // Delete Cat

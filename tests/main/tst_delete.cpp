@@ -1,6 +1,6 @@
 #include "data/Connection.h"
 #include "data/SearchState.h"
-#include "main/DeleteStatements.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -28,14 +28,6 @@ class TestDelete : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void statementTexts()
-    {
-        QCOMPARE(DeletePlaceStatements(7),
-                 (QStringList{QStringLiteral("Delete from Places_Branch_Leaves where Leaf_ID =7"),
-                              QStringLiteral("Delete from Places_Leaves where Leaf_ID =7")}));
-        QCOMPARE(DeleteCategoryStatement(7), QStringLiteral("Delete from Places_root where Branch_ID = 7"));
-    }
-
     void init()
     {
         // Root; Food with Cafes (places) and Juice Bars (no places, a child three levels down,
@@ -286,7 +278,6 @@ private Q_SLOTS:
         QCOMPARE(
             TestDatabase::Scalar(QStringLiteral("select count(*) from places_branch_leaves where LEAF_ID = 3")).toInt(),
             2);
-        QVERIFY(!Processing::DbConn().inTransaction());
         // The list was not reloaded.
         QCOMPARE(listed(), (QStringList{QStringLiteral("Clinic"), QStringLiteral("Pharmacy")}));
         // The connection works on, outside any transaction.
@@ -318,17 +309,17 @@ private:
     QStringList listed() const
     {
         QStringList names;
-        for (int row = 0; row < m_main->Places()->rowCount(); ++row)
-            names.append(m_main->Places()->Text(row, PlacesModel::Name));
+        for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row)
+            names.append(BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Name));
         names.sort();
         return names;
     }
 
     void selectPlace(const QString &name)
     {
-        for (int row = 0; row < m_main->Places()->rowCount(); ++row) {
-            if (m_main->Places()->Text(row, PlacesModel::Name) == name) {
-                list()->setCurrentIndex(m_main->Places()->index(row, 0));
+        for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row) {
+            if (BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Name) == name) {
+                list()->setCurrentIndex(BrowsingFixture::Places(*m_main)->index(row, 0));
                 return;
             }
         }

@@ -1,4 +1,5 @@
 #include "data/SearchState.h"
+#include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
@@ -54,7 +55,8 @@ private Q_SLOTS:
         QPointer<frmDinning> web = frmDinning::Instance();
         QVERIFY(web);
         QVERIFY(web->isVisible());
-        QSignalSpy loaded(web->WebBrowser1, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(web->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")),
+                          &QWebEngineView::loadFinished);
         QVERIFY(loaded.wait(30000));
         QCOMPARE(m_server.requests(QStringLiteral("/directory")), 1);
 
@@ -62,7 +64,7 @@ private Q_SLOTS:
         QCOMPARE(frmDinning::Instance(), web.data());
         QTRY_VERIFY(web->isActiveWindow());
 
-        QTest::mouseClick(web->CmdBack, Qt::LeftButton);
+        QTest::mouseClick(web->findChild<QPushButton *>(QStringLiteral("CmdBack")), Qt::LeftButton);
         QTRY_VERIFY(m_main->isActiveWindow());
         QVERIFY(web->isVisible());
         QCOMPARE(mainWindows(), QList<frmMain *>{m_main.data()});
@@ -81,12 +83,12 @@ private Q_SLOTS:
 
         // The new window's start-up finds the connection open and keeps it, without a word.
         MessageRecorder messages;
-        web->CmdBack->click();
+        web->findChild<QPushButton *>(QStringLiteral("CmdBack"))->click();
         const QList<frmMain *> windows = mainWindows();
         QCOMPARE(windows.size(), 1);
         QPointer<frmMain> fresh = windows.first();
         QVERIFY(fresh->isVisible());
-        QCOMPARE(fresh->PanelText(2), QStringLiteral("Connected To DB"));
+        QCOMPARE(BrowsingFixture::PanelText(*fresh, 2), QStringLiteral("Connected To DB"));
         QCOMPARE(messages.count(), 0);
         QCOMPARE(Processing::SearchStr, QString());
         const QAbstractItemModel *tree = fresh->findChild<QTreeView *>(QStringLiteral("CatTree"))->model();
@@ -97,9 +99,9 @@ private Q_SLOTS:
         // another.
         web->activateWindow();
         QTRY_VERIFY(web->isActiveWindow());
-        web->CmdBack->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), web->CmdBack);
-        QTest::keyClick(web->CmdBack, Qt::Key_Return);
+        web->findChild<QPushButton *>(QStringLiteral("CmdBack"))->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), web->findChild<QPushButton *>(QStringLiteral("CmdBack")));
+        QTest::keyClick(web->findChild<QPushButton *>(QStringLiteral("CmdBack")), Qt::Key_Return);
         QTRY_VERIFY(fresh->isActiveWindow());
         QCOMPARE(mainWindows(), QList<frmMain *>{fresh.data()});
         QVERIFY(web->isVisible());

@@ -1,9 +1,10 @@
 #include "data/SearchState.h"
-#include "editing/EditStatements.h"
+#include "data/SqlText.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
@@ -226,8 +227,8 @@ class TestHostileInput : public QObject
     QStringList listedKeys() const
     {
         QStringList keys;
-        for (int row = 0; row < m_main->Places()->rowCount(); ++row)
-            keys.append(m_main->Places()->Key(row));
+        for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row)
+            keys.append(QStringLiteral("LF%1").arg(BrowsingFixture::Places(*m_main)->PlaceId(row)));
         keys.sort();
         return keys;
     }
@@ -251,15 +252,16 @@ class TestHostileInput : public QObject
         search(stored.at(0), "OptExact", messages);
         const QString key = QStringLiteral("LF%1").arg(leafId);
         int row = -1;
-        for (int r = 0; r < m_main->Places()->rowCount(); ++r) {
-            if (m_main->Places()->Key(r) == key)
+        for (int r = 0; r < BrowsingFixture::Places(*m_main)->rowCount(); ++r) {
+            if (QStringLiteral("LF%1").arg(BrowsingFixture::Places(*m_main)->PlaceId(r)) == key)
                 row = r;
         }
         QVERIFY2(row >= 0, qPrintable(what + QStringLiteral(": not found by its name")));
-        const QStringList shown = {
-            m_main->Places()->Text(row, PlacesModel::Name), m_main->Places()->Text(row, PlacesModel::Telephone),
-            m_main->Places()->Text(row, PlacesModel::Address), m_main->Places()->Text(row, PlacesModel::More),
-            m_main->Places()->Text(row, PlacesModel::URL)};
+        const QStringList shown = {BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Name),
+                                   BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Telephone),
+                                   BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::Address),
+                                   BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::More),
+                                   BrowsingFixture::Places(*m_main)->Text(row, PlacesModel::URL)};
         QStringList expected = stored;
         expected.replace(4, stored.at(4) == QLatin1String("<null>") ? QString() : stored.at(4));
         QVERIFY2(shown == expected, qPrintable(what + QStringLiteral(": listed as ") + brief(shown)));
@@ -296,10 +298,10 @@ class TestHostileInput : public QObject
         Processing::SearchStr.clear();
         m_main->UpdateList(7);
         auto *list = m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
-        list->selectionModel()->select(m_main->Places()->index(0, 0),
+        list->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_main->ToolbarButton(6)->trigger();
-        frmUpdate *window = m_main->UpdateWindow();
+        frmUpdate *window = EditingFixture::ShownUpdateWindow();
         return window && window->isVisible() ? window : nullptr;
     }
 
@@ -345,8 +347,8 @@ private Q_SLOTS:
                 QVERIFY2(TextOf(widget) == inBox,
                          qPrintable(what + QStringLiteral(": the box shows ") + brief(TextOf(widget))));
                 QStringList stored = boxTexts(&dialog);
-                stored[0] = Editing::TrimBlanks(stored[0]);
-                stored[4] = QStringLiteral(" ") + Editing::TrimBlanks(stored[4]);
+                stored[0] = Processing::TrimBlanks(stored[0]);
+                stored[4] = QStringLiteral(" ") + Processing::TrimBlanks(stored[4]);
 
                 const Tables before = Snapshot();
                 trace.clear();
@@ -403,7 +405,7 @@ private Q_SLOTS:
                          qPrintable(what + QStringLiteral(": the box shows ") + brief(TextOf(widget))));
                 QStringList stored;
                 for (const QString &text : boxTexts(window))
-                    stored.append(Editing::TrimBlanks(text));
+                    stored.append(Processing::TrimBlanks(text));
                 if (stored[4].isEmpty())
                     stored[4] = QStringLiteral("<null>");
 
@@ -488,7 +490,7 @@ private Q_SLOTS:
                 Click(&dialog, box.button);
                 ++m_cases;
                 const QStringList sent = trace.statements();
-                if (Editing::TrimBlanks(stored).isEmpty()) {
+                if (Processing::TrimBlanks(stored).isEmpty()) {
                     QVERIFY2(messages.count() == 1 && messages.last().title == QLatin1String("Invalid data"),
                              qPrintable(what));
                     QCOMPARE(Snapshot(), before);

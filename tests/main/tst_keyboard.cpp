@@ -1,3 +1,4 @@
+#include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
@@ -197,7 +198,7 @@ private Q_SLOTS:
     void altUUpdatesAndAltCCancels()
     {
         QPointer<frmUpdate> window = new frmUpdate;
-        window->place_id = 2;
+        EditingFixture::LoadPlace(window, 2);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
         for (const auto &[box, entry] :
@@ -214,7 +215,7 @@ private Q_SLOTS:
                  QVariant(QStringLiteral("Food Court")));
 
         window = new frmUpdate;
-        window->place_id = 2;
+        EditingFixture::LoadPlace(window, 2);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
         name = find<QLineEdit>(window, "TxtPlaceName");

@@ -82,7 +82,7 @@ private Q_SLOTS:
                               QStringLiteral("Food")}));
         auto *places = qobject_cast<PlacesModel *>(list->model());
         QVERIFY(places);
-        QCOMPARE(places->Key(Row(list, QStringLiteral("Green Tea House"))), QStringLiteral("LF7"));
+        QCOMPARE(places->PlaceId(Row(list, QStringLiteral("Green Tea House"))), 7);
     }
 
     void placesWithALinkArePureBlue()

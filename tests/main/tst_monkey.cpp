@@ -2,6 +2,7 @@
 #include "data/DbError.h"
 #include "data/Queries.h"
 #include "data/SearchState.h"
+#include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
@@ -111,8 +112,9 @@ class TestMonkey : public QObject
                 t += QLatin1Char(' ') + words.at(pick(int(words.size())));
             break;
         case 2:
-            if (m_main && m_main->Places()->rowCount() > 0) {
-                t = m_main->Places()->Text(pick(m_main->Places()->rowCount()), PlacesModel::Name);
+            if (m_main && BrowsingFixture::Places(*m_main)->rowCount() > 0) {
+                t = BrowsingFixture::Places(*m_main)->Text(pick(BrowsingFixture::Places(*m_main)->rowCount()),
+                                                           PlacesModel::Name);
                 break;
             }
             Q_FALLTHROUGH();
@@ -178,13 +180,15 @@ class TestMonkey : public QObject
 
     bool selectRandomRow()
     {
-        const int rows = m_main->Places()->rowCount();
+        const int rows = BrowsingFixture::Places(*m_main)->rowCount();
         if (rows == 0)
             return false;
         const int row = pick(rows);
-        list()->selectionModel()->select(m_main->Places()->index(row, 0),
+        list()->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(row, 0),
                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        note(QStringLiteral("select row %1 (%2)").arg(row).arg(m_main->Places()->Key(row)));
+        note(QStringLiteral("select row %1 (%2)")
+                 .arg(row)
+                 .arg(QStringLiteral("LF%1").arg(BrowsingFixture::Places(*m_main)->PlaceId(row))));
         return true;
     }
 
@@ -303,7 +307,7 @@ class TestMonkey : public QObject
         int roll = pick(100);
         // The list's own actions need places in it: then the user first looks some up.
         const bool onList = (roll >= 29 && roll < 38) || (roll >= 71 && roll < 77) || (roll >= 85 && roll < 91);
-        if (onList && m_main->Places()->rowCount() == 0) {
+        if (onList && BrowsingFixture::Places(*m_main)->rowCount() == 0) {
             note(QStringLiteral("look places up by city"));
             withModal<FrmSearch>(2, [this](FrmSearch &dialog) {
                 find<QCheckBox>(&dialog, "ChkCity")->click();
@@ -363,8 +367,8 @@ class TestMonkey : public QObject
                     list()->setFocus();
                     QTest::keyClick(list(), Qt::Key_Return);
                 }
-                if (m_main->UpdateWindow())
-                    m_update = m_main->UpdateWindow();
+                if (EditingFixture::ShownUpdateWindow())
+                    m_update = EditingFixture::ShownUpdateWindow();
             }
         } else if (roll < 85) {
             if (m_update && m_update->isVisible()) {
@@ -487,8 +491,8 @@ class TestMonkey : public QObject
         // A list that changed was loaded by a query: the places query for all categories, the
         // one acted on or the selected one, under the condition in force.
         QSet<QString> keys;
-        for (int row = 0; row < m_main->Places()->rowCount(); ++row) {
-            const QString key = m_main->Places()->Key(row);
+        for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row) {
+            const QString key = QStringLiteral("LF%1").arg(BrowsingFixture::Places(*m_main)->PlaceId(row));
             if (keys.contains(key))
                 return QStringLiteral("place %1 listed twice").arg(key);
             keys.insert(key);

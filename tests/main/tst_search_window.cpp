@@ -1,4 +1,5 @@
 #include "data/SearchState.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
@@ -118,8 +119,8 @@ class TestSearchWindow : public QObject
     QList<int> listed() const
     {
         QList<int> ids;
-        for (int row = 0; row < m_main->Places()->rowCount(); ++row)
-            ids.append(m_main->Places()->PlaceId(row));
+        for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row)
+            ids.append(BrowsingFixture::Places(*m_main)->PlaceId(row));
         std::sort(ids.begin(), ids.end());
         return ids;
     }

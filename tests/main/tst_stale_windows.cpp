@@ -1,6 +1,7 @@
 #include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmUpdate.h"
+#include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -29,9 +30,10 @@ class TestStaleWindows : public QObject
         m_main->UpdateList(7);
         m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))
             ->selectionModel()
-            ->select(m_main->Places()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            ->select(BrowsingFixture::Places(*m_main)->index(0, 0),
+                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_main->ToolbarButton(6)->trigger();
-        return m_main->UpdateWindow();
+        return EditingFixture::ShownUpdateWindow();
     }
 
 private Q_SLOTS:
@@ -82,7 +84,7 @@ private Q_SLOTS:
 
         // The main window deletes the empty category the window still offers.
         auto *tree = m_main->findChild<QTreeView *>(QStringLiteral("CatTree"));
-        m_main->Places()->clear();
+        BrowsingFixture::Places(*m_main)->clear();
         tree->setCurrentIndex(tree->model()
                                   ->match(tree->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("Closing Soon"),
                                           1, Qt::MatchExactly | Qt::MatchRecursive)

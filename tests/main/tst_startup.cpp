@@ -35,7 +35,7 @@ int probeStartUp(int argc, char *argv[])
     QString panels;
     {
         frmMain window;
-        panels = window.PanelText(1) + QLatin1Char('|') + window.PanelText(2);
+        panels = BrowsingFixture::PanelText(window, 1) + QLatin1Char('|') + BrowsingFixture::PanelText(window, 2);
         categories = ChildCount(Tree(window)->model()->index(0, 0));
     }
     std::printf("%s|%d|%d\n", qPrintable(panels), categories, messages.count());
@@ -86,10 +86,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Tarnwick"));
         QCOMPARE(messages.count(), 0);
-        QCOMPARE(window.PanelText(1), QString());
-        QCOMPARE(window.PanelText(2), QStringLiteral("Connected To DB"));
-        QCOMPARE(window.PanelText(3), QString());
-        QCOMPARE(window.PanelText(4), QString());
+        QCOMPARE(BrowsingFixture::PanelText(window, 1), QString());
+        QCOMPARE(BrowsingFixture::PanelText(window, 2), QStringLiteral("Connected To DB"));
+        QCOMPARE(BrowsingFixture::PanelText(window, 3), QString());
+        QCOMPARE(BrowsingFixture::PanelText(window, 4), QString());
         QCOMPARE(Processing::SearchStr, QString());
         QCOMPARE(ChildCount(Tree(window)->model()->index(0, 0)), 3);
         QCOMPARE(List(window)->model()->rowCount(), 0);
@@ -122,7 +122,7 @@ private Q_SLOTS:
         QVERIFY2(messages.last().details.contains(QStringLiteral("x@127.0.0.1:1/none could not be opened")),
                  qPrintable(messages.last().details));
         QVERIFY(!messages.last().details.contains(QStringLiteral(":y@")));
-        QCOMPARE(window.PanelText(2), QString());
+        QCOMPARE(BrowsingFixture::PanelText(window, 2), QString());
         QCOMPARE(Nodes(Tree(window)), QStringList{QStringLiteral(" > BR 0")});
 
         // The window stays: a click on the root passes over the failure silently.

@@ -70,21 +70,26 @@ private Q_SLOTS:
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
 
-        frmUpdate *window = main->UpdateWindow();
+        frmUpdate *window = EditingFixture::ShownUpdateWindow();
         QVERIFY(window);
         QVERIFY(window->isVisible());
-        QCOMPARE(window->place_id, 2);
-        const PlaceFields &f = window->Fields();
-        QCOMPARE(f.TxtPlaceName->text(), QStringLiteral("Café Riviera"));
-        QCOMPARE(f.CmbCity->currentText(), QStringLiteral("Cairo"));
-        QCOMPARE(f.CmbCity->currentData().toInt(), 1);
-        QCOMPARE(f.CmbDistrict->currentData().toInt(), 2);
+        const auto *name = EditingFixture::Find<QLineEdit>(window, "TxtPlaceName");
+        const auto *city = EditingFixture::Find<QComboBox>(window, "CmbCity");
+        const auto *district = EditingFixture::Find<QComboBox>(window, "CmbDistrict");
+        const auto *parent = EditingFixture::Find<QComboBox>(window, "CmbPlaceParent");
+        const auto *url = EditingFixture::Find<QLineEdit>(window, "TxtURL");
+        QCOMPARE(name->text(), QStringLiteral("Café Riviera"));
+        QCOMPARE(city->currentText(), QStringLiteral("Cairo"));
+        QCOMPARE(city->currentData().toInt(), 1);
+        QCOMPARE(district->currentData().toInt(), 2);
         // The address box from the "Address" column, the telephone box from "Telephone".
-        QCOMPARE(f.TxtAddress->text(), QStringLiteral("31 Talaat Harb Street"));
-        QCOMPARE(f.TxtTelephone->text(), QStringLiteral("+20 2 2392 8814"));
-        QCOMPARE(f.TxtMore->text(), QStringLiteral("Old-style coffee house serving breakfast all day."));
-        QCOMPARE(f.TxtURL->text(), QStringLiteral("http://www.example.com/cafe-riviera"));
-        QCOMPARE(f.CmbPlaceParent->currentData().toInt(), 4);
+        QCOMPARE(EditingFixture::Find<MultiLineTextBox>(window, "TxtAddress")->text(),
+                 QStringLiteral("31 Talaat Harb Street"));
+        QCOMPARE(EditingFixture::Find<QLineEdit>(window, "TxtTelephone")->text(), QStringLiteral("+20 2 2392 8814"));
+        QCOMPARE(EditingFixture::Find<MultiLineTextBox>(window, "TxtMore")->text(),
+                 QStringLiteral("Old-style coffee house serving breakfast all day."));
+        QCOMPARE(url->text(), QStringLiteral("http://www.example.com/cafe-riviera"));
+        QCOMPARE(parent->currentData().toInt(), 4);
 
         // A link of the box's full length is taken whole, without the stored leading blank.
         const QString longLink = QStringLiteral("http://example.com/") + QString(81, QLatin1Char('x'));
@@ -92,7 +97,15 @@ private Q_SLOTS:
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
-        QCOMPARE(f.TxtURL->text(), longLink);
+        QCOMPARE(url->text(), longLink);
+
+        // What is stored goes to the place shown.
+        MessageRecorder messages;
+        Keyboard::Type(EditingFixture::Find<QLineEdit>(window, "TxtPlaceName"), QStringLiteral(" Two"));
+        EditingFixture::Click(window, "CmdUpdate");
+        QCOMPARE(messages.texts(), QStringList());
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select leaf_name from places_leaves where leaf_id = 2")),
+                 QVariant(QStringLiteral("Café Riviera Two")));
     }
 
     void enterRefillsTheOpenWindow()
@@ -101,7 +114,7 @@ private Q_SLOTS:
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
         main->Toolbar1_ButtonClick(6);
-        QPointer<frmUpdate> first = main->UpdateWindow();
+        QPointer<frmUpdate> first = EditingFixture::ShownUpdateWindow();
 
         // After a search the tree's selection may differ from the place's category: the tree's wins.
         tree->setCurrentIndex(node(tree, QStringLiteral("Restaurants")));
@@ -110,16 +123,33 @@ private Q_SLOTS:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(EditingFixture::UpdateWindows().size(), 1);
-        QCOMPARE(main->UpdateWindow(), first.data());
-        QCOMPARE(first->place_id, 23);
-        QCOMPARE(first->Fields().TxtPlaceName->text(), QStringLiteral("Dokki Kebab and Kofta House"));
-        QCOMPARE(first->Fields().CmbPlaceParent->currentText(), QStringLiteral("Restaurants"));
-        QCOMPARE(first->Fields().CmbPlaceParent->currentData().toInt(), 2);
+        QCOMPARE(EditingFixture::ShownUpdateWindow(), first.data());
+        QCOMPARE(EditingFixture::Find<QLineEdit>(first, "TxtPlaceName")->text(),
+                 QStringLiteral("Dokki Kebab and Kofta House"));
+        QCOMPARE(EditingFixture::Find<QComboBox>(first, "CmbPlaceParent")->currentText(),
+                 QStringLiteral("Restaurants"));
+        QCOMPARE(EditingFixture::Find<QComboBox>(first, "CmbPlaceParent")->currentData().toInt(), 2);
+
+        // What is stored goes to the place the window was refilled with, not the first one.
+        {
+            MessageRecorder messages;
+            Keyboard::Type(EditingFixture::Find<QLineEdit>(first, "TxtPlaceName"), QStringLiteral(" Two"));
+            EditingFixture::Click(first, "CmdUpdate");
+            QCOMPARE(messages.texts(), QStringList());
+        }
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select leaf_name from places_leaves where leaf_id = 23")),
+                 QVariant(QStringLiteral("Dokki Kebab and Kofta House Two")));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select leaf_name from places_leaves where leaf_id = 2")),
+                 QVariant(QStringLiteral("Café Riviera")));
+        QTRY_VERIFY(first.isNull());
+        main->Toolbar1_ButtonClick(6);
+        first = EditingFixture::ShownUpdateWindow();
+        QVERIFY(first);
 
         // The root node names no entry of the category list.
         tree->setCurrentIndex(node(tree, QStringLiteral("Main Categories")));
         main->Toolbar1_ButtonClick(6);
-        QCOMPARE(first->Fields().CmbPlaceParent->currentIndex(), -1);
+        QCOMPARE(EditingFixture::Find<QComboBox>(first, "CmbPlaceParent")->currentIndex(), -1);
 
         // Closed, the next opening is a new window with its lists loaded afresh.
         TestDatabase::Exec(QStringLiteral("insert into places_root values (99, 'Tea Rooms', 1, 'N', 1)"));
@@ -132,7 +162,7 @@ private Q_SLOTS:
         frmUpdate *second = shown.first();
         QVERIFY(second != first.data());
         QTRY_VERIFY(first.isNull());
-        QVERIFY(second->Fields().CmbPlaceParent->findText(QStringLiteral("Tea Rooms")) >= 0);
+        QVERIFY(EditingFixture::Find<QComboBox>(second, "CmbPlaceParent")->findText(QStringLiteral("Tea Rooms")) >= 0);
     }
 
     void identifiersBeyondSixteenBits()
@@ -186,7 +216,6 @@ private Q_SLOTS:
         QCOMPARE(listed(), (QStringList{QStringLiteral("Far Bakery"), QStringLiteral("Far Cafe")}));
         BrowsingFixture::ClickHeader(list, PlacesModel::Name);
         QCOMPARE(listed(), (QStringList{QStringLiteral("Far Cafe"), QStringLiteral("Far Bakery")}));
-        QCOMPARE(main->Places()->Key(0), QStringLiteral("LF50000"));
 
         // Update: into place 50000 and no other row.
         select(QStringLiteral("Far Cafe"));
@@ -197,10 +226,9 @@ private Q_SLOTS:
                 window = update;
         }
         QVERIFY(window);
-        QCOMPARE(window->place_id, 50000);
-        QCOMPARE(window->Fields().CmbDistrict->currentData().toInt(), 33000);
-        QCOMPARE(window->Fields().CmbPlaceParent->currentData().toInt(), 40000);
-        window->Fields().TxtPlaceName->setText(QStringLiteral("Far Cafe Renamed"));
+        QCOMPARE(EditingFixture::Find<QComboBox>(window, "CmbDistrict")->currentData().toInt(), 33000);
+        QCOMPARE(EditingFixture::Find<QComboBox>(window, "CmbPlaceParent")->currentData().toInt(), 40000);
+        EditingFixture::Find<QLineEdit>(window, "TxtPlaceName")->setText(QStringLiteral("Far Cafe Renamed"));
         QList<QStringList> expected = storedPlaces();
         for (QStringList &row : expected) {
             if (row.first() == QLatin1String("50000"))
@@ -253,7 +281,7 @@ private Q_SLOTS:
     {
         MessageRecorder messages;
         tree->setCurrentIndex(node(tree, QStringLiteral("Main Categories")));
-        QCOMPARE(main->Places()->rowCount(), 0);
+        QCOMPARE(BrowsingFixture::Places(*main)->rowCount(), 0);
         main->Toolbar1_ButtonClick(6);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
@@ -288,16 +316,16 @@ private Q_SLOTS:
             main->UpdateList(4);
             select(name);
             main->Toolbar1_ButtonClick(6);
-            return QPointer<frmUpdate>(main->UpdateWindow());
+            return QPointer<frmUpdate>(EditingFixture::ShownUpdateWindow());
         };
         QPointer<frmUpdate> window = open(QStringLiteral("Café Riviera"));
         QVERIFY(window);
         QString lines = stored;
         lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        QCOMPARE(window->Fields().TxtAddress->toPlainText(), lines);
-        QCOMPARE(window->Fields().TxtMore->toPlainText(), lines);
+        QCOMPARE(EditingFixture::Find<MultiLineTextBox>(window, "TxtAddress")->toPlainText(), lines);
+        QCOMPARE(EditingFixture::Find<MultiLineTextBox>(window, "TxtMore")->toPlainText(), lines);
 
-        Keyboard::Type(window->Fields().TxtPlaceName, QStringLiteral(" Two"));
+        Keyboard::Type(EditingFixture::Find<QLineEdit>(window, "TxtPlaceName"), QStringLiteral(" Two"));
         EditingFixture::Click(window, "CmdUpdate");
         QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
         QCOMPARE(storedPlace(), (QList<QStringList>{{QStringLiteral("Café Riviera Two"), stored, stored}}));
@@ -305,8 +333,8 @@ private Q_SLOTS:
 
         window = open(QStringLiteral("Café Riviera Two"));
         QVERIFY(window);
-        window->Fields().TxtAddress->moveCursor(QTextCursor::End);
-        Keyboard::Type(window->Fields().TxtAddress, QStringLiteral("\nGate 2"));
+        EditingFixture::Find<MultiLineTextBox>(window, "TxtAddress")->moveCursor(QTextCursor::End);
+        Keyboard::Type(EditingFixture::Find<MultiLineTextBox>(window, "TxtAddress"), QStringLiteral("\nGate 2"));
         EditingFixture::Click(window, "CmdUpdate");
         QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
         QString edited = lines + QStringLiteral("\nGate 2");
@@ -317,9 +345,9 @@ private Q_SLOTS:
 private:
     void select(const QString &name)
     {
-        const int row = rowNamed(main->Places(), name);
+        const int row = rowNamed(BrowsingFixture::Places(*main), name);
         QVERIFY(row >= 0);
-        list->selectionModel()->select(main->Places()->index(row, 0),
+        list->selectionModel()->select(BrowsingFixture::Places(*main)->index(row, 0),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 

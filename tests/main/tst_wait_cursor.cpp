@@ -1,3 +1,4 @@
+#include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
@@ -128,7 +129,7 @@ class TestWaitCursor : public QObject
                                        << std::function<void()>([this] { m_update = new frmUpdate; });
         QTest::newRow("update place") << std::function<void()>([this] {
             m_update = new frmUpdate;
-            m_update->place_id = 2;
+            EditingFixture::LoadPlace(m_update, 2);
             choose(m_update, "CmbPlaceParent", QStringLiteral("Food"));
             choose(m_update, "CmbCity", QStringLiteral("Giza"));
             choose(m_update, "CmbDistrict", QStringLiteral("Dokki"));
@@ -137,7 +138,7 @@ class TestWaitCursor : public QObject
         QTest::newRow("delete place") << std::function<void()>([this] {
             openMain();
             ClickNode(Tree(*m_main), node("BR 3"));
-            QTRY_COMPARE(m_main->Places()->rowCount(), 3);
+            QTRY_COMPARE(BrowsingFixture::Places(*m_main)->rowCount(), 3);
             QTreeView *list = List(*m_main);
             list->selectionModel()->select(list->model()->index(0, 0),
                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -189,8 +190,8 @@ private Q_SLOTS:
         QCOMPARE(overrideShape(), -1);
         // The pointer is the feedback: the status bar's last two panels stay empty.
         if (m_main) {
-            QCOMPARE(m_main->PanelText(3), QString());
-            QCOMPARE(m_main->PanelText(4), QString());
+            QCOMPARE(BrowsingFixture::PanelText(*m_main, 3), QString());
+            QCOMPARE(BrowsingFixture::PanelText(*m_main, 4), QString());
         }
         // Only the confirmations and the reports of success were shown, never under the wait.
         for (const auto &[message, shape] : std::as_const(m_messages))

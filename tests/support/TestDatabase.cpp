@@ -147,10 +147,8 @@ void execOn(const QSqlDatabase &db, const QString &sql)
 // Statements of tests go to the owner in the PostgreSQL run, as long as the program works on it.
 QSqlDatabase setUpConnection()
 {
-    using Kind = Processing::DatabaseDescriptor::Kind;
-    if (IsPostgreSQL() && Processing::DbConn().isOpen() &&
-        (Processing::DbConn().descriptor().kind == Kind::PostgreSQL ||
-         Processing::DbConn().descriptor().kind == Kind::Odbc))
+    const QString driver = Processing::DbConn().isOpen() ? Processing::DbConn().database().driverName() : QString();
+    if (IsPostgreSQL() && (driver == QLatin1StringView("QPSQL") || driver == QLatin1StringView("QODBC")))
         return owner();
     return Processing::DbConn().database();
 }

@@ -51,18 +51,19 @@ private Q_SLOTS:
         QVERIFY(window);
         QCOMPARE(frmDinning::Instance(), window.data());
         QCOMPARE(window->windowTitle(), QStringLiteral("Search on the Web"));
-        QCOMPARE(window->CmdBack->text(), QStringLiteral("&Back"));
+        QCOMPARE(window->findChild<QPushButton *>(QStringLiteral("CmdBack"))->text(), QStringLiteral("&Back"));
         QVERIFY(window->isVisible());
         QVERIFY(waitForLoad(window));
         QCOMPARE(m_server.requests(Page), before + 1);
-        QCOMPARE(window->WebBrowser1->title(), QStringLiteral("Directory"));
+        QCOMPARE(window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))->title(),
+                 QStringLiteral("Directory"));
         QCOMPARE(script(window, QStringLiteral("document.getElementById('greeting').textContent")),
                  QVariant(QStringLiteral("Find a place")));
 
         // The button sits at the top left, the browser fills the window below it.
-        QCOMPARE(window->CmdBack->geometry().topLeft(), QPoint(0, 0));
-        const QRect browser = window->WebBrowser1->geometry();
-        QVERIFY(browser.top() >= window->CmdBack->geometry().bottom());
+        QCOMPARE(window->findChild<QPushButton *>(QStringLiteral("CmdBack"))->geometry().topLeft(), QPoint(0, 0));
+        const QRect browser = window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))->geometry();
+        QVERIFY(browser.top() >= window->findChild<QPushButton *>(QStringLiteral("CmdBack"))->geometry().bottom());
         QCOMPARE(browser.left(), 0);
         QCOMPARE(browser.right(), window->width() - 1);
         QCOMPARE(browser.bottom(), window->height() - 1);
@@ -70,7 +71,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(showsPageColour(window), 30000);
 
         // "&Back" hands over to the main window and leaves the page as it is.
-        QTest::mouseClick(window->CmdBack, Qt::LeftButton);
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("CmdBack")), Qt::LeftButton);
         QCOMPARE(backs, 1);
         QVERIFY(window->isVisible());
         QCOMPARE(frmDinning::Instance(), window.data());
@@ -83,22 +84,25 @@ private Q_SLOTS:
         QVERIFY(waitForLoad(window));
         const int pageRequests = m_server.requests(Page);
         // The user follows a link inside the page.
-        QSignalSpy followed(window->WebBrowser1, &QWebEngineView::loadFinished);
+        QSignalSpy followed(window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")),
+                            &QWebEngineView::loadFinished);
         script(window, QStringLiteral("document.getElementById('next').click(); true"));
         QTRY_COMPARE_WITH_TIMEOUT(followed.count(), 1, 30000);
-        QCOMPARE(window->WebBrowser1->title(), QStringLiteral("Other"));
+        QCOMPARE(window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))->title(), QStringLiteral("Other"));
 
         // "Dinning" again: the same window, nothing reloaded, the browsed page still shown.
-        QSignalSpy started(window->WebBrowser1, &QWebEngineView::loadStarted);
+        QSignalSpy started(window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")),
+                           &QWebEngineView::loadStarted);
         int backs = 0;
         QCOMPARE(frmDinning::ShowWindow([&backs] { ++backs; }), window.data());
         // A round trip to the page's renderer: a navigation started above would be under way.
         QCOMPARE(script(window, QStringLiteral("location.pathname")), QVariant(QStringLiteral("/other")));
         QCOMPARE(started.count(), 0);
         QCOMPARE(m_server.requests(Page), pageRequests);
-        QCOMPARE(window->WebBrowser1->url(), QUrl(m_server.url(QStringLiteral("/other"))));
+        QCOMPARE(window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))->url(),
+                 QUrl(m_server.url(QStringLiteral("/other"))));
         // The latest caller's "&Back" is the one used.
-        window->CmdBack->click();
+        window->findChild<QPushButton *>(QStringLiteral("CmdBack"))->click();
         QCOMPARE(backs, 1);
     }
 
@@ -115,7 +119,8 @@ private Q_SLOTS:
         QVERIFY(second);
         QVERIFY(waitForLoad(second));
         QCOMPARE(m_server.requests(Page), pageRequests + 1);
-        QCOMPARE(second->WebBrowser1->title(), QStringLiteral("Directory"));
+        QCOMPARE(second->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))->title(),
+                 QStringLiteral("Directory"));
     }
 
 private:
@@ -124,13 +129,14 @@ private:
     {
         if (!window)
             return false;
-        QSignalSpy loaded(window->WebBrowser1, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")),
+                          &QWebEngineView::loadFinished);
         return loaded.wait(30000) && loaded.first().first().toBool();
     }
 
     static bool showsPageColour(frmDinning *window)
     {
-        const QImage image = window->WebBrowser1->grab().toImage();
+        const QImage image = window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))->grab().toImage();
         int coloured = 0;
         for (int y = 0; y < image.height(); y += 7) {
             for (int x = 0; x < image.width(); x += 7) {
@@ -145,10 +151,12 @@ private:
     {
         QVariant result;
         bool done = false;
-        window->WebBrowser1->page()->runJavaScript(code, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
+        window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))
+            ->page()
+            ->runJavaScript(code, [&](const QVariant &value) {
+                result = value;
+                done = true;
+            });
         if (!QTest::qWaitFor([&] { return done; }, 30000))
             return QStringLiteral("<no answer>");
         return result;

@@ -21,11 +21,14 @@ private Q_SLOTS:
         QPointer<frmDinning> window = frmDinning::ShowWindow([&backs] { ++backs; });
         QVERIFY(QTest::qWaitForWindowActive(window));
 
-        QAccessibleInterface *back = QAccessible::queryAccessibleInterface(window->CmdBack);
+        QAccessibleInterface *back =
+            QAccessible::queryAccessibleInterface(window->findChild<QPushButton *>(QStringLiteral("CmdBack")));
         QCOMPARE(back->role(), QAccessible::Button);
         QCOMPARE(back->text(QAccessible::Name), QStringLiteral("Back"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(window->WebBrowser1)->text(QAccessible::Name),
-                 QStringLiteral("Web page"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")))
+                ->text(QAccessible::Name),
+            QStringLiteral("Web page"));
         QCOMPARE(QAccessible::queryAccessibleInterface(window.data())->text(QAccessible::Name),
                  QStringLiteral("Search on the Web"));
 

@@ -130,7 +130,12 @@ int main(int argc, char *argv[])
     }
     // The update window as the toolbar's "Update" opens it, filled from the selected place.
     main->ToolbarButton(6)->trigger();
-    if (frmUpdate *update = main->UpdateWindow()) {
+    frmUpdate *update = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *shown = qobject_cast<frmUpdate *>(window); shown && shown->isVisible())
+            update = shown;
+    }
+    if (update) {
         ok &= save(update, folder, QStringLiteral("update-window"));
         update->close();
     } else {
@@ -148,7 +153,8 @@ int main(int argc, char *argv[])
     frmDinning::SetPageAddress(QUrl::fromLocalFile(page).toString());
     frmDinning *web = frmDinning::ShowWindow([main] { main->raise(); });
     QEventLoop loaded;
-    QObject::connect(web->WebBrowser1, &QWebEngineView::loadFinished, &loaded, &QEventLoop::quit);
+    QObject::connect(web->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")), &QWebEngineView::loadFinished,
+                     &loaded, &QEventLoop::quit);
     QTimer::singleShot(20000, &loaded, &QEventLoop::quit);
     loaded.exec();
     settle(1000);

@@ -1,26 +1,65 @@
-#include "editing/EditStatements.h"
+#include "data/DeleteStatements.h"
+#include "data/NewIdentifiers.h"
+#include "data/PlaceStatements.h"
+#include "data/ReferenceListStatements.h"
+#include "data/SqlText.h"
 #include "support/TestMain.h"
 
 #include <QTest>
 
-using namespace Editing;
+using namespace Processing;
 
-// The statements of the add and update windows, to the letter: the database receives exactly
+// The statements and queries the windows send, to the letter: the database receives exactly
 // these texts, blanks included.
-class TestEditStatements : public QObject
+class TestStatements : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void referenceData()
+    void texts_data()
     {
-        QCOMPARE(InsertCategoryStatement(7, QStringLiteral("  Tea Rooms"), 0),
-                 QStringLiteral(" Insert into Places_Root values ( 7 , '  Tea Rooms' , 0 , 'N',1 )"));
-        QCOMPARE(InsertDistrictStatement(13, QStringLiteral("Dokki "), 12),
-                 QStringLiteral(" Insert into PLACES_DISTRICT  values ( 13 , 'Dokki ' , 12 )"));
-        QCOMPARE(CityFilter(12), QStringLiteral("city_id = 12"));
-        QCOMPARE(NewLeafIdQuery(), QStringLiteral("Select Max(Leaf_ID) LCount from PLACES_LEAVES "));
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const QString &built, const QString &expected) {
+            QTest::newRow(name) << built << expected;
+        };
+        row("categories", CategoriesQuery(),
+            QStringLiteral("Select * from Places_Root where places_root.branch_id <> 0 "));
+        row("cities", CitiesQuery(), QStringLiteral("Select * from cm_city "));
+        row("districts", DistrictsQuery(), QStringLiteral("Select * from Places_District "));
+        row("city filter", CityFilter(12), QStringLiteral("city_id = 12"));
+        row("insert category", InsertCategoryStatement(7, QStringLiteral("  Tea Rooms"), 0),
+            QStringLiteral(" Insert into Places_Root values ( 7 , '  Tea Rooms' , 0 , 'N',1 )"));
+        row("insert district", InsertDistrictStatement(13, QStringLiteral("Dokki "), 12),
+            QStringLiteral(" Insert into PLACES_DISTRICT  values ( 13 , 'Dokki ' , 12 )"));
+        row("identifier in use", IdentifierInUseQuery(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), 9),
+            QStringLiteral("Select Branch_ID from Places_Root where Branch_ID = 9"));
+        row("largest identifier",
+            LargestIdentifierQuery(QStringLiteral("PLACES_DISTRICT"), QStringLiteral("DISTRICT_ID")),
+            QStringLiteral("Select Max(DISTRICT_ID) MaxID from PLACES_DISTRICT"));
+        row("new place identifier", NewLeafIdQuery(), QStringLiteral("Select Max(Leaf_ID) LCount from PLACES_LEAVES "));
+        row("delete place links", DeletePlaceStatements(7).value(0),
+            QStringLiteral("Delete from Places_Branch_Leaves where Leaf_ID =7"));
+        row("delete place", DeletePlaceStatements(7).value(1),
+            QStringLiteral("Delete from Places_Leaves where Leaf_ID =7"));
+        row("delete category", DeleteCategoryStatement(7),
+            QStringLiteral("Delete from Places_root where Branch_ID = 7"));
+        row("sub-categories", SubCategoryCountQuery(7),
+            QStringLiteral("select count(*) from places_root where PARENT_ID = 7 and BRANCH_ID <> 7"));
+        row("places of a category", CategoryPlaceCountQuery(7),
+            QStringLiteral("select count(*) from places_branch_leaves, places_leaves where "
+                           "places_branch_leaves.LEAF_ID = places_leaves.LEAF_ID and "
+                           "places_branch_leaves.BRANCH_ID = 7"));
     }
+
+    void texts()
+    {
+        QFETCH(QString, built);
+        QFETCH(QString, expected);
+        QCOMPARE(built, expected);
+    }
+
+    void deletingAPlaceTakesTwoStatements() { QCOMPARE(DeletePlaceStatements(7).size(), 2); }
 
     void addingAPlace()
     {
@@ -77,5 +116,5 @@ private Q_SLOTS:
     }
 };
 
-TARNWICK_TEST_MAIN(TestEditStatements)
-#include "tst_edit_statements.moc"
+TARNWICK_TEST_MAIN(TestStatements)
+#include "tst_statements.moc"

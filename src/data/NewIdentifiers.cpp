@@ -1,0 +1,60 @@
+#include "data/NewIdentifiers.h"
+
+#include "data/Connection.h"
+
+#include <limits>
+
+namespace Processing {
+
+namespace {
+
+// One above the number in the query's only column; an empty table (NULL) gives 1.
+qint64 oneAboveLargest(const QString &sql, const QString &column)
+{
+    const Recordset rs = DbConn().openRecordset(sql);
+    if (rs.RecordCount() < 1)
+        return 0;
+    const int field = rs.field(column);
+    if (rs.isNull(0, field))
+        return 1;
+    const std::optional<qint32> largest = rs.int32(0, field);
+    if (!largest)
+        // Beyond any identifier the program can keep; the caller refuses it.
+        return qint64(std::numeric_limits<qint32>::max()) + 1;
+    return qint64(*largest) + 1;
+}
+
+} // namespace
+
+QString IdentifierInUseQuery(const QString &table, const QString &column, qint32 id)
+{
+    return QStringLiteral("Select %1 from %2 where %1 = %3").arg(column, table, QString::number(id));
+}
+
+QString LargestIdentifierQuery(const QString &table, const QString &column)
+{
+    return QStringLiteral("Select Max(%1) MaxID from %2").arg(column, table);
+}
+
+QString NewLeafIdQuery()
+{
+    return QStringLiteral("Select Max(Leaf_ID) LCount from PLACES_LEAVES ");
+}
+
+qint64 NewRowIdentifier(qint64 counted, const QString &table, const QString &column)
+{
+    const qint64 candidate = counted + 1;
+    if (candidate > LargestIdentifier)
+        return candidate;
+    const Recordset taken = DbConn().openRecordset(IdentifierInUseQuery(table, column, qint32(candidate)));
+    if (taken.RecordCount() < 1)
+        return candidate;
+    return oneAboveLargest(LargestIdentifierQuery(table, column), QStringLiteral("MaxID"));
+}
+
+qint64 NextLeafId()
+{
+    return oneAboveLargest(NewLeafIdQuery(), QStringLiteral("LCount"));
+}
+
+} // namespace Processing

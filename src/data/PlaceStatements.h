@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace Processing {
+
+// What the place inputs of the add and update windows hold: the texts as typed, the
+// identifiers of the chosen entries.
+struct PlaceValues
+{
+    QString name;
+    QString address;   // the address box, stored in column TELEPHONE
+    QString telephone; // the telephone box, stored in column ADDRESS
+    QString more;
+    QString url;
+    qint32 city = 0;
+    qint32 district = 0;
+};
+
+// The statements that add and update a place, built as text to the letter. Every typed text
+// enters through SqlText, so a quote is stored as typed and cannot end its literal.
+QString DuplicatePlaceQuery(const QString &typedName, const QString &typedAddress);
+QString InsertPlaceStatement(qint32 leafId, const PlaceValues &place);
+QString InsertPlaceLinkStatement(qint32 branchId, qint32 leafId);
+
+QString UpdatePlaceStatement(qint32 placeId, const PlaceValues &place);
+QString UpdatePlaceLinkStatement(qint32 branchId, qint32 placeId);
+
+} // namespace Processing

@@ -1,0 +1,40 @@
+#include "data/ReferenceListStatements.h"
+
+#include "data/SqlText.h"
+
+// The blanks inside the pieces are part of the text the database receives and are kept exactly.
+namespace Processing {
+
+QString CategoriesQuery()
+{
+    return QStringLiteral("Select * from Places_Root where places_root.branch_id <> 0 ");
+}
+
+QString CitiesQuery()
+{
+    return QStringLiteral("Select * from cm_city ");
+}
+
+QString DistrictsQuery()
+{
+    return QStringLiteral("Select * from Places_District ");
+}
+
+QString CityFilter(qint32 cityCode)
+{
+    return QStringLiteral("city_id = ") + QString::number(cityCode);
+}
+
+QString InsertCategoryStatement(qint32 id, const QString &typedName, qint32 parentId)
+{
+    return QStringLiteral(" Insert into Places_Root values ( ") + QString::number(id) + QStringLiteral(" , '") +
+           SqlText(typedName) + QStringLiteral("' , ") + QString::number(parentId) + QStringLiteral(" , 'N',1 )");
+}
+
+QString InsertDistrictStatement(qint32 id, const QString &typedName, qint32 cityCode)
+{
+    return QStringLiteral(" Insert into PLACES_DISTRICT  values ( ") + QString::number(id) + QStringLiteral(" , '") +
+           SqlText(typedName) + QStringLiteral("' , ") + QString::number(cityCode) + QStringLiteral(" )");
+}
+
+} // namespace Processing

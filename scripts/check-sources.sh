@@ -22,6 +22,9 @@ while read -r file; do
   listed "${file#src/}" src/CMakeLists.txt "$file"
 done < <(git ls-files 'src/*.cpp' 'src/*.h' 'src/*.qrc')
 while read -r file; do
+  listed "${file#bench/}" bench/CMakeLists.txt "$file"
+done < <(git ls-files 'bench/*.cpp' 'bench/*.h' | grep -v '/.*/')
+while read -r file; do
   listed "${file#tests/}" tests/CMakeLists.txt "$file"
 done < <(git ls-files 'tests/support/*.cpp' 'tests/support/*.h')
 while read -r file; do

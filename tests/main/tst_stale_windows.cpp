@@ -142,7 +142,6 @@ private Q_SLOTS:
         bool runningAfterExit = false;
         bool openAfterExit = false;
         QStringList inputsAfterExit;
-        bool timedOut = false;
         connect(m_main, &QObject::destroyed, qApp, [&] {
             QTimer::singleShot(0, qApp, [&] {
                 runningAfterExit = true;
@@ -154,15 +153,7 @@ private Q_SLOTS:
             });
         });
         QTimer::singleShot(0, m_main, [this] { m_main->ToolbarButton(17)->trigger(); });
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, qApp, [&] {
-            timedOut = true;
-            QCoreApplication::exit(1);
-        });
-        watchdog.start(30000);
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!timedOut);
+        QVERIFY(TestSupport::RunEventLoopUntilQuit());
         QVERIFY(m_main.isNull());
         QVERIFY(runningAfterExit);
         QVERIFY(openAfterExit);

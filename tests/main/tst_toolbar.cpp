@@ -237,7 +237,6 @@ private Q_SLOTS:
         QPointer<frmMain> main = window.release();
         bool runningAfterExit = false;
         bool otherOpenAfterExit = false;
-        bool timedOut = false;
         connect(main, &QObject::destroyed, &other, [&] {
             QTimer::singleShot(0, &other, [&] {
                 runningAfterExit = true;
@@ -246,15 +245,7 @@ private Q_SLOTS:
             });
         });
         QTimer::singleShot(0, main, [&] { main->ToolbarButton(17)->trigger(); });
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, qApp, [&] {
-            timedOut = true;
-            QCoreApplication::exit(1);
-        });
-        watchdog.start(30000);
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!timedOut);
+        QVERIFY(TestSupport::RunEventLoopUntilQuit());
         QVERIFY(main.isNull());
         QVERIFY(runningAfterExit);
         QVERIFY(otherOpenAfterExit);

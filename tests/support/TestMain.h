@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -18,6 +19,21 @@ bool OdbcRun();
 QString PostgreSQLServer();
 // The ODBC data source leading to that server, from TARNWICK_TEST_ODBC; empty when none.
 QString OdbcDataSource();
+
+// Runs the application's event loop until the windows end it as the program's would; false when
+// a watchdog had to end it instead.
+inline bool RunEventLoopUntilQuit(int timeoutMs = 30000)
+{
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, qApp, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    watchdog.start(timeoutMs);
+    return QApplication::exec() == 0 && !timedOut;
+}
 
 template<typename TestClass> int run(int argc, char *argv[])
 {

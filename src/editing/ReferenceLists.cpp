@@ -76,7 +76,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+        // A window that closes, or is destroyed, takes the focus with it: that is no move of the
+        // user's, and by then the window whose handler this is may be half torn down.
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason &&
+            !static_cast<QWidget *>(watched)->window()->isHidden())
             m_handler();
         return QObject::eventFilter(watched, event);
     }

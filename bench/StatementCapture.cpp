@@ -1,9 +1,7 @@
 #include "StatementCapture.h"
 
 #include "data/Connection.h"
-
-#include <QSqlDriver>
-#include <QVariant>
+#include "data/SqliteFunctions.h"
 
 #include <sqlite3.h>
 
@@ -13,10 +11,8 @@ sqlite3 *programConnection()
 {
     if (Processing::DbConn().dialect() != Processing::Dialect::SQLite || !Processing::DbConn().isOpen())
         return nullptr;
-    const QVariant handle = Processing::DbConn().database().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3 *const *>(handle.data());
+    // The same handle the tests' trace takes: never one of a second copy of SQLite.
+    return Processing::SharedSqliteHandle(Processing::DbConn().database());
 }
 
 int traced(unsigned type, void *context, void *, void *text)

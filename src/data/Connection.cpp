@@ -171,10 +171,26 @@ void Connection::execute(const QString &sql)
         throw queryError(statementRefused(sql), database(), query);
 }
 
+// SQLite's own BEGIN defers the write lock to the first write, after the reads that decided
+// it: two programs that have both read would then each wait for the other. Taken at the start,
+// the second waits until the first is done and reads what it stored. Sent as statements, as
+// Qt's drivers (also ODBC's, which leaves SQLite in autocommit) would send a plain BEGIN.
+bool Connection::sqliteTransactionStatement(const QString &sql, const QString &what)
+{
+    if (m_dialect != Dialect::SQLite)
+        return false;
+    QSqlQuery query(database());
+    if (!query.exec(sql))
+        throw queryError(what, database(), query);
+    return true;
+}
+
 void Connection::begin()
 {
     const QString what = QStringLiteral("A transaction could not be started.");
     requireOpen(what);
+    if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what))
+        return;
     if (!database().transaction())
         throw connectionError(what, database());
 }
@@ -183,6 +199,13 @@ void Connection::commit()
 {
     const QString what = QStringLiteral("The changes could not be committed.");
     requireOpen(what);
+    try {
+        if (sqliteTransactionStatement(QStringLiteral("COMMIT"), what))
+            return;
+    } catch (const DbError &) {
+        QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
     if (!database().commit()) {
         const DbError failure = connectionError(what, database());
         database().rollback();
@@ -194,6 +217,8 @@ void Connection::rollback()
 {
     const QString what = QStringLiteral("The changes could not be rolled back.");
     requireOpen(what);
+    if (sqliteTransactionStatement(QStringLiteral("ROLLBACK"), what))
+        return;
     if (!database().rollback())
         throw connectionError(what, database());
 }

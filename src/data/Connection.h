@@ -50,6 +50,8 @@ public:
 
 private:
     void requireOpen(const QString &what) const;
+    // Runs a transaction's statement on SQLite; false on any other database.
+    bool sqliteTransactionStatement(const QString &sql, const QString &what);
     [[noreturn]] static void notConnected(const QString &what);
 
     Dialect m_dialect = Dialect::Oracle;

@@ -4,7 +4,8 @@
 
 namespace Processing {
 class DbError;
-}
+struct NewRowOutcome;
+} // namespace Processing
 
 // An "Invalid data" message box: OK only, no icon.
 void ShowInvalidData(const QString &text);
@@ -14,3 +15,5 @@ QString MissingChoiceMessage(const QString &boxLabel, const QString &notDone);
 // Tells in a "DataBase Error" box what was not stored, and why.
 void ShowNotStored(const QString &notDone, const Processing::DbError &cause);
 void ShowNotStored(const QString &notDone, const QString &why);
+// The same for a new row that was not stored: the database's failure, or the refusal.
+void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outcome);

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 
+#include "data/ConnectionLoss.h"
 #include "data/DbError.h"
 #include "data/OdbcDriver.h"
 #include "data/PostgreSQLAddress.h"
@@ -7,9 +8,13 @@
 #include "data/ServerDialect.h"
 #include "data/SqliteFunctions.h"
 
+#include <QDeadlineTimer>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
+
+#include <utility>
 
 namespace Processing {
 
@@ -75,6 +80,9 @@ void UseStandardStrings(const QSqlDatabase &db)
         throw queryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
 }
 
+const QString LostDuringChange =
+    QStringLiteral("The connection to the database was lost during the change; nothing of it was stored.");
+
 } // namespace
 
 bool Connection::isOpen() const
@@ -89,7 +97,37 @@ QSqlDatabase Connection::database() const
 
 void Connection::open(const DatabaseDescriptor &descriptor)
 {
-    close();
+    m_descriptor.reset();
+    m_inTransaction = false;
+    try {
+        establish(descriptor);
+    } catch (...) {
+        m_status.set(false);
+        throw;
+    }
+    m_descriptor = descriptor;
+    m_status.set(true);
+}
+
+bool Connection::reopen(QString *why)
+{
+    if (!m_descriptor)
+        return false;
+    try {
+        establish(*m_descriptor);
+    } catch (const DbError &error) {
+        if (why)
+            *why = error.message();
+        m_status.set(false);
+        return false;
+    }
+    m_status.set(true);
+    return true;
+}
+
+void Connection::establish(const DatabaseDescriptor &descriptor)
+{
+    closeLost();
     if (!QSqlDatabase::isDriverAvailable(descriptor.driver()))
         throw DbError(QStringLiteral("The database driver %1 is not installed.").arg(descriptor.driver()));
 
@@ -141,6 +179,14 @@ void Connection::open(const DatabaseDescriptor &descriptor)
 
 void Connection::close()
 {
+    closeLost();
+    m_descriptor.reset();
+    m_inTransaction = false;
+    m_status.set(false);
+}
+
+void Connection::closeLost()
+{
     if (!QSqlDatabase::contains(ConnectionName))
         return;
     {
@@ -151,10 +197,55 @@ void Connection::close()
     QSqlDatabase::removeDatabase(ConnectionName);
 }
 
-void Connection::requireOpen(const QString &what) const
+void Connection::requireOpen(const QString &what)
 {
-    if (!isOpen())
+    if (isOpen())
+        return;
+    if (!m_descriptor)
         notConnected(what);
+    // Statements after the loss must not run on a new connection outside their transaction.
+    if (m_inTransaction)
+        throw DbError(what, LostDuringChange).markConnectionLost();
+    QString why;
+    if (!reopen(&why))
+        throw DbError(
+            what, QStringLiteral("The connection to the database was lost and could not be opened again.\n\n") + why)
+            .markConnectionLost();
+}
+
+bool Connection::lostBy(DbError &failure)
+{
+    if (ConnectionLost(database(), failure))
+        failure.markConnectionLost();
+    return failure.connectionLost();
+}
+
+void Connection::afterFailure(const DbError &failure, int attempt)
+{
+    if (!failure.connectionLost())
+        throw failure;
+    closeLost();
+    if (attempt > 1 || (m_inTransaction && !m_freshTransaction)) {
+        if (!m_inTransaction)
+            m_status.set(false);
+        throw failure;
+    }
+    if (!m_inTransaction)
+        return; // opened again by the statement's next attempt
+    // Nothing of the transaction reached the server before its first statement went through (an
+    // ODBC driver sends its BEGIN with that statement): it begins anew on a new connection.
+    QString why;
+    if (!reopen(&why))
+        throw DbError(failure.what(), QStringLiteral("The connection to the database was lost and could not be "
+                                                     "opened again.\n\n") +
+                                          why)
+            .markConnectionLost();
+    if (!database().transaction()) {
+        // Closed, so that the transaction's further statements are not run on their own.
+        DbError refused = connectionError(failure.what(), database());
+        closeLost();
+        throw refused.markConnectionLost();
+    }
 }
 
 void Connection::notConnected(const QString &what)
@@ -164,11 +255,30 @@ void Connection::notConnected(const QString &what)
 
 void Connection::execute(const QString &sql)
 {
-    if (!isOpen())
-        notConnected(statementRefused(sql));
-    QSqlQuery query(database());
-    if (!query.exec(sent(sql)))
-        throw queryError(statementRefused(sql), database(), query);
+    for (int attempt = 1;; ++attempt) {
+        requireOpen(statementRefused(sql));
+        std::optional<DbError> failure;
+        {
+            QSqlQuery query(database());
+            if (query.exec(sent(sql))) {
+                m_freshTransaction = false;
+                return;
+            }
+            failure = queryError(statementRefused(sql), database(), query);
+            lostBy(*failure);
+        }
+        // Outside a transaction the statement took effect as it ran, if it reached the server.
+        if (failure->connectionLost() && !m_inTransaction) {
+            closeLost();
+            reopen();
+            throw DbError(QStringLiteral("The connection to the database was lost as a statement ran: it may or may "
+                                         "not have taken effect. %1")
+                              .arg(statementRefused(sql)),
+                          failure->driverText(), failure->sqlState(), failure->nativeCode())
+                .markOutcomeUnknown();
+        }
+        afterFailure(*failure, attempt);
+    }
 }
 
 // SQLite's own BEGIN defers the write lock to the first write, after the reads that decided
@@ -188,16 +298,29 @@ bool Connection::sqliteTransactionStatement(const QString &sql, const QString &w
 void Connection::begin()
 {
     const QString what = QStringLiteral("A transaction could not be started.");
-    requireOpen(what);
-    if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what))
-        return;
-    if (!database().transaction())
-        throw connectionError(what, database());
+    // Nothing has been sent when the connection is found lost here: the transaction begins on
+    // the connection opened anew.
+    for (int attempt = 1;; ++attempt) {
+        requireOpen(what);
+        if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what) || database().transaction()) {
+            m_inTransaction = true;
+            m_freshTransaction = true;
+            return;
+        }
+        DbError failure = connectionError(what, database());
+        lostBy(failure);
+        afterFailure(failure, attempt);
+    }
 }
 
 void Connection::commit()
 {
     const QString what = QStringLiteral("The changes could not be committed.");
+    if (std::exchange(m_inTransaction, false) && !isOpen()) {
+        // Lost earlier in this transaction, which the server then rolled back.
+        reopen();
+        throw DbError(what, LostDuringChange).markConnectionLost();
+    }
     requireOpen(what);
     try {
         if (sqliteTransactionStatement(QStringLiteral("COMMIT"), what))
@@ -206,47 +329,126 @@ void Connection::commit()
         QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
         throw;
     }
-    if (!database().commit()) {
-        const DbError failure = connectionError(what, database());
+    // PostgreSQL can tell afterwards whether a transaction was committed, by its number.
+    QString number;
+    if (m_dialect == Dialect::PostgreSQL) {
+        std::optional<DbError> failure;
+        {
+            QSqlQuery query(database());
+            if (query.exec(QStringLiteral("select txid_current()")) && query.next())
+                number = query.value(0).toString();
+            else
+                failure = queryError(what, database(), query);
+        }
+        // Cut off before the commit was sent: nothing was stored.
+        if (failure && lostBy(*failure)) {
+            closeLost();
+            reopen();
+            throw *failure;
+        }
+    }
+    if (database().commit())
+        return;
+    DbError failure = connectionError(what, database());
+    if (!lostBy(failure)) {
         database().rollback();
         throw failure;
+    }
+    closeLost();
+    if (reopen() && !number.isEmpty()) {
+        if (const std::optional<bool> stored = committed(number)) {
+            if (*stored)
+                return;
+            throw failure;
+        }
+    }
+    throw DbError(QStringLiteral("The connection to the database was lost as the changes were being committed, "
+                                 "and whether the server stored them could not be told: they may or may not have "
+                                 "been stored."),
+                  failure.driverText(), failure.sqlState(), failure.nativeCode())
+        .markOutcomeUnknown();
+}
+
+std::optional<bool> Connection::committed(const QString &transactionNumber)
+{
+    // A session the server ended may take a moment to record the end of its transaction.
+    const QDeadlineTimer deadline(2000);
+    for (;;) {
+        QSqlQuery query(database());
+        if (!query.exec(QStringLiteral("select txid_status(%1)").arg(transactionNumber)) || !query.next())
+            return std::nullopt;
+        const QString status = query.value(0).toString();
+        if (status == QLatin1StringView("committed"))
+            return true;
+        if (status == QLatin1StringView("aborted"))
+            return false;
+        if (status != QLatin1StringView("in progress") || deadline.hasExpired())
+            return std::nullopt;
+        QThread::msleep(50);
     }
 }
 
 void Connection::rollback()
 {
     const QString what = QStringLiteral("The changes could not be rolled back.");
+    // A lost connection's transaction was rolled back by the server: nothing is left to undo.
+    if (std::exchange(m_inTransaction, false) && !isOpen()) {
+        reopen();
+        return;
+    }
     requireOpen(what);
     if (sqliteTransactionStatement(QStringLiteral("ROLLBACK"), what))
         return;
-    if (!database().rollback())
-        throw connectionError(what, database());
+    if (!database().rollback()) {
+        DbError failure = connectionError(what, database());
+        if (!lostBy(failure))
+            throw failure;
+        closeLost();
+        reopen();
+    }
 }
 
 Recordset Connection::openRecordset(const QString &sql, const QString &filter)
 {
     const RowFilter rowFilter = RowFilter::parse(filter);
-    if (!isOpen())
-        notConnected(queryFailed(sql));
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    if (!query.exec(sent(sql)))
-        throw queryError(queryFailed(sql), database(), query);
-    Recordset result = Recordset::fetch(query, rowFilter);
-    if (query.lastError().isValid())
-        throw queryError(queryFailed(sql), database(), query);
-    return result;
+    // A read cut off by the loss of the connection is repeated once on the connection opened anew.
+    for (int attempt = 1;; ++attempt) {
+        requireOpen(queryFailed(sql));
+        std::optional<DbError> failure;
+        {
+            QSqlQuery query(database());
+            query.setForwardOnly(true);
+            if (query.exec(sent(sql))) {
+                Recordset result = Recordset::fetch(query, rowFilter);
+                if (!query.lastError().isValid()) {
+                    m_freshTransaction = false;
+                    return result;
+                }
+            }
+            failure = queryError(queryFailed(sql), database(), query);
+            lostBy(*failure);
+        }
+        afterFailure(*failure, attempt);
+    }
 }
 
 QSqlQuery Connection::run(const QString &sql)
 {
-    if (!isOpen())
-        notConnected(queryFailed(sql));
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    if (!query.exec(sent(sql)))
-        throw queryError(queryFailed(sql), database(), query);
-    return query;
+    for (int attempt = 1;; ++attempt) {
+        requireOpen(queryFailed(sql));
+        std::optional<DbError> failure;
+        {
+            QSqlQuery query(database());
+            query.setForwardOnly(true);
+            if (query.exec(sent(sql))) {
+                m_freshTransaction = false;
+                return query;
+            }
+            failure = queryError(queryFailed(sql), database(), query);
+            lostBy(*failure);
+        }
+        afterFailure(*failure, attempt);
+    }
 }
 
 QString Connection::lastQueryError(const QSqlQuery &query)

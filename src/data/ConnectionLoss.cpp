@@ -1,0 +1,77 @@
+#include "data/ConnectionLoss.h"
+
+#include "data/DbError.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QStringList>
+#include <QVariant>
+#include <QtGlobal>
+
+#ifdef Q_OS_UNIX
+#include <dlfcn.h>
+#endif
+
+namespace Processing {
+
+namespace {
+
+// libpq's ConnStatusType: CONNECTION_BAD once the connection is gone.
+constexpr int LibpqConnectionBad = 1;
+using LibpqStatus = int (*)(const void *);
+
+// PQstatus from the libpq the PostgreSQL driver plugin was loaded with: the program itself does
+// not link libpq, so that SQLite users need no PostgreSQL library.
+LibpqStatus libpqStatus(const QSqlDriver *driver)
+{
+#ifdef Q_OS_UNIX
+    static const LibpqStatus status = [driver]() -> LibpqStatus {
+        Dl_info info;
+        if (dladdr(driver->metaObject(), &info) == 0 || !info.dli_fname)
+            return nullptr;
+        void *plugin = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
+        if (!plugin)
+            return nullptr;
+        auto *found = reinterpret_cast<LibpqStatus>(dlsym(plugin, "PQstatus"));
+        dlclose(plugin);
+        return found;
+    }();
+    return status;
+#else
+    Q_UNUSED(driver);
+    return nullptr;
+#endif
+}
+
+// The server ended the session: shut down, crashed, the database dropped, or idle too long
+// (idle_session_timeout, idle_in_transaction_session_timeout). libpq hands over the server's
+// message before it has noticed that the connection closed, so its own state may still be good.
+bool lostState(const QString &sqlState)
+{
+    static const QStringList ended{QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03"),
+                                   QStringLiteral("57P04"), QStringLiteral("57P05"), QStringLiteral("25P03")};
+    return sqlState.startsWith(QLatin1StringView("08")) || ended.contains(sqlState);
+}
+
+} // namespace
+
+bool ConnectionLost(const QSqlDatabase &db, const DbError &failure)
+{
+    if (!db.isValid() || !db.isOpen())
+        return true;
+    if (lostState(failure.sqlState()))
+        return true;
+    if (db.driverName() != QLatin1StringView("QPSQL"))
+        return false;
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0) {
+        const void *connection = *static_cast<const void *const *>(handle.constData());
+        if (const LibpqStatus status = libpqStatus(db.driver()); status && connection)
+            return status(connection) == LibpqConnectionBad;
+    }
+    // Where libpq's state cannot be read, its own words for a connection that is gone.
+    return failure.driverText().contains(QLatin1StringView("server closed the connection unexpectedly")) ||
+           failure.driverText().contains(QLatin1StringView("no connection to the server"));
+}
+
+} // namespace Processing

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <numeric>
 
 namespace {
@@ -79,14 +78,6 @@ void PlacesModel::clear()
     m_folded.clear();
     m_listed.clear();
     endResetModel();
-}
-
-void PlacesModel::load(QSqlQuery &query)
-{
-    beginLoad(std::move(query));
-    while (!loadMore(std::numeric_limits<qsizetype>::max())) {
-    }
-    throwLoadFailure();
 }
 
 void PlacesModel::beginLoad(QSqlQuery query)

@@ -31,13 +31,10 @@ public:
 
     // Empties the list; a load under way is given up.
     void clear();
-    // Appends the rows of an executed places query; a place already listed is skipped. The
-    // rows read before a failure stay listed; throws DbError after adding them.
-    void load(QSqlQuery &query);
-
-    // The same in steps, for a caller that lets the window paint between them. The rows read
-    // so far are not shown: the list shows them all at once when the query is read to its
-    // end, so nothing can act on half a list.
+    // Appends the rows of an executed places query, in steps, so that the caller can let the
+    // window paint between them; a place already listed is skipped. The rows read so far are
+    // not shown: the list shows them all at once when the query is read to its end (or fails,
+    // the rows read before staying listed), so nothing can act on half a list.
     void beginLoad(QSqlQuery query);
     // Reads up to `rows` more rows; true once the load is over (read to the end or failed) and
     // its rows are shown.

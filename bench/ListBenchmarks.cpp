@@ -5,6 +5,9 @@
 #include "main/frmMain.h"
 
 #include <QAbstractItemModel>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
 #include <QTreeView>
 
 #include "BenchWindow.h"
@@ -82,7 +85,81 @@ void measureSort(BenchContext &ctx, BenchWindow &window, const QString &title, d
         ctx.report.problem(QStringLiteral("%1: a click on \"%2\" left the list unsorted").arg(ctx.backend, title));
 }
 
+// The longest the window went without taking events while UpdateList(-1) filled the list, and
+// whether the status bar counted the places meanwhile and was empty again after.
+void measurePauses(BenchContext &ctx, BenchWindow &window, int places)
+{
+    const QLabel *panel = window.main().findChild<QLabel *>(QStringLiteral("Panel3"));
+    if (!panel)
+        throw std::runtime_error("the main window has no Panel3");
+    std::vector<double> longest;
+    bool counted = true;
+    bool cleared = true;
+    for (int run = 0; run < ctx.settings.runs; ++run) {
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 gap = 0;
+        bool seen = false;
+        QTimer ticker;
+        ticker.setInterval(5);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            const qint64 now = clock.elapsed();
+            gap = std::max(gap, now - last);
+            last = now;
+            seen = seen || panel->text().startsWith(QLatin1StringView("Loading places: "));
+        });
+        clock.start();
+        ticker.start();
+        window.main().UpdateList(-1);
+        gap = std::max(gap, clock.elapsed() - last);
+        ticker.stop();
+        longest.push_back(double(gap));
+        // Only a load that lasts gets a count.
+        counted = counted && (seen || clock.elapsed() < 1000);
+        cleared = cleared && panel->text().isEmpty();
+        BenchWindow::Settle();
+    }
+    if (!counted)
+        ctx.report.problem(
+            QStringLiteral("%1: a long load did not count its places in the status bar").arg(ctx.backend));
+    if (!cleared)
+        ctx.report.problem(QStringLiteral("%1: the status bar still counts places after the load").arg(ctx.backend));
+
+    Measurement m;
+    m.backend = ctx.backend;
+    m.id = QStringLiteral("list_all_pause_%1").arg(places);
+    m.operation =
+        QStringLiteral("longest time without painting while UpdateList(-1) fills %1 places").arg(Thousands(places));
+    m.note = QStringLiteral("the first third of a second included");
+    m.rows = window.listedRows();
+    m.samples = longest;
+    m.median = Median(longest);
+    ctx.report.add(m);
+}
+
 } // namespace
+
+void RunLargeListBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDirectory &directory)
+{
+    const int places = directory.shape.places;
+    Processing::SearchStr.clear();
+    const QString all = Processing::GetPlacesQuery(-1);
+    Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
+                                              QStringLiteral("UpdateList(-1), %1 places").arg(Thousands(places)),
+                                              [&] { window.main().UpdateList(-1); }, {all});
+    expectListed(ctx, window, listAll);
+    if (ctx.sqlite) {
+        listAll.targets.push_back({QStringLiteral("Qt SQL"), listAll.ratioToQtSql(), 1.25});
+        if (ctx.shell)
+            listAll.targets.push_back({QStringLiteral("sqlite3"), listAll.median / listAll.shell, 3.0});
+    }
+    ctx.report.add(listAll);
+    measurePauses(ctx, window, places);
+
+    window.main().UpdateList(-1);
+    BenchWindow::Settle();
+    measureSort(ctx, window, QStringLiteral("Name"), listAll.median);
+}
 
 double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDirectory &directory, bool full)
 {

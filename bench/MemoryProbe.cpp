@@ -52,7 +52,7 @@ int RunMemoryProbe()
     return 2;
 }
 
-void MeasureMemory(BenchContext &ctx, const GeneratedDirectory &directory)
+void MeasureMemory(BenchContext &ctx, const GeneratedDirectory &directory, double limit)
 {
     std::vector<double> overEmpty;
     std::vector<double> overEmptyFirst;
@@ -98,6 +98,6 @@ void MeasureMemory(BenchContext &ctx, const GeneratedDirectory &directory)
     m.median = Median(overEmpty) / MiB;
     m.note = QStringLiteral("first listing %1 MiB, then a reload").arg(Median(overEmptyFirst) / MiB, 0, 'f', 1);
     if (ctx.sqlite)
-        m.targets.push_back({QStringLiteral("text"), m.median * MiB / double(directory.textBytes), 2.5});
+        m.targets.push_back({QStringLiteral("text"), m.median * MiB / double(directory.textBytes), limit});
     ctx.report.add(m);
 }

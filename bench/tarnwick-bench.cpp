@@ -102,8 +102,20 @@ void runBackend(BenchContext &ctx)
         }
         if (places == largest) {
             progress(ctx.backend + QStringLiteral(": memory"));
-            MeasureMemory(ctx, directory);
+            MeasureMemory(ctx, directory, 2.5);
         }
+    }
+    if (settings.largePlaces > 0) {
+        DirectoryShape shape;
+        shape.places = settings.largePlaces;
+        const GeneratedDirectory directory = generate(ctx, shape, QStringLiteral("places_%1").arg(shape.places));
+        {
+            BenchWindow window;
+            progress(ctx.backend + QStringLiteral(": the large list"));
+            RunLargeListBenchmarks(ctx, window, directory);
+        }
+        progress(ctx.backend + QStringLiteral(": memory, the large list"));
+        MeasureMemory(ctx, directory, 2.0);
     }
     const GeneratedDirectory tree = generate(ctx, treeShape(settings.treeCategories, largest),
                                              QStringLiteral("tree_%1").arg(settings.treeCategories));
@@ -151,6 +163,11 @@ int main(int argc, char *argv[])
                                           QStringLiteral("Directory sizes, comma separated; the largest gets every "
                                                          "operation (default 10000,100000)."),
                                           QStringLiteral("counts"), QStringLiteral("10000,100000"));
+    const QCommandLineOption largeOption(
+        QStringLiteral("large"),
+        QStringLiteral("Places of the large directory: the whole list, filled in steps, a header click and memory; "
+                       "0 leaves it out (default 1000000)."),
+        QStringLiteral("count"), QStringLiteral("1000000"));
     const QCommandLineOption treeOption(QStringLiteral("tree-categories"),
                                         QStringLiteral("Categories of the tree directory (default 5000)."),
                                         QStringLiteral("count"), QStringLiteral("5000"));
@@ -172,7 +189,7 @@ int main(int argc, char *argv[])
                                            QStringLiteral("dir"));
     QCommandLineOption probeOption(QStringLiteral("memory-probe"), QStringLiteral("(internal)"));
     probeOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({placesOption, treeOption, runsOption, warmupsOption, postgresqlOption, jsonOption,
+    parser.addOptions({placesOption, largeOption, treeOption, runsOption, warmupsOption, postgresqlOption, jsonOption,
                        noTargetsOption, workDirOption, probeOption});
     parser.process(app);
 
@@ -193,11 +210,14 @@ int main(int argc, char *argv[])
     const int runs = parser.value(runsOption).toInt();
     const int warmups = parser.value(warmupsOption).toInt();
     const int treeCategories = parser.value(treeOption).toInt();
-    if (!counts || runs < 1 || warmups < 0 || treeCategories < 21) {
+    bool largeOk = false;
+    const int largePlaces = parser.value(largeOption).toInt(&largeOk);
+    if (!counts || runs < 1 || warmups < 0 || treeCategories < 21 || !largeOk || largePlaces < 0) {
         std::fprintf(stderr, "bad option value; see --help\n");
         return 2;
     }
     settings.placeCounts = *counts;
+    settings.largePlaces = largePlaces;
     settings.runs = runs;
     settings.warmups = warmups;
     settings.treeCategories = treeCategories;

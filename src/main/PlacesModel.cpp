@@ -67,6 +67,9 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
 void PlacesModel::clear()
 {
     beginResetModel();
+    m_query = QSqlQuery();
+    m_loading = false;
+    m_loadFailure.clear();
     m_places = {};
     m_order = {};
     m_texts.clear();
@@ -77,57 +80,81 @@ void PlacesModel::clear()
     endResetModel();
 }
 
-void PlacesModel::load(QSqlQuery &query)
+void PlacesModel::beginLoad(QSqlQuery query)
 {
+    m_query = std::move(query);
+    m_loading = true;
+    m_loadFailure.clear();
     // Field positions are resolved once for the whole result.
-    const QSqlRecord record = query.record();
-    int positions[ColumnCount];
+    const QSqlRecord record = m_query.record();
     for (int c = 0; c < ColumnCount; ++c)
-        positions[c] = Processing::FieldPosition(record, QString::fromLatin1(Fields[c]));
-    const int leafPosition = Processing::FieldPosition(record, QStringLiteral("Leaf_ID"));
-
-    // One reset for the whole load: a signal per row would make the view relayout per row.
-    beginResetModel();
+        m_positions[std::size_t(c)] = Processing::FieldPosition(record, QString::fromLatin1(Fields[c]));
+    m_leafPosition = Processing::FieldPosition(record, QStringLiteral("Leaf_ID"));
     for (std::vector<QStringView> &keys : m_keys)
         keys = {};
-    QString texts[ColumnCount];
-    while (query.next()) {
-        // An identifier is a 32-bit integer, as the column declares; a row with none other is
-        // not listed, since it could be neither updated nor deleted.
-        const std::optional<qint32> leafId = Processing::Int32Of(query.value(leafPosition));
-        // A hand-edited database may link a place twice; it is listed once.
-        if (!leafId || !m_listed.insert(*leafId))
-            continue;
-        Place &place = m_places.emplace_back();
-        place.leafId = *leafId;
-        qsizetype total = 0;
-        for (int c = 0; c < ColumnCount; ++c) {
-            // A NULL reads as an empty text.
-            const QVariant value = query.value(positions[c]);
-            texts[c] = value.isNull() ? QString() : value.toString();
-            total += texts[c].size();
-            if (place.latin1)
-                place.latin1 =
-                    std::all_of(texts[c].cbegin(), texts[c].cend(), [](QChar ch) { return ch.unicode() < 0x100; });
+}
+
+bool PlacesModel::loadMore(qsizetype rows)
+{
+    if (!m_loading)
+        return true;
+    for (qsizetype read = 0; read < rows; ++read) {
+        if (!m_query.next()) {
+            showLoaded();
+            return true;
         }
-        char *out = m_texts.reserveBytes(place.latin1 ? total : total * 2);
-        place.texts = out;
-        quint32 end = 0;
-        for (int c = 0; c < ColumnCount; ++c) {
-            const QString &text = texts[c];
-            if (place.latin1) {
-                const char16_t *source = reinterpret_cast<const char16_t *>(text.utf16());
-                for (qsizetype i = 0; i < text.size(); ++i)
-                    out[end + i] = char(source[i]);
-            } else {
-                std::memcpy(out + 2 * end, text.utf16(), std::size_t(text.size()) * 2);
-            }
-            end += quint32(text.size());
-            place.ends[std::size_t(c)] = end;
-        }
-        place.link = !blanksOnly(texts[URL]);
+        readRow();
     }
-    const QString failure = Processing::Connection::lastQueryError(query);
+    return false;
+}
+
+void PlacesModel::readRow()
+{
+    // An identifier is a 32-bit integer, as the column declares; a row with none other is
+    // not listed, since it could be neither updated nor deleted.
+    const std::optional<qint32> leafId = Processing::Int32Of(m_query.value(m_leafPosition));
+    // A hand-edited database may link a place twice; it is listed once.
+    if (!leafId || !m_listed.insert(*leafId))
+        return;
+    QString texts[ColumnCount];
+    Place &place = m_places.emplace_back();
+    place.leafId = *leafId;
+    qsizetype total = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        // A NULL reads as an empty text.
+        const QVariant value = m_query.value(m_positions[std::size_t(c)]);
+        texts[c] = value.isNull() ? QString() : value.toString();
+        total += texts[c].size();
+        if (place.latin1)
+            place.latin1 =
+                std::all_of(texts[c].cbegin(), texts[c].cend(), [](QChar ch) { return ch.unicode() < 0x100; });
+    }
+    char *out = m_texts.reserveBytes(place.latin1 ? total : total * 2);
+    place.texts = out;
+    quint32 end = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        const QString &text = texts[c];
+        if (place.latin1) {
+            const char16_t *source = reinterpret_cast<const char16_t *>(text.utf16());
+            for (qsizetype i = 0; i < text.size(); ++i)
+                out[end + i] = char(source[i]);
+        } else {
+            std::memcpy(out + 2 * end, text.utf16(), std::size_t(text.size()) * 2);
+        }
+        end += quint32(text.size());
+        place.ends[std::size_t(c)] = end;
+    }
+    place.link = !blanksOnly(texts[URL]);
+}
+
+void PlacesModel::showLoaded()
+{
+    m_loadFailure = Processing::Connection::lastQueryError(m_query);
+    // The statement is done with: the connection is free for the next one.
+    m_query = QSqlQuery();
+    m_loading = false;
+    // One reset for the whole load: a signal per row would make the view relayout per row.
+    beginResetModel();
     if (m_sortColumn >= 0) {
         sortRows();
     } else {
@@ -135,9 +162,12 @@ void PlacesModel::load(QSqlQuery &query)
         std::iota(m_order.begin(), m_order.end(), 0);
     }
     endResetModel();
+}
 
-    if (!failure.isEmpty())
-        throw Processing::DbError(QStringLiteral("The places could not all be read."), failure);
+void PlacesModel::throwLoadFailure() const
+{
+    if (!m_loadFailure.isEmpty())
+        throw Processing::DbError(QStringLiteral("The places could not all be read."), m_loadFailure);
 }
 
 qint32 PlacesModel::PlaceId(int row) const
@@ -185,6 +215,8 @@ void PlacesModel::SortByColumn(int column)
         return;
     m_sortColumn = column;
     m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    if (m_loading)
+        return;
 
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();

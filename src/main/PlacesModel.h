@@ -5,13 +5,12 @@
 #include <QAbstractTableModel>
 #include <QLatin1StringView>
 #include <QSet>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringView>
 
 #include <array>
 #include <vector>
-
-class QSqlQuery;
 
 // The places list's rows, filled straight from the places query and sorted on case-folded
 // keys, so a hundred thousand places list and sort quickly.
@@ -30,17 +29,29 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // Empties the list; a load under way is given up.
     void clear();
-    // Appends the rows of an executed places query; a place already listed is skipped. The
-    // rows read before a failure stay listed; throws DbError after adding them.
-    void load(QSqlQuery &query);
+    // Appends the rows of an executed places query, in steps, so that the caller can let the
+    // window paint between them; a place already listed is skipped. The rows read so far are
+    // not shown: the list shows them all at once when the query is read to its end (or fails,
+    // the rows read before staying listed), so nothing can act on half a list.
+    void beginLoad(QSqlQuery query);
+    // Reads up to `rows` more rows; true once the load is over (read to the end or failed) and
+    // its rows are shown.
+    bool loadMore(qsizetype rows);
+    bool Loading() const { return m_loading; }
+    // Places read so far by the load under way.
+    qsizetype ReadCount() const { return qsizetype(m_places.size()); }
+    // Throws DbError when the last load ended on a failure.
+    void throwLoadFailure() const;
 
     // The place identifier of a shown row.
     qint32 PlaceId(int row) const;
     QString Text(int row, int column) const;
     bool HasLink(int row) const;
 
-    // Flips the order on every call, also for a new column.
+    // Flips the order on every call, also for a new column. During a load only the order is
+    // chosen; the rows are sorted when they are shown.
     void SortByColumn(int column);
     int SortColumn() const { return m_sortColumn; }
     Qt::SortOrder SortOrder() const { return m_sortOrder; }
@@ -84,6 +95,9 @@ private:
     const Place &shown(int row) const { return m_places[std::size_t(m_order[std::size_t(row)])]; }
     const std::vector<QStringView> &sortKeys(int column);
     void sortRows();
+    // Reads the query's current row into m_places.
+    void readRow();
+    void showLoaded();
 
     std::vector<Place> m_places; // in the order the query returned them
     std::vector<int> m_order;    // shown row -> position in m_places
@@ -92,6 +106,12 @@ private:
     std::array<std::vector<QStringView>, ColumnCount> m_keys;
     TextArena m_folded;
     ListedIds m_listed;
+    // The load under way.
+    QSqlQuery m_query;
+    bool m_loading = false;
+    std::array<int, ColumnCount> m_positions{};
+    int m_leafPosition = -1;
+    QString m_loadFailure;
     int m_sortColumn = -1; // no column sorted yet
     // Before the first click the order counts as descending, so the first click sorts
     // ascending, as users expect.

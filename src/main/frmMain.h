@@ -11,6 +11,8 @@
 class CategoryTreeModel;
 class PlacesModel;
 class QAction;
+class QCloseEvent;
+class QEvent;
 class QModelIndex;
 class QStatusBar;
 class QToolBar;
@@ -37,6 +39,12 @@ public:
     // Which searches were recorded shows nowhere: Back and Forward start from a position of
     // their own that recording does not move, so the ring is read here.
     const SearchHistory &History() const { return m_history; }
+    // How long a list loads before it shows its progress and lets the window paint.
+    static void SetLoadProgressDelay(int milliseconds);
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void BuildLayout();
@@ -57,6 +65,10 @@ private:
     void LstVwPlaces_DblClick();
     void LstVwPlaces_KeyPress(int key);
     int SelectedPlaceRow() const;
+    // Reads the rest of a list still loading, without painting: for a command that runs
+    // statements of its own or needs the whole list. Its failure is told by the load's own
+    // UpdateList.
+    void FinishLoad();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Toolbar commands
@@ -78,4 +90,9 @@ private:
     QLabel *m_panels[4] = {};
     SearchHistory m_history;
     QPointer<frmUpdate> m_update;
+    // Each UpdateList takes the next number; a load whose number is no longer the last was
+    // superseded by a newer one started while it let the window paint.
+    quint64 m_loadNumber = 0;
+    int m_loadDepth = 0; // loads on the stack, superseded ones included
+    bool m_deleteAfterLoad = false;
 };

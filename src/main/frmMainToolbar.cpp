@@ -91,6 +91,11 @@ void frmMain::Toolbar1_ButtonClick(int index)
 {
     // A database failure inside a command is reported here, at the handler's boundary.
     try {
+        // A command that runs statements of its own or looks at the whole list first reads the
+        // rest of a list still loading. Back and Forward replace the list instead; Update and
+        // Delete find no place selected in a list not yet shown.
+        if (index == 2 || index == 3 || index == 5 || index == 10)
+            FinishLoad();
         switch (index) {
         case 1:
             ShowDinning();

@@ -30,6 +30,7 @@ QModelIndex frmMain::SelectedNode() const
 void frmMain::InitForm()
 {
     WaitCursor wait;
+    FinishLoad();
     std::optional<Processing::DbError> failure;
     {
         // The views hear of the whole rebuild as one reset.
@@ -53,6 +54,7 @@ void frmMain::InitForm()
 
 void frmMain::LoadChildNodes(qint32 Branch_ID)
 {
+    FinishLoad();
     // Read forward only, each field by a position found once.
     QSqlQuery query = Processing::DbConn().run(Processing::GetSubCatQuery(Branch_ID));
     const QSqlRecord record = query.record();
@@ -94,6 +96,9 @@ void frmMain::CatTree_Click()
 void frmMain::CatTree_Expand(const QModelIndex &Node)
 {
     m_categories->SetOpen(Node, true);
+    // While the list loads the window takes clicks; one may rebuild the tree and leave Node
+    // pointing nowhere.
+    const qint32 branch = NodeBranchId(Node);
     // The next level is loaded even when the list could not be: a rejected search condition
     // must not leave the tree without its expand signs. One message tells of either failure.
     std::optional<Processing::DbError> failure;
@@ -101,12 +106,12 @@ void frmMain::CatTree_Expand(const QModelIndex &Node)
         // Listing the places and loading the level below: one wait for both.
         WaitCursor wait;
         try {
-            UpdateList(NodeBranchId(Node));
+            UpdateList(branch);
         } catch (const Processing::DbError &error) {
             failure = error;
         }
         try {
-            LoadChildNodes(NodeBranchId(Node));
+            LoadChildNodes(branch);
         } catch (const Processing::DbError &error) {
             if (!failure)
                 failure = error;

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace Processing {
@@ -58,11 +59,18 @@ public:
     // The database's words for a failure while reading such a query's rows; empty if none.
     static QString lastQueryError(const QSqlQuery &query);
 
+    // A reader that holds a forward-only result and reads it a little at a time (the places
+    // list while the window paints). PostgreSQL's driver throws away the rest of such a result
+    // when another statement runs, so the next statement first lets the reader finish. Called
+    // once; an empty function withdraws it.
+    void setOpenRead(std::function<void()> finish) { m_openRead = std::move(finish); }
+
     // The text actually sent for a statement, after the dialect adaptation.
     QString sent(const QString &sql) const { return AdaptSql(sql, m_dialect); }
 
 private:
     void requireOpen(const QString &what);
+    void finishOpenRead();
     // Runs a transaction's statement on SQLite; false on any other database.
     bool sqliteTransactionStatement(const QString &sql, const QString &what);
     [[noreturn]] static void notConnected(const QString &what);
@@ -85,6 +93,7 @@ private:
     bool m_inTransaction = false;
     bool m_freshTransaction = false; // nothing has run in it yet
     ConnectionStatus m_status;
+    std::function<void()> m_openRead;
 };
 
 // The process-wide connection.

@@ -77,7 +77,14 @@ void frmMain::UpdateList(qint32 Branch_ID)
         if (clock.elapsed() < nextPaint)
             continue;
         m_panels[2]->setText(QStringLiteral("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
+        // A statement sent meanwhile (another window storing) first reads the rest of the
+        // list, which it would otherwise cut short on a server connection.
+        Processing::DbConn().setOpenRead([window = QPointer<frmMain>(this)] {
+            if (window)
+                window->FinishLoad();
+        });
         QCoreApplication::processEvents();
+        Processing::DbConn().setOpenRead({});
         if (m_loadNumber != number)
             return;
         nextPaint = clock.elapsed() + PaintInterval;

@@ -1,4 +1,5 @@
 #include "data/SearchState.h"
+#include "data/Transaction.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
@@ -165,6 +166,12 @@ private Q_SLOTS:
         QTest::newRow("Refresh: the tree reads after the list")
             << std::function<void(TestListLoading *)>([](TestListLoading *t) { t->clickButton(5); }) << false
             << QStringList();
+        QTest::newRow("another window stores: the list is read to its end first")
+            << std::function<void(TestListLoading *)>([](TestListLoading *) {
+                   QVERIFY(!Processing::RunAsOneWrite(
+                       {QStringLiteral("update places_leaves set LEAF_NAME = LEAF_NAME where LEAF_ID = 1000")}));
+               })
+            << false << QStringList();
         QTest::newRow("a category: its places replace the load")
             << std::function<void(TestListLoading *)>([](TestListLoading *t) {
                    QTreeView *tree = Tree(*t->m_main);

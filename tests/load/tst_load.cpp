@@ -237,15 +237,15 @@ class TestLoad : public QObject
             if (!e.failure || deletedCategories.contains(e.ref) ||
                 (e.action == QLatin1StringView("update") && deletedPlaces.contains(e.id)))
                 continue;
-            told[e.client].append(who(e) + QStringLiteral(": ") + e.told.join(QStringLiteral(" | ")));
+            told[e.client].append(who(e) + QStringLiteral(": ") + e.told.join(QStringLiteral(" | ")).left(300));
         }
         for (auto client = told.cbegin(); client != told.cend(); ++client)
             if (client.value().size() > allowed)
-                fail(QStringLiteral("client %1 was told %2 failures (%3 allowed): %4")
+                fail(QStringLiteral("client %1 was told %2 failures (%3 allowed), the first: %4")
                          .arg(client.key())
                          .arg(client.value().size())
                          .arg(allowed)
-                         .arg(client.value().join(QStringLiteral("; "))));
+                         .arg(client.value().mid(0, 3).join(QStringLiteral("; "))));
         if (restartedAt > 0)
             for (auto client = lastStored.cbegin(); client != lastStored.cend(); ++client)
                 if (client.value() < restartedAt)

@@ -183,6 +183,13 @@ private:
         m_main->ToolbarButton(button)->trigger();
     }
 
+    // The dialogs keep their boxes' states from one opening to the next.
+    static void check(QCheckBox *box, bool on = true)
+    {
+        if (box->isChecked() != on)
+            box->click();
+    }
+
     void chooseAny(QComboBox *box) { box->setCurrentIndex(box->count() > 0 ? pick(box->count()) : -1); }
 
     static void leave(QWidget *box)
@@ -206,14 +213,14 @@ private:
         chooseAny(districts);
     }
 
-    // Every place with a city (every place): the list the update and the deletion choose from.
+    // Every place: the list the update and the deletion choose from.
     void listAllPlaces()
     {
         withModal<FrmSearch>(Search, [](FrmSearch &dialog) {
-            find<QCheckBox>(&dialog, "ChkCity")->click();
-            auto *cities = find<QListWidget>(&dialog, "LstCity");
-            for (int i = 0; i < cities->count(); ++i)
-                cities->item(i)->setSelected(true);
+            for (const char *box : {"ChkCat", "ChkCity", "ChkDistrict"})
+                check(find<QCheckBox>(&dialog, box), false);
+            find<QLineEdit>(&dialog, "TxtPlaceName")->setText(QStringLiteral("%"));
+            find<QRadioButton>(&dialog, "OptContain")->click();
             find<QPushButton>(&dialog, "CmdSearch")->click();
         });
     }
@@ -255,7 +262,7 @@ private:
     {
         m_entry.action = QStringLiteral("add-category");
         withModal<frmAdd>(Add, [this](frmAdd &dialog) {
-            find<QCheckBox>(&dialog, "ChkAddCat")->click();
+            check(find<QCheckBox>(&dialog, "ChkAddCat"));
             auto *parents = find<QComboBox>(&dialog, "CmbParentCat");
             chooseAny(parents);
             m_entry.ref = parents->currentData().toLongLong();
@@ -273,7 +280,7 @@ private:
     {
         m_entry.action = QStringLiteral("add-district");
         withModal<frmAdd>(Add, [this](frmAdd &dialog) {
-            find<QCheckBox>(&dialog, "ChkAddDistrict")->click();
+            check(find<QCheckBox>(&dialog, "ChkAddDistrict"));
             auto *cities = find<QComboBox>(&dialog, "CmbCityAdd");
             chooseAny(cities);
             m_entry.ref = cities->currentData().toLongLong();
@@ -291,7 +298,7 @@ private:
     {
         m_entry.action = QStringLiteral("add-place");
         withModal<frmAdd>(Add, [this](frmAdd &dialog) {
-            find<QCheckBox>(&dialog, "ChkAddPlace")->click();
+            check(find<QCheckBox>(&dialog, "ChkAddPlace"));
             auto *categories = find<QComboBox>(&dialog, "CmbPlaceParent");
             chooseAny(categories);
             m_entry.ref = categories->currentData().toLongLong();
@@ -415,8 +422,9 @@ private:
     {
         m_entry.action = QStringLiteral("read");
         withModal<FrmSearch>(Search, [this](FrmSearch &dialog) {
-            if (chance(50)) {
-                find<QCheckBox>(&dialog, "ChkCat")->click();
+            check(find<QCheckBox>(&dialog, "ChkCity"), false);
+            check(find<QCheckBox>(&dialog, "ChkCat"), chance(50));
+            if (find<QCheckBox>(&dialog, "ChkCat")->isChecked()) {
                 auto *entries = find<QListWidget>(&dialog, "LstCat");
                 for (int i = 1 + pick(3); i > 0 && entries->count() > 0; --i)
                     entries->item(pick(entries->count()))->setSelected(true);

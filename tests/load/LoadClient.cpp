@@ -68,7 +68,7 @@ enum Button {
 
 // Told texts that leave the outcome of a write open.
 const QRegularExpression
-    UnknownText(QStringLiteral("unknown|not known|cannot tell|could not (be )?(checked|confirmed)"),
+    UnknownText(QStringLiteral("may or may not|unknown|not known|cannot tell|could not (be )?(checked|confirmed)"),
                 QRegularExpression::CaseInsensitiveOption);
 
 class LoadClient : public QObject

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 
+#include "data/ConnectionLoss.h"
 #include "data/DbError.h"
 #include "data/OdbcDriver.h"
 #include "data/PostgreSQLAddress.h"
@@ -7,9 +8,13 @@
 #include "data/ServerDialect.h"
 #include "data/SqliteFunctions.h"
 
+#include <QDeadlineTimer>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
+
+#include <utility>
 
 namespace Processing {
 
@@ -75,6 +80,9 @@ void UseStandardStrings(const QSqlDatabase &db)
         throw queryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
 }
 
+const QString LostDuringChange =
+    QStringLiteral("The connection to the database was lost during the change; nothing of it was stored.");
+
 } // namespace
 
 bool Connection::isOpen() const
@@ -89,7 +97,37 @@ QSqlDatabase Connection::database() const
 
 void Connection::open(const DatabaseDescriptor &descriptor)
 {
-    close();
+    m_descriptor.reset();
+    try {
+        establish(descriptor);
+    } catch (...) {
+        m_status.set(false);
+        throw;
+    }
+    m_descriptor = descriptor;
+    m_status.set(true);
+}
+
+bool Connection::reopen(QString *why)
+{
+    if (!m_descriptor)
+        return false;
+    try {
+        establish(*m_descriptor);
+    } catch (const DbError &error) {
+        if (why)
+            *why = error.message();
+        m_status.set(false);
+        return false;
+    }
+    m_status.set(true);
+    return true;
+}
+
+void Connection::establish(const DatabaseDescriptor &descriptor)
+{
+    closeLost();
+    m_inTransaction = false;
     if (!QSqlDatabase::isDriverAvailable(descriptor.driver()))
         throw DbError(QStringLiteral("The database driver %1 is not installed.").arg(descriptor.driver()));
 
@@ -141,6 +179,14 @@ void Connection::open(const DatabaseDescriptor &descriptor)
 
 void Connection::close()
 {
+    closeLost();
+    m_descriptor.reset();
+    m_inTransaction = false;
+    m_status.set(false);
+}
+
+void Connection::closeLost()
+{
     if (!QSqlDatabase::contains(ConnectionName))
         return;
     {
@@ -151,10 +197,40 @@ void Connection::close()
     QSqlDatabase::removeDatabase(ConnectionName);
 }
 
-void Connection::requireOpen(const QString &what) const
+void Connection::requireOpen(const QString &what)
 {
-    if (!isOpen())
+    if (isOpen())
+        return;
+    if (!m_descriptor)
         notConnected(what);
+    // Statements after the loss must not run on a new connection outside their transaction.
+    if (m_inTransaction)
+        throw DbError(what, LostDuringChange).markConnectionLost();
+    QString why;
+    if (!reopen(&why))
+        throw DbError(
+            what, QStringLiteral("The connection to the database was lost and could not be opened again.\n\n") + why)
+            .markConnectionLost();
+}
+
+bool Connection::lostBy(DbError &failure)
+{
+    if (ConnectionLost(database(), failure))
+        failure.markConnectionLost();
+    return failure.connectionLost();
+}
+
+void Connection::afterReadFailure(const DbError &failure, int attempt)
+{
+    if (!failure.connectionLost())
+        throw failure;
+    closeLost();
+    if (m_inTransaction)
+        throw failure;
+    if (attempt > 1) {
+        m_status.set(false);
+        throw failure;
+    }
 }
 
 void Connection::notConnected(const QString &what)
@@ -164,64 +240,169 @@ void Connection::notConnected(const QString &what)
 
 void Connection::execute(const QString &sql)
 {
-    if (!isOpen())
-        notConnected(statementRefused(sql));
-    QSqlQuery query(database());
-    if (!query.exec(sent(sql)))
-        throw queryError(statementRefused(sql), database(), query);
+    requireOpen(statementRefused(sql));
+    std::optional<DbError> failure;
+    {
+        QSqlQuery query(database());
+        if (query.exec(sent(sql)))
+            return;
+        failure = queryError(statementRefused(sql), database(), query);
+    }
+    if (lostBy(*failure)) {
+        closeLost();
+        // Outside a transaction the statement took effect as it ran, if it reached the server.
+        if (!m_inTransaction) {
+            reopen();
+            throw DbError(QStringLiteral("The connection to the database was lost as a statement ran: it may or may "
+                                         "not have taken effect. %1")
+                              .arg(statementRefused(sql)),
+                          failure->driverText(), failure->sqlState(), failure->nativeCode())
+                .markOutcomeUnknown();
+        }
+    }
+    throw *failure;
 }
 
 void Connection::begin()
 {
     const QString what = QStringLiteral("A transaction could not be started.");
-    requireOpen(what);
-    if (!database().transaction())
-        throw connectionError(what, database());
+    // Nothing has been sent when the connection is found lost here: the transaction begins on
+    // the connection opened anew.
+    for (int attempt = 1;; ++attempt) {
+        requireOpen(what);
+        if (database().transaction()) {
+            m_inTransaction = true;
+            return;
+        }
+        DbError failure = connectionError(what, database());
+        lostBy(failure);
+        afterReadFailure(failure, attempt);
+    }
 }
 
 void Connection::commit()
 {
     const QString what = QStringLiteral("The changes could not be committed.");
+    if (std::exchange(m_inTransaction, false) && !isOpen()) {
+        // Lost earlier in this transaction, which the server then rolled back.
+        reopen();
+        throw DbError(what, LostDuringChange).markConnectionLost();
+    }
     requireOpen(what);
-    if (!database().commit()) {
-        const DbError failure = connectionError(what, database());
+    // PostgreSQL can tell afterwards whether a transaction was committed, by its number.
+    QString number;
+    if (m_dialect == Dialect::PostgreSQL) {
+        std::optional<DbError> failure;
+        {
+            QSqlQuery query(database());
+            if (query.exec(QStringLiteral("select txid_current()")) && query.next())
+                number = query.value(0).toString();
+            else
+                failure = queryError(what, database(), query);
+        }
+        // Cut off before the commit was sent: nothing was stored.
+        if (failure && lostBy(*failure)) {
+            closeLost();
+            reopen();
+            throw *failure;
+        }
+    }
+    if (database().commit())
+        return;
+    DbError failure = connectionError(what, database());
+    if (!lostBy(failure)) {
         database().rollback();
         throw failure;
+    }
+    closeLost();
+    if (reopen() && !number.isEmpty()) {
+        if (const std::optional<bool> stored = committed(number)) {
+            if (*stored)
+                return;
+            throw failure;
+        }
+    }
+    throw DbError(QStringLiteral("The connection to the database was lost as the changes were being committed, "
+                                 "and whether the server stored them could not be told: they may or may not have "
+                                 "been stored."),
+                  failure.driverText(), failure.sqlState(), failure.nativeCode())
+        .markOutcomeUnknown();
+}
+
+std::optional<bool> Connection::committed(const QString &transactionNumber)
+{
+    // A session the server ended may take a moment to record the end of its transaction.
+    const QDeadlineTimer deadline(2000);
+    for (;;) {
+        QSqlQuery query(database());
+        if (!query.exec(QStringLiteral("select txid_status(%1)").arg(transactionNumber)) || !query.next())
+            return std::nullopt;
+        const QString status = query.value(0).toString();
+        if (status == QLatin1StringView("committed"))
+            return true;
+        if (status == QLatin1StringView("aborted"))
+            return false;
+        if (status != QLatin1StringView("in progress") || deadline.hasExpired())
+            return std::nullopt;
+        QThread::msleep(50);
     }
 }
 
 void Connection::rollback()
 {
     const QString what = QStringLiteral("The changes could not be rolled back.");
+    // A lost connection's transaction was rolled back by the server: nothing is left to undo.
+    if (std::exchange(m_inTransaction, false) && !isOpen()) {
+        reopen();
+        return;
+    }
     requireOpen(what);
-    if (!database().rollback())
-        throw connectionError(what, database());
+    if (!database().rollback()) {
+        DbError failure = connectionError(what, database());
+        if (!lostBy(failure))
+            throw failure;
+        closeLost();
+        reopen();
+    }
 }
 
 Recordset Connection::openRecordset(const QString &sql, const QString &filter)
 {
     const RowFilter rowFilter = RowFilter::parse(filter);
-    if (!isOpen())
-        notConnected(queryFailed(sql));
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    if (!query.exec(sent(sql)))
-        throw queryError(queryFailed(sql), database(), query);
-    Recordset result = Recordset::fetch(query, rowFilter);
-    if (query.lastError().isValid())
-        throw queryError(queryFailed(sql), database(), query);
-    return result;
+    // A read cut off by the loss of the connection is repeated once on the connection opened anew.
+    for (int attempt = 1;; ++attempt) {
+        requireOpen(queryFailed(sql));
+        std::optional<DbError> failure;
+        {
+            QSqlQuery query(database());
+            query.setForwardOnly(true);
+            if (query.exec(sent(sql))) {
+                Recordset result = Recordset::fetch(query, rowFilter);
+                if (!query.lastError().isValid())
+                    return result;
+            }
+            failure = queryError(queryFailed(sql), database(), query);
+            lostBy(*failure);
+        }
+        afterReadFailure(*failure, attempt);
+    }
 }
 
 QSqlQuery Connection::run(const QString &sql)
 {
-    if (!isOpen())
-        notConnected(queryFailed(sql));
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    if (!query.exec(sent(sql)))
-        throw queryError(queryFailed(sql), database(), query);
-    return query;
+    for (int attempt = 1;; ++attempt) {
+        requireOpen(queryFailed(sql));
+        std::optional<DbError> failure;
+        {
+            QSqlQuery query(database());
+            query.setForwardOnly(true);
+            if (query.exec(sent(sql)))
+                return query;
+            failure = queryError(queryFailed(sql), database(), query);
+            lostBy(*failure);
+        }
+        afterReadFailure(*failure, attempt);
+    }
 }
 
 QString Connection::lastQueryError(const QSqlQuery &query)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ConnectionStatus.h"
 #include "data/DatabaseDescriptor.h"
 #include "data/Dialect.h"
 #include "data/Recordset.h"
@@ -8,7 +9,11 @@
 #include <QSqlQuery>
 #include <QString>
 
+#include <optional>
+
 namespace Processing {
+
+class DbError;
 
 // How long a statement on the SQLite file waits for another connection's lock to go.
 constexpr int SqliteBusyTimeoutMs = 2000;
@@ -16,6 +21,11 @@ constexpr int SqliteBusyTimeoutMs = 2000;
 // The program's one database connection. Every statement goes through it, adapted to the
 // backend's dialect on the way out. Failures are thrown as DbError. It is never torn down
 // by a destructor: Qt's own registry of connections may be gone by then.
+//
+// A connection that the server or the network lost is opened again the way it was opened,
+// once, by the next statement that needs it: a read is then repeated, a transaction begun
+// anew. Within a transaction nothing is repeated: what follows the loss fails until the
+// transaction ends, and a commit cut off is checked on the server where it can be.
 class Connection
 {
 public:
@@ -25,7 +35,10 @@ public:
 
     bool isOpen() const;
     void open(const DatabaseDescriptor &descriptor);
+    // Closes it for good: it is not opened again by itself.
     void close();
+    // Whether the program is connected, signalled as it changes.
+    ConnectionStatus &status() { return m_status; }
 
     Dialect dialect() const { return m_dialect; }
     QSqlDatabase database() const;
@@ -49,10 +62,26 @@ public:
     QString sent(const QString &sql) const { return AdaptSql(sql, m_dialect); }
 
 private:
-    void requireOpen(const QString &what) const;
+    void requireOpen(const QString &what);
     [[noreturn]] static void notConnected(const QString &what);
+    // After a failure: whether it was the loss of the connection. A lost connection is closed
+    // here, so that the next statement outside a transaction opens it anew.
+    bool lostBy(DbError &failure);
+    // Throws the failure of a read unless it is to be repeated: once, after a loss outside a
+    // transaction.
+    void afterReadFailure(const DbError &failure, int attempt);
+    void establish(const DatabaseDescriptor &descriptor);
+    void closeLost();
+    // Opens the connection again as it was opened last; false when that fails.
+    bool reopen(QString *why = nullptr);
+    // The outcome of the transaction numbered so, asked once the connection is back: true when
+    // it was committed, false when it was not, none when the server cannot tell.
+    std::optional<bool> committed(const QString &transactionNumber);
 
     Dialect m_dialect = Dialect::Oracle;
+    std::optional<DatabaseDescriptor> m_descriptor;
+    bool m_inTransaction = false;
+    ConnectionStatus m_status;
 };
 
 // The process-wide connection.

@@ -23,6 +23,24 @@ public:
     const QString &sqlState() const { return m_sqlState; }
     const QString &nativeCode() const { return m_nativeCode; }
 
+    // The connection to the server was lost at this failure; it has been opened again since,
+    // or could not be. A write cut this way before its commit stored nothing.
+    bool connectionLost() const { return m_connectionLost; }
+    // The connection was lost as a write was being committed, and whether the server stored it
+    // could not be told afterwards: it may or may not have been stored.
+    bool outcomeUnknown() const { return m_outcomeUnknown; }
+    DbError &markConnectionLost()
+    {
+        m_connectionLost = true;
+        return *this;
+    }
+    DbError &markOutcomeUnknown()
+    {
+        m_connectionLost = true;
+        m_outcomeUnknown = true;
+        return *this;
+    }
+
     // The text shown to the user: what failed, then the database's own words.
     QString message() const
     {
@@ -36,6 +54,8 @@ private:
     QString m_driverText;
     QString m_sqlState;
     QString m_nativeCode;
+    bool m_connectionLost = false;
+    bool m_outcomeUnknown = false;
 };
 
 } // namespace Processing

@@ -16,6 +16,11 @@ QString MissingChoiceMessage(const QString &boxLabel, const QString &notDone)
 
 void ShowNotStored(const QString &notDone, const Processing::DbError &cause)
 {
+    // Then "not stored" might be untrue: the failure says what is known.
+    if (cause.outcomeUnknown()) {
+        ShowDbError(cause);
+        return;
+    }
     // The database's own words say why; without them, what failed.
     ShowNotStored(notDone, cause.driverText().trimmed().isEmpty() ? cause.what() : cause.driverText());
 }

@@ -11,6 +11,7 @@ void ShowInvalidData(const QString &text);
 // The text for a box in which no entry is chosen, naming the box: "Choose a City from the
 // list; the place was not added."
 QString MissingChoiceMessage(const QString &boxLabel, const QString &notDone);
-// Tells in a "DataBase Error" box what was not stored, and why.
+// Tells in a "DataBase Error" box what was not stored, and why; or, when the connection was
+// lost at the commit and the outcome could not be told, that it may or may not have been.
 void ShowNotStored(const QString &notDone, const Processing::DbError &cause);
 void ShowNotStored(const QString &notDone, const QString &why);

@@ -1,6 +1,7 @@
 #include "main/frmMain.h"
 
 #include "data/ConnectDB.h"
+#include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/SearchState.h"
 #include "main/CategoryTreeModel.h"
@@ -109,6 +110,10 @@ void frmMain::Form_Load()
 {
     const Processing::ConnectOutcome outcome = Processing::ConnectDB();
     m_panels[0]->setText(outcome.environment.marker);
+    // A connection lost later is opened again by the next action; the panel tells which holds.
+    connect(&Processing::DbConn().status(), &Processing::ConnectionStatus::connectedChanged, this, [this](bool up) {
+        m_panels[1]->setText(up ? QStringLiteral("Connected To DB") : QStringLiteral("Connection To DB Lost"));
+    });
     if (outcome.connected) {
         m_panels[1]->setText(QStringLiteral("Connected To DB"));
     } else {

@@ -71,8 +71,11 @@ void frmMain::DeletePlace()
     // transaction that cannot start runs nothing, so no statement takes effect on its own.
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
-    if (Processing::RunAsOneWrite(statements)) {
-        MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
+    if (const std::optional<Processing::DbError> failure = Processing::RunAsOneWrite(statements)) {
+        if (failure->outcomeUnknown())
+            ShowDbError(*failure); // the place may be gone all the same
+        else
+            MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
         return;
     }
 

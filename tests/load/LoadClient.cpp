@@ -2,7 +2,7 @@
 // the database a descriptor names, driven through seeded random actions. Every action and what
 // the windows told about it goes to a journal, one line each, written as soon as it is known.
 //
-// tarnwick-load-client --database DESCRIPTOR --journal FILE --client K --seed S --actions N
+// tarnwick-load-client --database DESCRIPTOR --journal FILE --client K --seed S --actions N [--pause FILE]
 #include "data/Connection.h"
 #include "data/Environment.h"
 #include "editing/MultiLineTextBox.h"
@@ -74,7 +74,9 @@ const QRegularExpression
 class LoadClient : public QObject
 {
 public:
-    LoadClient(QFile &journal, int client, quint32 seed) : m_journal(journal), m_client(client), m_rng(seed) {}
+    LoadClient(QFile &journal, int client, quint32 seed, const QString &pause)
+        : m_journal(journal), m_client(client), m_rng(seed), m_pause(pause)
+    {}
 
     int run(int actions)
     {
@@ -87,6 +89,7 @@ public:
         }
         m_told.clear();
         for (int step = 1; step <= actions; ++step) {
+            waitWhilePaused();
             m_entry = JournalEntry();
             m_entry.client = m_client;
             m_entry.step = step;
@@ -116,6 +119,7 @@ private:
     QFile &m_journal;
     int m_client;
     QRandomGenerator m_rng;
+    QString m_pause;
     QPointer<frmMain> m_main;
     QPointer<frmUpdate> m_update;
     JournalEntry m_entry;
@@ -125,6 +129,19 @@ private:
     QString m_updateFrom;
     bool m_asked = false;
     int m_names = 0;
+
+    // Between two actions, as a user pauses: while the pause file exists the client says so in a
+    // file of its own and waits, windows open, connection as it was.
+    void waitWhilePaused()
+    {
+        if (m_pause.isEmpty() || !QFile::exists(m_pause))
+            return;
+        QFile paused(m_pause + QStringLiteral(".%1").arg(m_client));
+        paused.open(QIODevice::WriteOnly);
+        paused.close();
+        while (QFile::exists(m_pause))
+            QTest::qWait(50);
+    }
 
     int pick(int n) { return n <= 0 ? 0 : int(m_rng.bounded(n)); }
     bool chance(int percent) { return pick(100) < percent; }
@@ -476,7 +493,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption client(QStringLiteral("client"), QStringLiteral("number"), QStringLiteral("k"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("seed"), QStringLiteral("s"));
     const QCommandLineOption actions(QStringLiteral("actions"), QStringLiteral("count"), QStringLiteral("n"));
-    parser.addOptions({database, journal, client, seed, actions});
+    const QCommandLineOption pause(QStringLiteral("pause"), QStringLiteral("file"), QStringLiteral("p"));
+    parser.addOptions({database, journal, client, seed, actions, pause});
     parser.process(app);
     if (!parser.isSet(database) || !parser.isSet(journal)) {
         std::fputs("usage: tarnwick-load-client --database D --journal F [--client K --seed S --actions N]\n", stderr);
@@ -489,7 +507,7 @@ int main(int argc, char *argv[])
     }
     // The program's own way to a database given for one run.
     Processing::SetEnvironmentDescriptors(parser.value(database), parser.value(database));
-    LoadClient loadClient(file, parser.value(client).toInt(), parser.value(seed).toUInt());
+    LoadClient loadClient(file, parser.value(client).toInt(), parser.value(seed).toUInt(), parser.value(pause));
     const int code = loadClient.run(parser.isSet(actions) ? parser.value(actions).toInt() : 150);
     Processing::DbConn().close();
     return code;

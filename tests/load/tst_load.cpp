@@ -286,6 +286,7 @@ private Q_SLOTS:
         // TARNWICK_LOAD_KEEP=1 keeps the journals to read after a run.
         folder.setAutoRemove(!qEnvironmentVariableIsSet("TARNWICK_LOAD_KEEP"));
         qInfo("journals in %s", qPrintable(folder.path()));
+        const QString pause = folder.filePath(QStringLiteral("pause"));
         std::vector<std::unique_ptr<QProcess>> processes;
         QStringList journals;
         for (int k = 1; k <= clients; ++k) {
@@ -295,7 +296,8 @@ private Q_SLOTS:
             process->start(QStringLiteral(TARNWICK_LOAD_CLIENT),
                            {QStringLiteral("--database"), TestDatabase::Descriptor(), QStringLiteral("--journal"),
                             journals.last(), QStringLiteral("--client"), QString::number(k), QStringLiteral("--seed"),
-                            QString::number(seed + k), QStringLiteral("--actions"), QString::number(actions)});
+                            QString::number(seed + k), QStringLiteral("--actions"), QString::number(actions),
+                            QStringLiteral("--pause"), pause});
         }
 
         // Generous: a shared CI machine may run the clients slowly, but never for ever.
@@ -308,11 +310,20 @@ private Q_SLOTS:
             running = false;
             for (const auto &process : processes)
                 running = running || process->state() != QProcess::NotRunning;
-            if (restart && restartedAt == 0 && std::all_of(journals.cbegin(), journals.cend(), [&](const QString &j) {
-                    return lines(j) >= actions / 3;
-                })) {
+            // A third of the way through, with every client between two actions as users pause,
+            // the server restarts; the clients go on with the connections they had.
+            if (restart && restartedAt == 0 && !QFile::exists(pause) &&
+                std::all_of(journals.cbegin(), journals.cend(),
+                            [&](const QString &j) { return lines(j) >= actions / 3; }))
+                QFile(pause).open(QIODevice::WriteOnly);
+            bool paused = restartedAt == 0 && QFile::exists(pause);
+            for (int k = 0; k < clients; ++k)
+                paused = paused && (QFile::exists(pause + QStringLiteral(".%1").arg(k + 1)) ||
+                                    processes[std::size_t(k)]->state() == QProcess::NotRunning);
+            if (paused) {
                 restartedAt = now();
                 const QString error = restartServer();
+                QFile::remove(pause);
                 QVERIFY2(error.isEmpty(), qPrintable(error));
                 qInfo("server restarted after %lld ms", qlonglong(timer.elapsed()));
             }

@@ -263,6 +263,20 @@ void Connection::execute(const QString &sql)
     throw *failure;
 }
 
+// SQLite's own BEGIN defers the write lock to the first write, after the reads that decided
+// it: two programs that have both read would then each wait for the other. Taken at the start,
+// the second waits until the first is done and reads what it stored. Sent as statements, as
+// Qt's drivers (also ODBC's, which leaves SQLite in autocommit) would send a plain BEGIN.
+bool Connection::sqliteTransactionStatement(const QString &sql, const QString &what)
+{
+    if (m_dialect != Dialect::SQLite)
+        return false;
+    QSqlQuery query(database());
+    if (!query.exec(sql))
+        throw queryError(what, database(), query);
+    return true;
+}
+
 void Connection::begin()
 {
     const QString what = QStringLiteral("A transaction could not be started.");
@@ -270,7 +284,7 @@ void Connection::begin()
     // the connection opened anew.
     for (int attempt = 1;; ++attempt) {
         requireOpen(what);
-        if (database().transaction()) {
+        if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what) || database().transaction()) {
             m_inTransaction = true;
             return;
         }
@@ -289,6 +303,13 @@ void Connection::commit()
         throw DbError(what, LostDuringChange).markConnectionLost();
     }
     requireOpen(what);
+    try {
+        if (sqliteTransactionStatement(QStringLiteral("COMMIT"), what))
+            return;
+    } catch (const DbError &) {
+        QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
     // PostgreSQL can tell afterwards whether a transaction was committed, by its number.
     QString number;
     if (m_dialect == Dialect::PostgreSQL) {
@@ -357,6 +378,8 @@ void Connection::rollback()
         return;
     }
     requireOpen(what);
+    if (sqliteTransactionStatement(QStringLiteral("ROLLBACK"), what))
+        return;
     if (!database().rollback()) {
         DbError failure = connectionError(what, database());
         if (!lostBy(failure))

@@ -1,6 +1,7 @@
 #include "editing/EditMessages.h"
 
 #include "data/DbError.h"
+#include "data/NewRowWrite.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
 
@@ -28,4 +29,12 @@ void ShowNotStored(const QString &notDone, const Processing::DbError &cause)
 void ShowNotStored(const QString &notDone, const QString &why)
 {
     ShowDbError(Processing::DbError(notDone, why));
+}
+
+void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outcome)
+{
+    if (outcome.failure)
+        ShowNotStored(notDone, *outcome.failure);
+    else
+        ShowNotStored(notDone, outcome.refusal);
 }

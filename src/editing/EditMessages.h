@@ -4,7 +4,8 @@
 
 namespace Processing {
 class DbError;
-}
+struct NewRowOutcome;
+} // namespace Processing
 
 // An "Invalid data" message box: OK only, no icon.
 void ShowInvalidData(const QString &text);
@@ -15,3 +16,5 @@ QString MissingChoiceMessage(const QString &boxLabel, const QString &notDone);
 // lost at the commit and the outcome could not be told, that it may or may not have been.
 void ShowNotStored(const QString &notDone, const Processing::DbError &cause);
 void ShowNotStored(const QString &notDone, const QString &why);
+// The same for a new row that was not stored: the database's failure, or the refusal.
+void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outcome);

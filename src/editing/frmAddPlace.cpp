@@ -1,19 +1,22 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/NewIdentifiers.h"
+#include "data/NewRowWrite.h"
 #include "data/PlaceStatements.h"
+#include "data/RowLocks.h"
 #include "data/SqlText.h"
-#include "data/Transaction.h"
 #include "editing/EditMessages.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"
 #include "editing/frmAdd.h"
+#include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <optional>
 
 void frmAdd::GetNewLeafID()
@@ -73,19 +76,54 @@ void frmAdd::AddPlace()
 {
     const Processing::PlaceValues place = m_place.Values();
     const qint32 category = m_place.Category().value_or(0);
-    const qint32 leafId = qint32(*NewLeafID);
+    const QString categoryName = m_place.CmbPlaceParent->currentText();
     const QString notDone = QStringLiteral("The place \"%1\" was not added; nothing of it was stored.")
                                 .arg(Processing::TrimBlanks(place.name));
-    // Message boxes show the ordinary pointer over it.
-    WaitCursor wait;
+    bool categoryGone = false;
+    Processing::NewRowOutcome outcome;
+    {
+        // Message boxes show the ordinary pointer over it.
+        WaitCursor wait;
+        // The place and its link are stored together or not at all; the first failure is the one told.
+        outcome = Processing::WriteNewRow([&] {
+            Processing::NewRowPlan plan;
+            // Held until the place is stored, so that no one deletes the category in between.
+            categoryGone =
+                !Processing::HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category);
+            if (categoryGone) {
+                plan.refusal = QStringLiteral("The category \"%1\" was deleted by someone else after this dialog was "
+                                              "opened; choose another Parent Category.")
+                                   .arg(categoryName);
+                return plan;
+            }
+            // Read afresh, since others may have added places since the dialog opened; never below
+            // the identifier this dialog counted up to, which a rolled-back attempt skipped.
+            plan.id = std::max(Processing::NextLeafId(), NewLeafID.value_or(0));
+            if (plan.id > Processing::LargestIdentifier) {
+                plan.refusal = QStringLiteral("The new place would get the identifier %1, above the largest the "
+                                              "directory can keep (%2).")
+                                   .arg(plan.id)
+                                   .arg(Processing::LargestIdentifier);
+                return plan;
+            }
+            plan.statements = {Processing::InsertPlaceStatement(qint32(plan.id), place),
+                               Processing::InsertPlaceLinkStatement(category, qint32(plan.id))};
+            return plan;
+        });
+    }
     // Counted up for every attempt, so a rolled-back identifier is not offered again.
-    NewLeafID = qint64(leafId) + 1;
-    // The place and its link are stored together or not at all; the first failure is the one told.
-    const std::optional<Processing::DbError> failure = Processing::RunAsOneWrite(
-        {Processing::InsertPlaceStatement(leafId, place), Processing::InsertPlaceLinkStatement(category, leafId)});
-    if (failure) {
+    if (outcome.sent)
+        NewLeafID = outcome.id + 1;
+    if (!outcome.stored()) {
         // What was typed stays, so the user can correct it and add again.
-        ShowNotStored(notDone, *failure);
+        ShowNotStored(notDone, outcome);
+        if (categoryGone) {
+            try {
+                FillCategories();
+            } catch (const Processing::DbError &error) {
+                ShowDbError(error);
+            }
+        }
         return;
     }
     ClearPlace();

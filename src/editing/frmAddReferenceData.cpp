@@ -1,8 +1,9 @@
 #include "data/DbError.h"
 #include "data/NewIdentifiers.h"
+#include "data/NewRowWrite.h"
 #include "data/ReferenceListStatements.h"
+#include "data/RowLocks.h"
 #include "data/SqlText.h"
-#include "data/Transaction.h"
 #include "editing/EditMessages.h"
 #include "editing/ReferenceLists.h"
 #include "editing/frmAdd.h"
@@ -22,6 +23,12 @@ QString tooLarge(qint64 id, const QString &kind)
         .arg(Processing::LargestIdentifier);
 }
 
+QString deletedMeanwhile(const QString &parent)
+{
+    return QStringLiteral("The parent category \"%1\" was deleted by someone else after this dialog was opened.")
+        .arg(parent);
+}
+
 } // namespace
 
 void frmAdd::CmdAddCat_Click()
@@ -39,25 +46,45 @@ void frmAdd::CmdAddCat_Click()
         return;
     }
     const QString notDone = QStringLiteral("The category \"%1\" was not added.").arg(name);
-    try {
-        WaitCursor wait;
-        const qint64 id = Processing::NewRowIdentifier(CmbParentCat->count(), QStringLiteral("Places_Root"),
-                                                       QStringLiteral("Branch_ID"));
-        if (id > Processing::LargestIdentifier) {
-            ShowNotStored(notDone, tooLarge(id, QStringLiteral("category")));
-            return;
+    const qint64 counted = CmbParentCat->count();
+    const QString parentName = CmbParentCat->currentText();
+    const auto reloadCategories = [this] {
+        try {
+            FillCategories(); // under the wait cursor of its loader
+        } catch (const Processing::DbError &error) {
+            ShowDbError(error);
         }
-        Processing::RunAsOneWriteOrThrow({Processing::InsertCategoryStatement(qint32(id), name, *parent)});
-    } catch (const Processing::DbError &error) {
-        ShowNotStored(notDone, error);
+    };
+    bool parentGone = false;
+    Processing::NewRowOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = Processing::WriteNewRow([&] {
+            Processing::NewRowPlan plan;
+            // Someone else may delete the parent meanwhile; held, it stays until this commits.
+            parentGone =
+                !Processing::HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), *parent);
+            if (parentGone) {
+                plan.refusal = deletedMeanwhile(parentName);
+                return plan;
+            }
+            plan.id = Processing::NewRowIdentifier(counted, QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"));
+            if (plan.id > Processing::LargestIdentifier)
+                plan.refusal = tooLarge(plan.id, QStringLiteral("category"));
+            else
+                plan.statements = {Processing::InsertCategoryStatement(qint32(plan.id), name, *parent)};
+            return plan;
+        });
+    }
+    if (!outcome.stored()) {
+        ShowNotStored(notDone, outcome);
+        // The lists no longer offer a parent that is gone; the typed name stays.
+        if (parentGone)
+            reloadCategories();
         return;
     }
     TxtCatName->clear();
-    try {
-        FillCategories(); // under the wait cursor of its loader
-    } catch (const Processing::DbError &error) {
-        ShowDbError(error);
-    }
+    reloadCategories();
 }
 
 void frmAdd::CmdAddDistrict_Click()
@@ -74,19 +101,28 @@ void frmAdd::CmdAddDistrict_Click()
         return;
     }
     const QString notDone = QStringLiteral("The district \"%1\" was not added.").arg(name);
+    Processing::NewRowOutcome outcome;
     try {
         WaitCursor wait;
         // All districts, so that the count is the number of rows; this also undoes a narrowing.
         FillDistricts(QString());
-        const qint64 id = Processing::NewRowIdentifier(m_place.CmbDistrict->count(), QStringLiteral("PLACES_DISTRICT"),
-                                                       QStringLiteral("DISTRICT_ID"));
-        if (id > Processing::LargestIdentifier) {
-            ShowNotStored(notDone, tooLarge(id, QStringLiteral("district")));
-            return;
-        }
-        Processing::RunAsOneWriteOrThrow({Processing::InsertDistrictStatement(qint32(id), name, *city)});
+        const qint64 counted = m_place.CmbDistrict->count();
+        outcome = Processing::WriteNewRow([&] {
+            Processing::NewRowPlan plan;
+            plan.id =
+                Processing::NewRowIdentifier(counted, QStringLiteral("PLACES_DISTRICT"), QStringLiteral("DISTRICT_ID"));
+            if (plan.id > Processing::LargestIdentifier)
+                plan.refusal = tooLarge(plan.id, QStringLiteral("district"));
+            else
+                plan.statements = {Processing::InsertDistrictStatement(qint32(plan.id), name, *city)};
+            return plan;
+        });
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
+        return;
+    }
+    if (!outcome.stored()) {
+        ShowNotStored(notDone, outcome);
         return;
     }
     // The place group's district list shows the new district from its next reload on.

@@ -2,16 +2,18 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/NewIdentifiers.h"
 #include "data/PlaceStatements.h"
+#include "data/RowLocks.h"
 #include "data/SqlText.h"
 #include "data/Transaction.h"
 #include "editing/EditMessages.h"
 #include "editing/MultiLineTextBox.h"
+#include "editing/PlaceChanges.h"
 #include "editing/ReferenceLists.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/EnterKey.h"
 #include "ui/FormFont.h"
+#include "ui/MsgBox.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 
@@ -103,6 +105,7 @@ void frmUpdate::FillDistricts(const QString &strFilter)
 void frmUpdate::Load(const StoredPlace &place)
 {
     place_id = place.id;
+    m_stored = place;
     m_place.TxtPlaceName->setText(place.name);
     SetChoiceText(m_place.CmbCity, place.city);
     SetChoiceText(m_place.CmbDistrict, place.district);
@@ -146,36 +149,88 @@ bool frmUpdate::StorePlace()
     const qint32 category = m_place.Category().value_or(0);
     const QString notDone = QStringLiteral("The place \"%1\" was not updated; nothing of the change was stored.")
                                 .arg(Processing::TrimBlanks(place.name));
-    // Message boxes show the ordinary pointer over it.
-    WaitCursor wait;
-    try {
-        // The window stays open while the main window deletes: an update of a place gone since
-        // would change nothing, and a category gone since would leave the place in none.
-        if (!Exists(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), place_id)) {
-            ShowNotStored(notDone, QStringLiteral("The place was deleted after this window was opened."));
+    for (;;) {
+        enum class Found { Unchanged, PlaceGone, CategoryGone, Changed };
+        Found found = Found::Unchanged;
+        StoredPlace stored;
+        QStringList changed;
+        std::optional<Processing::DbError> failure;
+        {
+            // Message boxes show the ordinary pointer over it; none is shown while the
+            // transaction holds the place.
+            WaitCursor wait;
+            try {
+                Processing::Transaction write;
+                // The place is held from this read until the update commits: its links first,
+                // in the order a delete takes them, so that neither waits on the other for ever.
+                Processing::HoldForChange(QStringLiteral("PLACES_BRANCH_LEAVES"), QStringLiteral("LEAF_ID"), place_id);
+                if (!Processing::HoldForChange(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), place_id)) {
+                    found = Found::PlaceGone;
+                } else if (!Processing::HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"),
+                                                          category)) {
+                    // The window stays open while others delete: a category gone since would
+                    // leave the place in none.
+                    found = Found::CategoryGone;
+                } else {
+                    stored = ReadListedPlace(place_id).value_or(StoredPlace{});
+                    stored.id = place_id;
+                    changed = ChangedFields(m_stored, stored);
+                    if (!changed.isEmpty()) {
+                        found = Found::Changed;
+                    } else {
+                        // Both statements take effect together or not at all; the first failure
+                        // is the one told.
+                        write.execute(Processing::UpdatePlaceStatement(place_id, place));
+                        write.execute(Processing::UpdatePlaceLinkStatement(category, place_id));
+                        failure = write.finish();
+                    }
+                }
+            } catch (const Processing::DbError &error) {
+                failure = error;
+            }
+        }
+        if (failure) {
+            ShowNotStored(notDone, *failure);
             return false;
         }
-        if (!Exists(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category)) {
+        switch (found) {
+        case Found::Unchanged:
+            return true;
+        case Found::PlaceGone:
+            // Not stored again: whoever deleted it meant it gone, and under a new identifier it
+            // would be another place. What was typed stays, to be added anew if wanted.
+            ShowNotStored(notDone, QStringLiteral("The place was deleted after this window was opened, so it is not "
+                                                  "stored again. To keep it, add it anew in \"Add New Information\"."));
+            return false;
+        case Found::CategoryGone: {
             const QString gone = m_place.CmbPlaceParent->currentText();
-            FillCategories();
+            try {
+                FillCategories();
+            } catch (const Processing::DbError &error) {
+                ShowDbError(error);
+            }
             ShowInvalidData(QStringLiteral("The category \"%1\" was deleted after this window was opened. Choose "
                                            "another Parent Category; the place was not updated.")
                                 .arg(gone));
             return false;
         }
-        // Both statements take effect together or not at all; the first failure is the one told.
-        Processing::RunAsOneWriteOrThrow({Processing::UpdatePlaceStatement(place_id, place),
-                                          Processing::UpdatePlaceLinkStatement(category, place_id)});
-    } catch (const Processing::DbError &error) {
-        ShowNotStored(notDone, error);
-        return false;
+        case Found::Changed:
+            if (!OverwriteConfirmed(changed))
+                return false;
+            // Written over what the user was shown just now; changed again meanwhile, it asks again.
+            m_stored = stored;
+            break;
+        }
     }
-    return true;
 }
 
-bool frmUpdate::Exists(const QString &table, const QString &column, qint32 id)
+bool frmUpdate::OverwriteConfirmed(const QStringList &changed) const
 {
-    return Processing::DbConn().openRecordset(Processing::IdentifierInUseQuery(table, column, id)).RecordCount() > 0;
+    const QString text = QStringLiteral("Someone else changed \"%1\" after this window was filled: %2.\n\n"
+                                        "Store what this window holds over their changes?")
+                             .arg(m_stored.name, changed.join(QStringLiteral(", ")));
+    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Place Changed")) ==
+           QMessageBox::Yes;
 }
 
 void frmUpdate::CmdCancel_Click()

@@ -31,10 +31,14 @@ public:
         QString telephone;
         QString more;
         QString url;
+        // The category the list showed it filed under (its "Category" column): only compared
+        // with what is stored when the update is written.
+        QString filedUnder;
         // The category to propose; none leaves the choice as it is.
         std::optional<QString> category;
     };
-    // Fills the window for the place; what the user stores goes to that place.
+    // Fills the window for the place; what the user stores goes to that place. The values are
+    // remembered: "&Update" asks before it writes over what others stored since.
     void Load(const StoredPlace &place);
 
 private:
@@ -50,10 +54,11 @@ private:
     void CmdUpdate_Click();
     void CmdCancel_Click();
     bool StorePlace();
-    static bool Exists(const QString &table, const QString &column, qint32 id);
+    bool OverwriteConfirmed(const QStringList &changed) const;
 
-    // The place being edited.
+    // The place being edited, and the stored values the window was filled from.
     qint32 place_id = 0;
+    StoredPlace m_stored;
     QGroupBox *FramePlace = nullptr;
     PlaceFields m_place;
     QPushButton *CmdUpdate = nullptr;

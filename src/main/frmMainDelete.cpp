@@ -1,6 +1,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/DeleteStatements.h"
+#include "data/RowLocks.h"
 #include "data/SearchState.h"
 #include "data/Transaction.h"
 #include "main/CategoryTreeModel.h"
@@ -132,12 +133,29 @@ void frmMain::DeleteCategory()
     if (!confirmed(name, QStringLiteral("Delete Category")))
         return;
 
+    // Checked again where it counts: others may have filed something under the category while
+    // the question was open. The category's row is held from the checks to the commit, so an
+    // add under it either came first and is counted, or waits and then finds it gone.
+    std::optional<QString> refusal;
     std::optional<Processing::DbError> failure;
     try {
         WaitCursor wait;
-        Processing::RunAsOneWriteOrThrow({Processing::DeleteCategoryStatement(branchId)});
+        Processing::Transaction write;
+        Processing::HoldForChange(QStringLiteral("Places_root"), QStringLiteral("Branch_ID"), branchId);
+        if (hasSubCategories(branchId)) {
+            refusal = hasChildren;
+        } else if (hasPlaces(branchId)) {
+            refusal = hasRelated;
+        } else {
+            write.execute(Processing::DeleteCategoryStatement(branchId));
+            failure = write.finish();
+        }
     } catch (const Processing::DbError &error) {
         failure = error;
+    }
+    if (refusal) {
+        categoryRefused(*refusal);
+        return;
     }
     // The tree is rebuilt whatever the outcome; a failure is told once it shows again.
     Processing::SearchStr.clear();

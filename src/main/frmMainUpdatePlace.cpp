@@ -31,6 +31,7 @@ void frmMain::UpdatePlace()
     place.telephone = m_places->Text(row, PlacesModel::Telephone);
     place.more = m_places->Text(row, PlacesModel::More);
     place.url = m_places->Text(row, PlacesModel::URL);
+    place.filedUnder = m_places->Text(row, PlacesModel::Category);
     // The category proposed is the tree's selected one, not the list's "Category" column. The
     // root node's text names no entry, so then no category is chosen.
     if (m_categories->NodeCount() > 1) {

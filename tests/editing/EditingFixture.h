@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/PlaceChanges.h"
 #include "editing/frmUpdate.h"
 #include "support/TestDatabase.h"
 
@@ -133,10 +134,11 @@ inline QList<frmUpdate *> UpdateWindows()
     return windows;
 }
 
-// Opens the update window on a place as the main window would, with empty boxes to type in.
+// Opens the update window on a place as the main window would, filled with what the list shows
+// of it (nothing for a place the list would not show).
 inline void LoadPlace(frmUpdate *window, qint32 placeId)
 {
-    frmUpdate::StoredPlace place;
+    frmUpdate::StoredPlace place = ReadListedPlace(placeId).value_or(frmUpdate::StoredPlace{});
     place.id = placeId;
     window->Load(place);
 }

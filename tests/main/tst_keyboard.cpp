@@ -208,6 +208,7 @@ private Q_SLOTS:
         }
         auto *name = find<QLineEdit>(window, "TxtPlaceName");
         name->setFocus();
+        name->clear();
         QTest::keyClicks(name, QStringLiteral("Food Court"));
         QTest::keyClick(name, Qt::Key_U, Qt::AltModifier);
         QTRY_VERIFY(window.isNull());

@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "data/EmbeddedDatabase.h"
 #include "data/Environment.h"
+#include "data/NewRowWrite.h"
 #include "data/OdbcDriver.h"
 #include "data/Queries.h"
 #include "data/SearchState.h"
@@ -47,6 +48,24 @@ private:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("native"));
         return count;
+    }
+
+    // Whether another connection could begin writing to the file at once.
+    bool nativeCanWrite()
+    {
+        bool can = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("native"));
+            db.setDatabaseName(m_path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+            if (db.open()) {
+                QSqlQuery query(db);
+                can = query.exec(QStringLiteral("begin immediate"));
+                query.exec(QStringLiteral("rollback"));
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("native"));
+        return can;
     }
 
 private Q_SLOTS:
@@ -134,9 +153,13 @@ private Q_SLOTS:
     void writesNullsAndFailuresAsOnTheFile()
     {
         DbConn().open(DatabaseDescriptor::parse(m_descriptor));
+        // A write holds the file's write lock from its start, so the reads that decide it stay true.
+        QVERIFY(nativeCanWrite());
         DbConn().begin();
+        QVERIFY(!nativeCanWrite());
         DbConn().execute(QStringLiteral("insert into places_district values (900, 'Odbc', 1)"));
         DbConn().rollback();
+        QVERIFY(nativeCanWrite());
         QCOMPARE(nativeCount(QStringLiteral("select count(*) from places_district where district_id = 900")), 0);
 
         DbConn().begin();
@@ -151,6 +174,7 @@ private Q_SLOTS:
             QVERIFY(error.driverText().contains(QStringLiteral("UNIQUE")));
             QCOMPARE(error.sqlState().size(), 5);
             QVERIFY(!error.nativeCode().isEmpty());
+            QVERIFY(IsKeyTaken(error, DbConn().dialect()));
         }
 
         const Recordset rs = DbConn().openRecordset(

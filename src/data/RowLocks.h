@@ -1,0 +1,25 @@
+#pragma once
+
+#include "data/Connection.h"
+
+#include <QString>
+
+// Reads inside a write's transaction that hold what they read until it ends, so that a check
+// made before a write is still true when the write commits. PostgreSQL and Oracle lock the rows
+// read; SQLite needs no lock of its own, since the transaction holds the file's write lock from
+// its start.
+namespace Processing {
+
+// The row an identifier names, held for a change or delete by this transaction: others who
+// want to change, delete or hold it wait until this transaction ends.
+QString HoldForChangeQuery(const QString &table, const QString &column, qint32 id, Dialect dialect);
+// The row held against a change or delete by others while this transaction relies on it (the
+// category a place is filed under); others may rely on it at the same time. Oracle has no
+// shared row lock: there it is held as for a change.
+QString HoldAgainstChangeQuery(const QString &table, const QString &column, qint32 id, Dialect dialect);
+
+// Both run their query and say whether the row exists. Throw DbError.
+bool HoldForChange(const QString &table, const QString &column, qint32 id, Connection &db = DbConn());
+bool HoldAgainstChange(const QString &table, const QString &column, qint32 id, Connection &db = DbConn());
+
+} // namespace Processing

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "editing/frmUpdate.h"
+
+#include <QStringList>
+
+#include <optional>
+
+// What others changed in a place while it was open in the update window.
+
+// The place as the main window's list would show it now; none when the list would not show it
+// (deleted, or its city, district or category gone). Throws DbError.
+std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId);
+
+// The labels of the inputs whose stored values differ between was and now, in the window's
+// order; "Parent Category" for the category the place is filed under. The category proposed
+// to the user is the user's choice and is not compared.
+QStringList ChangedFields(const frmUpdate::StoredPlace &was, const frmUpdate::StoredPlace &now);

@@ -1,0 +1,115 @@
+#include "support/SecondUser.h"
+
+#include "data/DatabaseDescriptor.h"
+#include "data/PostgreSQLAddress.h"
+#include "support/TestDatabase.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <chrono>
+#include <future>
+#include <stdexcept>
+#include <thread>
+
+struct SecondUser::Shared
+{
+    std::thread thread;
+    std::promise<QString> started; // empty text: the statements ran
+    bool sawWaiting = false;
+    bool finished = false;
+};
+
+namespace {
+
+const QString ConnectionName = QStringLiteral("second-user");
+
+QString run(QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    if (query.exec(sql))
+        return QString();
+    return sql + QStringLiteral(": ") + query.lastError().text();
+}
+
+// Whether the program's session waits for a lock, as the server lists it.
+bool programWaits(QSqlDatabase &db, const QString &pid)
+{
+    QSqlQuery query(db);
+    return query.exec(QStringLiteral("select count(*) from pg_stat_activity where pid = %1 and "
+                                     "wait_event_type = 'Lock'")
+                          .arg(pid)) &&
+           query.next() && query.value(0).toInt() > 0;
+}
+
+void work(SecondUser::Shared *shared, const QStringList &statements, const QString &descriptor, const QString &pid)
+{
+    using namespace std::chrono_literals;
+    {
+        const Processing::DatabaseDescriptor d = Processing::DatabaseDescriptor::parse(descriptor);
+        QSqlDatabase db = QSqlDatabase::addDatabase(d.driver(), ConnectionName);
+        const bool sqlite = d.kind == Processing::DatabaseDescriptor::Kind::SQLite;
+        if (sqlite) {
+            db.setDatabaseName(d.path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        } else {
+            db.setConnectOptions(Processing::PostgreSQLConnectOptions(d));
+            db.setPassword(d.password);
+        }
+        QString failure = db.open() ? QString() : db.lastError().text();
+        if (failure.isEmpty())
+            failure = run(db, sqlite ? QStringLiteral("begin immediate") : QStringLiteral("begin"));
+        for (const QString &sql : statements) {
+            if (failure.isEmpty())
+                failure = run(db, sql);
+        }
+        shared->started.set_value(failure);
+        if (failure.isEmpty()) {
+            if (sqlite) {
+                std::this_thread::sleep_for(700ms);
+                shared->sawWaiting = true;
+            } else {
+                for (int i = 0; i < 150 && !shared->sawWaiting; ++i) {
+                    shared->sawWaiting = programWaits(db, pid);
+                    if (!shared->sawWaiting)
+                        std::this_thread::sleep_for(20ms);
+                }
+            }
+            run(db, QStringLiteral("commit"));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(ConnectionName);
+}
+
+} // namespace
+
+SecondUser::SecondUser(const QStringList &statements) : m_shared(std::make_shared<Shared>())
+{
+    // As the owner of the tables, over the database's own driver also in the ODBC run.
+    const QString pid = TestDatabase::IsPostgreSQL()
+                            ? TestDatabase::Scalar(QStringLiteral("select pg_backend_pid()")).toString()
+                            : QString();
+    std::future<QString> started = m_shared->started.get_future();
+    m_shared->thread = std::thread(work, m_shared.get(), statements, TestDatabase::OwnerDescriptor(), pid);
+    const QString failure = started.get();
+    if (!failure.isEmpty()) {
+        finish();
+        throw std::runtime_error("the second user's statements failed: " + failure.toStdString());
+    }
+}
+
+SecondUser::~SecondUser()
+{
+    finish();
+}
+
+bool SecondUser::finish()
+{
+    if (!m_shared->finished) {
+        m_shared->thread.join();
+        m_shared->finished = true;
+    }
+    return m_shared->sawWaiting;
+}

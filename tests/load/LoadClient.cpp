@@ -108,10 +108,14 @@ public:
                 return 1;
             }
         }
-        if (m_update)
-            m_update->close();
-        delete m_update;
         delete m_main;
+        // The update windows have no owner; deleting one deletes its lists' pop-ups, top-level
+        // widgets too, so they are all found first.
+        QList<frmUpdate *> updates;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (auto *update = qobject_cast<frmUpdate *>(window))
+                updates.append(update);
+        qDeleteAll(updates);
         return 0;
     }
 

@@ -88,6 +88,8 @@ HBA
   (umask 077 && printf '127.0.0.1:%s:*:tarnwick_app:%s\n' "$pg_port" "$password" >"$PGPASSFILE")
   TARNWICK_TEST_POSTGRESQL_ROLE=tarnwick_app
   TARNWICK_TEST_OTHER_AUTHORITY="$pg_data/other-ca.crt"
+  # For the test that the program rides out a restart of its server (run alone, see CMake).
+  TARNWICK_TEST_POSTGRESQL_RESTART="${run_as[*]} $pg_bin/pg_ctl -D $pg_data/data -l $pg_data/server.log -w -t 60 -m fast restart"
   echo "PostgreSQL test server on 127.0.0.1:$pg_port (TLS)"
 }
 

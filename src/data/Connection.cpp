@@ -98,6 +98,7 @@ QSqlDatabase Connection::database() const
 void Connection::open(const DatabaseDescriptor &descriptor)
 {
     m_descriptor.reset();
+    m_inTransaction = false;
     try {
         establish(descriptor);
     } catch (...) {
@@ -127,7 +128,6 @@ bool Connection::reopen(QString *why)
 void Connection::establish(const DatabaseDescriptor &descriptor)
 {
     closeLost();
-    m_inTransaction = false;
     if (!QSqlDatabase::isDriverAvailable(descriptor.driver()))
         throw DbError(QStringLiteral("The database driver %1 is not installed.").arg(descriptor.driver()));
 
@@ -220,16 +220,31 @@ bool Connection::lostBy(DbError &failure)
     return failure.connectionLost();
 }
 
-void Connection::afterReadFailure(const DbError &failure, int attempt)
+void Connection::afterFailure(const DbError &failure, int attempt)
 {
     if (!failure.connectionLost())
         throw failure;
     closeLost();
-    if (m_inTransaction)
+    if (attempt > 1 || (m_inTransaction && !m_freshTransaction)) {
+        if (!m_inTransaction)
+            m_status.set(false);
         throw failure;
-    if (attempt > 1) {
-        m_status.set(false);
-        throw failure;
+    }
+    if (!m_inTransaction)
+        return; // opened again by the statement's next attempt
+    // Nothing of the transaction reached the server before its first statement went through (an
+    // ODBC driver sends its BEGIN with that statement): it begins anew on a new connection.
+    QString why;
+    if (!reopen(&why))
+        throw DbError(failure.what(), QStringLiteral("The connection to the database was lost and could not be "
+                                                     "opened again.\n\n") +
+                                          why)
+            .markConnectionLost();
+    if (!database().transaction()) {
+        // Closed, so that the transaction's further statements are not run on their own.
+        DbError refused = connectionError(failure.what(), database());
+        closeLost();
+        throw refused.markConnectionLost();
     }
 }
 
@@ -240,18 +255,21 @@ void Connection::notConnected(const QString &what)
 
 void Connection::execute(const QString &sql)
 {
-    requireOpen(statementRefused(sql));
-    std::optional<DbError> failure;
-    {
-        QSqlQuery query(database());
-        if (query.exec(sent(sql)))
-            return;
-        failure = queryError(statementRefused(sql), database(), query);
-    }
-    if (lostBy(*failure)) {
-        closeLost();
+    for (int attempt = 1;; ++attempt) {
+        requireOpen(statementRefused(sql));
+        std::optional<DbError> failure;
+        {
+            QSqlQuery query(database());
+            if (query.exec(sent(sql))) {
+                m_freshTransaction = false;
+                return;
+            }
+            failure = queryError(statementRefused(sql), database(), query);
+            lostBy(*failure);
+        }
         // Outside a transaction the statement took effect as it ran, if it reached the server.
-        if (!m_inTransaction) {
+        if (failure->connectionLost() && !m_inTransaction) {
+            closeLost();
             reopen();
             throw DbError(QStringLiteral("The connection to the database was lost as a statement ran: it may or may "
                                          "not have taken effect. %1")
@@ -259,8 +277,8 @@ void Connection::execute(const QString &sql)
                           failure->driverText(), failure->sqlState(), failure->nativeCode())
                 .markOutcomeUnknown();
         }
+        afterFailure(*failure, attempt);
     }
-    throw *failure;
 }
 
 // SQLite's own BEGIN defers the write lock to the first write, after the reads that decided
@@ -286,11 +304,12 @@ void Connection::begin()
         requireOpen(what);
         if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what) || database().transaction()) {
             m_inTransaction = true;
+            m_freshTransaction = true;
             return;
         }
         DbError failure = connectionError(what, database());
         lostBy(failure);
-        afterReadFailure(failure, attempt);
+        afterFailure(failure, attempt);
     }
 }
 
@@ -401,13 +420,15 @@ Recordset Connection::openRecordset(const QString &sql, const QString &filter)
             query.setForwardOnly(true);
             if (query.exec(sent(sql))) {
                 Recordset result = Recordset::fetch(query, rowFilter);
-                if (!query.lastError().isValid())
+                if (!query.lastError().isValid()) {
+                    m_freshTransaction = false;
                     return result;
+                }
             }
             failure = queryError(queryFailed(sql), database(), query);
             lostBy(*failure);
         }
-        afterReadFailure(*failure, attempt);
+        afterFailure(*failure, attempt);
     }
 }
 
@@ -419,12 +440,14 @@ QSqlQuery Connection::run(const QString &sql)
         {
             QSqlQuery query(database());
             query.setForwardOnly(true);
-            if (query.exec(sent(sql)))
+            if (query.exec(sent(sql))) {
+                m_freshTransaction = false;
                 return query;
+            }
             failure = queryError(queryFailed(sql), database(), query);
             lostBy(*failure);
         }
-        afterReadFailure(*failure, attempt);
+        afterFailure(*failure, attempt);
     }
 }
 

@@ -69,9 +69,9 @@ private:
     // After a failure: whether it was the loss of the connection. A lost connection is closed
     // here, so that the next statement outside a transaction opens it anew.
     bool lostBy(DbError &failure);
-    // Throws the failure of a read unless it is to be repeated: once, after a loss outside a
-    // transaction.
-    void afterReadFailure(const DbError &failure, int attempt);
+    // Throws the failure of a statement unless it is to be repeated: once, after a loss outside a
+    // transaction or at the first statement of one, which then begins anew.
+    void afterFailure(const DbError &failure, int attempt);
     void establish(const DatabaseDescriptor &descriptor);
     void closeLost();
     // Opens the connection again as it was opened last; false when that fails.
@@ -83,6 +83,7 @@ private:
     Dialect m_dialect = Dialect::Oracle;
     std::optional<DatabaseDescriptor> m_descriptor;
     bool m_inTransaction = false;
+    bool m_freshTransaction = false; // nothing has run in it yet
     ConnectionStatus m_status;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
 
@@ -42,10 +43,14 @@ LibpqStatus libpqStatus(const QSqlDriver *driver)
 #endif
 }
 
+// The server ended the session: shut down, crashed, the database dropped, or idle too long
+// (idle_session_timeout, idle_in_transaction_session_timeout). libpq hands over the server's
+// message before it has noticed that the connection closed, so its own state may still be good.
 bool lostState(const QString &sqlState)
 {
-    return sqlState.startsWith(QLatin1StringView("08")) || sqlState == QLatin1StringView("57P01") ||
-           sqlState == QLatin1StringView("57P02") || sqlState == QLatin1StringView("57P03");
+    static const QStringList ended{QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03"),
+                                   QStringLiteral("57P04"), QStringLiteral("57P05"), QStringLiteral("25P03")};
+    return sqlState.startsWith(QLatin1StringView("08")) || ended.contains(sqlState);
 }
 
 } // namespace

@@ -81,7 +81,10 @@ void DatabaseFaults::inject(Kind kind)
     ++m_injected;
     switch (kind) {
     case Kind::ServerGone: {
-        // Immediate, as a server shut down mid-session: the program's backend is gone.
+        // Immediate, as a server shut down mid-session: the program's backend is gone, and so
+        // is the server as far as a new session goes.
+        TestDatabase::RefuseNewSessions(true);
+        m_refusingSessions = true;
         const QString pid = TestDatabase::Scalar(QStringLiteral("select pg_backend_pid()")).toString();
         exec(QStringLiteral("select pg_terminate_backend(%1)").arg(pid));
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -117,6 +120,10 @@ void DatabaseFaults::lift()
     if (m_locked) {
         exec(QStringLiteral("rollback"));
         m_locked = false;
+    }
+    if (m_refusingSessions) {
+        TestDatabase::RefuseNewSessions(false);
+        m_refusingSessions = false;
     }
     if (m_readOnly) {
         TestDatabase::Exec(QStringLiteral("pragma query_only = off"));

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Puts the program's database (DbConn) out of order the ways a real one goes: the PostgreSQL
-// server drops the connection; the SQLite file turns read-only, or another connection holds it
+// server drops the connection and takes no new one; the SQLite file turns read-only, or another connection holds it
 // locked in an open write transaction (readers shut out too, or only writers). A connection of
 // its own watches the tables throughout, also while the program's connection is dead.
 class DatabaseFaults
@@ -23,8 +23,8 @@ public:
     DatabaseFaults &operator=(const DatabaseFaults &) = delete;
 
     void inject(Kind kind);
-    // Ends a SQLite fault, so the program's next statement works again; a dropped PostgreSQL
-    // connection stays dropped (the program opens its connection once).
+    // Ends the fault, so the program's next statement works again (on a server, once the
+    // program has opened its connection anew).
     void lift();
     // Whether the program can still read while the fault lasts.
     static bool ReadsWork(Kind kind) { return kind == Kind::ReadOnly || kind == Kind::LockedForWrites; }
@@ -39,5 +39,6 @@ private:
     QString m_name;
     bool m_locked = false;
     bool m_readOnly = false;
+    bool m_refusingSessions = false;
     int m_injected = 0;
 };

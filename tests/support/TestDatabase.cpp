@@ -148,7 +148,9 @@ void execOn(const QSqlDatabase &db, const QString &sql)
 QSqlDatabase setUpConnection()
 {
     const QString driver = Processing::DbConn().isOpen() ? Processing::DbConn().database().driverName() : QString();
-    if (IsPostgreSQL() && (driver == QLatin1StringView("QPSQL") || driver == QLatin1StringView("QODBC")))
+    // Also while the program's connection is lost, to bring its server back.
+    if (IsPostgreSQL() &&
+        (driver.isEmpty() || driver == QLatin1StringView("QPSQL") || driver == QLatin1StringView("QODBC")))
         return owner();
     return Processing::DbConn().database();
 }
@@ -254,6 +256,17 @@ QList<QStringList> Rows(const QString &sql)
         rows.append(row);
     }
     return rows;
+}
+
+void RefuseNewSessions(bool refuse)
+{
+    // From another database: the server takes this from no session of the database itself.
+    {
+        const QSqlDatabase admin = openPostgreSQL(TestSupport::PostgreSQLServer(), QStringLiteral("test-admin"));
+        execOn(admin, QStringLiteral("alter database %1 allow_connections %2")
+                          .arg(programDatabaseName(), refuse ? QStringLiteral("false") : QStringLiteral("true")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("test-admin"));
 }
 
 void Refuse(const QString &statement, const QString &table)

@@ -30,6 +30,10 @@ QList<QStringList> Rows(const QString &sql);
 // as a server may refuse one; the database's message reads "refused by the test".
 void Refuse(const QString &statement, const QString &table);
 
+// PostgreSQL: the server takes no new session on the test's database, as a server that is down
+// or out of reach; the sessions it has go on. False lets them in again.
+void RefuseNewSessions(bool refuse);
+
 // The descriptor of the database the test runs on, e.g. for ConnectDB tests: as the program's
 // role in the PostgreSQL run, and as the superuser that made it.
 QString Descriptor();

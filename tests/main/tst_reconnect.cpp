@@ -1,0 +1,249 @@
+#include "data/Connection.h"
+#include "data/SearchState.h"
+#include "editing/EditingFixture.h"
+#include "editing/frmAdd.h"
+#include "main/BrowsingFixture.h"
+#include "main/PlacesModel.h"
+#include "main/frmMain.h"
+#include "support/Recorders.h"
+#include "support/TestDatabase.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QPointer>
+#include <QProcess>
+#include <QTreeView>
+
+#include <functional>
+#include <memory>
+
+using namespace EditingFixture;
+
+namespace {
+
+const QString Connected = QStringLiteral("Connected To DB");
+const QString Lost = QStringLiteral("Connection To DB Lost");
+
+QString told(const MessageRecorder &messages)
+{
+    return messages.texts().join(QStringLiteral(" | ")).simplified();
+}
+
+QString backendPid()
+{
+    return TestDatabase::Scalar(QStringLiteral("select pg_backend_pid()")).toString();
+}
+
+// Ends the program's session from the server's side and waits until it is gone.
+void endSession()
+{
+    TestDatabase::Exec(QStringLiteral("do $$ begin perform pg_terminate_backend(%1); for i in 1..1000 loop "
+                                      "perform pg_stat_clear_snapshot(); exit when not exists (select 1 from "
+                                      "pg_stat_activity where pid = %1); perform pg_sleep(0.01); end loop; end $$")
+                           .arg(backendPid()));
+}
+
+// The server ends the program's session, idle for longer than it allows.
+void idleTimeout()
+{
+    TestDatabase::Scalar(QStringLiteral("select set_config('idle_session_timeout', '300ms', false)"));
+    QTest::qWait(800);
+}
+
+} // namespace
+
+using Loss = std::function<void()>;
+Q_DECLARE_METATYPE(Loss)
+
+// The server connection lost under the program and opened again by its next action: reads go on
+// as if nothing happened, a write that had not begun goes on, a write cut off at its commit is
+// never told as stored nor sent again, and the status bar's second panel tells which holds.
+class TestReconnect : public QObject
+{
+    Q_OBJECT
+
+    QPointer<frmMain> m_main;
+    std::unique_ptr<MessageRecorder> m_messages;
+
+    QString panel() const { return BrowsingFixture::PanelText(*m_main, 2); }
+    QTreeView *tree() const { return m_main->findChild<QTreeView *>(QStringLiteral("CatTree")); }
+
+    int places(const QString &name)
+    {
+        return TestDatabase::Scalar(
+                   QStringLiteral("select count(*) from places_leaves where leaf_name = '%1'").arg(name))
+            .toInt();
+    }
+
+    static void fillNewPlace(frmAdd &add)
+    {
+        Click(&add, "ChkAddPlace");
+        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
+        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Half Way"));
+        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("1 Mid St"));
+        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
+        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
+    }
+
+    // Refresh: the tree is built anew from the database.
+    void refresh() { m_main->ToolbarButton(5)->trigger(); }
+
+    bool treeShows(const QString &text) const
+    {
+        const QAbstractItemModel *model = tree()->model();
+        return !model->match(model->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly | Qt::MatchRecursive)
+                    .isEmpty();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!TestDatabase::IsPostgreSQL())
+            QSKIP("a server connection only");
+    }
+
+    void init()
+    {
+        MakeSmallDirectory();
+        Processing::SearchStr.clear();
+        m_messages = std::make_unique<MessageRecorder>();
+        m_main = new frmMain;
+        m_main->show();
+        QCOMPARE(panel(), Connected);
+    }
+
+    void cleanup()
+    {
+        // Not after the restart: the test's own sessions ended with it.
+        if (QTest::currentTestFunction() != QByteArray("serverRestart"))
+            TestDatabase::RefuseNewSessions(false);
+        delete m_main;
+        m_messages.reset();
+    }
+
+    void readAfterLoss_data()
+    {
+        QTest::addColumn<Loss>("loss");
+        QTest::newRow("session ended by the server") << Loss(endSession);
+        QTest::newRow("idle timeout") << Loss(idleTimeout);
+    }
+    void readAfterLoss()
+    {
+        QFETCH(Loss, loss);
+        const QString before = backendPid();
+        loss();
+        refresh();
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QVERIFY(treeShows(QStringLiteral("Cafes")) || treeShows(QStringLiteral("Food")));
+        QCOMPARE(panel(), Connected);
+        QVERIFY(backendPid() != before);
+    }
+
+    // While the server takes no session the panel says so, once an action has found out; the
+    // action is told once. The first action after the server is back goes on and says nothing.
+    void panelFollowsTheConnection()
+    {
+        TestDatabase::RefuseNewSessions(true);
+        endSession();
+        refresh();
+        QVERIFY2(m_messages->count() == 1, qPrintable(told(*m_messages)));
+        QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
+        QCOMPARE(panel(), Lost);
+
+        m_messages->clear();
+        TestDatabase::RefuseNewSessions(false);
+        refresh();
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QVERIFY(treeShows(QStringLiteral("Food")));
+        QCOMPARE(panel(), Connected);
+    }
+
+    // The delete sends nothing before its transaction: the loss shows at its start, when
+    // nothing has been sent yet, so it goes on once the connection is open again.
+    void writeLostBeforeItBegan()
+    {
+        m_main->UpdateList(7);
+        auto *list = m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
+        list->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        endSession();
+        m_messages->answer(QMessageBox::Yes);
+        m_main->ToolbarButton(7)->trigger(); // Delete
+        QCOMPARE(m_messages->texts().value(1), QStringLiteral(" Place  Deleted "));
+        QCOMPARE(places(QStringLiteral("CAFE NILE")), 0);
+        QCOMPARE(panel(), Connected);
+    }
+
+    // The session ends at the commit. Once the connection is back, the server tells that
+    // nothing was stored; while it stays away, the user is told it may or may not have been.
+    // Never told as stored, never sent again; what was typed stays.
+    void commitCut_data()
+    {
+        QTest::addColumn<bool>("serverStaysAway");
+        QTest::addColumn<QString>("toldText");
+        QTest::addColumn<QString>("panelAfter");
+        QTest::newRow("connection back") << false << QStringLiteral("was not added; nothing of it was stored")
+                                         << Connected;
+        QTest::newRow("server away") << true << QStringLiteral("may or may not have been stored") << Lost;
+    }
+    void commitCut()
+    {
+        QFETCH(bool, serverStaysAway);
+        QFETCH(QString, toldText);
+        QFETCH(QString, panelAfter);
+        // Once only, whatever rolls back: a write sent again would be stored.
+        TestDatabase::Exec(QStringList{
+            QStringLiteral("drop sequence if exists cut_once"),
+            QStringLiteral("create sequence cut_once"),
+            QStringLiteral("grant usage on sequence cut_once to public"),
+            QStringLiteral("create or replace function cut_at_commit() returns trigger as $$ begin if "
+                           "nextval('cut_once') = 1 then perform pg_terminate_backend(pg_backend_pid()); end if; "
+                           "return null; end $$ language plpgsql"),
+            QStringLiteral("create constraint trigger cut_at_commit after insert on places_branch_leaves deferrable "
+                           "initially deferred for each row execute function cut_at_commit()"),
+        });
+        frmAdd add(m_main);
+        add.show();
+        fillNewPlace(add);
+        const QString typed = TextOf(Find<QWidget>(&add, "TxtPlaceName"));
+        if (serverStaysAway)
+            TestDatabase::RefuseNewSessions(true);
+        Click(&add, "CmdAddPlace");
+        QVERIFY2(m_messages->count() == 1, qPrintable(told(*m_messages)));
+        QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
+        QVERIFY2(m_messages->last().text.contains(toldText), qPrintable(told(*m_messages)));
+        QCOMPARE(TextOf(Find<QWidget>(&add, "TxtPlaceName")), typed);
+        QCOMPARE(panel(), panelAfter);
+
+        TestDatabase::RefuseNewSessions(false);
+        m_messages->clear();
+        refresh();
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QCOMPARE(places(QStringLiteral("Half Way")), 0);
+        QCOMPARE(panel(), Connected);
+    }
+
+    // Last: the server itself restarts (pg_ctl restart -m fast), which ends every session of the
+    // test run too. Reads and a write go on without a word.
+    void serverRestart()
+    {
+        const QString command = qEnvironmentVariable("TARNWICK_TEST_POSTGRESQL_RESTART");
+        if (command.isEmpty())
+            QSKIP("TARNWICK_TEST_POSTGRESQL_RESTART names no command that restarts the server");
+        QProcess restart;
+        restart.setProcessChannelMode(QProcess::ForwardedChannels);
+        restart.start(QStringLiteral("sh"), {QStringLiteral("-c"), command});
+        QVERIFY(restart.waitForFinished(90000));
+        QCOMPARE(restart.exitCode(), 0);
+
+        refresh();
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QVERIFY(treeShows(QStringLiteral("Food")));
+        QCOMPARE(panel(), Connected);
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt(), 1);
+    }
+};
+
+TARNWICK_TEST_MAIN(TestReconnect)
+#include "tst_reconnect.moc"

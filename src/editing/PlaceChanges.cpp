@@ -3,13 +3,19 @@
 #include "data/Connection.h"
 #include "data/Queries.h"
 
-std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId)
+std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId, const QString &filedUnder)
 {
     const Processing::Recordset rs = Processing::DbConn().openRecordset(
         Processing::GetPlacesQuery(-1) + QStringLiteral(" AND places_leaves.leaf_id = %1").arg(placeId));
     if (rs.RecordCount() < 1)
         return std::nullopt;
-    const auto text = [&rs](const char *field) { return rs.text(0, rs.field(QLatin1StringView(field))); };
+    const int category = rs.field(QStringLiteral("Category"));
+    int row = 0;
+    for (int r = 0; r < rs.RecordCount(); ++r) {
+        if (rs.text(r, category) == filedUnder)
+            row = r;
+    }
+    const auto text = [&rs, row](const char *field) { return rs.text(row, rs.field(QLatin1StringView(field))); };
     frmUpdate::StoredPlace place;
     place.id = placeId;
     place.name = text("Name");

@@ -9,8 +9,9 @@
 // What others changed in a place while it was open in the update window.
 
 // The place as the main window's list would show it now; none when the list would not show it
-// (deleted, or its city, district or category gone). Throws DbError.
-std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId);
+// (deleted, or its city, district or category gone). A place filed under several categories is
+// read as filed under filedUnder, when it still is. Throws DbError.
+std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId, const QString &filedUnder = QString());
 
 // The labels of the inputs whose stored values differ between was and now, in the window's
 // order; "Parent Category" for the category the place is filed under. The category proposed

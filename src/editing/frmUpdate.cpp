@@ -172,7 +172,7 @@ bool frmUpdate::StorePlace()
                     // leave the place in none.
                     found = Found::CategoryGone;
                 } else {
-                    stored = ReadListedPlace(place_id).value_or(StoredPlace{});
+                    stored = ReadListedPlace(place_id, m_stored.filedUnder).value_or(StoredPlace{});
                     stored.id = place_id;
                     changed = ChangedFields(m_stored, stored);
                     if (!changed.isEmpty()) {

@@ -16,6 +16,7 @@
 
 #include "BenchContext.h"
 #include "BenchWindow.h"
+#include "ConcurrentAdds.h"
 #include "DirectoryGenerator.h"
 #include "EndToEndBenchmarks.h"
 #include "Floors.h"
@@ -117,6 +118,12 @@ void runBackend(BenchContext &ctx)
         progress(ctx.backend + QStringLiteral(": memory, the large list"));
         MeasureMemory(ctx, directory, 2.0);
     }
+    if (!ctx.sqlite) {
+        DirectoryShape shape;
+        shape.places = 1000;
+        progress(ctx.backend + QStringLiteral(": places added by several clients at once"));
+        RunConcurrentAdds(ctx, generate(ctx, shape, QStringLiteral("adds")));
+    }
     const GeneratedDirectory tree = generate(ctx, treeShape(settings.treeCategories, largest),
                                              QStringLiteral("tree_%1").arg(settings.treeCategories));
     {
@@ -189,8 +196,12 @@ int main(int argc, char *argv[])
                                            QStringLiteral("dir"));
     QCommandLineOption probeOption(QStringLiteral("memory-probe"), QStringLiteral("(internal)"));
     probeOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption addClientOption(QStringLiteral("add-client"), QStringLiteral("(internal)"), QStringLiteral("n"));
+    addClientOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption addRawOption(QStringLiteral("add-raw"), QStringLiteral("(internal)"));
+    addRawOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({placesOption, largeOption, treeOption, runsOption, warmupsOption, postgresqlOption, jsonOption,
-                       noTargetsOption, workDirOption, probeOption});
+                       noTargetsOption, workDirOption, probeOption, addClientOption, addRawOption});
     parser.process(app);
 
     // Nothing may wait for a person: a message box would be a failure of the run.
@@ -203,6 +214,8 @@ int main(int argc, char *argv[])
 
     if (parser.isSet(probeOption))
         return RunMemoryProbe();
+    if (parser.isSet(addClientOption))
+        return RunAddClient(parser.value(addClientOption).toInt(), parser.isSet(addRawOption));
     NoteAccessibilityBridge();
 
     BenchSettings settings;

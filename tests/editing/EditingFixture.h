@@ -117,6 +117,27 @@ inline QString TextOf(const QWidget *box)
     return QString();
 }
 
+// What the place boxes of an add dialog or an update window show, in one order.
+inline QStringList PlaceInputs(const QWidget *window)
+{
+    QStringList texts;
+    for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
+                            "CmbCity", "CmbDistrict"})
+        texts.append(TextOf(Find<QWidget>(window, box)));
+    return texts;
+}
+
+// A new place under Cafes in the add dialog, every required box filled.
+inline void FillNewPlace(QWidget *add)
+{
+    Find<QAbstractButton>(add, "ChkAddPlace")->click();
+    Choose(Find<QComboBox>(add, "CmbPlaceParent"), QStringLiteral("Cafes"));
+    Type(Find<QWidget>(add, "TxtPlaceName"), QStringLiteral("Half Way"));
+    Type(Find<QWidget>(add, "TxtAddress"), QStringLiteral("1 Mid St"));
+    Choose(Find<QComboBox>(add, "CmbCity"), QStringLiteral("Cairo"));
+    Choose(Find<QComboBox>(add, "CmbDistrict"), QStringLiteral("Maadi"));
+}
+
 inline void Click(const QWidget *window, const char *button)
 {
     Find<QAbstractButton>(window, button)->click();

@@ -45,15 +45,6 @@ void fill(frmAdd &dialog, const Place &place)
     }
 }
 
-QStringList inputs(const frmAdd &dialog)
-{
-    QStringList texts;
-    for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
-                            "CmbCity", "CmbDistrict"})
-        texts.append(TextOf(Find<QWidget>(&dialog, box)));
-    return texts;
-}
-
 QList<QStringList> place(int leafId)
 {
     return TestDatabase::Rows(
@@ -94,7 +85,7 @@ private Q_SLOTS:
                                       QStringLiteral("7 River Rd"), QStringLiteral("12"), QStringLiteral("3"),
                                       QStringLiteral("good tea"), QStringLiteral(" http://example.com/nile")}}));
         QCOMPARE(links(42), QList<QStringList>{{QStringLiteral("7")}});
-        QCOMPARE(inputs(dialog), QStringList(8));
+        QCOMPARE(PlaceInputs(&dialog), QStringList(8));
         for (const char *box : {"CmbPlaceParent", "CmbCity", "CmbDistrict"})
             QCOMPARE(Find<QComboBox>(&dialog, box)->currentIndex(), -1);
 
@@ -170,11 +161,11 @@ private Q_SLOTS:
             fill(dialog, place);
             if (missing == QLatin1StringView("city"))
                 Type(Find<QComboBox>(&dialog, "CmbCity"), QStringLiteral("Atlantis"));
-            const QStringList typed = inputs(dialog);
+            const QStringList typed = PlaceInputs(&dialog);
             Click(&dialog, "CmdAddPlace");
             QCOMPARE(messages.last().title, QStringLiteral("Invalid data"));
             QVERIFY2(messages.last().text.contains(label), qPrintable(messages.last().text));
-            QCOMPARE(inputs(dialog), typed);
+            QCOMPARE(PlaceInputs(&dialog), typed);
         }
         QCOMPARE(Snapshot(), before);
         // Nothing was attempted, so the next place still gets 42.
@@ -190,13 +181,13 @@ private Q_SLOTS:
         MessageRecorder messages;
         frmAdd dialog;
         fill(dialog, Place());
-        const QStringList typed = inputs(dialog);
+        const QStringList typed = PlaceInputs(&dialog);
         const auto before = Snapshot();
         Click(&dialog, "CmdAddPlace");
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
         QVERIFY(messages.last().text.contains(QStringLiteral("Nile View")));
-        QCOMPARE(inputs(dialog), typed);
+        QCOMPARE(PlaceInputs(&dialog), typed);
         QCOMPARE(Snapshot(), before);
 
         // The identifier was used up by the attempt; the next one is stored.

@@ -47,15 +47,6 @@ QPointer<frmUpdate> openFor42(const Edit &edit)
     return window;
 }
 
-QStringList inputs(const QWidget *window)
-{
-    QStringList texts;
-    for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
-                            "CmbCity", "CmbDistrict"})
-        texts.append(TextOf(Find<QWidget>(window, box)));
-    return texts;
-}
-
 QList<QStringList> place42()
 {
     return TestDatabase::Rows(QStringLiteral("select leaf_name, telephone, address, web_link, city, district, "
@@ -151,13 +142,13 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(window));
         Find<QComboBox>(window, "CmbCity")->setFocus();
         Find<QWidget>(window, "TxtAddress")->setFocus();
-        const QStringList typed = inputs(window);
+        const QStringList typed = PlaceInputs(window);
         Click(window, "CmdUpdate");
         QCOMPARE(messages.count(), 2);
         QCOMPARE(messages.last().title, QStringLiteral("Invalid data"));
         QVERIFY(messages.last().text.contains(QStringLiteral("District")));
         QVERIFY(window && window->isVisible());
-        QCOMPARE(inputs(window), typed);
+        QCOMPARE(PlaceInputs(window), typed);
         QCOMPARE(Snapshot(), before);
         delete window;
     }
@@ -179,14 +170,14 @@ private Q_SLOTS:
         MessageRecorder messages;
         const auto before = Snapshot();
         QPointer<frmUpdate> window = openFor42(Edit());
-        const QStringList typed = inputs(window);
+        const QStringList typed = PlaceInputs(window);
         Click(window, "CmdUpdate");
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
         QVERIFY(messages.last().text.contains(QStringLiteral("not updated")));
         QCoreApplication::processEvents();
         QVERIFY(window && window->isVisible());
-        QCOMPARE(inputs(window), typed);
+        QCOMPARE(PlaceInputs(window), typed);
         QCOMPARE(Snapshot(), before);
         delete window;
     }
@@ -240,7 +231,7 @@ private Q_SLOTS:
         const auto before = Snapshot();
         QPointer<frmUpdate> window = openFor42(Edit());
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QStringList expected = inputs(window);
+        QStringList expected = PlaceInputs(window);
         if (focus == "TxtAddress" || focus == "TxtMore")
             expected[focus == "TxtAddress" ? 1 : 3] += QStringLiteral("\n");
         QWidget *target = Find<QWidget>(window, focus.constData());
@@ -258,7 +249,7 @@ private Q_SLOTS:
         }
         QCOMPARE(Snapshot(), before);
         QVERIFY(window && window->isVisible());
-        QCOMPARE(inputs(window), expected);
+        QCOMPARE(PlaceInputs(window), expected);
         delete window;
     }
 };

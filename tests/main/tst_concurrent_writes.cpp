@@ -311,14 +311,7 @@ private Q_SLOTS:
         QVERIFY(window);
         Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Cafes"));
         Type(Find<QWidget>(window, "TxtPlaceName"), QStringLiteral("Cafe Nile Renamed"));
-        const auto inputs = [&window] {
-            QStringList texts;
-            for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
-                                    "CmbCity", "CmbDistrict"})
-                texts.append(TextOf(Find<QWidget>(window, box)));
-            return texts;
-        };
-        const QStringList typed = inputs();
+        const QStringList typed = PlaceInputs(window);
         const auto place41 = [] {
             return TestDatabase::Rows(QStringLiteral("select p.leaf_name, p.telephone, p.address, p.more_data, p.city, "
                                                      "p.district, l.branch_id from places_leaves p, "
@@ -335,7 +328,7 @@ private Q_SLOTS:
         const QList<QStringList> theirs = place41();
         QCOMPARE(messages.count(), 1);
         QVERIFY(window && window->isVisible());
-        QCOMPARE(inputs(), typed);
+        QCOMPARE(PlaceInputs(window), typed);
         if (fields.isEmpty()) {
             // Not stored again: the user is told, and keeps what was typed.
             QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));

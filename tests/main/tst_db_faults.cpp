@@ -141,26 +141,6 @@ class TestDatabaseFaults : public QObject
         return window && window->isVisible() ? window : nullptr;
     }
 
-    static QStringList placeInputs(const QWidget *window)
-    {
-        QStringList texts;
-        for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
-                                "CmbCity", "CmbDistrict"})
-            texts.append(TextOf(Find<QWidget>(window, box)));
-        return texts;
-    }
-
-    // A new place under Cafes, every required box filled.
-    static void fillNewPlace(frmAdd &add)
-    {
-        Click(&add, "ChkAddPlace");
-        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
-        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Half Way"));
-        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("1 Mid St"));
-        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
-        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -262,10 +242,10 @@ private Q_SLOTS:
         Type(Find<QWidget>(&add, "TxtTelephone"), QStringLiteral("02 777"));
         Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
         Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
-        const QStringList typed = placeInputs(&add);
+        const QStringList typed = PlaceInputs(&add);
         Click(&add, "CmdAddPlace");
         toldOnce(true, "Add place");
-        QCOMPARE(placeInputs(&add), typed);
+        QCOMPARE(PlaceInputs(&add), typed);
         QVERIFY(add.isVisible());
 
         // Leaving the city list narrows the districts; a failed narrowing keeps them and the choice.
@@ -313,14 +293,14 @@ private Q_SLOTS:
         QVERIFY(window);
         Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Food"));
         Type(Find<QWidget>(window, "TxtPlaceName"), QStringLiteral("Nile Corner"));
-        const QStringList typed = placeInputs(window);
+        const QStringList typed = PlaceInputs(window);
         const auto before = m_faults->snapshot();
 
         inject();
         Click(window, "CmdUpdate");
         toldOnce(true, "Update");
         QVERIFY(window && window->isVisible());
-        QCOMPARE(placeInputs(window), typed);
+        QCOMPARE(PlaceInputs(window), typed);
         QCOMPARE(m_faults->snapshot(), before);
         window->close();
 
@@ -367,13 +347,13 @@ private Q_SLOTS:
         TestDatabase::Refuse(QStringLiteral("insert"), QStringLiteral("places_branch_leaves"));
         frmAdd add(m_main);
         add.show();
-        fillNewPlace(add);
-        const QStringList typed = placeInputs(&add);
+        FillNewPlace(&add);
+        const QStringList typed = PlaceInputs(&add);
         ++m_total;
         Click(&add, "CmdAddPlace");
         QCOMPARE(m_messages->count(), 1);
         QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
-        QCOMPARE(placeInputs(&add), typed);
+        QCOMPARE(PlaceInputs(&add), typed);
         QCOMPARE(m_faults->snapshot(), before);
 
         // Updating: the place row is changed, its link refused.
@@ -416,13 +396,13 @@ private Q_SLOTS:
                                           "each row execute function drop_connection()"));
         frmAdd add(m_main);
         add.show();
-        fillNewPlace(add);
-        const QStringList typed = placeInputs(&add);
+        FillNewPlace(&add);
+        const QStringList typed = PlaceInputs(&add);
         ++m_total;
         Click(&add, "CmdAddPlace");
         QVERIFY2(m_messages->count() == 1, qPrintable(told(*m_messages)));
         QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
-        QCOMPARE(placeInputs(&add), typed);
+        QCOMPARE(PlaceInputs(&add), typed);
         QCOMPARE(m_faults->snapshot(), before);
         mainWindowUsable();
     }

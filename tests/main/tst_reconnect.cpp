@@ -76,16 +76,6 @@ class TestReconnect : public QObject
             .toInt();
     }
 
-    static void fillNewPlace(frmAdd &add)
-    {
-        Click(&add, "ChkAddPlace");
-        Choose(Find<QComboBox>(&add, "CmbPlaceParent"), QStringLiteral("Cafes"));
-        Type(Find<QWidget>(&add, "TxtPlaceName"), QStringLiteral("Half Way"));
-        Type(Find<QWidget>(&add, "TxtAddress"), QStringLiteral("1 Mid St"));
-        Choose(Find<QComboBox>(&add, "CmbCity"), QStringLiteral("Cairo"));
-        Choose(Find<QComboBox>(&add, "CmbDistrict"), QStringLiteral("Maadi"));
-    }
-
     // Refresh: the tree is built anew from the database.
     void refresh() { m_main->ToolbarButton(5)->trigger(); }
 
@@ -205,7 +195,7 @@ private Q_SLOTS:
         });
         frmAdd add(m_main);
         add.show();
-        fillNewPlace(add);
+        FillNewPlace(&add);
         const QString typed = TextOf(Find<QWidget>(&add, "TxtPlaceName"));
         if (serverStaysAway)
             TestDatabase::RefuseNewSessions(true);

@@ -130,14 +130,7 @@ private Q_SLOTS:
         Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Food"));
         Choose(Find<QComboBox>(window, "CmbCity"), QStringLiteral("Giza"));
         Choose(Find<QComboBox>(window, "CmbDistrict"), QStringLiteral("Dokki"));
-        const auto inputs = [&window] {
-            QStringList texts;
-            for (const char *box : {"TxtPlaceName", "TxtAddress", "TxtTelephone", "TxtMore", "TxtURL", "CmbPlaceParent",
-                                    "CmbCity", "CmbDistrict"})
-                texts.append(TextOf(Find<QWidget>(window, box)));
-            return texts;
-        };
-        const QStringList asTyped = inputs();
+        const QStringList asTyped = PlaceInputs(window);
 
         bool runningAfterExit = false;
         bool openAfterExit = false;
@@ -148,7 +141,7 @@ private Q_SLOTS:
                 openAfterExit = window && window->isVisible();
                 if (!openAfterExit)
                     return;
-                inputsAfterExit = inputs();
+                inputsAfterExit = PlaceInputs(window);
                 Click(window, "CmdUpdate");
             });
         });

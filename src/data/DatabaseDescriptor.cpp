@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/PostgreSQLAddress.h"
+#include "data/Redaction.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -37,11 +38,15 @@ QString withoutPassword(const QString &text)
 
 DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
 {
-    const QString shown = withoutPassword(text.trimmed());
-    DatabaseDescriptor d;
     const QString trimmed = text.trimmed();
+    const QString shown = withoutPassword(ShownDescriptor(trimmed));
+    DatabaseDescriptor d;
     if (trimmed.isEmpty())
         refuse(shown, QStringLiteral("it is empty"));
+    // A NUL would cut the name short wherever it is handed on as a C string: SQLite would make
+    // a file at the cut path, libpq would read another name.
+    if (trimmed.contains(QChar(0)))
+        refuse(shown, QStringLiteral("it holds a NUL character"));
 
     if (trimmed.startsWith(QLatin1StringView("sqlite:"), Qt::CaseInsensitive)) {
         d.kind = Kind::SQLite;
@@ -65,6 +70,11 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
         const QString why = ReadPostgreSQLAddress(trimmed, d);
         if (!why.isEmpty())
             refuse(shown, why);
+        // "%00" decodes to a NUL, which libpq would take for the end of the name.
+        for (const QString &field : {d.user, d.password, d.name})
+            if (field.contains(QChar(0)))
+                refuse(shown, QStringLiteral("it holds a NUL character (%00)"));
+        RememberSecret(d.password);
         return d;
     }
 
@@ -91,6 +101,7 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
             refuse(shown, QStringLiteral("the user name is missing"));
         if (d.name.isEmpty())
             refuse(shown, QStringLiteral("the data-source alias after \"@\" is missing"));
+        RememberSecret(d.password);
         return d;
     }
 

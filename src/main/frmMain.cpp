@@ -3,6 +3,7 @@
 #include "data/ConnectDB.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/Redaction.h"
 #include "data/SearchState.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
@@ -119,7 +120,7 @@ void frmMain::Form_Load()
     } else {
         // The box's fixed words do not say why; the administrator finds the reason here (a
         // server of a kind the program does not know, a driver missing, ...).
-        qWarning("%s", qPrintable(outcome.error));
+        qWarning("%s", qPrintable(Processing::Redacted(outcome.error)));
         MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
                QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "), outcome.error);
     }

@@ -1,5 +1,7 @@
 #include "ui/MsgBox.h"
 
+#include "data/Redaction.h"
+
 #include <QApplication>
 #include <QScopeGuard>
 
@@ -16,7 +18,8 @@ MsgBoxHandler &handler()
 QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
                                    const QString &title, const QString &details)
 {
-    const MsgBoxRequest request{text, buttons, icon, title, details};
+    // Texts and details may quote a setting or a driver's words: no password is shown.
+    const MsgBoxRequest request{Processing::Redacted(text), buttons, icon, title, Processing::Redacted(details)};
     // A box that waits for an answer shows the ordinary pointer, also when it interrupts work
     // under the wait cursor; the wait cursor comes back when the box closes.
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
@@ -28,11 +31,11 @@ QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardBut
     });
     if (handler())
         return handler()(request);
-    QMessageBox box(icon, title, text, buttons, QApplication::activeWindow());
+    QMessageBox box(icon, title, request.text, buttons, QApplication::activeWindow());
     // Texts keep their blanks and are never read as markup.
     box.setTextFormat(Qt::PlainText);
-    if (!details.isEmpty())
-        box.setDetailedText(details);
+    if (!request.details.isEmpty())
+        box.setDetailedText(request.details);
     return QMessageBox::StandardButton(box.exec());
 }
 

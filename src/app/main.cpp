@@ -1,6 +1,7 @@
 #include "data/CommandLine.h"
 #include "data/Connection.h"
 #include "data/Environment.h"
+#include "data/Redaction.h"
 #include "main/frmMain.h"
 #include "ui/Pictures.h"
 #include "web/WebEngineStartup.h"
@@ -13,7 +14,7 @@ namespace {
 
 int Told(const Processing::StartRequest &request)
 {
-    std::fputs(request.text.toLocal8Bit().constData(), request.exitCode == 0 ? stdout : stderr);
+    std::fputs(Processing::Redacted(request.text).toLocal8Bit().constData(), request.exitCode == 0 ? stdout : stderr);
     return request.exitCode;
 }
 
@@ -22,20 +23,19 @@ int Told(const Processing::StartRequest &request)
 int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
-    // --help and --version need no display: answered before the window system is reached.
+    Processing::RedactLogMessages();
+    // Everything the command line asks is answered before the window system is reached.
     QStringList raw;
     for (int i = 0; i < argc; ++i)
         raw.append(QString::fromLocal8Bit(argv[i]));
-    if (const Processing::StartRequest early = Processing::ReadCommandLine(raw, false); !early.start)
-        return Told(early);
+    const Processing::StartRequest request = Processing::ReadCommandLine(raw);
+    if (!request.start)
+        return Told(request);
 
     // The browser engine of the web window reads its start-up settings from the environment.
     PrepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    const Processing::StartRequest request = Processing::ReadCommandLine(QApplication::arguments(), true);
-    if (!request.start)
-        return Told(request);
     if (!request.database.isEmpty())
         Processing::SetEnvironmentDescriptors(request.database, request.database);
     // Ties the windows to the installed launcher entry (its name and icon on Wayland docks).

@@ -2,6 +2,7 @@
 
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
+#include "data/Redaction.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -10,9 +11,83 @@
 
 namespace Processing {
 
-StartRequest ReadCommandLine(const QStringList &arguments, bool strict)
+namespace {
+
+// The options QGuiApplication, QApplication and the X11 platform take from the command line,
+// with one dash or two, a value after a blank or an "=".
+const QStringList ToolkitOptionsWithValue{QStringLiteral("platform"),
+                                          QStringLiteral("platformpluginpath"),
+                                          QStringLiteral("platformtheme"),
+                                          QStringLiteral("plugin"),
+                                          QStringLiteral("qwindowgeometry"),
+                                          QStringLiteral("geometry"),
+                                          QStringLiteral("qwindowicon"),
+                                          QStringLiteral("icon"),
+                                          QStringLiteral("qwindowtitle"),
+                                          QStringLiteral("title"),
+                                          QStringLiteral("session"),
+                                          QStringLiteral("display"),
+                                          QStringLiteral("name"),
+                                          QStringLiteral("style"),
+                                          QStringLiteral("stylesheet")};
+const QStringList ToolkitFlags{QStringLiteral("reverse"), QStringLiteral("nograb"),      QStringLiteral("dograb"),
+                               QStringLiteral("sync"),    QStringLiteral("widgetcount"), QStringLiteral("testability")};
+
+StartRequest refused(const QString &text)
+{
+    StartRequest request;
+    request.start = false;
+    request.exitCode = 2;
+    request.text = text;
+    return request;
+}
+
+QString programName(const QStringList &arguments)
+{
+    return arguments.isEmpty() ? QStringLiteral("tarnwick") : QFileInfo(arguments.first()).fileName();
+}
+
+} // namespace
+
+QStringList WithoutToolkitOptions(const QStringList &arguments)
+{
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1StringView("--")) {
+            kept.append(arguments.mid(i));
+            break;
+        }
+        if (i == 0 || !argument.startsWith(QLatin1Char('-'))) {
+            kept.append(argument);
+            continue;
+        }
+        const QString word = argument.mid(argument.startsWith(QLatin1StringView("--")) ? 2 : 1);
+        const qsizetype equals = word.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? word : word.left(equals);
+        if (name == QLatin1StringView("qmljsdebugger") && equals >= 0)
+            continue;
+        if (ToolkitFlags.contains(name) && equals < 0)
+            continue;
+        if (ToolkitOptionsWithValue.contains(name)) {
+            if (equals >= 0)
+                continue;
+            // Without its value the toolkit leaves it alone, and so it is refused below.
+            if (i + 1 < arguments.size()) {
+                ++i;
+                continue;
+            }
+        }
+        kept.append(argument);
+    }
+    return kept;
+}
+
+StartRequest ReadCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
+    // "-frobnicate" is one unknown option, not eleven one-letter ones.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral("A directory of places, filed in a category tree."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -20,48 +95,50 @@ StartRequest ReadCommandLine(const QStringList &arguments, bool strict)
         QStringLiteral("database"),
         QStringLiteral("Works on this database instead of the one the settings name, for this run only: "
                        "sqlite:FILE, postgresql://USER@HOST/NAME?OPTIONS, postgresql:///?service=NAME, "
-                       "odbc:CONNECTION or oci:USER@ALIAS."),
+                       "odbc:CONNECTION or oci:USER@ALIAS. It takes no password: libpq reads it from "
+                       "~/.pgpass, ODBC from its data source."),
         QStringLiteral("descriptor"));
     parser.addOption(database);
 
-    StartRequest request;
-    const bool understood = parser.parse(arguments);
+    const QString name = programName(arguments);
+    // Before the application object exists the parser does not know the program's name.
+    const auto helpText = [&parser, &name] {
+        return parser.helpText().replace(QStringLiteral("<executable_name>"), name);
+    };
+    const bool understood = parser.parse(WithoutToolkitOptions(arguments));
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        StartRequest request;
         request.start = false;
-        // Before the application object exists the parser does not know the program's name.
-        const QString name = arguments.isEmpty() ? QStringLiteral("tarnwick") : QFileInfo(arguments.first()).fileName();
-        request.text = parser.helpText().replace(QStringLiteral("<executable_name>"), name);
+        request.text = helpText();
         return request;
     }
     if (parser.isSet(version)) {
+        StartRequest request;
         request.start = false;
         request.text = QStringLiteral("Tarnwick %1\n").arg(QString::fromUtf8(BuildConfig::Version));
         return request;
     }
-    if (!strict && !parser.isSet(database))
+    if (!understood)
+        return refused(QStringLiteral("%1: %2\n\n%3").arg(name, parser.errorText(), helpText()));
+    if (!parser.positionalArguments().isEmpty())
+        return refused(QStringLiteral("%1: Unexpected argument: %2\n\n%3")
+                           .arg(name, Redacted(parser.positionalArguments().join(QLatin1Char(' '))), helpText()));
+
+    StartRequest request;
+    if (!parser.isSet(database))
         return request;
-    if (strict && (!understood || !parser.positionalArguments().isEmpty())) {
-        request.start = false;
-        request.exitCode = 2;
-        request.text =
-            (understood
-                 ? QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().join(QLatin1Char(' ')))
-                 : parser.errorText()) +
-            QStringLiteral("\nSee --help.\n");
-        return request;
+    const QString descriptor = parser.value(database);
+    if (HoldsPassword(descriptor))
+        return refused(QStringLiteral("%1: --database takes no password, as every user of this computer can read "
+                                      "the command line; keep it in ~/.pgpass (or the file PGPASSFILE names), in "
+                                      "the service file (~/.pg_service.conf) or in the ODBC data source.\n")
+                           .arg(name));
+    try {
+        DatabaseDescriptor::parse(descriptor);
+    } catch (const DbError &error) {
+        return refused(QStringLiteral("%1: %2\n").arg(name, error.message()));
     }
-    if (parser.isSet(database)) {
-        request.database = parser.value(database);
-        try {
-            DatabaseDescriptor::parse(request.database);
-        } catch (const DbError &error) {
-            // The message shows the setting without its password.
-            request.start = false;
-            request.exitCode = 2;
-            request.text = error.message() + QLatin1Char('\n');
-            request.database.clear();
-        }
-    }
+    request.database = descriptor;
     return request;
 }
 

@@ -15,10 +15,13 @@ struct StartRequest
     QString database; // a descriptor for this run only
 };
 
-// Strict reading refuses options it does not know. Before the application object exists the
-// arguments still hold the toolkit's own (-platform, -style): --help, --version and a
-// --database that cannot be used are answered then, without a display; the rest is left to
-// the strict reading.
-StartRequest ReadCommandLine(const QStringList &arguments, bool strict);
+// Read before the application object exists, so that every answer comes without a display:
+// the toolkit's own options (-platform, -style ...) are left to it, anything else the program
+// does not know is refused with exit code 2, as is a --database that holds a password (the
+// process list shows it to every user) or cannot be used.
+StartRequest ReadCommandLine(const QStringList &arguments);
+
+// The arguments without the toolkit's own options and their values.
+QStringList WithoutToolkitOptions(const QStringList &arguments);
 
 } // namespace Processing

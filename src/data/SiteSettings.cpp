@@ -1,18 +1,35 @@
 #include "data/SiteSettings.h"
 
-#include <QFile>
+#include "data/FileAccess.h"
+#include "data/SettingsText.h"
+
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 
 namespace Processing {
 
+namespace {
+
+// Far more than any settings file needs; a larger one is no settings file.
+constexpr qint64 MaximumSettingsFileSize = 1 << 20;
+
+// QSettings reads the files it names as soon as it is made, and would wait there on a FIFO: the
+// folder is learnt from settings of a name no file has, and the program's file named from it.
+QString settingsFile(QSettings::Scope scope)
+{
+    const QString probe = QSettings(QSettings::NativeFormat, scope, QStringLiteral("Tarnwick-no-such-organization"),
+                                    QStringLiteral("none"))
+                              .fileName();
+    const QString organizations = QFileInfo(QFileInfo(probe).absolutePath()).absolutePath();
+    return organizations + QStringLiteral("/Tarnwick/Tarnwick.conf");
+}
+
+} // namespace
+
 QStringList SettingsFiles()
 {
-    const QString organization = QStringLiteral("Tarnwick");
-    const QString application = QStringLiteral("Tarnwick");
-    return {QSettings(QSettings::NativeFormat, QSettings::UserScope, organization, application).fileName(),
-            QSettings(QSettings::NativeFormat, QSettings::SystemScope, organization, application).fileName()};
+    return {settingsFile(QSettings::UserScope), settingsFile(QSettings::SystemScope)};
 }
 
 DatabaseSetting ConfiguredDatabase(bool development)
@@ -20,27 +37,25 @@ DatabaseSetting ConfiguredDatabase(bool development)
     const QString key = development ? QStringLiteral("Databases/development") : QStringLiteral("Databases/production");
     DatabaseSetting setting;
     for (const QString &path : SettingsFiles()) {
-        if (!QFileInfo::exists(path))
+        // Read here, not by QSettings: it waits for ever on a FIFO, takes random bytes or a file
+        // it cannot read for an empty one, and cuts an unquoted value at a ";", so that the
+        // administrator's choice would be passed over or half read without a word.
+        const FileContents file = ReadRegularFile(path, MaximumSettingsFileSize);
+        if (!file.exists)
             continue;
-        // QSettings takes a file it cannot read for an empty one: the administrator's choice
-        // would then be passed over without a word.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            setting.refusal = QStringLiteral("The settings file %1 cannot be read: %2.").arg(path, file.errorString());
+        if (!file.refusal.isEmpty()) {
+            setting.refusal = QStringLiteral("The settings file was not read. ") + file.refusal;
             return setting;
         }
-        file.close();
-        const QSettings settings(path, QSettings::IniFormat);
-        if (settings.status() != QSettings::NoError) {
-            setting.refusal = QStringLiteral("The settings file %1 is not in the form of a settings file.").arg(path);
+        const SettingsText settings = ReadSettingsText(file.bytes);
+        if (!settings.error.isEmpty()) {
+            setting.refusal =
+                QStringLiteral("The settings file %1 cannot be read as a settings file: %2.").arg(path, settings.error);
             return setting;
         }
-        if (!settings.contains(key))
+        if (!settings.values.contains(key))
             continue;
-        // An unquoted value with commas, as several hosts have, comes back as a list.
-        const QVariant value = settings.value(key);
-        setting.descriptor =
-            value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
+        setting.descriptor = settings.values.value(key);
         setting.origin = QStringLiteral("the key %1 in %2").arg(key, path);
         return setting;
     }

@@ -1,0 +1,139 @@
+#include "data/FileAccess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace Processing {
+
+namespace {
+
+constexpr QFile::Permissions OwnerOnlyFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
+#ifdef Q_OS_UNIX
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString kindOf(mode_t mode)
+{
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a regular file");
+}
+#endif
+
+} // namespace
+
+FileContents ReadRegularFile(const QString &path, qint64 limit)
+{
+    FileContents contents;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        contents.exists = error != ENOENT && error != ENOTDIR;
+        if (contents.exists)
+            contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, systemError(error));
+        return contents;
+    }
+    contents.exists = true;
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        contents.refusal = QStringLiteral("The file %1 cannot be read: it is %2, not a regular file.")
+                               .arg(path, kindOf(status.st_mode));
+        ::close(fd);
+        return contents;
+    }
+    // A regular file never blocks; reading it the ordinary way from here on.
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+        return contents;
+    }
+#else
+    QFile file(path);
+    if (!QFileInfo::exists(path))
+        return contents;
+    contents.exists = true;
+    if (!QFileInfo(path).isFile()) {
+        contents.refusal = QStringLiteral("The file %1 cannot be read: it is not a regular file.").arg(path);
+        return contents;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+        return contents;
+    }
+#endif
+    contents.bytes = file.read(limit + 1);
+    if (contents.bytes.size() > limit) {
+        contents.bytes.clear();
+        contents.refusal =
+            QStringLiteral("The file %1 cannot be read: it is larger than %2 bytes.").arg(path).arg(limit);
+    } else if (file.error() != QFileDevice::NoError) {
+        contents.bytes.clear();
+        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+    }
+    return contents;
+}
+
+QString CreateOwnerOnlyFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          S_IRUSR | S_IWUSR);
+    if (fd < 0)
+        return systemError(errno);
+    // The umask may only take rights away; these are already the fewest the owner needs.
+    ::close(fd);
+    return QString();
+#else
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
+        return file.errorString();
+    return QString();
+#endif
+}
+
+QString MakeOwnerOnlyFolders(const QString &path)
+{
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QStringList missing;
+    for (QString folder = absolute; !QFileInfo(folder).isDir();) {
+        missing.prepend(folder);
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    for (const QString &folder : std::as_const(missing)) {
+        // Made with the owner's rights, then set to exactly those: a umask of 000 would leave
+        // 0777, and one that takes the owner's own rights would leave a folder nobody can use.
+        if (!QDir().mkdir(folder, OwnerOnlyFolder)) {
+            if (QFileInfo(folder).isDir())
+                continue; // made by someone else meanwhile: theirs, left as it is
+            return folder;
+        }
+        if (!QFile::setPermissions(folder, OwnerOnlyFolder))
+            return folder;
+    }
+    return QString();
+}
+
+} // namespace Processing

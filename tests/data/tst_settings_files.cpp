@@ -1,0 +1,120 @@
+#include "data/SiteSettings.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+#include <future>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace Processing;
+
+// The user's settings file as an administrator or another local user may leave it: a FIFO, a
+// device, a folder, random bytes, a value with ";" in it.
+class TestSettingsFiles : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_config;
+
+    QString userFile() const { return m_config.filePath(QStringLiteral("user/Tarnwick/Tarnwick.conf")); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.filePath(QStringLiteral("user")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                           m_config.filePath(QStringLiteral("system")));
+        QCOMPARE(SettingsFiles().first(), userFile());
+    }
+
+    void cleanup() { QDir(m_config.filePath(QStringLiteral("user"))).removeRecursively(); }
+
+    void settingsFilesAreReadSafely_data()
+    {
+        QTest::addColumn<QString>("kind"); // what lies at the path: file, fifo, folder, device
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("descriptor");
+        QTest::addColumn<QString>("complaint");
+        const QString none;
+        QTest::newRow("FIFO") << QStringLiteral("fifo") << QByteArray() << none << QStringLiteral("it is a FIFO");
+        QTest::newRow("folder") << QStringLiteral("folder") << QByteArray() << none << QStringLiteral("it is a folder");
+        QTest::newRow("device") << QStringLiteral("device") << QByteArray() << none << QStringLiteral("it is a device");
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise.append(char((i * 7919 + 13) % 251));
+        QTest::newRow("random bytes") << QStringLiteral("file") << noise << none
+                                      << QStringLiteral("cannot be read as a settings file");
+        QTest::newRow("not a key") << QStringLiteral("file") << QByteArray("[Databases]\nproduction sqlite:x\n") << none
+                                   << QStringLiteral("line 2 is neither");
+        QTest::newRow("open quote") << QStringLiteral("file")
+                                    << QByteArray("[Databases]\nproduction=\"postgresql://ann:tiger@db/dir\n") << none
+                                    << QStringLiteral("closing double quote");
+        QTest::newRow("unquoted ; read whole")
+            << QStringLiteral("file") << QByteArray("[Databases]\nproduction=odbc:DSN=dir;UID=ann;Port=5432\n")
+            << QStringLiteral("odbc:DSN=dir;UID=ann;Port=5432") << none;
+        QTest::newRow("quoted ; and escapes read whole")
+            << QStringLiteral("file") << QByteArray("[Databases]\nproduction=\"odbc:DSN=a\\\"b;UID=c\\\\d\"  \n")
+            << QStringLiteral("odbc:DSN=a\"b;UID=c\\d") << none;
+        QTest::newRow("hosts with blanks")
+            << QStringLiteral("file") << QByteArray("; site\n[Databases]\r\nproduction=postgresql://db1, db2/d\r\n")
+            << QStringLiteral("postgresql://db1,db2/d") << none;
+    }
+
+    void settingsFilesAreReadSafely()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, descriptor);
+        QFETCH(QString, complaint);
+        const QString path = userFile();
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        if (kind == QLatin1StringView("file")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        } else if (kind == QLatin1StringView("folder")) {
+            QVERIFY(QDir().mkdir(path));
+        } else {
+#ifdef Q_OS_UNIX
+            if (kind == QLatin1StringView("fifo"))
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            else
+                QVERIFY(QFile::link(QStringLiteral("/dev/null"), path));
+#else
+            QSKIP("no FIFO or device file here");
+#endif
+        }
+        // A reader that waits on the FIFO is let go by a writer, and the test fails instead of hanging.
+        auto reading = std::async(std::launch::async, [] { return ConfiguredDatabase(false); });
+        if (reading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+#ifdef Q_OS_UNIX
+            ::close(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));
+#endif
+            reading.wait();
+            QFAIL("start-up waited on the settings file");
+        }
+        const DatabaseSetting setting = reading.get();
+        QCOMPARE(setting.descriptor, descriptor);
+        if (complaint.isEmpty()) {
+            QCOMPARE(setting.refusal, QString());
+            QVERIFY(setting.origin.contains(path));
+        } else {
+            QVERIFY2(setting.refusal.contains(complaint), qPrintable(setting.refusal));
+            QVERIFY2(setting.refusal.contains(path), qPrintable(setting.refusal));
+            QVERIFY2(!setting.refusal.contains(QStringLiteral("tiger")), qPrintable(setting.refusal));
+        }
+    }
+};
+
+TARNWICK_TEST_MAIN(TestSettingsFiles)
+#include "tst_settings_files.moc"

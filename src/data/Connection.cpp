@@ -2,6 +2,7 @@
 
 #include "data/ConnectionLoss.h"
 #include "data/DbError.h"
+#include "data/EmbeddedDatabase.h"
 #include "data/OdbcDriver.h"
 #include "data/PostgreSQLAddress.h"
 #include "data/RowFilter.h"
@@ -80,6 +81,18 @@ void UseStandardStrings(const QSqlDatabase &db)
         throw queryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
 }
 
+// SQLite opens any file and reads it only at the first statement: a text, random bytes or
+// another program's file would be taken for a database until then. Reading the schema reads the
+// header and changes nothing.
+void RefuseNonDatabase(const QSqlDatabase &db, const QString &path)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("select count(*) from sqlite_master")))
+        throw DbError(
+            QStringLiteral("The file %1 is not an SQLite database, or is damaged; it was left as it is.").arg(path),
+            errorText(query.lastError()));
+}
+
 const QString LostDuringChange =
     QStringLiteral("The connection to the database was lost during the change; nothing of it was stored.");
 
@@ -134,6 +147,7 @@ void Connection::establish(const DatabaseDescriptor &descriptor)
     QSqlDatabase db = QSqlDatabase::addDatabase(descriptor.driver(), ConnectionName);
     switch (descriptor.kind) {
     case DatabaseDescriptor::Kind::SQLite:
+        RefuseLinkedDatabase(descriptor.path);
         db.setDatabaseName(descriptor.path);
         // Long enough to ride out another program's short write, short enough that a file
         // held locked leaves the window frozen for a moment only before the user is told.
@@ -162,6 +176,8 @@ void Connection::establish(const DatabaseDescriptor &descriptor)
     }
     Dialect dialect = Dialect::Oracle;
     try {
+        if (descriptor.kind == DatabaseDescriptor::Kind::SQLite)
+            RefuseNonDatabase(db, descriptor.path);
         dialect = ServerDialect(db);
         // Over ODBC there is no SQLite handle to add a function to: SQLite's own upper(),
         // which folds ASCII letters only, stays in place there.

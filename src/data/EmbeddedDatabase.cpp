@@ -1,9 +1,9 @@
 #include "data/EmbeddedDatabase.h"
 
 #include "data/DbError.h"
+#include "data/FileAccess.h"
 #include "data/SqlScript.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -15,7 +15,6 @@ namespace Processing {
 namespace {
 
 const QString CreationConnection = QStringLiteral("tarnwick-create");
-constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
 void runScripts(QSqlDatabase &db, const QStringList &scripts)
 {
@@ -47,47 +46,65 @@ QStringList EmbeddedDatabaseScripts(bool withSample)
 
 void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
 {
-    if (QFileInfo::exists(path))
-        return;
+    RefuseLinkedDatabase(path);
     const QFileInfo info(path);
-    // The directory is the user's own: only they may read it, also on a shared machine. A
-    // folder that is there already keeps its rights.
-    const QString folder = info.absolutePath();
-    if (!QFileInfo(folder).isDir() &&
-        (!QDir().mkpath(QFileInfo(folder).absolutePath()) || !QDir().mkdir(folder, OwnerOnly | QFile::ExeOwner)))
-        throw DbError(QStringLiteral("The folder %1 for the database could not be made.").arg(folder));
-
-    // Built under another name and renamed when complete, so a half-made file never passes
-    // for a database at the next start.
-    const QString partial = path + QStringLiteral(".creating");
-    QFile::remove(partial);
+    bool made = false;
+    if (!info.exists()) {
+        // The user's data stays the user's, also on a shared machine and whatever the umask.
+        const QString folder = info.absolutePath();
+        if (const QString failed = MakeOwnerOnlyFolders(folder); !failed.isEmpty())
+            throw DbError(QStringLiteral("The folder %1 for the database could not be made.").arg(failed));
+        // Made where it belongs, never through a link someone planted at its name, and never
+        // renamed into place (a rename that cannot replace falls back to a copy through the link).
+        if (const QString why = CreateOwnerOnlyFile(path); !why.isEmpty()) {
+            RefuseLinkedDatabase(path);
+            throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path), why);
+        }
+        made = true;
+    } else if (!info.isFile() || (info.size() > 0 && !QFileInfo::exists(path + QStringLiteral("-journal")))) {
+        return; // a database already, or no file to fill: the connection tells which
+    }
+    // A new file, or the empty one a start cut off while making it left behind (SQLite fills it
+    // in one transaction, so it is either complete or empty again once its journal is rolled
+    // back); a file that is no database is left alone for the connection to refuse.
     try {
         {
-            // Made empty with the owner's rights only before SQLite fills it; its journal takes
-            // the same rights, and the rename keeps them.
-            QFile file(partial);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly))
-                throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path), file.errorString());
-            file.close();
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), CreationConnection);
-            db.setDatabaseName(partial);
+            db.setDatabaseName(path);
             if (!db.open())
                 throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path),
                               db.lastError().text());
-            runScripts(db, scripts);
+            // Reading the schema rolls back what a start cut off had begun.
+            QSqlQuery objects(db);
+            const bool empty = made || (objects.exec(QStringLiteral("select count(*) from sqlite_master")) &&
+                                        objects.next() && objects.value(0).toInt() == 0);
+            objects = QSqlQuery();
+            if (empty)
+                runScripts(db, scripts);
             db.close();
         }
         QSqlDatabase::removeDatabase(CreationConnection);
-        if (!QFile::rename(partial, path))
-            throw DbError(QStringLiteral("The database file %1 could not be put in place.").arg(path));
     } catch (...) {
         if (QSqlDatabase::contains(CreationConnection)) {
             QSqlDatabase::database(CreationConnection, false).close();
             QSqlDatabase::removeDatabase(CreationConnection);
         }
-        QFile::remove(partial);
+        // Only a file this start made is taken away again.
+        if (made) {
+            QFile::remove(path);
+            QFile::remove(path + QStringLiteral("-journal"));
+        }
         throw;
     }
+}
+
+void RefuseLinkedDatabase(const QString &path)
+{
+    if (QFileInfo(path).isSymLink())
+        throw DbError(QStringLiteral("The database file %1 is a symbolic link. The program does not follow a link "
+                                     "to its database, since someone else may have put it there; give the path of "
+                                     "the file itself.")
+                          .arg(path));
 }
 
 } // namespace Processing

@@ -9,9 +9,13 @@ namespace Processing {
 // list of cities; the development database gets a small sample directory as well.
 QStringList EmbeddedDatabaseScripts(bool withSample);
 
-// Creates the SQLite file with the given scripts when it does not exist yet; an existing file
-// is left as it is. The file appears only once it is complete: an interrupted or failed
-// creation leaves nothing behind. Throws DbError.
+// Creates the SQLite file with the given scripts when it does not exist yet, for its owner only
+// (0600, in folders of 0700); an existing database is left as it is. A failed creation leaves
+// nothing behind; one cut off leaves an empty file, which the next start fills. A link at the
+// path is refused. Throws DbError.
 void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts);
+
+// Throws DbError naming the path when a symbolic link lies there, whether it leads anywhere or not.
+void RefuseLinkedDatabase(const QString &path);
 
 } // namespace Processing

@@ -100,9 +100,11 @@ QString CreateOwnerOnlyFile(const QString &path)
                           S_IRUSR | S_IWUSR);
     if (fd < 0)
         return systemError(errno);
-    // The umask may only take rights away; these are already the fewest the owner needs.
+    // Exactly these rights whatever the umask, which could have taken the owner's own away.
+    const int changed = ::fchmod(fd, S_IRUSR | S_IWUSR);
+    const int error = errno;
     ::close(fd);
-    return QString();
+    return changed == 0 ? QString() : systemError(error);
 #else
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))

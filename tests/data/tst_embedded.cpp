@@ -3,11 +3,18 @@
 #include "data/SqlScript.h"
 #include "support/TestMain.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace Processing;
 
@@ -93,6 +100,130 @@ private Q_SLOTS:
         } catch (const DbError &error) {
             QVERIFY(error.message().contains(QStringLiteral("folder")));
         }
+    }
+
+    // In a shared folder (mode 1777) another user may plant a link at the database's name.
+    void aLinkAtTheDatabaseIsRefused_data()
+    {
+        QTest::addColumn<QString>("target"); // dangling, file, folder
+        QTest::newRow("dangling link") << QStringLiteral("dangling");
+        QTest::newRow("link to a file") << QStringLiteral("file");
+        QTest::newRow("link to a folder") << QStringLiteral("folder");
+    }
+
+    void aLinkAtTheDatabaseIsRefused()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir folder;
+        const QString aim = folder.filePath(QStringLiteral("planted"));
+        if (target == QLatin1StringView("file")) {
+            QFile file(aim);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("someone else's");
+        } else if (target == QLatin1StringView("folder")) {
+            QVERIFY(QDir().mkdir(aim));
+        }
+        const QString path = folder.filePath(QStringLiteral("tarnwick.sqlite"));
+        QVERIFY(QFile::link(aim, path));
+        try {
+            EnsureEmbeddedDatabase(path, EmbeddedDatabaseScripts(false));
+            QFAIL("a link was followed");
+        } catch (const DbError &error) {
+            QVERIFY2(error.message().contains(path + QStringLiteral(" is a symbolic link")),
+                     qPrintable(error.message()));
+        }
+        QVERIFY(QFileInfo(path).isSymLink());
+        if (target == QLatin1StringView("dangling"))
+            QVERIFY(!QFileInfo::exists(aim));
+        if (target == QLatin1StringView("file")) {
+            QFile file(aim);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("someone else's"));
+        }
+        if (target == QLatin1StringView("folder"))
+            QCOMPARE(QDir(aim).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
+
+    // Folders the program makes are 0700 and its file 0600, whatever the umask it runs under.
+    void madeForItsOwnerOnly_data()
+    {
+        QTest::addColumn<int>("mask");
+        QTest::newRow("umask 022") << 022;
+        QTest::newRow("umask 000") << 0;
+        QTest::newRow("umask 277") << 0277;
+    }
+
+    void madeForItsOwnerOnly()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(int, mask);
+        QTemporaryDir home;
+        const QString path = home.filePath(QStringLiteral(".local/share/Tarnwick/tarnwick.sqlite"));
+        const mode_t before = ::umask(mode_t(mask));
+        try {
+            EnsureEmbeddedDatabase(path, EmbeddedDatabaseScripts(false));
+        } catch (const DbError &error) {
+            ::umask(before);
+            QFAIL(qPrintable(error.message()));
+        }
+        ::umask(before);
+        const auto mode = [](const QString &name) {
+            struct stat status = {};
+            ::lstat(QFile::encodeName(name).constData(), &status);
+            return int(status.st_mode & 07777);
+        };
+        for (const QString &made :
+             {QStringLiteral(".local"), QStringLiteral(".local/share"), QStringLiteral(".local/share/Tarnwick")})
+            QCOMPARE(mode(home.filePath(made)), 0700);
+        QCOMPARE(mode(path), 0600);
+#else
+        QSKIP("POSIX file modes only");
+#endif
+    }
+
+    void aReadOnlyFolderIsReported()
+    {
+        QTemporaryDir home;
+        const QString folder = home.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        // The owner's rights do not hold back the superuser, as the tests may run: the immutable
+        // attribute does.
+        const bool superuser = QFileInfo(folder).isWritable();
+        if (superuser && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
+            QSKIP("the folder cannot be made read-only for this user");
+        const QString path = folder + QStringLiteral("/tarnwick.sqlite");
+        QString message;
+        try {
+            EnsureEmbeddedDatabase(path, EmbeddedDatabaseScripts(false));
+        } catch (const DbError &error) {
+            message = error.message();
+        }
+        if (superuser)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(message.contains(path), qPrintable(message));
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
+
+    // A start cut off while making the file leaves it empty; the next one makes it whole.
+    void anEmptyFileLeftByACutOffStartIsFilled()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("tarnwick.sqlite"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        EnsureEmbeddedDatabase(path, EmbeddedDatabaseScripts(false));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery query(QStringLiteral("select count(*) from places_root"), db);
+            QVERIFY(query.next());
+            QCOMPARE(query.value(0).toInt(), 1);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
     }
 };
 

@@ -30,6 +30,10 @@ private Q_SLOTS:
             << QStringLiteral("postgresql://ann@db/dir?password=***");
         QTest::newRow("uri password option with &")
             << QStringLiteral("postgresql://ann@db/dir?password=x&Xq7secret") << true << s << QStringLiteral("ann@db");
+        QTest::newRow("uri without its host") << QStringLiteral("postgresql://bob:Xq7secret/dir") << true << s
+                                              << QStringLiteral("postgresql://bob:***/dir");
+        QTest::newRow("uri ports kept") << QStringLiteral("postgresql://db1:5433,[::1]:5432/dir") << true << s
+                                        << QStringLiteral("postgresql://db1:5433,[::1]:5432/dir");
         QTest::newRow("uri sslpassword") << QStringLiteral("postgresql://ann@db/dir?sslpassword=Xq7secret") << true << s
                                          << QStringLiteral("sslpassword=***");
         QTest::newRow("odbc PWD") << QStringLiteral("odbc:DSN=dir;UID=ann;PWD=Xq7secret;Port=5") << true << s

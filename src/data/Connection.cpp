@@ -87,10 +87,16 @@ void UseStandardStrings(const QSqlDatabase &db)
 void RefuseNonDatabase(const QSqlDatabase &db, const QString &path)
 {
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("select count(*) from sqlite_master")))
-        throw DbError(
-            QStringLiteral("The file %1 is not an SQLite database, or is damaged; it was left as it is.").arg(path),
-            errorText(query.lastError()));
+    if (query.exec(QStringLiteral("select count(*) from sqlite_master")))
+        return;
+    // SQLite's primary result codes: not a database (26), damaged (11). Anything else (a file
+    // held locked, say) is no judgement on the file.
+    const int code = query.lastError().nativeErrorCode().toInt() & 0xff;
+    throw DbError(
+        code == 26 || code == 11
+            ? QStringLiteral("The file %1 is not an SQLite database, or is damaged; it was left as it is.").arg(path)
+            : QStringLiteral("The database %1 could not be read.").arg(path),
+        errorText(query.lastError()));
 }
 
 const QString LostDuringChange =

@@ -162,8 +162,17 @@ void Connection::establish(const DatabaseDescriptor &descriptor)
     case DatabaseDescriptor::Kind::PostgreSQL:
         // Servers, options and a service go to libpq as its own connection string; a password
         // left out is found by libpq in ~/.pgpass or the service file.
-        db.setConnectOptions(PostgreSQLConnectOptions(descriptor));
         db.setPassword(descriptor.password);
+        // Qt's driver turns every ";" of the options into a blank, quoted or not; the names it
+        // quotes itself reach the server exactly as typed.
+        db.setDatabaseName(descriptor.name);
+        db.setUserName(descriptor.user);
+        {
+            DatabaseDescriptor rest = descriptor;
+            rest.name.clear();
+            rest.user.clear();
+            db.setConnectOptions(PostgreSQLConnectOptions(rest));
+        }
         break;
     case DatabaseDescriptor::Kind::Odbc:
         db.setDatabaseName(QtOdbcName(descriptor.name));

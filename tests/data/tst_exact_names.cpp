@@ -1,10 +1,15 @@
+#include "data/ConnectDB.h"
 #include "data/Connection.h"
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
+#include "data/Environment.h"
 #include "data/Recordset.h"
+#include "data/Redaction.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -16,7 +21,35 @@ class TestExactNames : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { DbConn().close(); }
+    void cleanup()
+    {
+        DbConn().close();
+        SetEnvironmentDescriptors(QString(), QString());
+    }
+
+    // A NUL would end the name wherever it is handed on as a C string: SQLite would make a file
+    // at the cut path, libpq would be given another name, and a message would stop there.
+    void aNulIsRefused_data()
+    {
+        QTest::addColumn<QString>("descriptor");
+        QTest::newRow("sqlite path") << QStringLiteral("sqlite:%1/cut") + QChar(0) + QStringLiteral("after.sqlite");
+        QTest::newRow("postgresql user") << QStringLiteral("postgresql://ann%00after@127.0.0.1:1/dir");
+        QTest::newRow("postgresql name") << QStringLiteral("postgresql://ann@127.0.0.1:1/dir%00after");
+        QTest::newRow("odbc") << QStringLiteral("odbc:DSN=dir") + QChar(0) + QStringLiteral("after");
+    }
+
+    void aNulIsRefused()
+    {
+        QFETCH(QString, descriptor);
+        QTemporaryDir folder;
+        descriptor.replace(QStringLiteral("%1"), folder.path());
+        SetEnvironmentDescriptors(descriptor, descriptor);
+        const ConnectOutcome outcome = ConnectDB(folder.path());
+        QVERIFY(!outcome.connected);
+        QVERIFY2(outcome.error.contains(QStringLiteral("it holds a NUL character")), qPrintable(outcome.error));
+        QVERIFY2(Redacted(outcome.error).contains(QStringLiteral("after")), qPrintable(Redacted(outcome.error)));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
 
     void namesWithSemicolonsReachTheServerExactly()
     {

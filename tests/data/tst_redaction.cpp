@@ -71,6 +71,19 @@ private Q_SLOTS:
         QCOMPARE(HoldsPassword(text), text.contains(secret));
     }
 
+    // Qt's and the drivers' warnings, which the program does not write itself.
+    void warningsLoseTheirPasswords()
+    {
+        static QStringList logged;
+        logged.clear();
+        const QtMessageHandler before = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { logged.append(text); });
+        RedactLogMessages();
+        qWarning("QODBC: cannot connect with \"DSN=dir;PWD=Xq7secret\"");
+        qInstallMessageHandler(before);
+        QCOMPARE(logged, QStringList{QStringLiteral("QODBC: cannot connect with \"DSN=dir;PWD=***\"")});
+    }
+
     void aNulNeverCutsAText()
     {
         const QString text = QStringLiteral("The name a") + QChar(0) + QStringLiteral("b is refused.");

@@ -138,6 +138,49 @@ private Q_SLOTS:
         }
     }
 
+    // The command line as typed on a machine without a display: answered, never aborted.
+    void theCommandLineIsAnsweredWithoutADisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<int>("lines"); // of standard error, 0 for any number
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--database <descriptor>")
+                              << 0;
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate")} << 2
+                                        << QStringLiteral("Unknown option 'frobnicate'") << 0;
+        QTest::newRow("missing value") << QStringList{QStringLiteral("-style"), QStringLiteral("fusion"),
+                                                      QStringLiteral("--database")}
+                                       << 2 << QStringLiteral("Missing value after '--database'") << 0;
+        QTest::newRow("password") << QStringList{QStringLiteral("--database"),
+                                                 QStringLiteral("postgresql://bob:Xq7tiger@db/dir")}
+                                  << 2 << QStringLiteral("~/.pgpass") << 1;
+    }
+
+    void theCommandLineIsAnsweredWithoutADisplay()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, told);
+        QFETCH(int, lines);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(display));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TARNWICK_PROGRAM), arguments);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
+        const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+        const QString answer = exitCode == 0 ? out : error;
+        QVERIFY2(answer.contains(told), qPrintable(answer));
+        if (lines > 0)
+            QCOMPARE(error.trimmed().count(QLatin1Char('\n')) + 1, lines);
+        QVERIFY(!(out + error).contains(QStringLiteral("Xq7tiger")));
+    }
+
     void aFileThatIsNoDatabaseIsRefusedAndLeftAlone_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -1,8 +1,7 @@
 #include "data/Environment.h"
 
+#include "data/FileAccess.h"
 #include "data/SiteSettings.h"
-
-#include <QFile>
 
 #include "BuildConfig.h"
 
@@ -60,8 +59,7 @@ bool MarkerFileOpens(const QString &folder)
 {
     if (folder.isEmpty())
         return false;
-    QFile marker(folder + QStringLiteral("/CM.ini"));
-    return marker.open(QIODevice::ReadOnly);
+    return OpensForReading(folder + QStringLiteral("/CM.ini"));
 }
 
 Environment ChooseEnvironment(const QString &programFolder)

@@ -93,6 +93,23 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
     return contents;
 }
 
+bool OpensForReading(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // As QFile has it: a folder is not a file that opens.
+    struct stat status = {};
+    const bool opens = ::fstat(fd, &status) == 0 && !S_ISDIR(status.st_mode);
+    ::close(fd);
+    return opens;
+#else
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
 QString CreateOwnerOnlyFile(const QString &path)
 {
 #ifdef Q_OS_UNIX

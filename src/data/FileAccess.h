@@ -21,6 +21,10 @@ struct FileContents
 // anything is read: a FIFO, a device, a socket or a folder is refused.
 FileContents ReadRegularFile(const QString &path, qint64 limit);
 
+// Whether the file can be opened for reading, learnt without waiting: opening a FIFO the usual
+// way waits until someone writes to it.
+bool OpensForReading(const QString &path);
+
 // Makes a new empty file for its owner only (mode 0600), never through a link: a file or a
 // link already at the path, even one that leads nowhere, is refused. Returns why it could not
 // be made, or an empty text.

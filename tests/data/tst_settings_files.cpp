@@ -1,3 +1,4 @@
+#include "data/Environment.h"
 #include "data/SiteSettings.h"
 #include "support/TestMain.h"
 
@@ -113,6 +114,25 @@ private Q_SLOTS:
             QVERIFY2(setting.refusal.contains(path), qPrintable(setting.refusal));
             QVERIFY2(!setting.refusal.contains(QStringLiteral("tiger")), qPrintable(setting.refusal));
         }
+    }
+
+    // The marker beside the program counts when it opens, a FIFO too, without waiting on it.
+    void aMarkerThatIsAFifoDoesNotHoldTheStart()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir folder;
+        const QString marker = folder.filePath(QStringLiteral("CM.ini"));
+        QCOMPARE(::mkfifo(QFile::encodeName(marker).constData(), 0600), 0);
+        auto opening = std::async(std::launch::async, [&folder] { return MarkerFileOpens(folder.path()); });
+        if (opening.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ::close(::open(QFile::encodeName(marker).constData(), O_WRONLY | O_NONBLOCK));
+            opening.wait();
+            QFAIL("start-up waited on the marker file");
+        }
+        QVERIFY(opening.get());
+#else
+        QSKIP("no FIFO here");
+#endif
     }
 };
 

@@ -105,6 +105,13 @@ void RefuseLinkedDatabase(const QString &path)
                                      "to its database, since someone else may have put it there; give the path of "
                                      "the file itself.")
                           .arg(path));
+    // SQLite writes its journals beside the database through whatever lies at their names.
+    for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (QFileInfo(path + suffix).isSymLink())
+            throw DbError(QStringLiteral("The file %1 beside the database is a symbolic link, which SQLite would "
+                                         "write through; it is not used until the link is taken away.")
+                              .arg(path + suffix));
+    }
 }
 
 } // namespace Processing

@@ -109,6 +109,7 @@ private Q_SLOTS:
         QTest::newRow("dangling link") << QStringLiteral("dangling");
         QTest::newRow("link to a file") << QStringLiteral("file");
         QTest::newRow("link to a folder") << QStringLiteral("folder");
+        QTest::newRow("link at the journal's name") << QStringLiteral("journal");
     }
 
     void aLinkAtTheDatabaseIsRefused()
@@ -116,7 +117,7 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QTemporaryDir folder;
         const QString aim = folder.filePath(QStringLiteral("planted"));
-        if (target == QLatin1StringView("file")) {
+        if (target == QLatin1StringView("file") || target == QLatin1StringView("journal")) {
             QFile file(aim);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("someone else's");
@@ -124,18 +125,21 @@ private Q_SLOTS:
             QVERIFY(QDir().mkdir(aim));
         }
         const QString path = folder.filePath(QStringLiteral("tarnwick.sqlite"));
-        QVERIFY(QFile::link(aim, path));
+        const QString link = target == QLatin1StringView("journal") ? path + QStringLiteral("-journal") : path;
+        QVERIFY(QFile::link(aim, link));
         try {
             EnsureEmbeddedDatabase(path, EmbeddedDatabaseScripts(false));
             QFAIL("a link was followed");
         } catch (const DbError &error) {
-            QVERIFY2(error.message().contains(path + QStringLiteral(" is a symbolic link")),
+            QVERIFY2(error.message().contains(link + QStringLiteral(" ")) &&
+                         error.message().contains(QStringLiteral(" is a symbolic link")),
                      qPrintable(error.message()));
         }
-        QVERIFY(QFileInfo(path).isSymLink());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(!QFileInfo::exists(path) || QFileInfo(path).isSymLink());
         if (target == QLatin1StringView("dangling"))
             QVERIFY(!QFileInfo::exists(aim));
-        if (target == QLatin1StringView("file")) {
+        if (target == QLatin1StringView("file") || target == QLatin1StringView("journal")) {
             QFile file(aim);
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), QByteArray("someone else's"));

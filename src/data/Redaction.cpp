@@ -25,6 +25,7 @@ enum class Scope {
     Free,       // a password ends at the first separator of any connection-string kind
     Uri,        // a whole postgresql:// address: a password option runs to the end
     Connection, // a whole ODBC connection string: values end at ";"
+    Path,       // a whole sqlite: descriptor, a file's path: nothing in it is a password
 };
 
 QMutex &secretsLock()
@@ -199,9 +200,11 @@ QString redact(const QString &text, Scope scope)
     }
     const bool whole = scope != Scope::Free;
     QList<Span> spans;
-    keyedPasswords(scrubbed, scope, spans);
-    uriPasswords(scrubbed, whole, spans);
-    oraclePasswords(scrubbed, whole, spans);
+    if (scope != Scope::Path) {
+        keyedPasswords(scrubbed, scope, spans);
+        uriPasswords(scrubbed, whole, spans);
+        oraclePasswords(scrubbed, whole, spans);
+    }
     QString shown = hide(scrubbed, spans);
     // A NUL would end the text early wherever it is passed on as a C string.
     shown.replace(QChar(0), QStringLiteral("\\0"));
@@ -211,6 +214,8 @@ QString redact(const QString &text, Scope scope)
 Scope scopeOf(const QString &descriptor)
 {
     const QString text = descriptor.trimmed();
+    if (text.startsWith(QLatin1StringView("sqlite:"), Qt::CaseInsensitive))
+        return Scope::Path;
     if (text.startsWith(QLatin1StringView("odbc:"), Qt::CaseInsensitive))
         return Scope::Connection;
     if (text.contains(QStringLiteral("://")))
@@ -249,6 +254,8 @@ bool HoldsPassword(const QString &descriptor)
 {
     QList<Span> spans;
     const Scope scope = scopeOf(descriptor);
+    if (scope == Scope::Path)
+        return false;
     keyedPasswords(descriptor, scope, spans);
     uriPasswords(descriptor, true, spans);
     oraclePasswords(descriptor, true, spans);

@@ -54,8 +54,8 @@ private Q_SLOTS:
                                           << s << QStringLiteral("postgresql://bob:***@db/dir twice.");
         QTest::newRow("oci in a message") << QStringLiteral("Tried oci:scott/Xq7secret@orcl once.") << false << s
                                           << QStringLiteral("oci:scott/***@orcl once.");
-        QTest::newRow("nothing secret") << QStringLiteral("sqlite:/home/ann/a:b@c/d.sqlite") << true << s
-                                        << QStringLiteral("sqlite:/home/ann/a:b@c/d.sqlite");
+        QTest::newRow("a path has no password") << QStringLiteral("sqlite:/home/ann/pwd=a://b:c@d/oci:e/f@g") << true
+                                                << s << QStringLiteral("sqlite:/home/ann/pwd=a://b:c@d/oci:e/f@g");
     }
 
     void everyFormLosesItsPassword()
@@ -67,7 +67,9 @@ private Q_SLOTS:
         const QString shown = whole ? ShownDescriptor(text) : Redacted(text);
         QVERIFY2(!shown.contains(secret), qPrintable(shown));
         QVERIFY2(shown.contains(kept), qPrintable(shown));
-        QCOMPARE(Redacted(shown), shown);
+        // A message may hide part of a path that looks like a password; never the other way round.
+        if (!text.startsWith(QLatin1StringView("sqlite:")))
+            QCOMPARE(Redacted(shown), shown);
         QCOMPARE(HoldsPassword(text), text.contains(secret));
     }
 

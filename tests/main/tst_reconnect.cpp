@@ -1,4 +1,6 @@
 #include "data/Connection.h"
+#include "data/DatabaseDescriptor.h"
+#include "data/PostgreSQLAddress.h"
 #include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
@@ -13,10 +15,16 @@
 #include <QItemSelectionModel>
 #include <QPointer>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QThread>
 #include <QTreeView>
 
+#include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
+#include <thread>
 
 using namespace EditingFixture;
 
@@ -50,6 +58,90 @@ void idleTimeout()
     TestDatabase::Scalar(QStringLiteral("select set_config('idle_session_timeout', '300ms', false)"));
     QTest::qWait(800);
 }
+
+// A session of the test's own on a thread of its own, watching while the main thread is held up
+// in a statement: it cancels or ends ("pg_cancel_backend", "pg_terminate_backend") the first
+// session of the test's database found waiting in a commit for a synchronous standby.
+class StandbyWaitWatch
+{
+public:
+    explicit StandbyWaitWatch(const QString &action)
+    {
+        std::promise<bool> opened;
+        std::future<bool> ready = opened.get_future();
+        m_thread = std::thread([this, action, &opened] { watch(action, opened); });
+        m_opened = ready.get();
+    }
+    ~StandbyWaitWatch() { finish(); }
+    // Whether a waiting session was found and acted on.
+    bool finish()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_opened && m_found;
+    }
+
+private:
+    void watch(const QString &action, std::promise<bool> &opened)
+    {
+        const QString name = QStringLiteral("standby-wait-watch");
+        {
+            const Processing::DatabaseDescriptor owner =
+                Processing::DatabaseDescriptor::parse(TestDatabase::OwnerDescriptor());
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            db.setConnectOptions(Processing::PostgreSQLConnectOptions(owner));
+            db.setPassword(owner.password);
+            opened.set_value(db.open());
+            QSqlQuery query(db);
+            while (db.isOpen() && !m_stop) {
+                if (query.exec(QStringLiteral("select pid from pg_stat_activity where datname = current_database() "
+                                              "and wait_event = 'SyncRep'")) &&
+                    query.next()) {
+                    m_found = query.exec(QStringLiteral("select %1(%2)").arg(action, query.value(0).toString()));
+                    break;
+                }
+                QThread::msleep(10);
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+
+    std::thread m_thread;
+    std::atomic<bool> m_stop = false;
+    bool m_opened = false;
+    bool m_found = false;
+};
+
+// The server holds every commit's answer back until a standby that does not exist has it, for
+// as long as this lives: the commit is stored, and waits. The test's own commits are let go.
+class AbsentStandby
+{
+public:
+    AbsentStandby() { set(QStringLiteral("set synchronous_standby_names = 'tarnwick_absent_standby'"), true); }
+    ~AbsentStandby() { set(QStringLiteral("reset synchronous_standby_names"), false); }
+    // Whether commits wait now, as they should.
+    bool holding() const { return m_holding; }
+
+private:
+    // The server takes the setting up a moment after being told; until then, or for as long as
+    // it holds, the test's commit shows which is true.
+    void set(const QString &change, bool holding)
+    {
+        TestDatabase::Exec(QStringLiteral("alter system ") + change);
+        TestDatabase::Exec(QStringLiteral("select pg_reload_conf()"));
+        for (int attempt = 0; attempt < 200 && m_holding != holding; ++attempt) {
+            StandbyWaitWatch watch(QStringLiteral("pg_cancel_backend"));
+            // A transaction's message in the server's log: a commit that waits as the program's would.
+            TestDatabase::Exec(QStringLiteral("select pg_logical_emit_message(true, 'tarnwick', 'probe')"));
+            m_holding = watch.finish();
+            if (m_holding != holding)
+                QThread::msleep(10);
+        }
+    }
+
+    bool m_holding = false;
+};
 
 } // namespace
 
@@ -211,6 +303,26 @@ private Q_SLOTS:
         refresh();
         QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
         QCOMPARE(places(QStringLiteral("Half Way")), 0);
+        QCOMPARE(panel(), Connected);
+    }
+
+    // The session ends while its commit, already stored, waits for its answer: the server tells
+    // afterwards that it was stored, so the add goes on as always, once, without a word.
+    void commitStoredButItsAnswerLost()
+    {
+        frmAdd add(m_main);
+        add.show();
+        FillNewPlace(&add);
+        {
+            AbsentStandby standby;
+            QVERIFY2(standby.holding(), "the server does not hold commits back for the standby");
+            StandbyWaitWatch cut(QStringLiteral("pg_terminate_backend"));
+            Click(&add, "CmdAddPlace");
+            QVERIFY2(cut.finish(), "the commit did not wait for its answer");
+        }
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QCOMPARE(TextOf(Find<QWidget>(&add, "TxtPlaceName")), QString());
+        QCOMPARE(places(QStringLiteral("Half Way")), 1);
         QCOMPARE(panel(), Connected);
     }
 

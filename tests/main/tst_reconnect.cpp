@@ -1,10 +1,12 @@
 #include "data/Connection.h"
 #include "data/DatabaseDescriptor.h"
+#include "data/DbError.h"
 #include "data/PostgreSQLAddress.h"
 #include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
 #include "main/BrowsingFixture.h"
+#include "main/DroppingProxy.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -19,6 +21,7 @@
 #include <QSqlQuery>
 #include <QThread>
 #include <QTreeView>
+#include <QUrl>
 
 #include <atomic>
 #include <functional>
@@ -304,6 +307,35 @@ private Q_SLOTS:
         QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
         QCOMPARE(places(QStringLiteral("Half Way")), 0);
         QCOMPARE(panel(), Connected);
+    }
+
+    // The connection drops on the way, without a word from the server (the relay between them
+    // ends it, as a network going away would): the next read opens it again and goes on.
+    void droppedOnTheWay()
+    {
+        DroppingProxy proxy(QUrl(TestSupport::PostgreSQLServer()).port());
+        QVERIFY(proxy.port() != 0);
+        // As the test's superuser: the password file names the server's own port only.
+        QUrl url(TestDatabase::OwnerDescriptor());
+        url.setPort(proxy.port());
+        QString relayed = url.toString();
+        if (TestDatabase::IsOdbc())
+            relayed =
+                TestDatabase::Descriptor() + QStringLiteral(";Port=%1;UID=%2").arg(proxy.port()).arg(url.userName());
+        Processing::DbConn().close();
+        try {
+            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(relayed));
+        } catch (const Processing::DbError &error) {
+            QFAIL(qPrintable(error.message()));
+        }
+        QCOMPARE(proxy.connections(), 1);
+
+        proxy.drop();
+        refresh();
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QVERIFY(treeShows(QStringLiteral("Food")));
+        QCOMPARE(panel(), Connected);
+        QCOMPARE(proxy.connections(), 2);
     }
 
     // The session ends while its commit, already stored, waits for its answer: the server tells

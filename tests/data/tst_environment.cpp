@@ -34,6 +34,14 @@ class TestEnvironment : public QObject
                                                                : QStringLiteral("system/Tarnwick/Tarnwick.conf"));
     }
 
+    // A database file or program folder the test names, in its own folder: a fault that opens
+    // one makes it there, never in the system's folders.
+    QString ownPath(const QString &name) const { return m_config.filePath(QStringLiteral("files/") + name); }
+    QByteArray productionSetting(const QString &name) const
+    {
+        return QStringLiteral("production=sqlite:%1\n").arg(ownPath(name)).toUtf8();
+    }
+
     void writeSettings(QSettings::Scope scope, const QByteArray &text) const
     {
         QDir().mkpath(QFileInfo(settingsFile(scope)).absolutePath());
@@ -42,11 +50,11 @@ class TestEnvironment : public QObject
         file.write(text);
     }
 
-    static ConnectOutcome connectTo(const QString &descriptor)
+    ConnectOutcome connectTo(const QString &descriptor) const
     {
         DbConn().close();
         SetEnvironmentDescriptors(descriptor, descriptor);
-        return ConnectDB(QDir::tempPath());
+        return ConnectDB(ownPath(QStringLiteral("program")));
     }
 
 private Q_SLOTS:
@@ -72,20 +80,23 @@ private Q_SLOTS:
         QCOMPARE(ProductionEnvironment().descriptor, QString::fromUtf8(BuildConfig::ProductionDatabase));
         QCOMPARE(DevelopmentEnvironment().descriptor, QString::fromUtf8(BuildConfig::DevelopmentDatabase));
 
-        writeSettings(QSettings::SystemScope, "[Databases]\nproduction=sqlite:/srv/system.sqlite\n"
-                                              "development=sqlite:/srv/system-dev.sqlite\n");
+        writeSettings(QSettings::SystemScope,
+                      "[Databases]\n" + productionSetting(QStringLiteral("system.sqlite")) +
+                          "development=sqlite:" + ownPath(QStringLiteral("system-dev.sqlite")).toUtf8());
         // Unquoted, as an administrator may well write several hosts.
         writeSettings(QSettings::UserScope,
                       "[Databases]\nproduction=postgresql://ann@db1,db2:5433/dir?sslmode=require\n");
         const Environment production = ProductionEnvironment();
         QCOMPARE(production.descriptor, QStringLiteral("postgresql://ann@db1,db2:5433/dir?sslmode=require"));
         QVERIFY2(production.origin.contains(settingsFile(QSettings::UserScope)), qPrintable(production.origin));
-        QCOMPARE(DevelopmentEnvironment().descriptor, QStringLiteral("sqlite:/srv/system-dev.sqlite"));
+        QCOMPARE(DevelopmentEnvironment().descriptor,
+                 QStringLiteral("sqlite:") + ownPath(QStringLiteral("system-dev.sqlite")));
         QVERIFY(DevelopmentEnvironment().origin.contains(settingsFile(QSettings::SystemScope)));
 
         // The command line's one-off database comes before every file.
-        SetEnvironmentDescriptors(QStringLiteral("sqlite:/tmp/once.sqlite"), QStringLiteral("sqlite:/tmp/once.sqlite"));
-        QCOMPARE(ProductionEnvironment().descriptor, QStringLiteral("sqlite:/tmp/once.sqlite"));
+        const QString once = QStringLiteral("sqlite:") + ownPath(QStringLiteral("once.sqlite"));
+        SetEnvironmentDescriptors(once, once);
+        QCOMPARE(ProductionEnvironment().descriptor, once);
     }
 
     void badSettingsAreRefusedByFileAndKey_data()
@@ -107,13 +118,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         QFETCH(bool, unreadable);
         QFETCH(QString, complaint);
-        writeSettings(QSettings::SystemScope, "[Databases]\nproduction=sqlite:/srv/system.sqlite\n");
+        writeSettings(QSettings::SystemScope, "[Databases]\n" + productionSetting(QStringLiteral("system.sqlite")));
         if (unreadable) // a folder in the file's place cannot be read, whoever runs the test
             QVERIFY(QDir().mkpath(settingsFile(QSettings::UserScope)));
         else
             writeSettings(QSettings::UserScope, text);
         DbConn().close();
-        const ConnectOutcome outcome = ConnectDB(QDir::tempPath());
+        const ConnectOutcome outcome = ConnectDB(ownPath(QStringLiteral("program")));
         QVERIFY(!outcome.connected);
         QVERIFY(!DbConn().isOpen());
         QVERIFY2(outcome.error.contains(complaint), qPrintable(outcome.error));
@@ -204,8 +215,9 @@ private Q_SLOTS:
         const DatabaseDescriptor odbc = DatabaseDescriptor::parse(QStringLiteral("odbc:DSN=dir;UID=a;PWD=b"));
         QCOMPARE(odbc.name, QStringLiteral("DSN=dir;UID=a;PWD=b"));
 
-        const DatabaseDescriptor absolute = DatabaseDescriptor::parse(QStringLiteral("sqlite:/var/lib/t.sqlite"));
-        QCOMPARE(absolute.path, QStringLiteral("/var/lib/t.sqlite"));
+        const DatabaseDescriptor absolute =
+            DatabaseDescriptor::parse(QStringLiteral("sqlite:") + ownPath(QStringLiteral("lib/../t.sqlite")));
+        QCOMPARE(absolute.path, ownPath(QStringLiteral("t.sqlite")));
         const DatabaseDescriptor relative = DatabaseDescriptor::parse(QStringLiteral("sqlite:dir/t.sqlite"));
         QCOMPARE(relative.path,
                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/dir/t.sqlite"));
@@ -307,7 +319,7 @@ private Q_SLOTS:
         TestDatabase::Reset({QStringLiteral("root.sql")});
         SetEnvironmentDescriptors(QStringLiteral("postgresql://nobody@127.0.0.1:1/none"),
                                   QStringLiteral("postgresql://nobody@127.0.0.1:1/none"));
-        const ConnectOutcome outcome = ConnectDB(QDir::tempPath());
+        const ConnectOutcome outcome = ConnectDB(ownPath(QStringLiteral("program")));
         QVERIFY(outcome.connected);
         QVERIFY(DbConn().isOpen());
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 1);
@@ -318,7 +330,7 @@ private Q_SLOTS:
         DbConn().close();
         SetEnvironmentDescriptors(QStringLiteral("postgresql://nobody@127.0.0.1:1/none"),
                                   QStringLiteral("postgresql://nobody@127.0.0.1:1/none"));
-        const ConnectOutcome outcome = ConnectDB(QDir::tempPath());
+        const ConnectOutcome outcome = ConnectDB(ownPath(QStringLiteral("program")));
         QVERIFY(!outcome.connected);
         QVERIFY(!outcome.error.isEmpty());
         QVERIFY(!DbConn().isOpen());
@@ -330,7 +342,7 @@ private Q_SLOTS:
         }
 
         SetEnvironmentDescriptors(QStringLiteral("nonsense"), QStringLiteral("nonsense"));
-        QVERIFY(!ConnectDB(QDir::tempPath()).connected);
+        QVERIFY(!ConnectDB(ownPath(QStringLiteral("program"))).connected);
     }
 
     void theServerRunsTheProgramOverTlsAsARoleThatOnlyReadsAndWrites()

@@ -76,6 +76,7 @@ public:
         m_opened = ready.get();
     }
     ~StandbyWaitWatch() { finish(); }
+    bool opened() const { return m_opened; }
     // Whether a waiting session was found and acted on.
     bool finish()
     {
@@ -116,31 +117,59 @@ private:
     bool m_found = false;
 };
 
-// The server holds every commit's answer back until a standby that does not exist has it, for
-// as long as this lives: the commit is stored, and waits. The test's own commits are let go.
+// The server holds back the answer to every commit made on the test's database until a standby
+// that does not exist has it, for as long as this lives: the commit is stored, and waits. Only
+// sessions opened after it began wait; the others, and every session of other databases, commit
+// as before, also should the test end before this does.
 class AbsentStandby
 {
 public:
-    AbsentStandby() { set(QStringLiteral("set synchronous_standby_names = 'tarnwick_absent_standby'"), true); }
-    ~AbsentStandby() { set(QStringLiteral("reset synchronous_standby_names"), false); }
+    AbsentStandby()
+    {
+        // Before the standby is named, so that this commit does not wait for it.
+        onTheDatabase(QStringLiteral("set synchronous_commit = on"));
+        TestDatabase::Exec({QStringLiteral("alter system set synchronous_commit = local"),
+                            QStringLiteral("alter system set synchronous_standby_names = 'tarnwick_absent_standby'"),
+                            QStringLiteral("select pg_reload_conf()")});
+        m_holding = settle(true);
+    }
+    ~AbsentStandby()
+    {
+        onTheDatabase(QStringLiteral("reset synchronous_commit"));
+        TestDatabase::Exec({QStringLiteral("alter system reset synchronous_standby_names"),
+                            QStringLiteral("alter system reset synchronous_commit"),
+                            QStringLiteral("select pg_reload_conf()")});
+        settle(false);
+    }
     // Whether commits wait now, as they should.
     bool holding() const { return m_holding; }
 
 private:
-    // The server takes the setting up a moment after being told; until then, or for as long as
-    // it holds, the test's commit shows which is true.
-    void set(const QString &change, bool holding)
+    static void onTheDatabase(const QString &setting)
     {
-        TestDatabase::Exec(QStringLiteral("alter system ") + change);
-        TestDatabase::Exec(QStringLiteral("select pg_reload_conf()"));
-        for (int attempt = 0; attempt < 200 && m_holding != holding; ++attempt) {
+        TestDatabase::Exec(
+            QStringLiteral("do $$ begin execute format('alter database %I %1', current_database()); end $$")
+                .arg(setting));
+    }
+
+    // The server takes the settings up a moment after being told: until then, a commit of the
+    // test's own that asks to wait shows which holds.
+    static bool settle(bool holding)
+    {
+        bool waited = !holding;
+        TestDatabase::Exec(QStringLiteral("set synchronous_commit = on"));
+        for (int attempt = 0; attempt < 200 && waited != holding; ++attempt) {
             StandbyWaitWatch watch(QStringLiteral("pg_cancel_backend"));
+            if (!watch.opened())
+                break;
             // A transaction's message in the server's log: a commit that waits as the program's would.
             TestDatabase::Exec(QStringLiteral("select pg_logical_emit_message(true, 'tarnwick', 'probe')"));
-            m_holding = watch.finish();
-            if (m_holding != holding)
+            waited = watch.finish();
+            if (waited != holding)
                 QThread::msleep(10);
         }
+        TestDatabase::Exec(QStringLiteral("reset synchronous_commit"));
+        return waited;
     }
 
     bool m_holding = false;
@@ -348,7 +377,11 @@ private Q_SLOTS:
         {
             AbsentStandby standby;
             QVERIFY2(standby.holding(), "the server does not hold commits back for the standby");
+            // A session of its own, opened as the server holds commits back.
+            Processing::DbConn().close();
+            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
             StandbyWaitWatch cut(QStringLiteral("pg_terminate_backend"));
+            QVERIFY(cut.opened());
             Click(&add, "CmdAddPlace");
             QVERIFY2(cut.finish(), "the commit did not wait for its answer");
         }

@@ -17,9 +17,11 @@ class DroppingProxy
 public:
     explicit DroppingProxy(quint16 serverPort)
     {
-        m_thread.start();
         m_context = new QObject;
         m_context->moveToThread(&m_thread);
+        // With its sockets, in its thread, as the thread ends.
+        QObject::connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
+        m_thread.start();
         onThread([this, serverPort] {
             auto *server = new QTcpServer(m_context);
             QObject::connect(server, &QTcpServer::newConnection, m_context, [this, server, serverPort] {
@@ -33,7 +35,6 @@ public:
 
     ~DroppingProxy()
     {
-        m_context->deleteLater(); // with its sockets, as the thread ends
         m_thread.quit();
         m_thread.wait();
     }

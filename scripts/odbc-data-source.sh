@@ -45,7 +45,8 @@ Password=$password
 SSLmode=$sslmode
 INI
   [ -n "$sslrootcert" ] && echo "pqopt=sslrootcert=$sslrootcert" >>"$build/odbc/odbc.ini"
-  ODBCSYSINI=$PWD/$build/odbc
+  # Absolute, as unixODBC reads it from wherever a test runs; the build folder may be either.
+  ODBCSYSINI=$(cd "$build/odbc" && pwd)
   ODBCINI=$ODBCSYSINI/odbc.ini
   TARNWICK_TEST_ODBC=tarnwick-test
   export ODBCSYSINI ODBCINI TARNWICK_TEST_ODBC

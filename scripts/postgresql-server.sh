@@ -56,7 +56,7 @@ start_test_server() {
     ln -s "$pg_data" "$build/postgresql"
     run_as=(runuser -u postgres --)
   else
-    pg_data="$PWD/$build/postgresql"
+    pg_data="$(cd "$build" && pwd)/postgresql"
     rm -rf "$pg_data"
     mkdir -p "$pg_data"
   fi

@@ -1,4 +1,5 @@
 #include "data/Connection.h"
+#include "data/ConnectionLoss.h"
 #include "data/DbError.h"
 #include "data/FieldValues.h"
 #include "data/RowFilter.h"
@@ -268,6 +269,28 @@ private Q_SLOTS:
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(plugin));
         QCOMPARE(shared, file.readAll().contains("libsqlite3.so"));
 #endif
+    }
+
+    // A connection that drops without a word from the server reaches the program only as a
+    // connection exception (class 08, as ODBC drivers report it); a refused row or a lost race
+    // leaves the open connection as it is, to be retried or told, never opened anew.
+    void lossIsKnownByItsCode_data()
+    {
+        QTest::addColumn<QString>("sqlState");
+        QTest::addColumn<bool>("lost");
+        QTest::newRow("link failure 08S01") << QStringLiteral("08S01") << true;
+        QTest::newRow("connection failure 08006") << QStringLiteral("08006") << true;
+        QTest::newRow("no connection 08003") << QStringLiteral("08003") << true;
+        QTest::newRow("session ended 57P01") << QStringLiteral("57P01") << true;
+        QTest::newRow("taken identifier 23505") << QStringLiteral("23505") << false;
+        QTest::newRow("serialization failure 40001") << QStringLiteral("40001") << false;
+    }
+    void lossIsKnownByItsCode()
+    {
+        QFETCH(QString, sqlState);
+        QFETCH(bool, lost);
+        QVERIFY(DbConn().isOpen());
+        QCOMPARE(ConnectionLost(DbConn().database(), DbError(QStringLiteral("A test."), QString(), sqlState)), lost);
     }
 
     void refusedQueriesThrow()

@@ -1,8 +1,12 @@
 #include "data/Connection.h"
+#include "data/DatabaseDescriptor.h"
+#include "data/DbError.h"
+#include "data/PostgreSQLAddress.h"
 #include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
 #include "main/BrowsingFixture.h"
+#include "main/DroppingProxy.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -13,10 +17,17 @@
 #include <QItemSelectionModel>
 #include <QPointer>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QThread>
 #include <QTreeView>
+#include <QUrl>
 
+#include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
+#include <thread>
 
 using namespace EditingFixture;
 
@@ -50,6 +61,119 @@ void idleTimeout()
     TestDatabase::Scalar(QStringLiteral("select set_config('idle_session_timeout', '300ms', false)"));
     QTest::qWait(800);
 }
+
+// A session of the test's own on a thread of its own, watching while the main thread is held up
+// in a statement: it cancels or ends ("pg_cancel_backend", "pg_terminate_backend") the first
+// session of the test's database found waiting in a commit for a synchronous standby.
+class StandbyWaitWatch
+{
+public:
+    explicit StandbyWaitWatch(const QString &action)
+    {
+        std::promise<bool> opened;
+        std::future<bool> ready = opened.get_future();
+        m_thread = std::thread([this, action, &opened] { watch(action, opened); });
+        m_opened = ready.get();
+    }
+    ~StandbyWaitWatch() { finish(); }
+    bool opened() const { return m_opened; }
+    // Whether a waiting session was found and acted on.
+    bool finish()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_opened && m_found;
+    }
+
+private:
+    void watch(const QString &action, std::promise<bool> &opened)
+    {
+        const QString name = QStringLiteral("standby-wait-watch");
+        {
+            const Processing::DatabaseDescriptor owner =
+                Processing::DatabaseDescriptor::parse(TestDatabase::OwnerDescriptor());
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            db.setConnectOptions(Processing::PostgreSQLConnectOptions(owner));
+            db.setPassword(owner.password);
+            opened.set_value(db.open());
+            QSqlQuery query(db);
+            while (db.isOpen() && !m_stop) {
+                if (query.exec(QStringLiteral("select pid from pg_stat_activity where datname = current_database() "
+                                              "and wait_event = 'SyncRep'")) &&
+                    query.next()) {
+                    m_found = query.exec(QStringLiteral("select %1(%2)").arg(action, query.value(0).toString()));
+                    break;
+                }
+                QThread::msleep(10);
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+
+    std::thread m_thread;
+    std::atomic<bool> m_stop = false;
+    bool m_opened = false;
+    bool m_found = false;
+};
+
+// The server holds back the answer to every commit made on the test's database until a standby
+// that does not exist has it, for as long as this lives: the commit is stored, and waits. Only
+// sessions opened after it began wait; the others, and every session of other databases, commit
+// as before, also should the test end before this does.
+class AbsentStandby
+{
+public:
+    AbsentStandby()
+    {
+        // Before the standby is named, so that this commit does not wait for it.
+        onTheDatabase(QStringLiteral("set synchronous_commit = on"));
+        TestDatabase::Exec({QStringLiteral("alter system set synchronous_commit = local"),
+                            QStringLiteral("alter system set synchronous_standby_names = 'tarnwick_absent_standby'"),
+                            QStringLiteral("select pg_reload_conf()")});
+        m_holding = settle(true);
+    }
+    ~AbsentStandby()
+    {
+        onTheDatabase(QStringLiteral("reset synchronous_commit"));
+        TestDatabase::Exec({QStringLiteral("alter system reset synchronous_standby_names"),
+                            QStringLiteral("alter system reset synchronous_commit"),
+                            QStringLiteral("select pg_reload_conf()")});
+        settle(false);
+    }
+    // Whether commits wait now, as they should.
+    bool holding() const { return m_holding; }
+
+private:
+    static void onTheDatabase(const QString &setting)
+    {
+        TestDatabase::Exec(
+            QStringLiteral("do $$ begin execute format('alter database %I %1', current_database()); end $$")
+                .arg(setting));
+    }
+
+    // The server takes the settings up a moment after being told: until then, a commit of the
+    // test's own that asks to wait shows which holds.
+    static bool settle(bool holding)
+    {
+        bool waited = !holding;
+        TestDatabase::Exec(QStringLiteral("set synchronous_commit = on"));
+        for (int attempt = 0; attempt < 200 && waited != holding; ++attempt) {
+            StandbyWaitWatch watch(QStringLiteral("pg_cancel_backend"));
+            if (!watch.opened())
+                break;
+            // A transaction's message in the server's log: a commit that waits as the program's would.
+            TestDatabase::Exec(QStringLiteral("select pg_logical_emit_message(true, 'tarnwick', 'probe')"));
+            waited = watch.finish();
+            if (waited != holding)
+                QThread::msleep(10);
+        }
+        TestDatabase::Exec(QStringLiteral("reset synchronous_commit"));
+        return waited;
+    }
+
+    bool m_holding = false;
+};
 
 } // namespace
 
@@ -211,6 +335,59 @@ private Q_SLOTS:
         refresh();
         QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
         QCOMPARE(places(QStringLiteral("Half Way")), 0);
+        QCOMPARE(panel(), Connected);
+    }
+
+    // The connection drops on the way, without a word from the server (the relay between them
+    // ends it, as a network going away would): the next read opens it again and goes on.
+    void droppedOnTheWay()
+    {
+        DroppingProxy proxy(QUrl(TestSupport::PostgreSQLServer()).port());
+        QVERIFY(proxy.port() != 0);
+        // As the test's superuser: the password file names the server's own port only.
+        QUrl url(TestDatabase::OwnerDescriptor());
+        url.setPort(proxy.port());
+        QString relayed = url.toString();
+        if (TestDatabase::IsOdbc())
+            relayed =
+                TestDatabase::Descriptor() + QStringLiteral(";Port=%1;UID=%2").arg(proxy.port()).arg(url.userName());
+        Processing::DbConn().close();
+        try {
+            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(relayed));
+        } catch (const Processing::DbError &error) {
+            QFAIL(qPrintable(error.message()));
+        }
+        QCOMPARE(proxy.connections(), 1);
+
+        proxy.drop();
+        refresh();
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QVERIFY(treeShows(QStringLiteral("Food")));
+        QCOMPARE(panel(), Connected);
+        QCOMPARE(proxy.connections(), 2);
+    }
+
+    // The session ends while its commit, already stored, waits for its answer: the server tells
+    // afterwards that it was stored, so the add goes on as always, once, without a word.
+    void commitStoredButItsAnswerLost()
+    {
+        frmAdd add(m_main);
+        add.show();
+        FillNewPlace(&add);
+        {
+            AbsentStandby standby;
+            QVERIFY2(standby.holding(), "the server does not hold commits back for the standby");
+            // A session of its own, opened as the server holds commits back.
+            Processing::DbConn().close();
+            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
+            StandbyWaitWatch cut(QStringLiteral("pg_terminate_backend"));
+            QVERIFY(cut.opened());
+            Click(&add, "CmdAddPlace");
+            QVERIFY2(cut.finish(), "the commit did not wait for its answer");
+        }
+        QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+        QCOMPARE(TextOf(Find<QWidget>(&add, "TxtPlaceName")), QString());
+        QCOMPARE(places(QStringLiteral("Half Way")), 1);
         QCOMPARE(panel(), Connected);
     }
 

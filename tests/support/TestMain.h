@@ -3,7 +3,10 @@
 #include "support/Recorders.h"
 
 #include <QApplication>
-#include <QStandardPaths>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -37,11 +40,21 @@ inline bool RunEventLoopUntilQuit(int timeoutMs = 30000)
 
 template<typename TestClass> int run(int argc, char *argv[])
 {
+    // The program's data, settings and cache folders, the test's SQLite file among them, in a
+    // folder of this run's own, away from the user's and from every other run's: two checkouts
+    // testing at once, or one program's runs on each database side by side, share no file.
+    const QTemporaryDir runFolder(
+        QDir::tempPath() +
+        QStringLiteral("/tarnwick-%1-XXXXXX").arg(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()));
+    if (!runFolder.isValid()) {
+        std::fprintf(stderr, "No folder for the run's files: %s\n", qPrintable(runFolder.errorString()));
+        return 1;
+    }
+    for (const char *location : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+        qputenv(location, QFile::encodeName(runFolder.filePath(QString::fromLatin1(location))));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
-    // Keeps the tests' files away from the user's own data folder.
-    QStandardPaths::setTestModeEnabled(true);
     if (PostgreSQLRun() && PostgreSQLServer().isEmpty()) {
         std::fputs("No PostgreSQL server given in TARNWICK_TEST_POSTGRESQL: skipped.\n", stdout);
         return 77;

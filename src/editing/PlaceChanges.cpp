@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Queries.h"
+#include "data/SqlText.h"
 
 std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId, const QString &filedUnder)
 {
@@ -43,8 +44,10 @@ QStringList ChangedFields(const frmUpdate::StoredPlace &was, const frmUpdate::St
         {&frmUpdate::StoredPlace::url, "URL"},
     };
     QStringList changed;
+    // As the update stores them: without the blanks around, so a link stored with its leading
+    // blank equals the same link stored trimmed, and an empty link equals none.
     for (const auto &[member, label] : fields) {
-        if (was.*member != now.*member)
+        if (Processing::TrimBlanks(was.*member) != Processing::TrimBlanks(now.*member))
             changed.append(QLatin1StringView(label));
     }
     return changed;

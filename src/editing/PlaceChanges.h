@@ -13,7 +13,7 @@
 // read as filed under filedUnder, when it still is. Throws DbError.
 std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId, const QString &filedUnder = QString());
 
-// The labels of the inputs whose stored values differ between was and now, in the window's
-// order; "Parent Category" for the category the place is filed under. The category proposed
-// to the user is the user's choice and is not compared.
+// The labels of the inputs whose stored values differ between was and now, compared as the
+// update would store them, in the window's order; "Parent Category" for the category the place is filed under. The
+// category proposed to the user is the user's choice and is not compared.
 QStringList ChangedFields(const frmUpdate::StoredPlace &was, const frmUpdate::StoredPlace &now);

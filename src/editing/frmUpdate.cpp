@@ -105,7 +105,17 @@ void frmUpdate::FillDistricts(const QString &strFilter)
 void frmUpdate::Load(const StoredPlace &place)
 {
     place_id = place.id;
+    // What "&Update" compares with is what is stored now, not the list's texts: the list is not
+    // read again after an update, so its texts may be this user's own earlier ones.
     m_stored = place;
+    try {
+        WaitCursor wait;
+        m_stored = ReadListedPlace(place.id, place.filedUnder).value_or(StoredPlace{});
+        m_stored.id = place.id;
+    } catch (const Processing::DbError &error) {
+        // The list's texts are then the best known; the update itself will tell what fails.
+        ShowDbError(error);
+    }
     m_place.TxtPlaceName->setText(place.name);
     SetChoiceText(m_place.CmbCity, place.city);
     SetChoiceText(m_place.CmbDistrict, place.district);
@@ -229,8 +239,10 @@ bool frmUpdate::OverwriteConfirmed(const QStringList &changed) const
     const QString text = QStringLiteral("Someone else changed \"%1\" after this window was filled: %2.\n\n"
                                         "Store what this window holds over their changes?")
                              .arg(m_stored.name, changed.join(QStringLiteral(", ")));
-    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Place Changed")) ==
-           QMessageBox::Yes;
+    // Enter keeps the window and the other person's change: nothing is overwritten by a key
+    // pressed in passing.
+    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Place Changed"),
+                  QString(), QMessageBox::No) == QMessageBox::Yes;
 }
 
 void frmUpdate::CmdCancel_Click()

@@ -14,9 +14,10 @@ MsgBoxHandler &handler()
 } // namespace
 
 QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
-                                   const QString &title, const QString &details)
+                                   const QString &title, const QString &details,
+                                   QMessageBox::StandardButton defaultButton)
 {
-    const MsgBoxRequest request{text, buttons, icon, title, details};
+    const MsgBoxRequest request{text, buttons, icon, title, details, defaultButton};
     // A box that waits for an answer shows the ordinary pointer, also when it interrupts work
     // under the wait cursor; the wait cursor comes back when the box closes.
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
@@ -33,6 +34,8 @@ QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardBut
     box.setTextFormat(Qt::PlainText);
     if (!details.isEmpty())
         box.setDetailedText(details);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
 

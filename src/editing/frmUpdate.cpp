@@ -112,9 +112,9 @@ void frmUpdate::Load(const StoredPlace &place)
         WaitCursor wait;
         m_stored = ReadListedPlace(place.id, place.filedUnder).value_or(StoredPlace{});
         m_stored.id = place.id;
-    } catch (const Processing::DbError &error) {
-        // The list's texts are then the best known; the update itself will tell what fails.
-        ShowDbError(error);
+    } catch (const Processing::DbError &) {
+        // Then the list's texts are the best known. Not told here: opening the window has told
+        // of the outage already, and "&Update" tells again if it still lasts.
     }
     m_place.TxtPlaceName->setText(place.name);
     SetChoiceText(m_place.CmbCity, place.city);

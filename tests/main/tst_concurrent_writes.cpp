@@ -273,6 +273,28 @@ private Q_SLOTS:
         QCOMPARE(orphans(), 0);
     }
 
+    // Two people adding the same place at once: it is stored once, and the one who comes second is
+    // told it is a repeat, as if the other had added it a moment before.
+    void samePlaceAddedAtOnce()
+    {
+        MessageRecorder messages;
+        frmAdd dialog;
+        {
+            SecondUser user({QStringLiteral("insert into places_leaves values (50, 'Nile View', '', '9 Nile St', 12, "
+                                            "1, '', NULL)"),
+                             QStringLiteral("insert into places_branch_leaves values (7, 50)")});
+            addThrough(dialog, QStringLiteral("place"), QStringLiteral("Cafes"), QStringLiteral("nile view "));
+            QVERIFY(user.finish());
+        }
+        QVERIFY2(messages.count() == 1, qPrintable(messages.texts().join(QLatin1Char('|'))));
+        QCOMPARE(messages.last().title, QStringLiteral("Repeated Entry"));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves where upper(leaf_name) = "
+                                                     "'NILE VIEW'"))
+                     .toInt(),
+                 1);
+        QCOMPARE(orphans(), 0);
+    }
+
     // An update over someone else's change asks first, naming what they changed.
     void updateOverAnotherChange_data()
     {

@@ -300,6 +300,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("other");
         QTest::addColumn<QString>("fields");
+        QTest::addColumn<bool>("beforeFilling"); // after the list was read, before the window was filled
         // One field each, for every field the question can name. A place stays listed only in a
         // district of its city: the city changes with its district's city, the district's name stays.
         const QString place41 = QStringLiteral(" where leaf_id = 41");
@@ -315,32 +316,41 @@ private Q_SLOTS:
             {"URL", {QStringLiteral("update places_leaves set web_link = ' http://nile.example'") + place41}},
         };
         for (const auto &[field, statements] : single)
-            QTest::newRow(field) << statements << QString::fromLatin1(field);
+            QTest::newRow(field) << statements << QString::fromLatin1(field) << false;
+        // Made after the list was read: the window shows the list's texts, and would write them
+        // over a change the user has not seen.
+        QTest::newRow("Telephone, before the window was filled")
+            << single.at(4).second << QStringLiteral("Telephone") << true;
+        QTest::newRow("Place Name, before the window was filled")
+            << single.at(0).second << QStringLiteral("Place Name") << true;
         QTest::newRow("address and more")
             << QStringList{QStringLiteral("update places_leaves set telephone = '7 River Rd', more_data = 'coffee' "
                                           "where leaf_id = 41")}
-            << QStringLiteral("Address, More");
+            << QStringLiteral("Address, More") << false;
         QTest::newRow("city and district")
             << QStringList{QStringLiteral("update places_leaves set city = 3, district = 2 where leaf_id = 41")}
-            << QStringLiteral("City, District");
+            << QStringLiteral("City, District") << false;
         QTest::newRow("Parent Category") << QStringList{QStringLiteral(
                                                 "update places_branch_leaves set branch_id = 4 where leaf_id = 41")}
-                                         << QStringLiteral("Parent Category");
+                                         << QStringLiteral("Parent Category") << false;
         // Stored again as an update stores it: the same values, so no question.
         QTest::newRow("nothing as stored")
             << QStringList{QStringLiteral("update places_leaves set leaf_name = ' CAFE NILE ', web_link = ' '") +
                            place41}
-            << QStringLiteral("none");
+            << QStringLiteral("none") << false;
         QTest::newRow("deleted") << QStringList{QStringLiteral("delete from places_branch_leaves where leaf_id = 41"),
                                                 QStringLiteral("delete from places_leaves where leaf_id = 41")}
-                                 << QString();
+                                 << QString() << false;
     }
 
     void updateOverAnotherChange()
     {
         QFETCH(QStringList, other);
         QFETCH(QString, fields);
+        QFETCH(bool, beforeFilling);
         mainWindow()->UpdateList(7);
+        if (beforeFilling)
+            TestDatabase::Exec(other);
         mainWindow()
             ->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))
             ->selectionModel()
@@ -360,7 +370,9 @@ private Q_SLOTS:
 
         MessageRecorder messages;
         messages.answer(QMessageBox::No);
-        {
+        if (beforeFilling) {
+            Click(window, "CmdUpdate");
+        } else {
             SecondUser user(other);
             Click(window, "CmdUpdate");
             QVERIFY(user.finish());

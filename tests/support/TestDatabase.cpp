@@ -278,17 +278,18 @@ QString refusalTrigger(const QString &statement, const QString &table)
 
 } // namespace
 
-void Refuse(const QString &statement, const QString &table, Refusal how)
+void Refuse(const QString &statement, const QString &table, Refusal how, const QString &when)
 {
     const QString trigger = refusalTrigger(statement, table);
+    const QString condition = when.isEmpty() ? QString() : QStringLiteral(" when (%1)").arg(when);
     if (IsPostgreSQL()) {
         Exec(QStringLiteral("create or replace function refuse_row() returns trigger as $$ begin "
                             "raise exception 'refused by the test'; end $$ language plpgsql"));
-        Exec(QStringLiteral("create trigger %1 before %2 on %3 for each row execute function refuse_row()")
-                 .arg(trigger, statement, table));
+        Exec(QStringLiteral("create trigger %1 before %2 on %3 for each row%4 execute function refuse_row()")
+                 .arg(trigger, statement, table, condition));
     } else {
-        Exec(QStringLiteral("create trigger %1 before %2 on %3 begin select raise(%4, 'refused by the test'); end")
-                 .arg(trigger, statement, table,
+        Exec(QStringLiteral("create trigger %1 before %2 on %3%4 begin select raise(%5, 'refused by the test'); end")
+                 .arg(trigger, statement, table, condition,
                       how == Refusal::EndingTransaction ? QStringLiteral("rollback") : QStringLiteral("abort")));
     }
 }

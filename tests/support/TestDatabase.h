@@ -31,8 +31,10 @@ QList<QStringList> Rows(const QString &sql);
 // transaction, SQLite also rolls back what went before, as it does by itself after a full disk or
 // an I/O error (PostgreSQL's failed transaction refuses all that follows either way). Allow
 // takes the refusal back.
+// A condition over the row (SQL, NEW.column) refuses only the rows it holds for.
 enum class Refusal { Statement, EndingTransaction };
-void Refuse(const QString &statement, const QString &table, Refusal how = Refusal::Statement);
+void Refuse(const QString &statement, const QString &table, Refusal how = Refusal::Statement,
+            const QString &when = QString());
 void Allow(const QString &statement, const QString &table);
 
 // SQLite: the program's file can grow by no page from now on ("database or disk is full"), and a

@@ -8,6 +8,7 @@
 #include "data/RowFilter.h"
 #include "data/ServerDialect.h"
 #include "data/SqliteFunctions.h"
+#include "data/SqliteTransaction.h"
 
 #include <QDeadlineTimer>
 #include <QSqlDriver>
@@ -236,8 +237,13 @@ void Connection::finishOpenRead()
 
 void Connection::requireOpen(const QString &what)
 {
-    if (isOpen())
+    if (isOpen()) {
+        // Sent now, the statement would be stored on its own, outside the change it belongs to.
+        if (m_inTransaction && SqliteTransactionOpen(database()) == false)
+            throw DbError(what, QStringLiteral("The database ended the change at an earlier failure; nothing of it "
+                                               "was stored."));
         return;
+    }
     if (!m_descriptor)
         notConnected(what);
     // Statements after the loss must not run on a new connection outside their transaction.
@@ -436,6 +442,9 @@ void Connection::rollback()
         return;
     }
     requireOpen(what);
+    // SQLite rolled it back itself at the failure that led here.
+    if (SqliteTransactionOpen(database()) == false)
+        return;
     if (sqliteTransactionStatement(QStringLiteral("ROLLBACK"), what))
         return;
     if (!database().rollback()) {

@@ -24,6 +24,13 @@ QString HoldAgainstChangeQuery(const QString &table, const QString &column, qint
     return sql;
 }
 
+QString HoldAgainstAddsStatement(const QString &table, Dialect dialect)
+{
+    // The one mode that excludes itself and every write, and no read, in both PostgreSQL and Oracle.
+    return dialect == Dialect::SQLite ? QString()
+                                      : QStringLiteral("lock table %1 in share row exclusive mode").arg(table);
+}
+
 bool HoldForChange(const QString &table, const QString &column, qint32 id, Connection &db)
 {
     return db.openRecordset(HoldForChangeQuery(table, column, id, db.dialect())).RecordCount() > 0;
@@ -32,6 +39,12 @@ bool HoldForChange(const QString &table, const QString &column, qint32 id, Conne
 bool HoldAgainstChange(const QString &table, const QString &column, qint32 id, Connection &db)
 {
     return db.openRecordset(HoldAgainstChangeQuery(table, column, id, db.dialect())).RecordCount() > 0;
+}
+
+void HoldAgainstAdds(const QString &table, Connection &db)
+{
+    if (const QString sql = HoldAgainstAddsStatement(table, db.dialect()); !sql.isEmpty())
+        db.execute(sql);
 }
 
 } // namespace Processing

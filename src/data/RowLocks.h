@@ -18,8 +18,15 @@ QString HoldForChangeQuery(const QString &table, const QString &column, qint32 i
 // shared row lock: there it is held as for a change.
 QString HoldAgainstChangeQuery(const QString &table, const QString &column, qint32 id, Dialect dialect);
 
+// The table held against rows added, changed or deleted by others until this transaction ends,
+// so that a check over the whole table (no such place yet) still holds when the write commits;
+// reads go on. Empty on SQLite, whose transaction holds the file's write lock already.
+QString HoldAgainstAddsStatement(const QString &table, Dialect dialect);
+
 // Both run their query and say whether the row exists. Throw DbError.
 bool HoldForChange(const QString &table, const QString &column, qint32 id, Connection &db = DbConn());
 bool HoldAgainstChange(const QString &table, const QString &column, qint32 id, Connection &db = DbConn());
+// Throws DbError.
+void HoldAgainstAdds(const QString &table, Connection &db = DbConn());
 
 } // namespace Processing

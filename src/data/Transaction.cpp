@@ -16,6 +16,10 @@ Transaction::~Transaction()
 
 void Transaction::execute(const QString &sql)
 {
+    // After a failure nothing more is sent: the database may have ended the transaction (SQLite
+    // does at a full disk), and what followed would then be stored on its own.
+    if (m_failure)
+        return;
     try {
         m_db.execute(sql);
     } catch (const DbError &error) {

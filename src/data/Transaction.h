@@ -9,10 +9,10 @@
 
 namespace Processing {
 
-// One write to the database. It begins when made. Its statements all run, in order, even
-// after one has failed: the write is judged at the end, where finish() commits it when none
-// failed and rolls it back otherwise. Left without finish() (an exception, an early return),
-// it rolls back, so no way out leaves a transaction open on the connection.
+// One write to the database. It begins when made. Its statements run in order up to the first
+// that fails; none after it is sent. finish() commits when none failed and rolls back otherwise.
+// Left without finish() (an exception, an early return), it rolls back, so no way out leaves a
+// transaction open on the connection.
 class Transaction
 {
 public:
@@ -22,7 +22,7 @@ public:
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
 
-    // Runs a statement; a refusal is remembered, not thrown. The first one is what is told.
+    // Runs a statement unless one has failed; a refusal is remembered, not thrown, and told.
     void execute(const QString &sql);
     bool failed() const { return m_failure.has_value(); }
 

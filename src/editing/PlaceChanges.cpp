@@ -2,6 +2,9 @@
 
 #include "data/Connection.h"
 #include "data/Queries.h"
+#include "data/SqlText.h"
+
+#include <QHash>
 
 std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId, const QString &filedUnder)
 {
@@ -30,9 +33,14 @@ std::optional<frmUpdate::StoredPlace> ReadListedPlace(qint32 placeId, const QStr
     return place;
 }
 
-QStringList ChangedFields(const frmUpdate::StoredPlace &was, const frmUpdate::StoredPlace &now)
+namespace {
+
+using Field = QString frmUpdate::StoredPlace::*;
+
+// The fields the question names, in the window's order.
+const QList<std::pair<Field, const char *>> &comparedFields()
 {
-    const QList<std::pair<QString frmUpdate::StoredPlace::*, const char *>> fields = {
+    static const QList<std::pair<Field, const char *>> fields = {
         {&frmUpdate::StoredPlace::filedUnder, "Parent Category"},
         {&frmUpdate::StoredPlace::name, "Place Name"},
         {&frmUpdate::StoredPlace::city, "City"},
@@ -42,10 +50,54 @@ QStringList ChangedFields(const frmUpdate::StoredPlace &was, const frmUpdate::St
         {&frmUpdate::StoredPlace::more, "More"},
         {&frmUpdate::StoredPlace::url, "URL"},
     };
+    return fields;
+}
+
+// As the update stores them: without the blanks around, so a link stored with its leading blank
+// equals the same link stored trimmed, and an empty link equals none.
+bool same(const QString &a, const QString &b)
+{
+    return Processing::TrimBlanks(a) == Processing::TrimBlanks(b);
+}
+
+QHash<qint32, frmUpdate::StoredPlace> &storedByThisProgram()
+{
+    static QHash<qint32, frmUpdate::StoredPlace> places;
+    return places;
+}
+
+} // namespace
+
+QStringList ChangedFields(const frmUpdate::StoredPlace &was, const frmUpdate::StoredPlace &now)
+{
     QStringList changed;
-    for (const auto &[member, label] : fields) {
-        if (was.*member != now.*member)
+    for (const auto &[member, label] : comparedFields()) {
+        if (!same(was.*member, now.*member))
             changed.append(QLatin1StringView(label));
     }
     return changed;
+}
+
+frmUpdate::StoredPlace ComparedWith(const frmUpdate::StoredPlace &listed, const frmUpdate::StoredPlace &now,
+                                    const std::optional<frmUpdate::StoredPlace> &ownLast)
+{
+    frmUpdate::StoredPlace compared = now;
+    for (const auto &[member, label] : comparedFields()) {
+        if (!same(listed.*member, now.*member) && !(ownLast && same((*ownLast).*member, now.*member)))
+            compared.*member = listed.*member;
+    }
+    return compared;
+}
+
+void RememberStored(const frmUpdate::StoredPlace &place)
+{
+    storedByThisProgram().insert(place.id, place);
+}
+
+std::optional<frmUpdate::StoredPlace> LastStored(qint32 placeId)
+{
+    const auto found = storedByThisProgram().constFind(placeId);
+    if (found == storedByThisProgram().cend())
+        return std::nullopt;
+    return *found;
 }

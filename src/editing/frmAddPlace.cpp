@@ -54,12 +54,6 @@ void frmAdd::CmdAddPlace_Click()
                                        .arg(Processing::LargestIdentifier));
             return;
         }
-        if (IsRepeated(name, address)) {
-            MsgBox(QStringLiteral("This Place name and address are repeated ,This can't be added\r\n"
-                                  "Update the existing place or change this place name "),
-                   QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Repeated Entry"));
-            return;
-        }
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return;
@@ -80,6 +74,7 @@ void frmAdd::AddPlace()
     const QString notDone = QStringLiteral("The place \"%1\" was not added; nothing of it was stored.")
                                 .arg(Processing::TrimBlanks(place.name));
     bool categoryGone = false;
+    bool repeated = false;
     Processing::NewRowOutcome outcome;
     {
         // Message boxes show the ordinary pointer over it.
@@ -87,6 +82,15 @@ void frmAdd::AddPlace()
         // The place and its link are stored together or not at all; the first failure is the one told.
         outcome = Processing::WriteNewRow([&] {
             Processing::NewRowPlan plan;
+            // No one adds a place between the check for a repeat and this one's commit: two
+            // people adding the same place at once store it once.
+            Processing::HoldAgainstAdds(QStringLiteral("PLACES_LEAVES"));
+            repeated = IsRepeated(place.name, place.address);
+            if (repeated) {
+                plan.refusal = QStringLiteral("This Place name and address are repeated ,This can't be added\r\n"
+                                              "Update the existing place or change this place name ");
+                return plan;
+            }
             // Held until the place is stored, so that no one deletes the category in between.
             categoryGone =
                 !Processing::HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category);
@@ -114,6 +118,10 @@ void frmAdd::AddPlace()
     // Counted up for every attempt, so a rolled-back identifier is not offered again.
     if (outcome.sent)
         NewLeafID = outcome.id + 1;
+    if (repeated && !outcome.failure) {
+        MsgBox(outcome.refusal, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Repeated Entry"));
+        return;
+    }
     if (!outcome.stored()) {
         // What was typed stays, so the user can correct it and add again.
         ShowNotStored(notDone, outcome);

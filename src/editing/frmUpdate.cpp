@@ -105,7 +105,20 @@ void frmUpdate::FillDistricts(const QString &strFilter)
 void frmUpdate::Load(const StoredPlace &place)
 {
     place_id = place.id;
+    // What "&Update" compares with is what is stored now rather than the list's texts: the list
+    // is not read again after an update, so its texts may be this user's own earlier ones.
     m_stored = place;
+    try {
+        WaitCursor wait;
+        if (const std::optional<StoredPlace> now = ReadListedPlace(place.id, place.filedUnder))
+            m_stored = ComparedWith(place, *now, LastStored(place.id));
+        else
+            m_stored = StoredPlace{};
+        m_stored.id = place.id;
+    } catch (const Processing::DbError &) {
+        // Then the list's texts are the best known. Not told here: opening the window has told
+        // of the outage already, and "&Update" tells again if it still lasts.
+    }
     m_place.TxtPlaceName->setText(place.name);
     SetChoiceText(m_place.CmbCity, place.city);
     SetChoiceText(m_place.CmbDistrict, place.district);
@@ -182,7 +195,14 @@ bool frmUpdate::StorePlace()
                         // is the one told.
                         write.execute(Processing::UpdatePlaceStatement(place_id, place));
                         write.execute(Processing::UpdatePlaceLinkStatement(category, place_id));
+                        // As the list would show it now: what this user stored is no one
+                        // else's change when the window is filled again from the unread list.
+                        std::optional<StoredPlace> written;
+                        if (!write.failed())
+                            written = ReadListedPlace(place_id, m_place.CmbPlaceParent->currentText());
                         failure = write.finish();
+                        if (!failure && written)
+                            RememberStored(*written);
                     }
                 }
             } catch (const Processing::DbError &error) {
@@ -226,11 +246,13 @@ bool frmUpdate::StorePlace()
 
 bool frmUpdate::OverwriteConfirmed(const QStringList &changed) const
 {
-    const QString text = QStringLiteral("Someone else changed \"%1\" after this window was filled: %2.\n\n"
+    const QString text = QStringLiteral("Someone else changed \"%1\" since the list showed it: %2.\n\n"
                                         "Store what this window holds over their changes?")
                              .arg(m_stored.name, changed.join(QStringLiteral(", ")));
-    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Place Changed")) ==
-           QMessageBox::Yes;
+    // Enter keeps the window and the other person's change: nothing is overwritten by a key
+    // pressed in passing.
+    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Place Changed"),
+                  QString(), QMessageBox::No) == QMessageBox::Yes;
 }
 
 void frmUpdate::CmdCancel_Click()

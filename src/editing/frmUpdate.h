@@ -37,8 +37,9 @@ public:
         // The category to propose; none leaves the choice as it is.
         std::optional<QString> category;
     };
-    // Fills the window for the place; what the user stores goes to that place. The values are
-    // remembered: "&Update" asks before it writes over what others stored since.
+    // Fills the window for the place; what the user stores goes to that place. The place as
+    // stored now is read and remembered: "&Update" asks before it writes over what others
+    // stored since.
     void Load(const StoredPlace &place);
 
 private:
@@ -56,7 +57,7 @@ private:
     bool StorePlace();
     bool OverwriteConfirmed(const QStringList &changed) const;
 
-    // The place being edited, and the stored values the window was filled from.
+    // The place being edited, and its stored values when the window was filled.
     qint32 place_id = 0;
     StoredPlace m_stored;
     QGroupBox *FramePlace = nullptr;

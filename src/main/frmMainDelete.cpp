@@ -68,8 +68,8 @@ void frmMain::DeletePlace()
     if (!confirmed(name, QStringLiteral("Delete Place")))
         return;
 
-    // Both statements run, even after one has failed; the outcome is judged at the end. A
-    // transaction that cannot start runs nothing, so no statement takes effect on its own.
+    // Both statements take effect together or not at all: the first that fails ends the write,
+    // and a transaction that cannot start runs nothing.
     // Message boxes show the ordinary pointer over it.
     WaitCursor wait;
     if (const std::optional<Processing::DbError> failure = Processing::RunAsOneWrite(statements)) {

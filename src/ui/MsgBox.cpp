@@ -16,10 +16,12 @@ MsgBoxHandler &handler()
 } // namespace
 
 QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
-                                   const QString &title, const QString &details)
+                                   const QString &title, const QString &details,
+                                   QMessageBox::StandardButton defaultButton)
 {
     // Texts and details may quote a setting or a driver's words: no password is shown.
-    const MsgBoxRequest request{Processing::Redacted(text), buttons, icon, title, Processing::Redacted(details)};
+    const MsgBoxRequest request{Processing::Redacted(text),    buttons,      icon, title,
+                                Processing::Redacted(details), defaultButton};
     // A box that waits for an answer shows the ordinary pointer, also when it interrupts work
     // under the wait cursor; the wait cursor comes back when the box closes.
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
@@ -36,6 +38,8 @@ QMessageBox::StandardButton MsgBox(const QString &text, QMessageBox::StandardBut
     box.setTextFormat(Qt::PlainText);
     if (!request.details.isEmpty())
         box.setDetailedText(request.details);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
 

@@ -71,11 +71,11 @@ private Q_SLOTS:
         place.url = QStringLiteral("  http://example.com  ");
         place.city = 3;
         place.district = 11;
-        // Name and URL trimmed, the rest as typed; the telephone box goes to ADDRESS, the
-        // address box to TELEPHONE.
+        // Name, address and URL trimmed (name and address as the check for a repeat compares
+        // them), the rest as typed; the telephone box goes to ADDRESS, the address box to TELEPHONE.
         QCOMPARE(InsertPlaceStatement(42, place),
                  QStringLiteral("  INSERT INTO PLACES_LEAVES ( LEAF_ID, LEAF_NAME,  ADDRESS, TELEPHONE,CITY, DISTRICT, "
-                                "MORE_DATA , WEB_LINK ) VALUES ( 42 , 'Cafe Nile', ' 02 555 ' , ' 5 Main St ', 3 , 11 "
+                                "MORE_DATA , WEB_LINK ) VALUES ( 42 , 'Cafe Nile', ' 02 555 ' , '5 Main St', 3 , 11 "
                                 ", ' open late ',' http://example.com' ) "));
         QCOMPARE(InsertPlaceLinkStatement(4, 42),
                  QStringLiteral(" INSERT INTO PLACES_BRANCH_LEAVES ( BRANCH_ID, LEAF_ID ) VALUES ( 4 , 42 )"));

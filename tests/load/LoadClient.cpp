@@ -71,6 +71,9 @@ const QRegularExpression
     UnknownText(QStringLiteral("may or may not|unknown|not known|cannot tell|could not (be )?(checked|confirmed)"),
                 QRegularExpression::CaseInsensitiveOption);
 
+// A place every client may add, so that some are added twice, now and then at the same moment.
+const QRegularExpression RepeatedText(QStringLiteral("^Repeated Entry: "));
+
 class LoadClient : public QObject
 {
 public:
@@ -324,14 +327,14 @@ private:
             chooseAny(categories);
             m_entry.ref = categories->currentData().toLongLong();
             chooseCityAndDistrict(&dialog);
-            m_entry.name = newName('P');
+            m_entry.name = chance(15) ? QStringLiteral("TwinN%1").arg(pick(8)) : newName('P');
             auto *name = find<QLineEdit>(&dialog, "TxtPlaceName");
             name->setText(m_entry.name);
             find<MultiLineTextBox>(&dialog, "TxtAddress")->setText(m_entry.name);
             find<QLineEdit>(&dialog, "TxtTelephone")->setText(m_entry.name);
             m_entry.start = now();
             find<QPushButton>(&dialog, "CmdAddPlace")->click();
-            m_entry.outcome = judged(name->text().isEmpty());
+            m_entry.outcome = toldText(RepeatedText) ? Outcome::Refused : judged(name->text().isEmpty());
             find<QPushButton>(&dialog, "Command4")->click();
         });
     }

@@ -273,34 +273,84 @@ private Q_SLOTS:
         QCOMPARE(orphans(), 0);
     }
 
+    // Two people adding the same place at once: it is stored once, and the one who comes second is
+    // told it is a repeat, as if the other had added it a moment before.
+    void samePlaceAddedAtOnce()
+    {
+        MessageRecorder messages;
+        frmAdd dialog;
+        {
+            SecondUser user({QStringLiteral("insert into places_leaves values (50, 'Nile View', '', '9 Nile St', 12, "
+                                            "1, '', NULL)"),
+                             QStringLiteral("insert into places_branch_leaves values (7, 50)")});
+            addThrough(dialog, QStringLiteral("place"), QStringLiteral("Cafes"), QStringLiteral("nile view "));
+            QVERIFY(user.finish());
+        }
+        QVERIFY2(messages.count() == 1, qPrintable(messages.texts().join(QLatin1Char('|'))));
+        QCOMPARE(messages.last().title, QStringLiteral("Repeated Entry"));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves where upper(leaf_name) = "
+                                                     "'NILE VIEW'"))
+                     .toInt(),
+                 1);
+        QCOMPARE(orphans(), 0);
+    }
+
     // An update over someone else's change asks first, naming what they changed.
     void updateOverAnotherChange_data()
     {
         QTest::addColumn<QStringList>("other");
         QTest::addColumn<QString>("fields");
-        QTest::newRow("telephone") << QStringList{QStringLiteral("update places_leaves set address = '02 99' where "
-                                                                 "leaf_id = 41")}
-                                   << QStringLiteral("Telephone");
+        QTest::addColumn<bool>("beforeFilling"); // after the list was read, before the window was filled
+        // One field each, for every field the question can name. A place stays listed only in a
+        // district of its city: the city changes with its district's city, the district's name stays.
+        const QString place41 = QStringLiteral(" where leaf_id = 41");
+        const QList<std::pair<const char *, QStringList>> single = {
+            {"Place Name", {QStringLiteral("update places_leaves set leaf_name = 'Nile Cafe'") + place41}},
+            {"City",
+             {QStringLiteral("update places_district set city_id = 3 where district_id = 1"),
+              QStringLiteral("update places_leaves set city = 3") + place41}},
+            {"District", {QStringLiteral("update places_leaves set district = 3") + place41}},
+            {"Address", {QStringLiteral("update places_leaves set telephone = '7 River Rd'") + place41}},
+            {"Telephone", {QStringLiteral("update places_leaves set address = '02 99'") + place41}},
+            {"More", {QStringLiteral("update places_leaves set more_data = 'coffee'") + place41}},
+            {"URL", {QStringLiteral("update places_leaves set web_link = ' http://nile.example'") + place41}},
+        };
+        for (const auto &[field, statements] : single)
+            QTest::newRow(field) << statements << QString::fromLatin1(field) << false;
+        // Made after the list was read: the window shows the list's texts, and would write them
+        // over a change the user has not seen.
+        QTest::newRow("Telephone, before the window was filled")
+            << single.at(4).second << QStringLiteral("Telephone") << true;
+        QTest::newRow("Place Name, before the window was filled")
+            << single.at(0).second << QStringLiteral("Place Name") << true;
         QTest::newRow("address and more")
             << QStringList{QStringLiteral("update places_leaves set telephone = '7 River Rd', more_data = 'coffee' "
                                           "where leaf_id = 41")}
-            << QStringLiteral("Address, More");
+            << QStringLiteral("Address, More") << false;
         QTest::newRow("city and district")
             << QStringList{QStringLiteral("update places_leaves set city = 3, district = 2 where leaf_id = 41")}
-            << QStringLiteral("City, District");
-        QTest::newRow("moved to another category")
-            << QStringList{QStringLiteral("update places_branch_leaves set branch_id = 4 where leaf_id = 41")}
-            << QStringLiteral("Parent Category");
+            << QStringLiteral("City, District") << false;
+        QTest::newRow("Parent Category") << QStringList{QStringLiteral(
+                                                "update places_branch_leaves set branch_id = 4 where leaf_id = 41")}
+                                         << QStringLiteral("Parent Category") << false;
+        // Stored again as an update stores it: the same values, so no question.
+        QTest::newRow("nothing as stored")
+            << QStringList{QStringLiteral("update places_leaves set leaf_name = ' CAFE NILE ', web_link = ' '") +
+                           place41}
+            << QStringLiteral("none") << false;
         QTest::newRow("deleted") << QStringList{QStringLiteral("delete from places_branch_leaves where leaf_id = 41"),
                                                 QStringLiteral("delete from places_leaves where leaf_id = 41")}
-                                 << QString();
+                                 << QString() << false;
     }
 
     void updateOverAnotherChange()
     {
         QFETCH(QStringList, other);
         QFETCH(QString, fields);
+        QFETCH(bool, beforeFilling);
         mainWindow()->UpdateList(7);
+        if (beforeFilling)
+            TestDatabase::Exec(other);
         mainWindow()
             ->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))
             ->selectionModel()
@@ -320,12 +370,19 @@ private Q_SLOTS:
 
         MessageRecorder messages;
         messages.answer(QMessageBox::No);
-        {
+        if (beforeFilling) {
+            Click(window, "CmdUpdate");
+        } else {
             SecondUser user(other);
             Click(window, "CmdUpdate");
             QVERIFY(user.finish());
         }
         const QList<QStringList> theirs = place41();
+        if (fields == QLatin1StringView("none")) {
+            QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
+            QCOMPARE(theirs.value(0).value(0), QStringLiteral("Cafe Nile Renamed"));
+            return;
+        }
         QCOMPARE(messages.count(), 1);
         QVERIFY(window && window->isVisible());
         QCOMPARE(PlaceInputs(window), typed);
@@ -339,7 +396,9 @@ private Q_SLOTS:
         QCOMPARE(messages.last().title, QStringLiteral("Place Changed"));
         QVERIFY2(messages.last().text.contains(QStringLiteral(": %1.").arg(fields)), qPrintable(messages.last().text));
         QVERIFY(messages.last().buttons == (QMessageBox::Yes | QMessageBox::No));
-        QCOMPARE(theirs.value(0).value(0), QStringLiteral("CAFE NILE"));
+        QCOMPARE(messages.last().defaultButton, QMessageBox::No);
+        QCOMPARE(theirs.value(0).value(0),
+                 fields == QLatin1StringView("Place Name") ? QStringLiteral("Nile Cafe") : QStringLiteral("CAFE NILE"));
 
         // Yes writes what the window holds over their change.
         messages.clear();

@@ -348,6 +348,7 @@ private Q_SLOTS:
                          qPrintable(what + QStringLiteral(": the box shows ") + brief(TextOf(widget))));
                 QStringList stored = boxTexts(&dialog);
                 stored[0] = Processing::TrimBlanks(stored[0]);
+                stored[2] = Processing::TrimBlanks(stored[2]); // the address, as the check for a repeat has it
                 stored[4] = QStringLiteral(" ") + Processing::TrimBlanks(stored[4]);
 
                 const Tables before = Snapshot();

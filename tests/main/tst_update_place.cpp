@@ -165,6 +165,51 @@ private Q_SLOTS:
         QVERIFY(EditingFixture::Find<QComboBox>(second, "CmbPlaceParent")->findText(QStringLiteral("Tea Rooms")) >= 0);
     }
 
+    // One user editing the same place again and again from a list that was not read again: the
+    // list still shows the old texts (and the link with its stored leading blank), but no one
+    // else changed anything, so nothing is asked.
+    void editedAgainFromTheSameList_data()
+    {
+        QTest::addColumn<QByteArray>("box");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("storedQuery");
+        const QString place = QStringLiteral(" from places_leaves where leaf_id = 2");
+        QTest::newRow("telephone") << QByteArray("TxtTelephone") << QStringList{"02 1", "02 2", "02 3"}
+                                   << QStringLiteral("select address") + place;
+        QTest::newRow("link") << QByteArray("TxtURL") << QStringList{" http://a.example ", "", "http://c.example"}
+                              << QStringLiteral("select web_link") + place;
+        QTest::newRow("name with blanks") << QByteArray("TxtPlaceName") << QStringList{"  Riviera  ", "Riviera 2 "}
+                                          << QStringLiteral("select leaf_name") + place;
+        QTest::newRow("category") << QByteArray("CmbPlaceParent") << QStringList{"Restaurants", "Cafes"}
+                                  << QStringLiteral("select branch_name from places_root r, places_branch_leaves l "
+                                                    "where r.branch_id = l.branch_id and l.leaf_id = 2");
+    }
+
+    void editedAgainFromTheSameList()
+    {
+        QFETCH(QByteArray, box);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, storedQuery);
+        tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
+        main->UpdateList(4);
+        MessageRecorder messages;
+        for (const QString &text : typed) {
+            select(QStringLiteral("Café Riviera"));
+            main->Toolbar1_ButtonClick(6);
+            QPointer<frmUpdate> window = EditingFixture::ShownUpdateWindow();
+            QVERIFY(window);
+            auto *input = EditingFixture::Find<QWidget>(window, box.constData());
+            if (auto *choice = qobject_cast<QComboBox *>(input))
+                EditingFixture::Choose(choice, text);
+            else
+                EditingFixture::Type(input, text);
+            EditingFixture::Click(window, "CmdUpdate");
+            QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
+            QTRY_VERIFY(window.isNull());
+        }
+        QCOMPARE(TestDatabase::Scalar(storedQuery).toString().trimmed(), typed.last().trimmed());
+    }
+
     void identifiersBeyondSixteenBits()
     {
         // Rows another program filled, numbered past 32,767, and a place 0 for an identifier

@@ -269,17 +269,47 @@ void RefuseNewSessions(bool refuse)
     QSqlDatabase::removeDatabase(QStringLiteral("test-admin"));
 }
 
-void Refuse(const QString &statement, const QString &table)
+namespace {
+
+QString refusalTrigger(const QString &statement, const QString &table)
 {
-    const QString trigger = QStringLiteral("refuse_%1_%2").arg(statement, table);
+    return QStringLiteral("refuse_%1_%2").arg(statement, table);
+}
+
+} // namespace
+
+void Refuse(const QString &statement, const QString &table, Refusal how, const QString &when)
+{
+    const QString trigger = refusalTrigger(statement, table);
+    const QString condition = when.isEmpty() ? QString() : QStringLiteral(" when (%1)").arg(when);
     if (IsPostgreSQL()) {
         Exec(QStringLiteral("create or replace function refuse_row() returns trigger as $$ begin "
                             "raise exception 'refused by the test'; end $$ language plpgsql"));
-        Exec(QStringLiteral("create trigger %1 before %2 on %3 for each row execute function refuse_row()")
-                 .arg(trigger, statement, table));
+        Exec(QStringLiteral("create trigger %1 before %2 on %3 for each row%4 execute function refuse_row()")
+                 .arg(trigger, statement, table, condition));
     } else {
-        Exec(QStringLiteral("create trigger %1 before %2 on %3 begin select raise(abort, 'refused by the test'); end")
-                 .arg(trigger, statement, table));
+        Exec(QStringLiteral("create trigger %1 before %2 on %3%4 begin select raise(%5, 'refused by the test'); end")
+                 .arg(trigger, statement, table, condition,
+                      how == Refusal::EndingTransaction ? QStringLiteral("rollback") : QStringLiteral("abort")));
+    }
+}
+
+void Allow(const QString &statement, const QString &table)
+{
+    const QString trigger = refusalTrigger(statement, table);
+    Exec(IsPostgreSQL() ? QStringLiteral("drop trigger %1 on %2").arg(trigger, table)
+                        : QStringLiteral("drop trigger %1").arg(trigger));
+}
+
+void FillSqliteFile(bool full)
+{
+    if (full) {
+        // Small pages, none free: the file is as full as the disk under it.
+        Exec(QStringList{QStringLiteral("pragma page_size = 512"), QStringLiteral("vacuum")});
+        Exec(
+            QStringLiteral("pragma max_page_count = %1").arg(Scalar(QStringLiteral("pragma page_count")).toLongLong()));
+    } else {
+        Exec(QStringLiteral("pragma max_page_count = 1073741823"));
     }
 }
 

@@ -27,8 +27,19 @@ QVariant Scalar(const QString &sql);
 QList<QStringList> Rows(const QString &sql);
 
 // Makes the database refuse every such statement ("insert", "update" or "delete") on a table,
-// as a server may refuse one; the database's message reads "refused by the test".
-void Refuse(const QString &statement, const QString &table);
+// as a server may refuse one; the database's message reads "refused by the test". Ending the
+// transaction, SQLite also rolls back what went before, as it does by itself after a full disk or
+// an I/O error (PostgreSQL's failed transaction refuses all that follows either way). Allow
+// takes the refusal back.
+// A condition over the row (SQL, NEW.column) refuses only the rows it holds for.
+enum class Refusal { Statement, EndingTransaction };
+void Refuse(const QString &statement, const QString &table, Refusal how = Refusal::Statement,
+            const QString &when = QString());
+void Allow(const QString &statement, const QString &table);
+
+// SQLite: the program's file can grow by no page from now on ("database or disk is full"), and a
+// row longer than a few hundred characters needs more than one. False lets it grow again.
+void FillSqliteFile(bool full);
 
 // PostgreSQL: the server takes no new session on the test's database, as a server that is down
 // or out of reach; the sessions it has go on. False lets them in again.

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QGroupBox;
@@ -40,6 +41,12 @@ public:
     // Fills the window for the place; what the user stores goes to that place. The values are
     // remembered: "&Update" asks before it writes over what others stored since.
     void Load(const StoredPlace &place);
+    // Where "&Update" waits for the window that opened this one to be free for a write (a list
+    // it is still reading); by default it stores at once.
+    void SetStoreWhenFree(std::function<void(std::function<void()> store)> whenFree)
+    {
+        m_storeWhenFree = std::move(whenFree);
+    }
 
 private:
     void BuildLayout();
@@ -52,6 +59,7 @@ private:
     void CmbCity_LostFocus();
 
     void CmdUpdate_Click();
+    std::function<void(std::function<void()> store)> m_storeWhenFree;
     void CmdCancel_Click();
     bool StorePlace();
     bool OverwriteConfirmed(const QStringList &changed) const;

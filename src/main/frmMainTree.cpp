@@ -30,7 +30,6 @@ QModelIndex frmMain::SelectedNode() const
 void frmMain::InitForm()
 {
     WaitCursor wait;
-    FinishLoad();
     std::optional<Processing::DbError> failure;
     {
         // The views hear of the whole rebuild as one reset.
@@ -54,7 +53,6 @@ void frmMain::InitForm()
 
 void frmMain::LoadChildNodes(qint32 Branch_ID)
 {
-    FinishLoad();
     // Read forward only, each field by a position found once.
     QSqlQuery query = Processing::DbConn().run(Processing::GetSubCatQuery(Branch_ID));
     const QSqlRecord record = query.record();
@@ -96,29 +94,29 @@ void frmMain::CatTree_Click()
 void frmMain::CatTree_Expand(const QModelIndex &Node)
 {
     m_categories->SetOpen(Node, true);
-    // While the list loads the window takes clicks; one may rebuild the tree and leave Node
-    // pointing nowhere.
     const qint32 branch = NodeBranchId(Node);
-    // The next level is loaded even when the list could not be: a rejected search condition
-    // must not leave the tree without its expand signs. One message tells of either failure.
+    WaitCursor wait;
     std::optional<Processing::DbError> failure;
-    {
-        // Listing the places and loading the level below: one wait for both.
+    try {
+        UpdateList(branch);
+    } catch (const Processing::DbError &error) {
+        failure = error;
+    }
+    // The next level is loaded even when the list could not be: a rejected search condition
+    // must not leave the tree without its expand signs. It is read once the list is whole, as
+    // the connection reads one statement at a time. One message tells of either failure.
+    AfterListLoaded([this, branch, failure](const std::optional<Processing::DbError> &loadFailure) {
         WaitCursor wait;
-        try {
-            UpdateList(branch);
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
+        std::optional<Processing::DbError> told = failure ? failure : loadFailure;
         try {
             LoadChildNodes(branch);
         } catch (const Processing::DbError &error) {
-            if (!failure)
-                failure = error;
+            if (!told)
+                told = error;
         }
-    }
-    if (failure)
-        ShowDbError(*failure);
+        if (told)
+            ShowDbError(*told);
+    });
 }
 
 void frmMain::CatTree_Collapse(const QModelIndex &Node)

@@ -64,6 +64,8 @@ private:
 
     // Category tree
     void LoadChildNodes(qint32 Branch_ID);
+    // The sub-categories' rows as far as they could be read; `failure` says why not further.
+    std::vector<CategoryTreeModel::Row> ReadChildNodes(qint32 Branch_ID, QString &failure);
     void CatTree_Click();
     void CatTree_Expand(const QModelIndex &Node);
     void CatTree_Collapse(const QModelIndex &Node);

@@ -50,12 +50,14 @@ void frmMain::UpdateList(qint32 Branch_ID)
         if (!ListLoading() && !m_waiting.empty())
             QTimer::singleShot(0, this, [this] { RunWaiting(); });
     });
-    m_places->clear();
-    m_panels[2]->clear();
     QString sql = Processing::GetPlacesQuery(Branch_ID);
     if (!Processing::SearchStr.isEmpty())
         sql += QStringLiteral(" AND ") + Processing::SearchStr;
-    m_places->beginLoad(Processing::DbConn().run(sql));
+    // A list the database refuses leaves the list showing what it showed.
+    QSqlQuery query = Processing::DbConn().run(sql);
+    m_places->clear();
+    m_panels[2]->clear();
+    m_places->beginLoad(std::move(query));
 
     // Most lists are read at once. A long one goes on in steps from the event loop, so the
     // window paints and counts the places read in the status bar; the list shows none of them

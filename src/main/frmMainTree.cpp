@@ -30,16 +30,24 @@ QModelIndex frmMain::SelectedNode() const
 void frmMain::InitForm()
 {
     WaitCursor wait;
-    std::optional<Processing::DbError> failure;
+    // Read before the tree is cleared: a tree the database cannot give keeps what it showed,
+    // and the first one its root.
+    QString failure;
+    std::vector<CategoryTreeModel::Row> rows;
+    std::optional<Processing::DbError> refused;
+    try {
+        rows = ReadChildNodes(0, failure);
+    } catch (const Processing::DbError &error) {
+        if (m_categories->rowCount() > 0)
+            throw;
+        refused = error;
+    }
     {
         // The views hear of the whole rebuild as one reset.
         const CategoryTreeModel::Rebuild rebuild(*m_categories);
         m_categories->AddTopNode(0, QStringLiteral("Main Categories"), CategoryTreeModel::RootPicture);
-        try {
-            LoadChildNodes(0);
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
+        // What was read is placed even when the reading broke off.
+        m_categories->AddRows(std::move(rows));
     }
     // A reset forgets what was expanded, so the root is marked once the rebuild is told. That
     // must not run the expand handling.
@@ -47,11 +55,23 @@ void frmMain::InitForm()
         const QSignalBlocker blocker(CatTree);
         CatTree->expand(m_categories->index(0, 0));
     }
-    if (failure)
-        throw *failure;
+    if (refused)
+        throw *refused;
+    if (!failure.isEmpty())
+        throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
 }
 
 void frmMain::LoadChildNodes(qint32 Branch_ID)
+{
+    QString failure;
+    std::vector<CategoryTreeModel::Row> rows = ReadChildNodes(Branch_ID, failure);
+    // What was read is placed even when the reading broke off.
+    m_categories->AddRows(std::move(rows));
+    if (!failure.isEmpty())
+        throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
+}
+
+std::vector<CategoryTreeModel::Row> frmMain::ReadChildNodes(qint32 Branch_ID, QString &failure)
 {
     // Read forward only, each field by a position found once.
     QSqlQuery query = Processing::DbConn().run(Processing::GetSubCatQuery(Branch_ID));
@@ -69,25 +89,21 @@ void frmMain::LoadChildNodes(qint32 Branch_ID)
         if (branch && parent)
             rows.push_back({*branch, *parent, query.value(nameField).toString()});
     }
-    const QString failure = Processing::Connection::lastQueryError(query);
-
-    // What was read is placed even when the reading broke off.
-    m_categories->AddRows(std::move(rows));
-
-    if (!failure.isEmpty())
-        throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
+    failure = Processing::Connection::lastQueryError(query);
+    return rows;
 }
 
 void frmMain::CatTree_Click()
 {
     Processing::SearchStr.clear();
-    // A failure while listing a clicked category is passed over: the list keeps what it got.
+    // A list that cannot be read is told: the list keeps what it showed.
     try {
         if (m_categories->rowCount() > 0) {
             if (const QModelIndex node = SelectedNode(); node.isValid())
                 UpdateList(NodeBranchId(node));
         }
-    } catch (const Processing::DbError &) {
+    } catch (const Processing::DbError &error) {
+        ShowDbError(error);
     }
 }
 

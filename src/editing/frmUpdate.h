@@ -59,7 +59,6 @@ private:
     void CmbCity_LostFocus();
 
     void CmdUpdate_Click();
-    std::function<void(std::function<void()> store)> m_storeWhenFree;
     void CmdCancel_Click();
     bool StorePlace();
     bool OverwriteConfirmed(const QStringList &changed) const;
@@ -71,4 +70,5 @@ private:
     PlaceFields m_place;
     QPushButton *CmdUpdate = nullptr;
     QPushButton *CmdCancel = nullptr;
+    std::function<void(std::function<void()> store)> m_storeWhenFree;
 };

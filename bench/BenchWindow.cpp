@@ -3,6 +3,7 @@
 #include "main/frmMain.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
@@ -66,6 +67,16 @@ void BenchWindow::clickHeader(int column)
     if (x < 0 || x >= header->viewport()->width())
         throw std::runtime_error("the header section to click is out of view");
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, header->height() / 2));
+}
+
+void BenchWindow::LoadList(frmMain &main, qint32 Branch_ID)
+{
+    main.UpdateList(Branch_ID);
+    if (!main.ListLoading())
+        return;
+    QEventLoop loop;
+    QObject::connect(&main, &frmMain::ListLoaded, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void BenchWindow::Settle()

@@ -32,6 +32,8 @@ public:
 
     // Delivers what the last operation left pending (layout, paint): a user waits for that too.
     static void Settle();
+    // UpdateList, and the event loop until the list is whole: a long one loads in steps.
+    static void LoadList(frmMain &main, qint32 Branch_ID);
 
 private:
     frmMain *m_main = nullptr;

@@ -32,7 +32,7 @@ bool bridgeFound = false;
 class PaintWatch : public QObject
 {
 public:
-    explicit PaintWatch(QWidget *widget) { widget->installEventFilter(this); }
+    PaintWatch(QWidget *widget, const frmMain &main) : m_main(main) { widget->installEventFilter(this); }
 
     void arm() { m_painted = false; }
     // Runs the event loop until the widget has painted.
@@ -51,13 +51,14 @@ protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         // The paint runs right after this returns, within the same delivery: wait() sees the
-        // flag only once it is done.
-        if (event->type() == QEvent::Paint)
+        // flag only once it is done. A list still loading paints no result yet.
+        if (event->type() == QEvent::Paint && !m_main.ListLoading())
             m_painted = true;
         return false;
     }
 
 private:
+    const frmMain &m_main;
     bool m_painted = false;
 };
 
@@ -77,7 +78,9 @@ struct Clicks
     // When set, the statements the next click sends, from the click on.
     QStringList *sent = nullptr;
 
-    explicit Clicks(BenchWindow &w) : window(w), listPainted(w.list().viewport()), treePainted(w.tree().viewport()) {}
+    explicit Clicks(BenchWindow &w)
+        : window(w), listPainted(w.list().viewport(), w.main()), treePainted(w.tree().viewport(), w.main())
+    {}
 
     QWidget *toolButton(int index)
     {
@@ -189,12 +192,12 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
     const qint32 oneCategory = qint32(directory.shape.firstThirdLevelId());
     const auto listOne = [&] {
         Processing::SearchStr.clear();
-        main.UpdateList(oneCategory);
+        BenchWindow::LoadList(main, oneCategory);
         BenchWindow::Settle();
     };
     const auto listAll = [&] {
         Processing::SearchStr.clear();
-        main.UpdateList(-1);
+        BenchWindow::LoadList(main, -1);
         BenchWindow::Settle();
     };
     const auto listedRows = [&] { return qint64(list.rowCount()); };

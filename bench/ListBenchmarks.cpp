@@ -55,7 +55,7 @@ void measureSort(BenchContext &ctx, BenchWindow &window, const QString &title, d
     const auto startAndFill = [&] {
         fresh.reset();
         fresh = std::make_unique<BenchWindow>();
-        fresh->main().UpdateList(-1);
+        BenchWindow::LoadList(fresh->main(), -1);
         BenchWindow::Settle();
         fresh->revealColumn(column);
     };
@@ -110,7 +110,7 @@ void measurePauses(BenchContext &ctx, BenchWindow &window, int places)
         });
         clock.start();
         ticker.start();
-        window.main().UpdateList(-1);
+        BenchWindow::LoadList(window.main(), -1);
         gap = std::max(gap, clock.elapsed() - last);
         ticker.stop();
         longest.push_back(double(gap));
@@ -146,7 +146,7 @@ void RunLargeListBenchmarks(BenchContext &ctx, BenchWindow &window, const Genera
     const QString all = Processing::GetPlacesQuery(-1);
     Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
                                               QStringLiteral("UpdateList(-1), %1 places").arg(Thousands(places)),
-                                              [&] { window.main().UpdateList(-1); }, {all});
+                                              [&] { BenchWindow::LoadList(window.main(), -1); }, {all});
     expectListed(ctx, window, listAll);
     if (ctx.sqlite) {
         listAll.targets.push_back({QStringLiteral("Qt SQL"), listAll.ratioToQtSql(), 1.25});
@@ -156,7 +156,7 @@ void RunLargeListBenchmarks(BenchContext &ctx, BenchWindow &window, const Genera
     ctx.report.add(listAll);
     measurePauses(ctx, window, places);
 
-    window.main().UpdateList(-1);
+    BenchWindow::LoadList(window.main(), -1);
     BenchWindow::Settle();
     measureSort(ctx, window, QStringLiteral("Name"), listAll.median);
 }
@@ -170,7 +170,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     const QString all = Processing::GetPlacesQuery(-1);
     Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
                                               QStringLiteral("UpdateList(-1), %1 places").arg(Thousands(places)),
-                                              [&] { main.UpdateList(-1); }, {all});
+                                              [&] { BenchWindow::LoadList(main, -1); }, {all});
     expectListed(ctx, window, listAll);
     if (listAll.rows != places)
         ctx.report.problem(QStringLiteral("%1: the places query returns %2 of %3 generated places")
@@ -188,9 +188,10 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
 
     // A third-level category: the places filed directly under it.
     const qint32 category = qint32(directory.shape.firstThirdLevelId());
-    Measurement one = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_category_%1").arg(places),
-                                          QStringLiteral("UpdateList(category), %1 places").arg(Thousands(places)),
-                                          [&] { main.UpdateList(category); }, {Processing::GetPlacesQuery(category)});
+    Measurement one =
+        MeasureAgainstFetch(ctx, directory, QStringLiteral("list_category_%1").arg(places),
+                            QStringLiteral("UpdateList(category), %1 places").arg(Thousands(places)),
+                            [&] { BenchWindow::LoadList(main, category); }, {Processing::GetPlacesQuery(category)});
     expectListed(ctx, window, one);
     ctx.report.add(one);
 
@@ -201,7 +202,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     Measurement search =
         MeasureAgainstFetch(ctx, directory, QStringLiteral("search_contains_city_%1").arg(places),
                             QStringLiteral("search \"Contains\" + city, %1 places").arg(Thousands(places)),
-                            [&] { main.UpdateList(-1); }, {all + QStringLiteral(" AND ") + condition});
+                            [&] { BenchWindow::LoadList(main, -1); }, {all + QStringLiteral(" AND ") + condition});
     expectListed(ctx, window, search);
     if (search.rows == 0)
         ctx.report.problem(QStringLiteral("%1: the search found nothing").arg(ctx.backend));
@@ -210,7 +211,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     ctx.report.add(search);
     Processing::SearchStr.clear();
 
-    main.UpdateList(-1);
+    BenchWindow::LoadList(main, -1);
     BenchWindow::Settle();
     measureSort(ctx, window, QStringLiteral("Name"), listAll.median);
     measureSort(ctx, window, QStringLiteral("Category"), listAll.median);

@@ -29,10 +29,10 @@ int RunMemoryProbe()
         BenchWindow window;
         Processing::SearchStr.clear();
         const ProcessMemory empty = ProcessMemory::Read();
-        window.main().UpdateList(-1);
+        BenchWindow::LoadList(window.main(), -1);
         BenchWindow::Settle();
         const ProcessMemory first = ProcessMemory::Read();
-        window.main().UpdateList(-1);
+        BenchWindow::LoadList(window.main(), -1);
         BenchWindow::Settle();
         const ProcessMemory reload = ProcessMemory::Read();
         const QJsonObject result{{QStringLiteral("emptyResident"), double(empty.resident)},

@@ -229,12 +229,6 @@ void Connection::closeLost()
     QSqlDatabase::removeDatabase(ConnectionName);
 }
 
-void Connection::finishOpenRead()
-{
-    if (const std::function<void()> finish = std::exchange(m_openRead, {}))
-        finish();
-}
-
 void Connection::requireOpen(const QString &what)
 {
     if (isOpen()) {
@@ -298,7 +292,6 @@ void Connection::notConnected(const QString &what)
 
 void Connection::execute(const QString &sql)
 {
-    finishOpenRead();
     for (int attempt = 1;; ++attempt) {
         requireOpen(statementRefused(sql));
         std::optional<DbError> failure;
@@ -341,7 +334,6 @@ bool Connection::sqliteTransactionStatement(const QString &sql, const QString &w
 
 void Connection::begin()
 {
-    finishOpenRead();
     const QString what = QStringLiteral("A transaction could not be started.");
     // Nothing has been sent when the connection is found lost here: the transaction begins on
     // the connection opened anew.
@@ -458,7 +450,6 @@ void Connection::rollback()
 
 Recordset Connection::openRecordset(const QString &sql, const QString &filter)
 {
-    finishOpenRead();
     const RowFilter rowFilter = RowFilter::parse(filter);
     // A read cut off by the loss of the connection is repeated once on the connection opened anew.
     for (int attempt = 1;; ++attempt) {
@@ -483,7 +474,6 @@ Recordset Connection::openRecordset(const QString &sql, const QString &filter)
 
 QSqlQuery Connection::run(const QString &sql)
 {
-    finishOpenRead();
     for (int attempt = 1;; ++attempt) {
         requireOpen(queryFailed(sql));
         std::optional<DbError> failure;

@@ -9,7 +9,6 @@
 #include <QSqlQuery>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace Processing {
@@ -54,23 +53,17 @@ public:
     Recordset openRecordset(const QString &sql, const QString &filter = QString());
 
     // An executed forward-only query, for a reader that keeps the rows its own way (the
-    // places list). Throws DbError when the database refuses it.
+    // places list). Throws DbError when the database refuses it. Its reader reads it to the end
+    // before the next statement is sent: PostgreSQL's driver throws away the rest otherwise.
     QSqlQuery run(const QString &sql);
     // The database's words for a failure while reading such a query's rows; empty if none.
     static QString lastQueryError(const QSqlQuery &query);
-
-    // A reader that holds a forward-only result and reads it a little at a time (the places
-    // list while the window paints). PostgreSQL's driver throws away the rest of such a result
-    // when another statement runs, so the next statement first lets the reader finish. Called
-    // once; an empty function withdraws it.
-    void setOpenRead(std::function<void()> finish) { m_openRead = std::move(finish); }
 
     // The text actually sent for a statement, after the dialect adaptation.
     QString sent(const QString &sql) const { return AdaptSql(sql, m_dialect); }
 
 private:
     void requireOpen(const QString &what);
-    void finishOpenRead();
     // Runs a transaction's statement on SQLite; false on any other database.
     bool sqliteTransactionStatement(const QString &sql, const QString &what);
     [[noreturn]] static void notConnected(const QString &what);
@@ -93,7 +86,6 @@ private:
     bool m_inTransaction = false;
     bool m_freshTransaction = false; // nothing has run in it yet
     ConnectionStatus m_status;
-    std::function<void()> m_openRead;
 };
 
 // The process-wide connection.

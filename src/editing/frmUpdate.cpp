@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -61,7 +62,14 @@ void frmUpdate::BuildLayout()
     PressOnEnter(CmdUpdate);
     NeverPressOnEnter(CmdCancel);
 
-    connect(CmdUpdate, &QPushButton::clicked, this, [this] { CmdUpdate_Click(); });
+    connect(CmdUpdate, &QPushButton::clicked, this, [this] {
+        if (!m_storeWhenFree)
+            return CmdUpdate_Click();
+        m_storeWhenFree([window = QPointer<frmUpdate>(this)] {
+            if (window)
+                window->CmdUpdate_Click();
+        });
+    });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
     OnLostFocus(m_place.CmbCity, [this] { CmbCity_LostFocus(); });
 }

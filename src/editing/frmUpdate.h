@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QGroupBox;
@@ -41,6 +42,12 @@ public:
     // stored now is read and remembered: "&Update" asks before it writes over what others
     // stored since.
     void Load(const StoredPlace &place);
+    // Where "&Update" waits for the window that opened this one to be free for a write (a list
+    // it is still reading); by default it stores at once.
+    void SetStoreWhenFree(std::function<void(std::function<void()> store)> whenFree)
+    {
+        m_storeWhenFree = std::move(whenFree);
+    }
 
 private:
     void BuildLayout();
@@ -64,4 +71,5 @@ private:
     PlaceFields m_place;
     QPushButton *CmdUpdate = nullptr;
     QPushButton *CmdCancel = nullptr;
+    std::function<void(std::function<void()> store)> m_storeWhenFree;
 };

@@ -12,11 +12,13 @@
 #include "ui/MsgBox.h"
 #include "ui/ScreenFit.h"
 #include "ui/Twips.h"
+#include "ui/WaitCursor.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -26,12 +28,23 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Tarnwick"));
     // Exit unloads the window; the program ends when its last window has closed.
     setAttribute(Qt::WA_DeleteOnClose);
+    m_loadSteps = new QTimer(this);
+    m_loadSteps->setInterval(0);
+    connect(m_loadSteps, &QTimer::timeout, this, [this] { LoadStep(); });
     BuildLayout();
     BuildToolbar();
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // Another window's command that waited for the list (an update window's "&Update") runs
+    // now that no list loads, from the event loop, as the click would have.
+    for (const Waiting &waiting : std::exchange(m_waiting, {})) {
+        if (waiting.owner && waiting.owner != this)
+            QTimer::singleShot(0, waiting.owner, [run = waiting.run] { run(std::nullopt); });
+    }
+}
 
 void frmMain::BuildLayout()
 {

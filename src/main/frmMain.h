@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/CategoryTreeModel.h"
 #include "main/SearchHistory.h"
 #include "search/SearchHost.h"
 
@@ -8,15 +9,20 @@
 #include <QMainWindow>
 #include <QPointer>
 
-class CategoryTreeModel;
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
 class PlacesModel;
 class QAction;
-class QCloseEvent;
 class QEvent;
 class QModelIndex;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 class QTreeView;
+class WaitCursor;
 class frmUpdate;
 
 // The main window: category tree, places list, toolbar with the search history, status bar.
@@ -30,8 +36,12 @@ public:
     ~frmMain() override;
 
     void setsearch(const QString &Srchstr) override;
+    // A list that takes longer than the progress delay goes on loading in steps from the event
+    // loop after this returns; a list asked for meanwhile replaces it.
     void UpdateList(qint32 Branch_ID) override;
     void InitForm() override;
+    void AfterListLoaded(std::function<void(const std::optional<Processing::DbError> &failure)> then) override;
+    bool ListLoading() const;
 
     // The toolbar's entries by their 1-based index (separators and placeholders included).
     QAction *ToolbarButton(int index) const;
@@ -39,12 +49,13 @@ public:
     // Which searches were recorded shows nowhere: Back and Forward start from a position of
     // their own that recording does not move, so the ring is read here.
     const SearchHistory &History() const { return m_history; }
-    // How long a list loads before it shows its progress and lets the window paint.
-    static void SetLoadProgressDelay(int milliseconds);
+    // How long a list loads before it shows its progress and lets the window paint, and how
+    // long it then reads between two paints.
+    static void SetLoadTiming(int progressDelay, int stepMilliseconds);
 
-protected:
-    bool event(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+Q_SIGNALS:
+    // A load of the places list has ended, whole or failed.
+    void ListLoaded();
 
 private:
     void BuildLayout();
@@ -53,6 +64,8 @@ private:
 
     // Category tree
     void LoadChildNodes(qint32 Branch_ID);
+    // The sub-categories' rows as far as they could be read; `failure` says why not further.
+    std::vector<CategoryTreeModel::Row> ReadChildNodes(qint32 Branch_ID, QString &failure);
     void CatTree_Click();
     void CatTree_Expand(const QModelIndex &Node);
     void CatTree_Collapse(const QModelIndex &Node);
@@ -65,11 +78,20 @@ private:
     void LstVwPlaces_DblClick();
     void LstVwPlaces_KeyPress(int key);
     int SelectedPlaceRow() const;
-    // Reads the rest of a list still loading, without painting: for a command that runs
-    // statements of its own or needs the whole list. Its failure is told by the load's own
-    // UpdateList.
-    void FinishLoad();
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // A list loading in steps holds the one connection's statement open, so every command that
+    // sends statements or needs the whole list waits for it here, in the order asked; `owner`
+    // and `command` name a command, which is not queued twice.
+    void WhenListWhole(QObject *owner, int command, std::function<void()> run);
+    // Runs what waits, in order, until one of them starts another load.
+    void RunWaiting();
+    // Reads the list for up to `milliseconds`; true once the load has ended.
+    bool ReadListFor(qint64 milliseconds);
+    void LoadStep();
+    void EndLoad();
+    // Gives up a load under way; what waits for it waits for the next one.
+    void GiveUpLoad();
 
     // Toolbar commands
     void ShowDinning();
@@ -90,9 +112,17 @@ private:
     QLabel *m_panels[4] = {};
     SearchHistory m_history;
     QPointer<frmUpdate> m_update;
-    // Each UpdateList takes the next number; a load whose number is no longer the last was
-    // superseded by a newer one started while it let the window paint.
-    quint64 m_loadNumber = 0;
-    int m_loadDepth = 0; // loads on the stack, superseded ones included
-    bool m_deleteAfterLoad = false;
+
+    QTimer *m_loadSteps = nullptr;
+    std::unique_ptr<WaitCursor> m_loadCursor; // while a list loads in steps
+    struct Waiting
+    {
+        QPointer<QObject> owner; // the window that asked
+        int command;
+        // Handed the failure of the load it was asked during; none when that load was given up.
+        std::function<void(const std::optional<Processing::DbError> &)> run;
+        bool tellsFailure; // takes on telling the user why the load failed
+        bool forThisLoad;
+    };
+    std::vector<Waiting> m_waiting;
 };

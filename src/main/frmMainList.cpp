@@ -1,21 +1,22 @@
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "data/Queries.h"
 #include "data/SearchState.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
+#include "ui/DbErrorMessage.h"
 #include "ui/StartBrowser.h"
 #include "ui/WaitCursor.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLocale>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QTreeView>
 
-#include <functional>
-#include <limits>
+#include <algorithm>
 
 namespace {
 
@@ -24,104 +25,145 @@ int loadProgressDelay = 333; // ms
 // Rows read between two looks at the clock.
 constexpr qsizetype BatchRows = 1024;
 // The window paints this often while a list loads.
-constexpr qint64 PaintInterval = 50; // ms
-
-// Counts the loads on the stack; the window's deletion waits until the last has returned.
-class LoadFrame
-{
-public:
-    LoadFrame(int &depth, const std::function<void()> &last) : m_depth(depth), m_last(last) { ++m_depth; }
-    ~LoadFrame()
-    {
-        if (--m_depth == 0)
-            m_last();
-    }
-    LoadFrame(const LoadFrame &) = delete;
-    LoadFrame &operator=(const LoadFrame &) = delete;
-
-private:
-    int &m_depth;
-    std::function<void()> m_last;
-};
+int paintInterval = 50; // ms
 
 } // namespace
 
-void frmMain::SetLoadProgressDelay(int milliseconds)
+void frmMain::SetLoadTiming(int progressDelay, int stepMilliseconds)
 {
-    loadProgressDelay = milliseconds;
+    loadProgressDelay = progressDelay;
+    paintInterval = stepMilliseconds;
+}
+
+bool frmMain::ListLoading() const
+{
+    return m_places->Loading();
 }
 
 void frmMain::UpdateList(qint32 Branch_ID)
 {
     WaitCursor wait;
-    // A list asked for while another loads replaces it: the other's UpdateList, further down
-    // the stack, returns without a word once it sees a newer number.
-    const quint64 number = ++m_loadNumber;
-    const LoadFrame frame(m_loadDepth, [this] {
-        if (m_deleteAfterLoad)
-            deleteLater();
+    GiveUpLoad();
+    // Commands that waited for a load given up here run once no list loads, from the event
+    // loop: not inside the command that asked for this list.
+    const auto runWaitingLater = qScopeGuard([this] {
+        if (!ListLoading() && !m_waiting.empty())
+            QTimer::singleShot(0, this, [this] { RunWaiting(); });
     });
-    m_places->clear();
-    m_panels[2]->clear();
     QString sql = Processing::GetPlacesQuery(Branch_ID);
     if (!Processing::SearchStr.isEmpty())
         sql += QStringLiteral(" AND ") + Processing::SearchStr;
-    m_places->beginLoad(Processing::DbConn().run(sql));
-
-    // A long load lets the window paint and counts the places read in the status bar. The
-    // list shows none of them until all are read, so a click meanwhile never meets half a list.
-    QElapsedTimer clock;
-    clock.start();
-    qint64 nextPaint = loadProgressDelay;
-    while (!m_places->loadMore(BatchRows)) {
-        if (clock.elapsed() < nextPaint)
-            continue;
-        m_panels[2]->setText(QStringLiteral("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
-        // A statement sent meanwhile (another window storing) first reads the rest of the
-        // list, which it would otherwise cut short on a server connection.
-        Processing::DbConn().setOpenRead([window = QPointer<frmMain>(this)] {
-            if (window)
-                window->FinishLoad();
-        });
-        QCoreApplication::processEvents();
-        Processing::DbConn().setOpenRead({});
-        if (m_loadNumber != number)
-            return;
-        nextPaint = clock.elapsed() + PaintInterval;
-    }
+    // A list the database refuses leaves the list showing what it showed.
+    QSqlQuery query = Processing::DbConn().run(sql);
+    m_places->clear();
     m_panels[2]->clear();
+    m_places->beginLoad(std::move(query));
+
+    // Most lists are read at once. A long one goes on in steps from the event loop, so the
+    // window paints and counts the places read in the status bar; the list shows none of them
+    // until all are read, so a click meanwhile never meets half a list.
+    if (!ReadListFor(loadProgressDelay)) {
+        m_panels[2]->setText(QStringLiteral("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
+        m_loadCursor = std::make_unique<WaitCursor>();
+        m_loadSteps->start();
+        return;
+    }
+    Q_EMIT ListLoaded();
     m_places->throwLoadFailure();
 }
 
-void frmMain::FinishLoad()
+bool frmMain::ReadListFor(qint64 milliseconds)
 {
-    if (!m_places->Loading())
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_places->loadMore(BatchRows)) {
+        if (clock.elapsed() >= milliseconds)
+            return false;
+    }
+    return true;
+}
+
+void frmMain::LoadStep()
+{
+    if (!ReadListFor(paintInterval)) {
+        m_panels[2]->setText(QStringLiteral("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
         return;
-    WaitCursor wait;
-    m_places->loadMore(std::numeric_limits<qsizetype>::max());
+    }
+    EndLoad();
+}
+
+void frmMain::EndLoad()
+{
+    m_loadSteps->stop();
+    m_loadCursor.reset();
     m_panels[2]->clear();
+    std::optional<Processing::DbError> failure;
+    try {
+        m_places->throwLoadFailure();
+    } catch (const Processing::DbError &error) {
+        failure = error;
+    }
+    // The command that asked for the list tells of its failure where it waits for it; else the
+    // window does, once.
+    const bool toldByWaiting = std::any_of(m_waiting.cbegin(), m_waiting.cend(),
+                                           [](const Waiting &w) { return w.forThisLoad && w.tellsFailure; });
+    Q_EMIT ListLoaded();
+    if (failure && !toldByWaiting)
+        ShowDbError(*failure);
+    if (ListLoading())
+        return; // the message's own event loop let a new list start: what waits waits for it
+    for (Waiting &waiting : m_waiting) {
+        if (waiting.forThisLoad && failure)
+            waiting.run = [run = std::move(waiting.run), failure](const std::optional<Processing::DbError> &) {
+                run(failure);
+            };
+        waiting.forThisLoad = false;
+    }
+    RunWaiting();
 }
 
-bool frmMain::event(QEvent *event)
+void frmMain::RunWaiting()
 {
-    // Closed while a load let the window paint: deleted once that load has returned, not
-    // under its feet.
-    if (event->type() == QEvent::DeferredDelete && m_loadDepth > 0) {
-        m_deleteAfterLoad = true;
-        return true;
+    const QPointer<frmMain> alive(this);
+    while (alive && !ListLoading() && !m_waiting.empty()) {
+        const Waiting waiting = m_waiting.front();
+        m_waiting.erase(m_waiting.begin());
+        if (waiting.owner)
+            waiting.run(std::nullopt);
     }
-    return QMainWindow::event(event);
 }
 
-void frmMain::closeEvent(QCloseEvent *event)
+void frmMain::GiveUpLoad()
 {
-    // Nobody waits for the list of a window that closes.
-    if (m_places->Loading()) {
-        ++m_loadNumber;
-        m_places->clear();
-        m_panels[2]->clear();
+    if (!ListLoading())
+        return;
+    m_loadSteps->stop();
+    m_loadCursor.reset();
+    m_places->clear();
+    m_panels[2]->clear();
+    for (Waiting &waiting : m_waiting)
+        waiting.forThisLoad = false;
+}
+
+void frmMain::WhenListWhole(QObject *owner, int command, std::function<void()> run)
+{
+    if (!ListLoading()) {
+        run();
+        return;
     }
-    QMainWindow::closeEvent(event);
+    const bool queued = std::any_of(m_waiting.cbegin(), m_waiting.cend(),
+                                    [&](const Waiting &w) { return w.owner == owner && w.command == command; });
+    if (!queued)
+        m_waiting.push_back({owner, command, [run = std::move(run)](const auto &) { run(); }, false, true});
+}
+
+void frmMain::AfterListLoaded(std::function<void(const std::optional<Processing::DbError> &failure)> then)
+{
+    if (!ListLoading()) {
+        then(std::nullopt);
+        return;
+    }
+    m_waiting.push_back({this, -1, std::move(then), true, true});
 }
 
 int frmMain::SelectedPlaceRow() const

@@ -89,13 +89,18 @@ QAction *frmMain::ToolbarButton(int index) const
 
 void frmMain::Toolbar1_ButtonClick(int index)
 {
+    if (index >= 11 && index <= 16)
+        return; // separators and placeholders raise no click
+    // While a list loads, Back and Forward replace it and Exit gives it up; every other
+    // command waits until the list is whole.
+    const bool replacesList = index == 8 || index == 9;
+    const bool exits = index > 16;
+    if (!replacesList && !exits && ListLoading()) {
+        WhenListWhole(this, index, [this, index] { Toolbar1_ButtonClick(index); });
+        return;
+    }
     // A database failure inside a command is reported here, at the handler's boundary.
     try {
-        // A command that runs statements of its own or looks at the whole list first reads the
-        // rest of a list still loading. Back and Forward replace the list instead; Update and
-        // Delete find no place selected in a list not yet shown.
-        if (index == 2 || index == 3 || index == 5 || index == 10)
-            FinishLoad();
         switch (index) {
         case 1:
             ShowDinning();
@@ -128,15 +133,11 @@ void frmMain::Toolbar1_ButtonClick(int index)
         case 10:
             DeleteCategory();
             break;
-        case 11:
-        case 12:
-        case 13:
-        case 14:
-        case 15:
-        case 16:
-            // Separators and placeholders raise no click.
-            break;
         default:
+            GiveUpLoad();
+            // Another window's command that waited runs now; this window's own are dropped.
+            std::erase_if(m_waiting, [this](const Waiting &waiting) { return waiting.owner == this; });
+            RunWaiting();
             close();
             break;
         }

@@ -30,17 +30,24 @@ QModelIndex frmMain::SelectedNode() const
 void frmMain::InitForm()
 {
     WaitCursor wait;
-    FinishLoad();
-    std::optional<Processing::DbError> failure;
+    // Read before the tree is cleared: a tree the database cannot give keeps what it showed,
+    // and the first one its root.
+    QString failure;
+    std::vector<CategoryTreeModel::Row> rows;
+    std::optional<Processing::DbError> refused;
+    try {
+        rows = ReadChildNodes(0, failure);
+    } catch (const Processing::DbError &error) {
+        if (m_categories->rowCount() > 0)
+            throw;
+        refused = error;
+    }
     {
         // The views hear of the whole rebuild as one reset.
         const CategoryTreeModel::Rebuild rebuild(*m_categories);
         m_categories->AddTopNode(0, QStringLiteral("Main Categories"), CategoryTreeModel::RootPicture);
-        try {
-            LoadChildNodes(0);
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
+        // What was read is placed even when the reading broke off.
+        m_categories->AddRows(std::move(rows));
     }
     // A reset forgets what was expanded, so the root is marked once the rebuild is told. That
     // must not run the expand handling.
@@ -48,13 +55,24 @@ void frmMain::InitForm()
         const QSignalBlocker blocker(CatTree);
         CatTree->expand(m_categories->index(0, 0));
     }
-    if (failure)
-        throw *failure;
+    if (refused)
+        throw *refused;
+    if (!failure.isEmpty())
+        throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
 }
 
 void frmMain::LoadChildNodes(qint32 Branch_ID)
 {
-    FinishLoad();
+    QString failure;
+    std::vector<CategoryTreeModel::Row> rows = ReadChildNodes(Branch_ID, failure);
+    // What was read is placed even when the reading broke off.
+    m_categories->AddRows(std::move(rows));
+    if (!failure.isEmpty())
+        throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
+}
+
+std::vector<CategoryTreeModel::Row> frmMain::ReadChildNodes(qint32 Branch_ID, QString &failure)
+{
     // Read forward only, each field by a position found once.
     QSqlQuery query = Processing::DbConn().run(Processing::GetSubCatQuery(Branch_ID));
     const QSqlRecord record = query.record();
@@ -71,54 +89,50 @@ void frmMain::LoadChildNodes(qint32 Branch_ID)
         if (branch && parent)
             rows.push_back({*branch, *parent, query.value(nameField).toString()});
     }
-    const QString failure = Processing::Connection::lastQueryError(query);
-
-    // What was read is placed even when the reading broke off.
-    m_categories->AddRows(std::move(rows));
-
-    if (!failure.isEmpty())
-        throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
+    failure = Processing::Connection::lastQueryError(query);
+    return rows;
 }
 
 void frmMain::CatTree_Click()
 {
     Processing::SearchStr.clear();
-    // A failure while listing a clicked category is passed over: the list keeps what it got.
+    // A list that cannot be read is told: the list keeps what it showed.
     try {
         if (m_categories->rowCount() > 0) {
             if (const QModelIndex node = SelectedNode(); node.isValid())
                 UpdateList(NodeBranchId(node));
         }
-    } catch (const Processing::DbError &) {
+    } catch (const Processing::DbError &error) {
+        ShowDbError(error);
     }
 }
 
 void frmMain::CatTree_Expand(const QModelIndex &Node)
 {
     m_categories->SetOpen(Node, true);
-    // While the list loads the window takes clicks; one may rebuild the tree and leave Node
-    // pointing nowhere.
     const qint32 branch = NodeBranchId(Node);
-    // The next level is loaded even when the list could not be: a rejected search condition
-    // must not leave the tree without its expand signs. One message tells of either failure.
+    WaitCursor wait;
     std::optional<Processing::DbError> failure;
-    {
-        // Listing the places and loading the level below: one wait for both.
+    try {
+        UpdateList(branch);
+    } catch (const Processing::DbError &error) {
+        failure = error;
+    }
+    // The next level is loaded even when the list could not be: a rejected search condition
+    // must not leave the tree without its expand signs. It is read once the list is whole, as
+    // the connection reads one statement at a time. One message tells of either failure.
+    AfterListLoaded([this, branch, failure](const std::optional<Processing::DbError> &loadFailure) {
         WaitCursor wait;
-        try {
-            UpdateList(branch);
-        } catch (const Processing::DbError &error) {
-            failure = error;
-        }
+        std::optional<Processing::DbError> told = failure ? failure : loadFailure;
         try {
             LoadChildNodes(branch);
         } catch (const Processing::DbError &error) {
-            if (!failure)
-                failure = error;
+            if (!told)
+                told = error;
         }
-    }
-    if (failure)
-        ShowDbError(*failure);
+        if (told)
+            ShowDbError(*told);
+    });
 }
 
 void frmMain::CatTree_Collapse(const QModelIndex &Node)

@@ -4,6 +4,7 @@
 #include "main/frmMain.h"
 
 #include <QModelIndex>
+#include <QPointer>
 
 void frmMain::UpdatePlace()
 {
@@ -15,8 +16,16 @@ void frmMain::UpdatePlace()
 
     // A window closed a moment ago may not be deleted yet; it is not reused. The window has no
     // owner, so "Exit " leaves it open with what the user typed.
-    if (!m_update || !m_update->isVisible())
+    if (!m_update || !m_update->isVisible()) {
         m_update = new frmUpdate;
+        // "&Update" writes over the connection a list may be reading: it waits for the list.
+        m_update->SetStoreWhenFree([window = m_update, main = QPointer<frmMain>(this)](std::function<void()> store) {
+            if (main)
+                main->WhenListWhole(window.data(), 0, std::move(store));
+            else
+                store();
+        });
+    }
     frmUpdate *window = m_update;
     window->show();
     window->raise();

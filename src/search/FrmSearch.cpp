@@ -25,6 +25,7 @@
 #include <QRadioButton>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -216,6 +217,9 @@ SearchCriteria FrmSearch::Criteria() const
 
 void FrmSearch::CmdSearch_Click()
 {
+    // A second click or Enter while the list loads would record the search twice.
+    if (m_searching)
+        return;
     const SearchCondition built = BuildSearchCondition(Criteria());
     Processing::SearchStr = built.condition;
     if (Processing::SearchStr.isEmpty()) {
@@ -234,10 +238,29 @@ void FrmSearch::CmdSearch_Click()
         ShowDbError(error);
         return;
     }
-    accept();
+    m_searching = true;
+    m_host.AfterListLoaded([this](const std::optional<Processing::DbError> &failure) {
+        m_searching = false;
+        if (!failure) {
+            accept();
+            return;
+        }
+        ShowDbError(*failure);
+        if (std::exchange(m_closeAsked, false))
+            QDialog::reject();
+    });
 }
 
 void FrmSearch::CmdCancel_Click()
 {
     reject();
+}
+
+void FrmSearch::reject()
+{
+    if (m_searching) {
+        m_closeAsked = true;
+        return;
+    }
+    QDialog::reject();
 }

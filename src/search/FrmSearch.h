@@ -26,6 +26,10 @@ public:
     // The choices as they stand, in the form the condition is built from.
     SearchCriteria Criteria() const;
 
+    // Escape and the close box: while the search's list loads, the dialog closes when it is
+    // whole.
+    void reject() override;
+
 private:
     void BuildLayout();
     void SetTabOrder();
@@ -43,6 +47,8 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     SearchHost &m_host;
+    bool m_searching = false; // the search's list is loading
+    bool m_closeAsked = false;
 
     QGroupBox *Frame1 = nullptr;
     QLabel *Label1 = nullptr;

@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeView>
 
 #include <algorithm>
@@ -125,6 +126,12 @@ class TestDatabaseFaults : public QObject
     }
 
     QTreeView *tree() const { return m_main->findChild<QTreeView *>(QStringLiteral("CatTree")); }
+
+    void clickButton(int index)
+    {
+        auto *toolbar = m_main->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
+        QTest::mouseClick(toolbar->widgetForAction(m_main->ToolbarButton(index)), Qt::LeftButton);
+    }
 
     QModelIndex node(const QString &text) const
     {
@@ -257,6 +264,53 @@ private Q_SLOTS:
         toldOnce(false, "Refresh");
         mainWindowUsable();
         QCOMPARE(m_faults->snapshot(), before);
+    }
+
+    // A read that fails is told once, and the list and the tree keep what they showed.
+    void failingReadsKeepTheView_data()
+    {
+        QTest::addColumn<Kind>("fault");
+        QTest::addColumn<std::function<void(TestDatabaseFaults *)>>("action");
+        using Action = std::function<void(TestDatabaseFaults *)>;
+        const auto button = [](int index) { return Action([index](TestDatabaseFaults *t) { t->clickButton(index); }); };
+        const QList<std::pair<const char *, Action>> actions{
+            {"a category clicked",
+             [](TestDatabaseFaults *t) { BrowsingFixture::ClickNode(t->tree(), t->node(QStringLiteral("Food"))); }},
+            {"a category expanded",
+             [](TestDatabaseFaults *t) {
+                 BrowsingFixture::ClickExpandSign(t->tree(), t->node(QStringLiteral("Food")));
+             }},
+            {"Main Categories clicked",
+             [](TestDatabaseFaults *t) {
+                 BrowsingFixture::ClickNode(t->tree(), t->node(QStringLiteral("Main Categories")));
+             }},
+            {"Back", button(8)},
+            {"Forward", button(9)},
+            {"Refresh", button(5)},
+        };
+        for (Kind k : DatabaseFaults::ForBackend()) {
+            if (DatabaseFaults::ReadsWork(k))
+                continue;
+            for (const auto &[name, action] : actions)
+                QTest::addRow("%s: %s", qPrintable(DatabaseFaults::Name(k)), name) << k << action;
+        }
+    }
+
+    void failingReadsKeepTheView()
+    {
+        QFETCH(std::function<void(TestDatabaseFaults *)>, action);
+        m_main->setsearch(QStringLiteral(" ( places_leaves.city = 12 ) "));
+        m_main->UpdateList(7);
+        const QStringList listed = BrowsingFixture::Column(BrowsingFixture::List(*m_main), 0);
+        const QStringList nodes = BrowsingFixture::Nodes(tree());
+        QCOMPARE(listed.size(), 1);
+
+        inject();
+        action(this);
+        toldOnce(false, QTest::currentDataTag());
+        QCOMPARE(BrowsingFixture::Column(BrowsingFixture::List(*m_main), 0), listed);
+        QCOMPARE(BrowsingFixture::Nodes(tree()), nodes);
+        mainWindowUsable();
     }
 
     void typedTextSurvives_data() { addFaultRows(); }

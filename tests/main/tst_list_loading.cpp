@@ -1,25 +1,28 @@
 #include "data/SearchState.h"
-#include "data/Transaction.h"
+#include "editing/EditingFixture.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
+#include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
+#include <QAccessible>
 #include <QApplication>
-#include <QEventLoop>
+#include <QDialog>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 
 using namespace BrowsingFixture;
-
-Q_DECLARE_METATYPE(std::function<void()>)
 
 namespace {
 
@@ -36,32 +39,47 @@ QString counting(const QString &select)
         .arg(1000 + Added - 1);
 }
 
-bool updateWindowOpen()
+QStringList sorted(QStringList names)
 {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.cbegin(), windows.cend(),
-                       [](QWidget *w) { return qobject_cast<frmUpdate *>(w) && w->isVisible(); });
+    names.sort();
+    return names;
 }
+
+// Records what paints while a list loads.
+class PaintWitness : public QObject
+{
+public:
+    PaintWitness(QLabel *panel, const frmMain &main) : m_panel(panel), m_main(main) { panel->installEventFilter(this); }
+    QStringList painted;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_panel && event->type() == QEvent::Paint && m_main.ListLoading())
+            painted.append(m_panel->text());
+        return false;
+    }
+
+private:
+    QLabel *m_panel;
+    const frmMain &m_main;
+};
 
 } // namespace
 
-// A long load of the places list lets the window paint and counts the places in the status
-// bar; what the user does meanwhile never acts on half a list.
+// A long list loads in steps from the event loop: the window paints meanwhile, and what the
+// user does meanwhile either replaces the load or waits for it, never runs inside it.
 class TestListLoading : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<frmMain> m_main;
+    QPointer<frmMain> m_main;
     QTreeView *m_list = nullptr;
+    QTreeView *m_tree = nullptr;
+    std::unique_ptr<MessageRecorder> m_messages;
 
-    // Runs `during` from the event loop of a load of every place.
-    void loadAllWhile(const std::function<void()> &during, frmMain *window = nullptr)
-    {
-        if (!window)
-            window = m_main.get();
-        QTimer::singleShot(0, window, during);
-        window->UpdateList(-1);
-    }
+public:
+    using Action = std::function<void(TestListLoading *)>;
 
     void clickButton(int index)
     {
@@ -69,14 +87,35 @@ class TestListLoading : public QObject
         QTest::mouseClick(toolbar->widgetForAction(m_main->ToolbarButton(index)), Qt::LeftButton);
     }
 
-    // Where the first row lies once shown.
-    void clickFirstRow() { QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, QPoint(20, 5)); }
+    void startLongLoad()
+    {
+        m_main->UpdateList(-1);
+        QVERIFY(m_main->ListLoading());
+        QCOMPARE(m_list->model()->rowCount(), 0);
+    }
+
+    // Until no list loads and what waited for it has run.
+    void waitForTheList()
+    {
+        QTRY_VERIFY(!m_main || !m_main->ListLoading());
+        QTest::qWait(1);
+    }
+
+    QStringList recordedSearches() const
+    {
+        QStringList recorded;
+        for (int slot = 0; slot < 5; ++slot) {
+            if (!m_main->History().slot(slot).isEmpty())
+                recorded.append(m_main->History().slot(slot));
+        }
+        return recorded;
+    }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        // Every load counts as long: the window takes events after the first step.
-        frmMain::SetLoadProgressDelay(0);
+        // Every load counts as long and reads one step of rows between two paints.
+        frmMain::SetLoadTiming(0, 0);
     }
 
     void init()
@@ -85,136 +124,208 @@ private Q_SLOTS:
         TestDatabase::Exec(
             {QStringLiteral("insert into places_leaves ") +
                  counting(QStringLiteral("select i, 'Bulk ' || i, '02 0000', 'Bulk St', 1, 1, NULL, NULL")),
-             QStringLiteral("insert into places_branch_leaves ") + counting(QStringLiteral("select 0, i"))});
-        m_main = std::make_unique<frmMain>();
+             QStringLiteral("insert into places_branch_leaves ") + counting(QStringLiteral("select 0, i")),
+             // Food's list is long as well.
+             QStringLiteral("insert into places_branch_leaves ") + counting(QStringLiteral("select 1, i"))});
+        m_messages = std::make_unique<MessageRecorder>();
+        m_main = new frmMain;
         m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
         m_list = List(*m_main);
+        m_tree = Tree(*m_main);
     }
 
     void cleanup()
     {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (qobject_cast<frmUpdate *>(window))
-                delete window;
-        }
-        m_main.reset();
+        EditingFixture::DeleteUpdateWindows();
+        delete m_main;
+        m_messages.reset();
         Processing::SearchStr.clear();
     }
 
-    void progressShowsInTheStatusBarUntilTheListIsWhole()
+    void theWindowPaintsAndAnswersWhileTheListLoads()
     {
-        QString during;
-        int shownDuring = -1;
-        loadAllWhile([&] {
-            during = PanelText(*m_main, 3);
-            shownDuring = m_list->model()->rowCount();
+        auto *panel = m_main->findChild<QLabel *>(QStringLiteral("Panel3"));
+        const PaintWitness witness(panel, *m_main);
+        QString heard;
+        // As a screen reader's question arrives: from the event loop, while the list loads.
+        QTimer::singleShot(0, m_main, [&] {
+            if (m_main->ListLoading())
+                heard = QAccessible::queryAccessibleInterface(panel)->text(QAccessible::Name);
         });
-        QVERIFY2(during.startsWith(QLatin1StringView("Loading places: ")), qPrintable(during));
-        const int read = QLocale().toInt(during.mid(16));
-        QVERIFY2(read > 0 && read < Total, qPrintable(during));
-        QCOMPARE(shownDuring, 0);
-        QCOMPARE(PanelText(*m_main, 3), QString());
+        startLongLoad();
+        QVERIFY2(panel->text().startsWith(QLatin1StringView("Loading places: ")), qPrintable(panel->text()));
+        waitForTheList();
+        QVERIFY2(!witness.painted.isEmpty() &&
+                     witness.painted.first().startsWith(QLatin1StringView("Loading places: ")),
+                 qPrintable(witness.painted.join(QLatin1Char('|'))));
+        QVERIFY2(heard.startsWith(QLatin1StringView("Loading places: ")), qPrintable(heard));
+        QCOMPARE(panel->text(), QString());
         QCOMPARE(m_list->model()->rowCount(), Total);
+        QCOMPARE(m_messages->count(), 0);
     }
 
-    void exitDuringALoadDeletesTheWindowAfterIt()
+    void anActionDuringALoad_data()
     {
-        // As in the program, the load runs from the event loop and Exit is clicked from the
-        // load's own.
-        QPointer<frmMain> window = m_main.release();
-        bool aliveAfterLoad = false;
-        QEventLoop loop;
-        QTimer::singleShot(0, window, [&] {
-            loadAllWhile(
-                [window] {
-                    QToolBar *toolbar = window->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
-                    QTest::mouseClick(toolbar->widgetForAction(window->ToolbarButton(17)), Qt::LeftButton);
-                    // The load goes on taking events.
-                    QCoreApplication::processEvents();
-                },
-                window);
-            aliveAfterLoad = !window.isNull() && !window->isVisible();
-            loop.quit();
-        });
-        loop.exec();
-        QVERIFY(aliveAfterLoad);
-        QTRY_VERIFY(!window);
-    }
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("listed");  // sorted, where few
+        QTest::addColumn<QStringList>("dialogs"); // opened, in order, each on the whole list
 
-    void aClickDuringALoadNeverMeetsHalfAList_data()
-    {
-        QTest::addColumn<std::function<void(TestListLoading *)>>("click");
-        QTest::addColumn<bool>("sorted");
-        QTest::addColumn<QStringList>("listed"); // empty: every place
-
+        const QStringList any;
+        const QStringList none;
+        const QStringList searched{QStringLiteral("Cafe Nile"), QStringLiteral("Green Tea House")};
+        const auto buttons = [](QList<int> indexes) {
+            return Action([indexes](TestListLoading *t) {
+                for (int index : indexes)
+                    t->clickButton(index);
+            });
+        };
         QTest::newRow("header: sorts the whole list once read")
-            << std::function<void(TestListLoading *)>([](TestListLoading *t) { ClickHeader(t->m_list, 0); }) << true
-            << QStringList();
-        QTest::newRow("first row and Enter: no place to update")
-            << std::function<void(TestListLoading *)>([](TestListLoading *t) {
-                   t->clickFirstRow();
-                   QTest::keyClick(t->m_list->viewport(), Qt::Key_Return);
-               })
-            << false << QStringList();
-        QTest::newRow("first row and Update: no place to update")
-            << std::function<void(TestListLoading *)>([](TestListLoading *t) {
-                   t->clickFirstRow();
-                   t->clickButton(6);
-               })
-            << false << QStringList();
-        QTest::newRow("Refresh: the tree reads after the list")
-            << std::function<void(TestListLoading *)>([](TestListLoading *t) { t->clickButton(5); }) << false
-            << QStringList();
-        QTest::newRow("another window stores: the list is read to its end first")
-            << std::function<void(TestListLoading *)>([](TestListLoading *) {
-                   QVERIFY(!Processing::RunAsOneWrite(
-                       {QStringLiteral("update places_leaves set LEAF_NAME = LEAF_NAME where LEAF_ID = 1000")}));
-               })
-            << false << QStringList();
+            << Action([](TestListLoading *t) { ClickHeader(t->m_list, 0); }) << Total << any << none;
+        QTest::newRow("Enter on the list: no place to update")
+            << Action([](TestListLoading *t) { QTest::keyClick(t->m_list->viewport(), Qt::Key_Return); }) << Total
+            << any << none;
+        QTest::newRow("Update and Delete wait: no place selected") << buttons({6, 7}) << Total << any << none;
         QTest::newRow("a category: its places replace the load")
-            << std::function<void(TestListLoading *)>([](TestListLoading *t) {
-                   QTreeView *tree = Tree(*t->m_main);
-                   tree->expandAll();
-                   ClickNode(tree, NodeNamed(tree, QStringLiteral("Cafes")));
-               })
-            << false
-            << QStringList{QStringLiteral("Cafe Nile"), QStringLiteral("Zephyr Cafe"), QStringLiteral("apple Tea")};
+            << Action([](TestListLoading *t) { ClickNode(t->m_tree, Node(t->m_tree, QStringLiteral("BR 2"))); }) << 1
+            << QStringList{QStringLiteral("Beta Clinic")} << none;
+        QTest::newRow("expand: its places replace the load, the level below follows")
+            << Action([](TestListLoading *t) { ClickExpandSign(t->m_tree, Node(t->m_tree, QStringLiteral("BR 1"))); })
+            << Added + 1 << any << none;
+        QTest::newRow("Back: the search restored replaces the load") << buttons({8}) << 2 << searched << none;
+        QTest::newRow("Forward: the search restored replaces the load") << buttons({9}) << 2 << searched << none;
+        QTest::newRow("Refresh waits: the tree is read after the list") << buttons({5}) << Total << any << none;
+        QTest::newRow("Search twice: Find Place opens once, on the whole list")
+            << buttons({2, 2}) << Total << any << QStringList{QStringLiteral("FrmSearch")};
+        QTest::newRow("Add, then Search: each opens in turn once the list is whole")
+            << buttons({3, 2}) << Total << any << QStringList{QStringLiteral("frmAdd"), QStringLiteral("FrmSearch")};
     }
 
-    void aClickDuringALoadNeverMeetsHalfAList()
+    void anActionDuringALoad()
     {
-        QFETCH(std::function<void(TestListLoading *)>, click);
-        QFETCH(bool, sorted);
+        QFETCH(Action, action);
+        QFETCH(int, rows);
         QFETCH(QStringList, listed);
+        QFETCH(QStringList, dialogs);
 
-        m_main->UpdateList(-1);
-        const QStringList everyPlace = Column(m_list, 0);
-        QCOMPARE(everyPlace.size(), Total);
-
-        int shownAfterClick = -1;
-        loadAllWhile([&] {
-            click(this);
-            // A command that needs the whole list has read it by now, nothing else shows part.
-            shownAfterClick = m_list->model()->rowCount();
+        m_main->setsearch(QStringLiteral(" ( places_leaves.city = 3 ) "));
+        QStringList opened;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                opened.append(dialog->objectName() +
+                              (m_main->ListLoading() ? QStringLiteral(" during the load") : QString()));
+                dialog->reject();
+            }
         });
-        QVERIFY(!updateWindowOpen());
+        closer.start(5);
+
+        startLongLoad();
+        action(this);
+        waitForTheList();
+        QTRY_COMPARE(opened, dialogs);
+
+        QCOMPARE(m_messages->count(), 0);
+        QVERIFY(!EditingFixture::ShownUpdateWindow());
         QCOMPARE(PanelText(*m_main, 3), QString());
         const QStringList names = Column(m_list, 0);
-        QVERIFY2(shownAfterClick == 0 || shownAfterClick == names.size(), qPrintable(QString::number(shownAfterClick)));
-        if (sorted) {
-            QCOMPARE(shownAfterClick, 0);
-            QStringList byName = everyPlace;
+        QCOMPARE(names.size(), rows);
+        if (!listed.isEmpty())
+            QCOMPARE(sorted(names), listed);
+        if (m_list->header()->isSortIndicatorShown()) {
+            QStringList byName = names;
             std::stable_sort(byName.begin(), byName.end(),
                              [](const QString &a, const QString &b) { return a.toCaseFolded() < b.toCaseFolded(); });
             QCOMPARE(names, byName);
-            QCOMPARE(m_list->header()->sortIndicatorSection(), 0);
-            QCOMPARE(m_list->header()->sortIndicatorOrder(), Qt::AscendingOrder);
-        } else if (listed.isEmpty()) {
-            QCOMPARE(names, everyPlace);
-        } else {
-            QCOMPARE(names, listed);
         }
+        if (QTest::currentDataTag() ==
+            QByteArrayLiteral("expand: its places replace the load, the level below follows"))
+            QVERIFY(Node(m_tree, QStringLiteral("BR 4")).isValid());
+    }
+
+    void exitGivesTheLoadUp()
+    {
+        startLongLoad();
+        clickButton(17);
+        QVERIFY(!m_main || !m_main->isVisible());
+        QTRY_VERIFY(!m_main);
+        QCOMPARE(m_messages->count(), 0);
+    }
+
+    void updateWindowStoresOnceTheListIsWhole()
+    {
+        ClickExpandSign(m_tree, Node(m_tree, QStringLiteral("BR 1")));
+        waitForTheList();
+        ClickNode(m_tree, Node(m_tree, QStringLiteral("BR 3")));
+        QCoreApplication::processEvents();
+        QTest::mouseClick(
+            m_list->viewport(), Qt::LeftButton, {},
+            m_list->visualRect(m_list->model()->index(Row(m_list, QStringLiteral("apple Tea")), 0)).center());
+        QTest::keyClick(m_list->viewport(), Qt::Key_Return);
+        // It deletes itself once closed.
+        const QPointer<frmUpdate> window = EditingFixture::ShownUpdateWindow();
+        QVERIFY(window);
+
+        startLongLoad();
+        EditingFixture::Find<QLineEdit>(window, "TxtTelephone")->setText(QStringLiteral("02 9999"));
+        QTest::mouseClick(EditingFixture::Find<QPushButton>(window, "CmdUpdate"), Qt::LeftButton);
+        // Still open with what was typed: a store closes it.
+        QVERIFY(m_main->ListLoading());
+        QVERIFY(window->isVisible());
+        waitForTheList();
+        QTRY_VERIFY2(!window || !window->isVisible(), qPrintable(m_messages->texts().join(QLatin1Char('|'))));
+        QCOMPARE(TestDatabase::Rows(QStringLiteral("select ADDRESS from places_leaves where LEAF_ID = 5")),
+                 QList<QStringList>{{QStringLiteral("02 9999")}});
+        QCOMPARE(m_list->model()->rowCount(), Total);
+        QCOMPARE(m_messages->count(), 0);
+    }
+
+    void findPlaceDuringItsLoad_data()
+    {
+        QTest::addColumn<std::function<void(QDialog *)>>("keys");
+        const auto click = [](QDialog *d) {
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("CmdSearch")), Qt::LeftButton);
+        };
+        const auto key = [](Qt::Key k) { return [k](QDialog *d) { QTest::keyClick(d, k); }; };
+        QTest::newRow("&Search clicked twice") << std::function<void(QDialog *)>([=](QDialog *d) {
+            click(d);
+            click(d);
+        });
+        QTest::newRow("Enter pressed twice") << std::function<void(QDialog *)>([=](QDialog *d) {
+            key(Qt::Key_Return)(d);
+            key(Qt::Key_Return)(d);
+        });
+        QTest::newRow("Escape") << std::function<void(QDialog *)>([=](QDialog *d) {
+            click(d);
+            key(Qt::Key_Escape)(d);
+        });
+        QTest::newRow("Cancel") << std::function<void(QDialog *)>([=](QDialog *d) {
+            click(d);
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("CmdCancel")), Qt::LeftButton);
+        });
+    }
+
+    void findPlaceDuringItsLoad()
+    {
+        QFETCH(std::function<void(QDialog *)>, keys);
+        bool loadingAfterKeys = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit *>(QStringLiteral("TxtPlaceName"))->setText(QStringLiteral("%"));
+            dialog->findChild<QRadioButton *>(QStringLiteral("OptContain"))->setChecked(true);
+            keys(dialog);
+            loadingAfterKeys = m_main->ListLoading();
+        });
+        clickButton(2);
+        // The dialog closed once its list was whole, the search recorded once.
+        QVERIFY(loadingAfterKeys);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!m_main->ListLoading());
+        QCOMPARE(m_list->model()->rowCount(), Total);
+        QCOMPARE(recordedSearches().size(), 1);
+        QCOMPARE(m_messages->count(), 0);
     }
 };
 

@@ -125,9 +125,11 @@ private Q_SLOTS:
         QCOMPARE(BrowsingFixture::PanelText(window, 2), QString());
         QCOMPARE(Nodes(Tree(window)), QStringList{QStringLiteral(" > BR 0")});
 
-        // The window stays: a click on the root passes over the failure silently.
+        // The window stays; a click on the root says once that its list could not be read.
         ClickNode(Tree(window), Tree(window)->model()->index(0, 0));
-        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.count(), 2);
+        QVERIFY2(messages.last().title == QStringLiteral("DataBase Error"), qPrintable(messages.last().text));
+        QVERIFY(!(messages.last().text + messages.last().details).contains(QStringLiteral(":y@")));
         QCOMPARE(List(window)->model()->rowCount(), 0);
         QVERIFY(window.isVisible());
     }

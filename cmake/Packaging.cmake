@@ -6,11 +6,13 @@ set(CPACK_PACKAGE_NAME tarnwick)
 set(CPACK_PACKAGE_VENDOR "The Tarnwick developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${TARNWICK_HOMEPAGE}")
-set(CPACK_PACKAGE_CONTACT "The Tarnwick developers")
-set(CPACK_PACKAGE_DESCRIPTION "Tarnwick keeps a directory of places (shops, restaurants, offices and the \
-like) filed in a category tree, with cities and districts. Browse the tree, search by name, \
-category, city and district, add, update and delete places. The directory lives in an embedded \
-SQLite file, or on a PostgreSQL or Oracle server.")
+set(CPACK_PACKAGE_CONTACT "${TARNWICK_MAINTAINER}")
+# Lines of at most 80 characters, as the package's extended description wants them.
+set(CPACK_PACKAGE_DESCRIPTION "Tarnwick keeps a directory of places (shops, restaurants, offices and
+the like) filed in a category tree, with cities and districts. Browse the
+tree, search by name, category, city and district, add, update and delete
+places. The directory lives in an embedded SQLite file, or on a PostgreSQL
+or Oracle server.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_GENERATOR DEB ZIP)
 set(CPACK_PACKAGE_FILE_NAME tarnwick-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})

@@ -14,9 +14,31 @@ tree, search by name, category, city and district, add, update and delete
 places. The directory lives in an embedded SQLite file, or on a PostgreSQL
 or Oracle server.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_STRIP_FILES ON)
+if(WIN32)
+  # An NSIS installer (Debian's nsis) and a ZIP of the same tree: the installer puts the program
+  # under Program Files for every user when run by an administrator (the user's own Start menu
+  # otherwise), with a Start menu entry, its icon, and an uninstaller listed in the system's
+  # installed programs.
+  set(CPACK_GENERATOR NSIS ZIP)
+  set(CPACK_PACKAGE_FILE_NAME tarnwick-${PROJECT_VERSION}-win64)
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY Tarnwick)
+  set(CPACK_PACKAGE_EXECUTABLES tarnwick Tarnwick)
+  set(CPACK_NSIS_PACKAGE_NAME Tarnwick)
+  set(CPACK_NSIS_DISPLAY_NAME Tarnwick)
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  set(CPACK_NSIS_MUI_ICON ${TARNWICK_WINDOWS_ICON})
+  set(CPACK_NSIS_MUI_UNIICON ${TARNWICK_WINDOWS_ICON})
+  set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\tarnwick.exe)
+  set(CPACK_NSIS_URL_INFO_ABOUT "${TARNWICK_HOMEPAGE}")
+  set(CPACK_NSIS_CONTACT "${TARNWICK_MAINTAINER}")
+  set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+  set(CPACK_NSIS_MUI_FINISHPAGE_RUN tarnwick.exe)
+  include(CPack)
+  return()
+endif()
 set(CPACK_GENERATOR DEB ZIP)
 set(CPACK_PACKAGE_FILE_NAME tarnwick-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
-set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -26,6 +26,8 @@ if(WIN32)
   set(CPACK_PACKAGE_EXECUTABLES tarnwick Tarnwick)
   set(CPACK_NSIS_PACKAGE_NAME Tarnwick)
   set(CPACK_NSIS_DISPLAY_NAME Tarnwick)
+  # A 64-bit installer for a 64-bit program: it needs no 32-bit layer (WOW64) to run.
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   set(CPACK_NSIS_MUI_ICON ${TARNWICK_WINDOWS_ICON})
   set(CPACK_NSIS_MUI_UNIICON ${TARNWICK_WINDOWS_ICON})

@@ -16,10 +16,9 @@ or Oracle server.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
-  # An NSIS installer (Debian's nsis) and a ZIP of the same tree: the installer puts the program
-  # under Program Files for every user when run by an administrator (the user's own Start menu
-  # otherwise), with a Start menu entry, its icon, and an uninstaller listed in the system's
-  # installed programs.
+  # An NSIS installer (Debian's nsis) and a ZIP of the same tree: CPack's installer asks for
+  # administrator rights and puts the program under Program Files for every user, with a Start
+  # menu entry, its icon, and an uninstaller listed in the system's installed programs.
   set(CPACK_GENERATOR NSIS ZIP)
   set(CPACK_PACKAGE_FILE_NAME tarnwick-${PROJECT_VERSION}-win64)
   set(CPACK_PACKAGE_INSTALL_DIRECTORY Tarnwick)

@@ -6,15 +6,40 @@ set(CPACK_PACKAGE_NAME tarnwick)
 set(CPACK_PACKAGE_VENDOR "The Tarnwick developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${TARNWICK_HOMEPAGE}")
-set(CPACK_PACKAGE_CONTACT "The Tarnwick developers")
-set(CPACK_PACKAGE_DESCRIPTION "Tarnwick keeps a directory of places (shops, restaurants, offices and the \
-like) filed in a category tree, with cities and districts. Browse the tree, search by name, \
-category, city and district, add, update and delete places. The directory lives in an embedded \
-SQLite file, or on a PostgreSQL or Oracle server.")
+set(CPACK_PACKAGE_CONTACT "${TARNWICK_MAINTAINER}")
+# Lines of at most 80 characters, as the package's extended description wants them.
+set(CPACK_PACKAGE_DESCRIPTION "Tarnwick keeps a directory of places (shops, restaurants, offices and
+the like) filed in a category tree, with cities and districts. Browse the
+tree, search by name, category, city and district, add, update and delete
+places. The directory lives in an embedded SQLite file, or on a PostgreSQL
+or Oracle server.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_STRIP_FILES ON)
+if(WIN32)
+  # An NSIS installer (Debian's nsis) and a ZIP of the same tree: CPack's installer asks for
+  # administrator rights and puts the program under Program Files for every user, with a Start
+  # menu entry, its icon, and an uninstaller listed in the system's installed programs.
+  set(CPACK_GENERATOR NSIS ZIP)
+  set(CPACK_PACKAGE_FILE_NAME tarnwick-${PROJECT_VERSION}-win64)
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY Tarnwick)
+  set(CPACK_PACKAGE_EXECUTABLES tarnwick Tarnwick)
+  set(CPACK_NSIS_PACKAGE_NAME Tarnwick)
+  set(CPACK_NSIS_DISPLAY_NAME Tarnwick)
+  # A 64-bit installer for a 64-bit program: it needs no 32-bit layer (WOW64) to run.
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  set(CPACK_NSIS_MUI_ICON ${TARNWICK_WINDOWS_ICON})
+  set(CPACK_NSIS_MUI_UNIICON ${TARNWICK_WINDOWS_ICON})
+  set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\tarnwick.exe)
+  set(CPACK_NSIS_URL_INFO_ABOUT "${TARNWICK_HOMEPAGE}")
+  set(CPACK_NSIS_CONTACT "${TARNWICK_MAINTAINER}")
+  set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+  set(CPACK_NSIS_MUI_FINISHPAGE_RUN tarnwick.exe)
+  include(CPack)
+  return()
+endif()
 set(CPACK_GENERATOR DEB ZIP)
 set(CPACK_PACKAGE_FILE_NAME tarnwick-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
-set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -15,6 +15,8 @@ packages=(
   # The desktop files' validators, a virtual display to start the installed program on, and
   # what CPack's Debian package reads the program's library dependencies with.
   desktop-file-utils appstream xvfb xauth x11-utils dpkg-dev file
+  # Debian's check of the package CPack makes.
+  lintian
   # The format check of every C++ file (scripts/check-sources.sh).
   clang-format
   # The benchmark's clicks with the accessibility bridge on: a private D-Bus session with the

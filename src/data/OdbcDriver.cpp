@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <QVariant>
 
+// Windows' ODBC headers use its base types without including them.
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 #include <sql.h>
 #include <sqlext.h>
 

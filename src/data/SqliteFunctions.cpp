@@ -14,6 +14,8 @@
 
 #ifdef Q_OS_UNIX
 #include <dlfcn.h>
+#elif defined(Q_OS_WIN)
+#include <qt_windows.h>
 #endif
 
 namespace Processing {
@@ -76,6 +78,48 @@ QString sameLibraryAsDriver(const QSqlDriver *driver)
             .arg(plugin, QString::fromLocal8Bit(theirInfo.dli_fname), QString::fromLocal8Bit(ourInfo.dli_fname));
     return {};
 }
+#elif defined(Q_OS_WIN)
+// The module (a DLL, or the program) whose image holds an address, or nullptr.
+HMODULE moduleHolding(const void *address)
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCWSTR>(address), &module);
+    return module;
+}
+
+// Whether a loaded module imports from library. Windows maps a DLL of one name once per process,
+// so a driver that imports the program's SQLite DLL shares it; one with SQLite built in imports
+// none.
+bool importsFrom(HMODULE module, HMODULE library)
+{
+    const auto *base = reinterpret_cast<const unsigned char *>(module);
+    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+    const auto *headers = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0)
+        return false;
+    for (auto *entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
+         entry->Name != 0; ++entry) {
+        if (GetModuleHandleA(reinterpret_cast<const char *>(base + entry->Name)) == library)
+            return true;
+    }
+    return false;
+}
+
+QString sameLibraryAsDriver(const QSqlDriver *driver)
+{
+    const HMODULE plugin = moduleHolding(driver->metaObject());
+    if (!plugin)
+        return QStringLiteral("the SQLite driver's file could not be found");
+    // The program's calls go to the library whose image holds the version text it answers with.
+    const HMODULE ours = moduleHolding(sqlite3_libversion());
+    if (!ours || ours == GetModuleHandleW(nullptr))
+        return QStringLiteral("the program has SQLite built in");
+    if (!importsFrom(plugin, ours))
+        return QStringLiteral("the SQLite driver does not use the program's SQLite library");
+    return {};
+}
 #endif
 
 QString findForeignReason(const QSqlDatabase &db)
@@ -92,7 +136,7 @@ QString findForeignReason(const QSqlDatabase &db)
         if (theirs != ours)
             return QStringLiteral("the SQLite driver runs SQLite %1, the program links %2").arg(theirs, ours);
     }
-#ifdef Q_OS_UNIX
+#if defined(Q_OS_UNIX) || defined(Q_OS_WIN)
     return sameLibraryAsDriver(db.driver());
 #else
     return QStringLiteral("whether the SQLite driver shares the program's SQLite library cannot be told here");

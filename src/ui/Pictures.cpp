@@ -1,5 +1,7 @@
 #include "ui/Pictures.h"
 
+#include <QFile>
+
 // Outside any namespace, as the resource initialiser requires.
 static void initPictureResources()
 {
@@ -16,9 +18,12 @@ struct Picture
 
 QString bundledFile(const Picture &p)
 {
-    return QStringLiteral("%1/%2/scalable/%3/%4.svg")
-        .arg(QLatin1StringView(BundledThemePath), QLatin1StringView(BundledThemeName), QLatin1StringView(p.context),
-             QLatin1StringView(p.name));
+    const QString drawing = QStringLiteral("%1/%2/scalable/%3/%4.")
+                                .arg(QLatin1StringView(BundledThemePath), QLatin1StringView(BundledThemeName),
+                                     QLatin1StringView(p.context), QLatin1StringView(p.name));
+    // A build for a Qt without its SVG module bundles the drawings as bitmaps.
+    const QString scalable = drawing + QStringLiteral("svg");
+    return QFile::exists(scalable) ? scalable : drawing + QStringLiteral("png");
 }
 
 QIcon picture(const Picture &p)

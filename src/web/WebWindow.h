@@ -1,14 +1,20 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 // Opens the web window, or brings the open one to the front; showMain is what its "&Back"
-// calls. The program links an opener that loads the browser engine only at this first call
-// (app/WebWindowLoader.cpp); everything else links the one here, which opens it directly.
+// calls. The window comes from its plug-in, loaded at this first call; where there is no
+// plug-in the page opens in the user's web browser instead.
 void OpenWebWindow(std::function<void()> showMain);
 
-// The web window module's entry, as the program's opener finds it.
-extern "C" {
-using OpenWebWindowEntry = void (*)(std::function<void()> *showMain);
-}
-constexpr const char OpenWebWindowSymbol[] = "tarnwick_open_web_window";
+// The page the web window shows.
+QString WebPageAddress();
+// Points the web window at another page (a local server in tests); an empty text restores the
+// directory web service.
+void SetWebPageAddress(const QString &address);
+
+// Loads the plug-in from another file, without the platform's suffix (the build's own, in
+// tests); an empty text restores the usual places. The next opening loads it afresh.
+void SetWebWindowPluginPath(const QString &path);

@@ -1,9 +1,20 @@
-// The entry of the web window module (tarnwick-web), which the program loads when the web
-// window first opens.
-#include "web/WebWindow.h"
+// The web window's plug-in: the one place the program reaches the browser engine through.
+#include "web/WebWindowPlugin.h"
 #include "web/frmDinning.h"
 
-extern "C" Q_DECL_EXPORT void tarnwick_open_web_window(std::function<void()> *showMain)
+#include <QObject>
+
+class WebWindowModule : public QObject, public WebWindowPlugin
 {
-    frmDinning::ShowWindow(std::move(*showMain));
-}
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID WebWindowPlugin_iid)
+    Q_INTERFACES(WebWindowPlugin)
+
+public:
+    void Open(const QString &address, std::function<void()> showMain) override
+    {
+        frmDinning::ShowWindow(address, std::move(showMain));
+    }
+};
+
+#include "WebWindowModule.moc"

@@ -9,20 +9,12 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
-#include "BuildConfig.h"
-
 namespace {
 
 QPointer<frmDinning> &openWindow()
 {
     static QPointer<frmDinning> window;
     return window;
-}
-
-QString &addressOverride()
-{
-    static QString address;
-    return address;
 }
 
 } // namespace
@@ -54,7 +46,7 @@ frmDinning::frmDinning(QWidget *parent) : QWidget(parent)
     resize(TwipsSize(12000, 9000));
 }
 
-frmDinning *frmDinning::ShowWindow(std::function<void()> showMain)
+frmDinning *frmDinning::ShowWindow(const QString &address, std::function<void()> showMain)
 {
     QPointer<frmDinning> &window = openWindow();
     const bool fresh = window.isNull();
@@ -62,7 +54,7 @@ frmDinning *frmDinning::ShowWindow(std::function<void()> showMain)
         window = new frmDinning;
     window->m_showMain = std::move(showMain);
     if (fresh)
-        window->Form_Load();
+        window->Form_Load(address);
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
@@ -75,25 +67,10 @@ frmDinning *frmDinning::Instance()
     return openWindow();
 }
 
-QString frmDinning::PageAddress()
-{
-    if (!addressOverride().isEmpty())
-        return addressOverride();
-    // The service's address ends in a blank; a browser trims it from what it sends, and an
-    // encoded blank (%20) would name another page, so it is left off.
-    return QStringLiteral("http://") + QString::fromUtf8(BuildConfig::DirectoryHost) +
-           QStringLiteral("/brantmoor/velmarqDirectory/velmarqservice.asp");
-}
-
-void frmDinning::SetPageAddress(const QString &address)
-{
-    addressOverride() = address;
-}
-
-void frmDinning::Form_Load()
+void frmDinning::Form_Load(const QString &address)
 {
     // The page loads in the background; whatever the browser shows for a failure stays.
-    WebBrowser1->setUrl(QUrl(PageAddress()));
+    WebBrowser1->setUrl(QUrl(address));
 }
 
 void frmDinning::CmdBack_Click()

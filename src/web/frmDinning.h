@@ -17,24 +17,18 @@ class frmDinning : public QWidget
     Q_OBJECT
 
 public:
-    // Opens the web window, or brings the open one to the front without navigating again.
-    // showMain is what "&Back" calls; the latest caller's function replaces an earlier one.
-    static frmDinning *ShowWindow(std::function<void()> showMain);
+    // Opens the web window on address, or brings the open one to the front without navigating
+    // again. showMain is what "&Back" calls; the latest caller's function replaces an earlier one.
+    static frmDinning *ShowWindow(const QString &address, std::function<void()> showMain);
     // The open web window, or nullptr.
     static frmDinning *Instance();
-
-    // The page a new window navigates to.
-    static QString PageAddress();
-    // Points new windows at another page (a local server in tests); an empty text restores
-    // the directory web service.
-    static void SetPageAddress(const QString &address);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     explicit frmDinning(QWidget *parent = nullptr);
-    void Form_Load();
+    void Form_Load(const QString &address);
     void CmdBack_Click();
 
     QPushButton *CmdBack = nullptr;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package of the build with CPack and reads it back: the program, its launcher
 # entry, description, icons and scripts are in it, and it depends on what the program loads
-# (the Qt libraries it links, and the plugins it needs at run time).
+# (the Qt libraries it links, and the plugins it needs at run time); and lintian, Debian's own
+# check of a package, finds nothing to warn about.
 #
 #   debian-package.sh BUILD-FOLDER
 set -euo pipefail
@@ -16,7 +17,8 @@ for file in ./usr/bin/tarnwick ./usr/share/applications/org.tarnwick.Tarnwick.de
   ./usr/share/metainfo/org.tarnwick.Tarnwick.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/org.tarnwick.Tarnwick.svg \
   ./usr/share/icons/hicolor/256x256/apps/org.tarnwick.Tarnwick.png \
-  ./usr/share/tarnwick/schema/postgresql.sql ./usr/share/tarnwick/schema/oracle.sql; do
+  ./usr/share/tarnwick/schema/postgresql.sql ./usr/share/tarnwick/schema/oracle.sql \
+  ./usr/share/man/man1/tarnwick.1.gz ./usr/share/doc/tarnwick/copyright ./usr/share/doc/tarnwick/changelog.gz; do
   grep -qx "$file" <<<"$contents" || { echo "not in the package: $file"; exit 1; }
 done
 
@@ -24,4 +26,6 @@ depends=$(dpkg-deb --field "$package" Depends)
 for needed in libqt6widgets6 libqt6sql6 libqt6webenginewidgets6 libqt6sql6-sqlite libqt6svg6 libsqlite3-0; do
   grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || { echo "the package does not depend on $needed: $depends"; exit 1; }
 done
+# Informational tags are advice; warnings and errors fail.
+lintian --fail-on error,warning "$package"
 echo "$(basename "$package"): $(wc -l <<<"$contents") entries; Depends: $depends"

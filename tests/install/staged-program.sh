@@ -21,11 +21,12 @@ for file in \
   share/tarnwick/schema/postgresql.sql share/tarnwick/schema/oracle.sql \
   share/tarnwick/schema/postgresql-role.sql share/tarnwick/schema/oracle-role.sql \
   share/tarnwick/schema/root.sql share/tarnwick/schema/cities.sql share/tarnwick/schema/sample.sql \
-  share/doc/tarnwick/README.md share/doc/tarnwick/LICENSE.pictures; do
+  share/doc/tarnwick/README.md share/doc/tarnwick/LICENSE.pictures \
+  share/doc/tarnwick/copyright share/doc/tarnwick/changelog.gz share/man/man1/tarnwick.1.gz; do
   [ -e "$stage/$file" ] || { echo "not installed: $file"; missing=1; }
 done
-# The web window's module, which the program loads from its library folder.
-[ -n "$(find "$stage" -path '*/tarnwick/tarnwick-web.so')" ] || { echo "not installed: the web window module"; missing=1; }
+# The web window's plug-in, which the program loads from its library folder.
+[ -n "$(find "$stage" -path '*/tarnwick/plugins/tarnwick-web.so')" ] || { echo "not installed: the web window plug-in"; missing=1; }
 [ $missing -eq 0 ] || exit 1
 # Nothing of the build's own (tests, benchmark, helpers) is installed.
 extra=$(find "$stage/bin" -type f ! -name tarnwick)

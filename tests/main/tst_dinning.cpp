@@ -6,16 +6,19 @@
 #include "support/TestMain.h"
 #include "web/PageServer.h"
 #include "web/WebEngineStartup.h"
-#include "web/frmDinning.h"
+#include "web/WebWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <QWebEngineView>
+
+#include "BuildConfig.h"
 
 // "Dinning" from the main window, and the way back to it.
 class TestDinning : public QObject
@@ -27,7 +30,8 @@ private Q_SLOTS:
     {
         QVERIFY(m_server.listening());
         m_server.addPage(QStringLiteral("/directory"), QStringLiteral("Directory"));
-        frmDinning::SetPageAddress(m_server.url(QStringLiteral("/directory")));
+        SetWebPageAddress(m_server.url(QStringLiteral("/directory")));
+        SetWebWindowPluginPath(QStringLiteral(TARNWICK_WEB_PLUGIN));
     }
 
     void init()
@@ -40,19 +44,64 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        if (QPointer<frmDinning> web = frmDinning::Instance()) {
+        if (QPointer<QWidget> web = webWindow()) {
             web->close();
             QTRY_VERIFY(web.isNull());
         }
         for (frmMain *window : mainWindows())
             delete window;
         Processing::SearchStr.clear();
+        SetWebPageAddress(m_server.url(QStringLiteral("/directory")));
+        SetWebWindowPluginPath(QStringLiteral(TARNWICK_WEB_PLUGIN));
+    }
+
+    // Without the plug-in (a build without the browser engine) the page opens in the user's
+    // browser; a plug-in that is there but does not load is reported, and nothing else opens.
+    void withoutThePlugin_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("absent") << QByteArray() << QString();
+        QTest::newRow("not a plug-in") << QByteArrayLiteral("not a library")
+                                       << QStringLiteral("The web window could not be loaded: ");
+    }
+
+    void withoutThePlugin()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        const QString plugin = folder.filePath(QStringLiteral("tarnwick-web"));
+        if (!content.isEmpty()) {
+            QFile file(plugin + (QSysInfo::productType() == QStringLiteral("windows") ? QStringLiteral(".dll")
+                                                                                      : QStringLiteral(".so")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        SetWebWindowPluginPath(plugin);
+        // The directory web service's own page, as the build names its host.
+        SetWebPageAddress(QString());
+
+        BrowserRecorder browser;
+        MessageRecorder messages;
+        m_main->ToolbarButton(1)->trigger();
+        QVERIFY(webWindow().isNull());
+        if (message.isEmpty()) {
+            QCOMPARE(messages.count(), 0);
+            QCOMPARE(browser.started(),
+                     QStringList{QStringLiteral("http://") + QString::fromUtf8(BuildConfig::DirectoryHost) +
+                                 QStringLiteral("/brantmoor/velmarqDirectory/velmarqservice.asp")});
+        } else {
+            QCOMPARE(browser.started(), QStringList());
+            QCOMPARE(messages.count(), 1);
+            QVERIFY2(messages.last().text.startsWith(message), qPrintable(messages.last().text));
+        }
     }
 
     void oneWindowAndBackToTheMainWindow()
     {
         m_main->ToolbarButton(1)->trigger();
-        QPointer<frmDinning> web = frmDinning::Instance();
+        QPointer<QWidget> web = webWindow();
         QVERIFY(web);
         QVERIFY(web->isVisible());
         QSignalSpy loaded(web->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")),
@@ -61,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(m_server.requests(QStringLiteral("/directory")), 1);
 
         m_main->ToolbarButton(1)->trigger();
-        QCOMPARE(frmDinning::Instance(), web.data());
+        QCOMPARE(webWindow().data(), web.data());
         QTRY_VERIFY(web->isActiveWindow());
 
         QTest::mouseClick(web->findChild<QPushButton *>(QStringLiteral("CmdBack")), Qt::LeftButton);
@@ -74,7 +123,7 @@ private Q_SLOTS:
     void backAfterExitStartsAnew()
     {
         m_main->ToolbarButton(1)->trigger();
-        QPointer<frmDinning> web = frmDinning::Instance();
+        QPointer<QWidget> web = webWindow();
         QVERIFY(web);
         m_main->ToolbarButton(17)->trigger();
         QTRY_VERIFY(m_main.isNull());
@@ -108,6 +157,17 @@ private Q_SLOTS:
     }
 
 private:
+    // The web window comes from the plug-in, whose classes the test does not know: it is found
+    // by its name.
+    static QPointer<QWidget> webWindow()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QStringLiteral("frmDinning"))
+                return widget;
+        }
+        return nullptr;
+    }
+
     static QList<frmMain *> mainWindows()
     {
         QList<frmMain *> windows;

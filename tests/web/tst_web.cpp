@@ -9,8 +9,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "BuildConfig.h"
-
 // The web window on a real browser engine, showing pages from a server the test runs.
 class TestWeb : public QObject
 {
@@ -24,7 +22,6 @@ private Q_SLOTS:
                          QStringLiteral("<p id=\"greeting\">Find a place</p><a id=\"next\" href=\"/other\">more</a>"),
                          QStringLiteral("background: rgb(0, 128, 96)"));
         m_server.addPage(QStringLiteral("/other"), QStringLiteral("Other"));
-        frmDinning::SetPageAddress(m_server.url(Page));
     }
 
     void cleanup()
@@ -35,19 +32,11 @@ private Q_SLOTS:
         }
     }
 
-    void defaultAddress()
-    {
-        frmDinning::SetPageAddress(QString());
-        QCOMPARE(frmDinning::PageAddress(), QStringLiteral("http://") + QString::fromUtf8(BuildConfig::DirectoryHost) +
-                                                QStringLiteral("/brantmoor/velmarqDirectory/velmarqservice.asp"));
-        frmDinning::SetPageAddress(m_server.url(Page));
-    }
-
     void opensAndShowsThePage()
     {
         const int before = m_server.requests(Page);
         int backs = 0;
-        QPointer<frmDinning> window = frmDinning::ShowWindow([&backs] { ++backs; });
+        QPointer<frmDinning> window = frmDinning::ShowWindow(m_server.url(Page), [&backs] { ++backs; });
         QVERIFY(window);
         QCOMPARE(frmDinning::Instance(), window.data());
         QCOMPARE(window->windowTitle(), QStringLiteral("Search on the Web"));
@@ -80,7 +69,7 @@ private Q_SLOTS:
 
     void openWindowKeepsWhereTheUserBrowsed()
     {
-        QPointer<frmDinning> window = frmDinning::ShowWindow([] {});
+        QPointer<frmDinning> window = frmDinning::ShowWindow(m_server.url(Page), [] {});
         QVERIFY(waitForLoad(window));
         const int pageRequests = m_server.requests(Page);
         // The user follows a link inside the page.
@@ -94,7 +83,7 @@ private Q_SLOTS:
         QSignalSpy started(window->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")),
                            &QWebEngineView::loadStarted);
         int backs = 0;
-        QCOMPARE(frmDinning::ShowWindow([&backs] { ++backs; }), window.data());
+        QCOMPARE(frmDinning::ShowWindow(m_server.url(Page), [&backs] { ++backs; }), window.data());
         // A round trip to the page's renderer: a navigation started above would be under way.
         QCOMPARE(script(window, QStringLiteral("location.pathname")), QVariant(QStringLiteral("/other")));
         QCOMPARE(started.count(), 0);
@@ -108,14 +97,14 @@ private Q_SLOTS:
 
     void closedWindowOpensAnew()
     {
-        QPointer<frmDinning> first = frmDinning::ShowWindow([] {});
+        QPointer<frmDinning> first = frmDinning::ShowWindow(m_server.url(Page), [] {});
         QVERIFY(waitForLoad(first));
         const int pageRequests = m_server.requests(Page);
         first->close();
         QCOMPARE(frmDinning::Instance(), nullptr);
         QTRY_VERIFY(first.isNull());
 
-        QPointer<frmDinning> second = frmDinning::ShowWindow([] {});
+        QPointer<frmDinning> second = frmDinning::ShowWindow(m_server.url(Page), [] {});
         QVERIFY(second);
         QVERIFY(waitForLoad(second));
         QCOMPARE(m_server.requests(Page), pageRequests + 1);

@@ -16,9 +16,8 @@ class TestWebAccessibility : public QObject
 private Q_SLOTS:
     void namedAndReachedByItsAccessKey()
     {
-        frmDinning::SetPageAddress(QStringLiteral("about:blank"));
         int backs = 0;
-        QPointer<frmDinning> window = frmDinning::ShowWindow([&backs] { ++backs; });
+        QPointer<frmDinning> window = frmDinning::ShowWindow(QStringLiteral("about:blank"), [&backs] { ++backs; });
         QVERIFY(QTest::qWaitForWindowActive(window));
 
         QAccessibleInterface *back =

@@ -1,26 +1,27 @@
 #include "support/TestMain.h"
-#include "web/WebWindow.h"
+#include "web/WebWindowPlugin.h"
 
 #include <QApplication>
-#include <QLibrary>
+#include <QJsonObject>
+#include <QPluginLoader>
 #include <QPointer>
 #include <QPushButton>
 #include <QWebEngineView>
 
-// The web window as the program gets it: from its own module, loaded at the first opening.
+// The web window as the program gets it: from its plug-in, through the declared interface.
 class TestWebModule : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void opensTheWindowFromTheModule()
+    void opensTheWindowFromThePlugin()
     {
-        QLibrary module(QStringLiteral(TARNWICK_WEB_MODULE));
-        const auto entry = reinterpret_cast<OpenWebWindowEntry>(module.resolve(OpenWebWindowSymbol));
-        QVERIFY2(entry, qPrintable(module.errorString()));
+        QPluginLoader loader(QStringLiteral(TARNWICK_WEB_PLUGIN));
+        QCOMPARE(loader.metaData().value(QStringLiteral("IID")).toString(), QStringLiteral(WebWindowPlugin_iid));
+        auto *plugin = qobject_cast<WebWindowPlugin *>(loader.instance());
+        QVERIFY2(plugin, qPrintable(loader.errorString()));
         int backs = 0;
-        std::function<void()> showMain = [&backs] { ++backs; };
-        entry(&showMain);
+        plugin->Open(QStringLiteral("about:blank"), [&backs] { ++backs; });
 
         QPointer<QWidget> window;
         for (QWidget *widget : QApplication::topLevelWidgets()) {

@@ -1,7 +1,8 @@
-// Draws a scalable picture (SVG) into a square PNG: the application icon for the icon themes and
-// packages that want a bitmap beside the scalable one. Run at build time, so the two never differ.
+// Draws a scalable picture (SVG) into a square bitmap, PNG or (OUTPUT.ico) a Windows icon: the
+// application icon for the icon themes and packages that want a bitmap beside the scalable one,
+// and every picture for a Qt without the SVG module. Run at build time, so the two never differ.
 //
-//   tarnwick-render-icon INPUT.svg OUTPUT.png SIZE
+//   tarnwick-render-icon INPUT.svg OUTPUT.png|OUTPUT.ico SIZE
 
 #include <QCoreApplication>
 #include <QImage>
@@ -17,7 +18,7 @@ int main(int argc, char *argv[])
     bool sizeOk = false;
     const int size = arguments.size() == 4 ? arguments.at(3).toInt(&sizeOk) : 0;
     if (!sizeOk || size <= 0) {
-        std::fputs("usage: tarnwick-render-icon INPUT.svg OUTPUT.png SIZE\n", stderr);
+        std::fputs("usage: tarnwick-render-icon INPUT.svg OUTPUT.png|OUTPUT.ico SIZE\n", stderr);
         return 2;
     }
     QSvgRenderer renderer(arguments.at(1));
@@ -31,7 +32,8 @@ int main(int argc, char *argv[])
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter);
     painter.end();
-    if (!image.save(arguments.at(2), "PNG")) {
+    const char *format = arguments.at(2).endsWith(QStringLiteral(".ico")) ? "ICO" : "PNG";
+    if (!image.save(arguments.at(2), format)) {
         std::fprintf(stderr, "tarnwick-render-icon: cannot write %s\n", qPrintable(arguments.at(2)));
         return 1;
     }

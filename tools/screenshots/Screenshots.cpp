@@ -150,8 +150,7 @@ int main(int argc, char *argv[])
                    "<p>A page of the directory web service shows here.</p></body></html>");
         html.close();
     }
-    frmDinning::SetPageAddress(QUrl::fromLocalFile(page).toString());
-    frmDinning *web = frmDinning::ShowWindow([main] { main->raise(); });
+    frmDinning *web = frmDinning::ShowWindow(QUrl::fromLocalFile(page).toString(), [main] { main->raise(); });
     QEventLoop loaded;
     QObject::connect(web->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")), &QWebEngineView::loadFinished,
                      &loaded, &QEventLoop::quit);

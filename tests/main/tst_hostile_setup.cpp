@@ -139,8 +139,14 @@ private Q_SLOTS:
         const MsgBoxRequest box = startWindow(&panel, &warned);
         QVERIFY2(!box.details.isEmpty(), "no failed-connection box");
         QCOMPARE(panel, QString());
+#ifdef Q_OS_UNIX
         const QString standardError = programStandardError(box.details.section(QLatin1Char('\n'), 0, 0));
         QVERIFY2(standardError.contains(box.details.section(QLatin1Char('\n'), 0, 0)), qPrintable(standardError));
+#else
+        // On Windows the real program reads the settings in the profile's own AppData folder,
+        // which no variable of a child process moves to the test's folder.
+        const QString standardError;
+#endif
         for (const QString &secret : std::as_const(secrets)) {
             for (const QString &shown : {box.text, box.details, warned.join(QLatin1Char('\n')), standardError})
                 QVERIFY2(!shown.contains(secret), qPrintable(shown));

@@ -39,8 +39,14 @@ not_under_wine=(
   main.tst_hostile_input main.tst_monkey
   # Passes under Wine, but failed once in three runs on a loaded machine (focus timing).
   main.tst_keyboard
-  # Fail under Wine; the cause is still to be found.
-  data.tst_environment data.tst_parser_fuzz main.tst_search_window main.tst_startup load.tst_load
+  # Picking city 2 and then district 16 finds no district 16: the district list, filled when the
+  # city list loses the focus, is not narrowed to city 2 under Wine although the dialog is the
+  # active window (checked with qWaitForWindowActive). Not yet explained; the other searches pass.
+  main.tst_search_window
+  # Four client programs under Wine on two shared cores do not finish their 150 steps in the
+  # test's 210 seconds; the journals cut short then also showed one delete told done whose place
+  # was still there (client 2, delete-place TwinN5). Not yet explained; to be run with more time.
+  load.tst_load
 )
 excluded='\.postgresql|\.odbc|postgresql-restart'
 for test in "${not_under_wine[@]}"; do

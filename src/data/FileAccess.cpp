@@ -72,8 +72,11 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
     if (!QFileInfo::exists(path))
         return contents;
     contents.exists = true;
-    if (!QFileInfo(path).isFile()) {
-        contents.refusal = QStringLiteral("The file %1 cannot be read: it is not a regular file.").arg(path);
+    if (const QFileInfo info(path); !info.isFile()) {
+        // Worded as on Unix, so that the one kind Windows has here is named.
+        contents.refusal =
+            info.isDir() ? QStringLiteral("The file %1 cannot be read: it is a folder, not a regular file.").arg(path)
+                         : QStringLiteral("The file %1 cannot be read: it is not a regular file.").arg(path);
         return contents;
     }
     if (!file.open(QIODevice::ReadOnly)) {

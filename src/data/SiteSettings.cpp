@@ -15,14 +15,15 @@ namespace {
 constexpr qint64 MaximumSettingsFileSize = 1 << 20;
 
 // QSettings reads the files it names as soon as it is made, and would wait there on a FIFO: the
-// folder is learnt from settings of a name no file has, and the program's file named from it.
+// folder and the file's ending are learnt from settings of a name no file has, and the program's
+// file named from them.
 QString settingsFile(QSettings::Scope scope)
 {
-    const QString probe = QSettings(QSettings::NativeFormat, scope, QStringLiteral("Tarnwick-no-such-organization"),
-                                    QStringLiteral("none"))
-                              .fileName();
-    const QString organizations = QFileInfo(QFileInfo(probe).absolutePath()).absolutePath();
-    return organizations + QStringLiteral("/Tarnwick/Tarnwick.conf");
+    const QFileInfo probe(
+        QSettings(SettingsFormat, scope, QStringLiteral("Tarnwick-no-such-organization"), QStringLiteral("none"))
+            .fileName());
+    const QString organizations = QFileInfo(probe.absolutePath()).absolutePath();
+    return organizations + QStringLiteral("/Tarnwick/Tarnwick.") + probe.suffix();
 }
 
 } // namespace

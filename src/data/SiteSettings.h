@@ -1,8 +1,18 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 
 namespace Processing {
+
+// Settings files in Qt's INI form on every platform. On Windows that is not QSettings' native
+// format (the registry) but %APPDATA%\Tarnwick\Tarnwick.ini before
+// %PROGRAMDATA%\Tarnwick\Tarnwick.ini, so that one careful reader serves both platforms.
+#ifdef Q_OS_WIN
+inline constexpr QSettings::Format SettingsFormat = QSettings::IniFormat;
+#else
+inline constexpr QSettings::Format SettingsFormat = QSettings::NativeFormat;
+#endif
 
 // The database an administrator named for an environment in a settings file: the user's own
 // (~/.config/Tarnwick/Tarnwick.conf) before the system-wide one (/etc/xdg/Tarnwick/Tarnwick.conf),

@@ -114,6 +114,9 @@ private Q_SLOTS:
 
     void aLinkAtTheDatabaseIsRefused()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("QFile::link makes a shell shortcut (.lnk) here, which the file system never follows");
+#endif
         QFETCH(QString, target);
         QTemporaryDir folder;
         const QString aim = folder.filePath(QStringLiteral("planted"));

@@ -18,6 +18,13 @@
 
 #include "BuildConfig.h"
 
+// The settings file's name: Qt's INI files are ".conf" on Unix, ".ini" on Windows.
+#ifdef Q_OS_WIN
+#define TARNWICK_SETTINGS_FILE "Tarnwick.ini"
+#else
+#define TARNWICK_SETTINGS_FILE "Tarnwick.conf"
+#endif
+
 using namespace Processing;
 
 // Choosing the environment by the marker file, reading database settings, and connecting.
@@ -30,8 +37,9 @@ class TestEnvironment : public QObject
 
     QString settingsFile(QSettings::Scope scope) const
     {
-        return m_config.filePath(scope == QSettings::UserScope ? QStringLiteral("user/Tarnwick/Tarnwick.conf")
-                                                               : QStringLiteral("system/Tarnwick/Tarnwick.conf"));
+        return m_config.filePath(scope == QSettings::UserScope
+                                     ? QStringLiteral("user/Tarnwick/" TARNWICK_SETTINGS_FILE)
+                                     : QStringLiteral("system/Tarnwick/" TARNWICK_SETTINGS_FILE));
     }
 
     // A database file or program folder the test names, in its own folder: a fault that opens
@@ -72,9 +80,8 @@ class TestEnvironment : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.filePath(QStringLiteral("user")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_config.filePath(QStringLiteral("system")));
+        QSettings::setPath(SettingsFormat, QSettings::UserScope, m_config.filePath(QStringLiteral("user")));
+        QSettings::setPath(SettingsFormat, QSettings::SystemScope, m_config.filePath(QStringLiteral("system")));
         QCOMPARE(SettingsFiles(),
                  QStringList({settingsFile(QSettings::UserScope), settingsFile(QSettings::SystemScope)}));
     }
@@ -306,7 +313,9 @@ private Q_SLOTS:
         QCOMPARE(outcome.environment.marker, QStringLiteral("*Dev*"));
         const int places = TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt();
         QVERIFY(places >= 50);
-        // Made for its user's eyes only, in a folder of their own.
+#ifdef Q_OS_UNIX
+        // Made for its user's eyes only, in a folder of their own. (On Windows the profile's own
+        // rights keep AppData private; Qt's permission bits there say nothing of them.)
         constexpr QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                               QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
         QCOMPARE(QFile::permissions(development) & others, QFile::Permissions());
@@ -314,6 +323,7 @@ private Q_SLOTS:
         QCOMPARE(QFile::permissions(data.filePath(QStringLiteral("dev"))) & others, QFile::Permissions());
         // A file an older run made with wider rights is left as it is.
         QVERIFY(QFile::setPermissions(development, QFile::permissions(development) | QFile::ReadGroup));
+#endif
 
         // An existing file is opened as it is, never seeded again.
         TestDatabase::Exec(QStringLiteral("delete from places_branch_leaves where leaf_id = 1"));

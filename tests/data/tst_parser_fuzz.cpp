@@ -4,6 +4,7 @@
 #include "data/RowFilter.h"
 #include "support/TestMain.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
@@ -157,7 +158,7 @@ private Q_SLOTS:
                 ++accepted;
                 switch (d.kind) {
                 case DatabaseDescriptor::Kind::SQLite:
-                    QVERIFY2(!d.path.isEmpty() && d.path.startsWith(QLatin1Char('/')), qPrintable(where));
+                    QVERIFY2(!d.path.isEmpty() && QDir::isAbsolutePath(d.path), qPrintable(where));
                     break;
                 case DatabaseDescriptor::Kind::PostgreSQL:
                     // A service may leave the rest to the service file.

@@ -17,6 +17,13 @@
 #include <unistd.h>
 #endif
 
+// The settings file's name: Qt's INI files are ".conf" on Unix, ".ini" on Windows.
+#ifdef Q_OS_WIN
+#define TARNWICK_SETTINGS_FILE "Tarnwick.ini"
+#else
+#define TARNWICK_SETTINGS_FILE "Tarnwick.conf"
+#endif
+
 using namespace Processing;
 
 // The user's settings file as an administrator or another local user may leave it: a FIFO, a
@@ -27,14 +34,13 @@ class TestSettingsFiles : public QObject
 
     QTemporaryDir m_config;
 
-    QString userFile() const { return m_config.filePath(QStringLiteral("user/Tarnwick/Tarnwick.conf")); }
+    QString userFile() const { return m_config.filePath(QStringLiteral("user/Tarnwick/" TARNWICK_SETTINGS_FILE)); }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.filePath(QStringLiteral("user")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_config.filePath(QStringLiteral("system")));
+        QSettings::setPath(SettingsFormat, QSettings::UserScope, m_config.filePath(QStringLiteral("user")));
+        QSettings::setPath(SettingsFormat, QSettings::SystemScope, m_config.filePath(QStringLiteral("system")));
         QCOMPARE(SettingsFiles().first(), userFile());
     }
 

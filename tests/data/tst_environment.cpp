@@ -18,13 +18,6 @@
 
 #include "BuildConfig.h"
 
-// The settings file's name: Qt's INI files are ".conf" on Unix, ".ini" on Windows.
-#ifdef Q_OS_WIN
-#define TARNWICK_SETTINGS_FILE "Tarnwick.ini"
-#else
-#define TARNWICK_SETTINGS_FILE "Tarnwick.conf"
-#endif
-
 using namespace Processing;
 
 // Choosing the environment by the marker file, reading database settings, and connecting.

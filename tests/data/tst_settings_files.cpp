@@ -17,13 +17,6 @@
 #include <unistd.h>
 #endif
 
-// The settings file's name: Qt's INI files are ".conf" on Unix, ".ini" on Windows.
-#ifdef Q_OS_WIN
-#define TARNWICK_SETTINGS_FILE "Tarnwick.ini"
-#else
-#define TARNWICK_SETTINGS_FILE "Tarnwick.conf"
-#endif
-
 using namespace Processing;
 
 // The user's settings file as an administrator or another local user may leave it: a FIFO, a

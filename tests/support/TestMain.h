@@ -12,6 +12,13 @@
 
 #include <cstdio>
 
+// The settings file's name: Qt's INI files are ".conf" on Unix, ".ini" on Windows.
+#ifdef Q_OS_WIN
+#define TARNWICK_SETTINGS_FILE "Tarnwick.ini"
+#else
+#define TARNWICK_SETTINGS_FILE "Tarnwick.conf"
+#endif
+
 namespace TestSupport {
 
 // True when this run is on the PostgreSQL server (TARNWICK_TEST_BACKEND=postgresql, or odbc

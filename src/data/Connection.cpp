@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include <utility>
+#include <variant>
 
 namespace Processing {
 
@@ -102,6 +103,16 @@ void RefuseNonDatabase(const QSqlDatabase &db, const QString &path)
 
 const QString LostDuringChange =
     QStringLiteral("The connection to the database was lost during the change; nothing of it was stored.");
+
+DbError notReopened(const QString &what, const QString &why)
+{
+    return DbError(what,
+                   QStringLiteral("The connection to the database was lost and could not be opened again.\n\n") + why)
+        .markConnectionLost();
+}
+
+// What one attempt at a statement gives: its result, or the database's failure.
+template<typename Result> using Outcome = std::variant<Result, DbError>;
 
 } // namespace
 
@@ -245,9 +256,7 @@ void Connection::requireOpen(const QString &what)
         throw DbError(what, LostDuringChange).markConnectionLost();
     QString why;
     if (!reopen(&why))
-        throw DbError(
-            what, QStringLiteral("The connection to the database was lost and could not be opened again.\n\n") + why)
-            .markConnectionLost();
+        throw notReopened(what, why);
 }
 
 bool Connection::lostBy(DbError &failure)
@@ -273,10 +282,7 @@ void Connection::afterFailure(const DbError &failure, int attempt)
     // ODBC driver sends its BEGIN with that statement): it begins anew on a new connection.
     QString why;
     if (!reopen(&why))
-        throw DbError(failure.what(), QStringLiteral("The connection to the database was lost and could not be "
-                                                     "opened again.\n\n") +
-                                          why)
-            .markConnectionLost();
+        throw notReopened(failure.what(), why);
     if (!database().transaction()) {
         // Closed, so that the transaction's further statements are not run on their own.
         DbError refused = connectionError(failure.what(), database());
@@ -290,32 +296,38 @@ void Connection::notConnected(const QString &what)
     throw DbError(what, QStringLiteral("The program is not connected to the database."));
 }
 
-void Connection::execute(const QString &sql)
+template<typename Attempt> auto Connection::onceMoreAfterReopening(const QString &what, Resend resend, Attempt attempt)
 {
-    for (int attempt = 1;; ++attempt) {
-        requireOpen(statementRefused(sql));
-        std::optional<DbError> failure;
-        {
-            QSqlQuery query(database());
-            if (query.exec(sent(sql))) {
-                m_freshTransaction = false;
-                return;
-            }
-            failure = queryError(statementRefused(sql), database(), query);
-            lostBy(*failure);
-        }
+    for (int number = 1;; ++number) {
+        requireOpen(what);
+        auto outcome = attempt();
+        if (outcome.index() == 0)
+            return std::get<0>(std::move(outcome));
+        DbError &failure = std::get<DbError>(outcome);
+        lostBy(failure);
         // Outside a transaction the statement took effect as it ran, if it reached the server.
-        if (failure->connectionLost() && !m_inTransaction) {
+        if (resend == Resend::MayHaveTakenEffect && failure.connectionLost() && !m_inTransaction) {
             closeLost();
             reopen();
             throw DbError(QStringLiteral("The connection to the database was lost as a statement ran: it may or may "
                                          "not have taken effect. %1")
-                              .arg(statementRefused(sql)),
-                          failure->driverText(), failure->sqlState(), failure->nativeCode())
+                              .arg(what),
+                          failure.driverText(), failure.sqlState(), failure.nativeCode())
                 .markOutcomeUnknown();
         }
-        afterFailure(*failure, attempt);
+        afterFailure(failure, number);
     }
+}
+
+void Connection::execute(const QString &sql)
+{
+    onceMoreAfterReopening(statementRefused(sql), Resend::MayHaveTakenEffect, [&]() -> Outcome<std::monostate> {
+        QSqlQuery query(database());
+        if (query.exec(sent(sql)))
+            return std::monostate();
+        return queryError(statementRefused(sql), database(), query);
+    });
+    m_freshTransaction = false;
 }
 
 // SQLite's own BEGIN defers the write lock to the first write, after the reads that decided
@@ -337,17 +349,13 @@ void Connection::begin()
     const QString what = QStringLiteral("A transaction could not be started.");
     // Nothing has been sent when the connection is found lost here: the transaction begins on
     // the connection opened anew.
-    for (int attempt = 1;; ++attempt) {
-        requireOpen(what);
-        if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what) || database().transaction()) {
-            m_inTransaction = true;
-            m_freshTransaction = true;
-            return;
-        }
-        DbError failure = connectionError(what, database());
-        lostBy(failure);
-        afterFailure(failure, attempt);
-    }
+    onceMoreAfterReopening(what, Resend::Safe, [&]() -> Outcome<std::monostate> {
+        if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what) || database().transaction())
+            return std::monostate();
+        return connectionError(what, database());
+    });
+    m_inTransaction = true;
+    m_freshTransaction = true;
 }
 
 void Connection::commit()
@@ -452,43 +460,31 @@ Recordset Connection::openRecordset(const QString &sql, const QString &filter)
 {
     const RowFilter rowFilter = RowFilter::parse(filter);
     // A read cut off by the loss of the connection is repeated once on the connection opened anew.
-    for (int attempt = 1;; ++attempt) {
-        requireOpen(queryFailed(sql));
-        std::optional<DbError> failure;
-        {
-            QSqlQuery query(database());
-            query.setForwardOnly(true);
-            if (query.exec(sent(sql))) {
-                Recordset result = Recordset::fetch(query, rowFilter);
-                if (!query.lastError().isValid()) {
-                    m_freshTransaction = false;
-                    return result;
-                }
-            }
-            failure = queryError(queryFailed(sql), database(), query);
-            lostBy(*failure);
+    Recordset result = onceMoreAfterReopening(queryFailed(sql), Resend::Safe, [&]() -> Outcome<Recordset> {
+        QSqlQuery query(database());
+        query.setForwardOnly(true);
+        if (query.exec(sent(sql))) {
+            Recordset fetched = Recordset::fetch(query, rowFilter);
+            if (!query.lastError().isValid())
+                return fetched;
         }
-        afterFailure(*failure, attempt);
-    }
+        return queryError(queryFailed(sql), database(), query);
+    });
+    m_freshTransaction = false;
+    return result;
 }
 
 QSqlQuery Connection::run(const QString &sql)
 {
-    for (int attempt = 1;; ++attempt) {
-        requireOpen(queryFailed(sql));
-        std::optional<DbError> failure;
-        {
-            QSqlQuery query(database());
-            query.setForwardOnly(true);
-            if (query.exec(sent(sql))) {
-                m_freshTransaction = false;
-                return query;
-            }
-            failure = queryError(queryFailed(sql), database(), query);
-            lostBy(*failure);
-        }
-        afterFailure(*failure, attempt);
-    }
+    QSqlQuery query = onceMoreAfterReopening(queryFailed(sql), Resend::Safe, [&]() -> Outcome<QSqlQuery> {
+        QSqlQuery attempt(database());
+        attempt.setForwardOnly(true);
+        if (attempt.exec(sent(sql)))
+            return attempt;
+        return queryError(queryFailed(sql), database(), attempt);
+    });
+    m_freshTransaction = false;
+    return query;
 }
 
 QString Connection::lastQueryError(const QSqlQuery &query)

@@ -73,6 +73,11 @@ private:
     // Throws the failure of a statement unless it is to be repeated: once, after a loss outside a
     // transaction or at the first statement of one, which then begins anew.
     void afterFailure(const DbError &failure, int attempt);
+    // Whether a statement cut off by a loss outside a transaction may simply be sent again.
+    enum class Resend { Safe, MayHaveTakenEffect };
+    // Makes the attempt (its result, or the database's failure) on an open connection; when the
+    // connection was lost, opens it again and makes the attempt once more where that is sound.
+    template<typename Attempt> auto onceMoreAfterReopening(const QString &what, Resend resend, Attempt attempt);
     void establish(const DatabaseDescriptor &descriptor);
     void closeLost();
     // Opens the connection again as it was opened last; false when that fails.

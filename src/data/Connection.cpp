@@ -2,6 +2,7 @@
 
 #include "data/ConnectionLoss.h"
 #include "data/DbError.h"
+#include "data/DriverErrors.h"
 #include "data/EmbeddedDatabase.h"
 #include "data/OdbcDriver.h"
 #include "data/PostgreSQLAddress.h"
@@ -25,42 +26,10 @@ namespace {
 
 const QString ConnectionName = QStringLiteral("tarnwick");
 
-QString errorText(const QSqlError &error)
-{
-    QString text = error.databaseText().trimmed();
-    const QString driver = error.driverText().trimmed();
-    if (text.isEmpty())
-        return driver;
-    if (!driver.isEmpty() && !text.contains(driver))
-        text = driver + QStringLiteral(": ") + text;
-    return text;
-}
-
 QString shortened(const QString &sql)
 {
     const QString simplified = sql.simplified();
     return simplified.size() > 200 ? simplified.left(200) + QStringLiteral(" ...") : simplified;
-}
-
-// The SQLSTATE of a failure: PostgreSQL's own driver gives it as the native code, Qt's ODBC
-// driver keeps it only in the statement's or connection's diagnostics.
-QString sqlStateOf(const QSqlDatabase &db, const QSqlError &error, const QString &odbcState)
-{
-    if (db.driverName() == QLatin1StringView("QPSQL"))
-        return error.nativeErrorCode();
-    return odbcState;
-}
-
-DbError queryError(const QString &what, const QSqlDatabase &db, const QSqlQuery &query)
-{
-    const QSqlError error = query.lastError();
-    return DbError(what, errorText(error), sqlStateOf(db, error, OdbcSqlState(db, query)), error.nativeErrorCode());
-}
-
-DbError connectionError(const QString &what, const QSqlDatabase &db)
-{
-    const QSqlError error = db.lastError();
-    return DbError(what, errorText(error), sqlStateOf(db, error, OdbcSqlState(db)), error.nativeErrorCode());
 }
 
 // Made only on failure: a query that succeeds should not pay for the text of its error.
@@ -80,7 +49,7 @@ void UseStandardStrings(const QSqlDatabase &db)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("set standard_conforming_strings = on")))
-        throw queryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
+        throw QueryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
 }
 
 // SQLite opens any file and reads it only at the first statement: a text, random bytes or
@@ -98,7 +67,7 @@ void RefuseNonDatabase(const QSqlDatabase &db, const QString &path)
         code == 26 || code == 11
             ? QStringLiteral("The file %1 is not an SQLite database, or is damaged; it was left as it is.").arg(path)
             : QStringLiteral("The database %1 could not be read.").arg(path),
-        errorText(query.lastError()));
+        DriverErrorText(query.lastError()));
 }
 
 const QString LostDuringChange =
@@ -196,7 +165,7 @@ void Connection::establish(const DatabaseDescriptor &descriptor)
         break;
     }
     if (!db.open()) {
-        const QString text = errorText(db.lastError());
+        const QString text = DriverErrorText(db.lastError());
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(ConnectionName);
         throw DbError(QStringLiteral("The database %1 could not be opened.").arg(descriptor.displayName()), text);
@@ -285,7 +254,7 @@ void Connection::afterFailure(const DbError &failure, int attempt)
         throw notReopened(failure.what(), why);
     if (!database().transaction()) {
         // Closed, so that the transaction's further statements are not run on their own.
-        DbError refused = connectionError(failure.what(), database());
+        DbError refused = ConnectionError(failure.what(), database());
         closeLost();
         throw refused.markConnectionLost();
     }
@@ -325,7 +294,7 @@ void Connection::execute(const QString &sql)
         QSqlQuery query(database());
         if (query.exec(sent(sql)))
             return std::monostate();
-        return queryError(statementRefused(sql), database(), query);
+        return QueryError(statementRefused(sql), database(), query);
     });
     m_freshTransaction = false;
 }
@@ -340,7 +309,7 @@ bool Connection::sqliteTransactionStatement(const QString &sql, const QString &w
         return false;
     QSqlQuery query(database());
     if (!query.exec(sql))
-        throw queryError(what, database(), query);
+        throw QueryError(what, database(), query);
     return true;
 }
 
@@ -352,7 +321,7 @@ void Connection::begin()
     onceMoreAfterReopening(what, Resend::Safe, [&]() -> Outcome<std::monostate> {
         if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what) || database().transaction())
             return std::monostate();
-        return connectionError(what, database());
+        return ConnectionError(what, database());
     });
     m_inTransaction = true;
     m_freshTransaction = true;
@@ -383,7 +352,7 @@ void Connection::commit()
             if (query.exec(QStringLiteral("select txid_current()")) && query.next())
                 number = query.value(0).toString();
             else
-                failure = queryError(what, database(), query);
+                failure = QueryError(what, database(), query);
         }
         // Cut off before the commit was sent: nothing was stored.
         if (failure && lostBy(*failure)) {
@@ -394,7 +363,7 @@ void Connection::commit()
     }
     if (database().commit())
         return;
-    DbError failure = connectionError(what, database());
+    DbError failure = ConnectionError(what, database());
     if (!lostBy(failure)) {
         database().rollback();
         throw failure;
@@ -448,7 +417,7 @@ void Connection::rollback()
     if (sqliteTransactionStatement(QStringLiteral("ROLLBACK"), what))
         return;
     if (!database().rollback()) {
-        DbError failure = connectionError(what, database());
+        DbError failure = ConnectionError(what, database());
         if (!lostBy(failure))
             throw failure;
         closeLost();
@@ -468,7 +437,7 @@ Recordset Connection::openRecordset(const QString &sql, const QString &filter)
             if (!query.lastError().isValid())
                 return fetched;
         }
-        return queryError(queryFailed(sql), database(), query);
+        return QueryError(queryFailed(sql), database(), query);
     });
     m_freshTransaction = false;
     return result;
@@ -481,7 +450,7 @@ QSqlQuery Connection::run(const QString &sql)
         attempt.setForwardOnly(true);
         if (attempt.exec(sent(sql)))
             return attempt;
-        return queryError(queryFailed(sql), database(), attempt);
+        return QueryError(queryFailed(sql), database(), attempt);
     });
     m_freshTransaction = false;
     return query;
@@ -489,7 +458,7 @@ QSqlQuery Connection::run(const QString &sql)
 
 QString Connection::lastQueryError(const QSqlQuery &query)
 {
-    return query.lastError().isValid() ? errorText(query.lastError()) : QString();
+    return query.lastError().isValid() ? DriverErrorText(query.lastError()) : QString();
 }
 
 Connection &DbConn()

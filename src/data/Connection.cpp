@@ -3,12 +3,8 @@
 #include "data/ConnectionLoss.h"
 #include "data/DbError.h"
 #include "data/DriverErrors.h"
-#include "data/EmbeddedDatabase.h"
-#include "data/OdbcDriver.h"
-#include "data/PostgreSQLAddress.h"
+#include "data/DriverSetup.h"
 #include "data/RowFilter.h"
-#include "data/ServerDialect.h"
-#include "data/SqliteFunctions.h"
 #include "data/SqliteTransaction.h"
 
 #include <QDeadlineTimer>
@@ -41,33 +37,6 @@ QString statementRefused(const QString &sql)
 QString queryFailed(const QString &sql)
 {
     return QStringLiteral("The database could not run the query: %1").arg(shortened(sql));
-}
-
-// Literals carry typed backslashes as they are only when the server reads them the standard
-// way; a server set up otherwise would take them for escapes.
-void UseStandardStrings(const QSqlDatabase &db)
-{
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("set standard_conforming_strings = on")))
-        throw QueryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
-}
-
-// SQLite opens any file and reads it only at the first statement: a text, random bytes or
-// another program's file would be taken for a database until then. Reading the schema reads the
-// header and changes nothing.
-void RefuseNonDatabase(const QSqlDatabase &db, const QString &path)
-{
-    QSqlQuery query(db);
-    if (query.exec(QStringLiteral("select count(*) from sqlite_master")))
-        return;
-    // SQLite's primary result codes: not a database (26), damaged (11). Anything else (a file
-    // held locked, say) is no judgement on the file.
-    const int code = query.lastError().nativeErrorCode().toInt() & 0xff;
-    throw DbError(
-        code == 26 || code == 11
-            ? QStringLiteral("The file %1 is not an SQLite database, or is damaged; it was left as it is.").arg(path)
-            : QStringLiteral("The database %1 could not be read.").arg(path),
-        DriverErrorText(query.lastError()));
 }
 
 const QString LostDuringChange =
@@ -128,65 +97,7 @@ bool Connection::reopen(QString *why)
 void Connection::establish(const DatabaseDescriptor &descriptor)
 {
     closeLost();
-    if (!QSqlDatabase::isDriverAvailable(descriptor.driver()))
-        throw DbError(QStringLiteral("The database driver %1 is not installed.").arg(descriptor.driver()));
-
-    QSqlDatabase db = QSqlDatabase::addDatabase(descriptor.driver(), ConnectionName);
-    switch (descriptor.kind) {
-    case DatabaseDescriptor::Kind::SQLite:
-        RefuseLinkedDatabase(descriptor.path);
-        db.setDatabaseName(descriptor.path);
-        // Long enough to ride out another program's short write, short enough that a file
-        // held locked leaves the window frozen for a moment only before the user is told.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(SqliteBusyTimeoutMs));
-        break;
-    case DatabaseDescriptor::Kind::PostgreSQL:
-        // Servers, options and a service go to libpq as its own connection string; a password
-        // left out is found by libpq in ~/.pgpass or the service file.
-        db.setPassword(descriptor.password);
-        // Qt's driver turns every ";" of the options into a blank, quoted or not; the names it
-        // quotes itself reach the server exactly as typed.
-        db.setDatabaseName(descriptor.name);
-        db.setUserName(descriptor.user);
-        {
-            DatabaseDescriptor rest = descriptor;
-            rest.name.clear();
-            rest.user.clear();
-            db.setConnectOptions(PostgreSQLConnectOptions(rest));
-        }
-        break;
-    case DatabaseDescriptor::Kind::Odbc:
-        db.setDatabaseName(QtOdbcName(descriptor.name));
-        break;
-    case DatabaseDescriptor::Kind::Oci:
-        db.setDatabaseName(descriptor.name);
-        db.setUserName(descriptor.user);
-        db.setPassword(descriptor.password);
-        break;
-    }
-    if (!db.open()) {
-        const QString text = DriverErrorText(db.lastError());
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(ConnectionName);
-        throw DbError(QStringLiteral("The database %1 could not be opened.").arg(descriptor.displayName()), text);
-    }
-    Dialect dialect = Dialect::Oracle;
-    try {
-        if (descriptor.kind == DatabaseDescriptor::Kind::SQLite)
-            RefuseNonDatabase(db, descriptor.path);
-        dialect = ServerDialect(db);
-        // Over ODBC there is no SQLite handle to add a function to: SQLite's own upper(),
-        // which folds ASCII letters only, stays in place there.
-        if (dialect == Dialect::SQLite && descriptor.kind == DatabaseDescriptor::Kind::SQLite)
-            RegisterUnicodeUpper(db);
-        if (dialect == Dialect::PostgreSQL)
-            UseStandardStrings(db);
-    } catch (...) {
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(ConnectionName);
-        throw;
-    }
-    m_dialect = dialect;
+    m_dialect = OpenDatabase(descriptor, ConnectionName);
 }
 
 void Connection::close()

@@ -15,9 +15,6 @@ namespace Processing {
 
 class DbError;
 
-// How long a statement on the SQLite file waits for another connection's lock to go.
-constexpr int SqliteBusyTimeoutMs = 2000;
-
 // The program's one database connection. Every statement goes through it, adapted to the
 // backend's dialect on the way out. Failures are thrown as DbError. It is never torn down
 // by a destructor: Qt's own registry of connections may be gone by then.

@@ -4,14 +4,13 @@
 #include "data/DbError.h"
 #include "data/DriverErrors.h"
 #include "data/DriverSetup.h"
+#include "data/PostgreSQLCommitProbe.h"
 #include "data/RowFilter.h"
 #include "data/SqliteTransaction.h"
 
-#include <QDeadlineTimer>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThread>
 
 #include <utility>
 #include <variant>
@@ -254,23 +253,13 @@ void Connection::commit()
         QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
         throw;
     }
-    // PostgreSQL can tell afterwards whether a transaction was committed, by its number.
-    QString number;
-    if (m_dialect == Dialect::PostgreSQL) {
-        std::optional<DbError> failure;
-        {
-            QSqlQuery query(database());
-            if (query.exec(QStringLiteral("select txid_current()")) && query.next())
-                number = query.value(0).toString();
-            else
-                failure = QueryError(what, database(), query);
-        }
-        // Cut off before the commit was sent: nothing was stored.
-        if (failure && lostBy(*failure)) {
-            closeLost();
-            reopen();
-            throw *failure;
-        }
+    // Where the server can tell by it afterwards whether a commit whose answer is lost took effect.
+    TransactionNumber taken = OpenTransactionNumber(database(), m_dialect, what);
+    // Cut off before the commit was sent: nothing was stored.
+    if (taken.failure && lostBy(*taken.failure)) {
+        closeLost();
+        reopen();
+        throw *taken.failure;
     }
     if (database().commit())
         return;
@@ -280,8 +269,8 @@ void Connection::commit()
         throw failure;
     }
     closeLost();
-    if (reopen() && !number.isEmpty()) {
-        if (const std::optional<bool> stored = committed(number)) {
+    if (reopen() && !taken.number.isEmpty()) {
+        if (const std::optional<bool> stored = TransactionCommitted(database(), taken.number)) {
             if (*stored)
                 return;
             throw failure;
@@ -292,25 +281,6 @@ void Connection::commit()
                                  "been stored."),
                   failure.driverText(), failure.sqlState(), failure.nativeCode())
         .markOutcomeUnknown();
-}
-
-std::optional<bool> Connection::committed(const QString &transactionNumber)
-{
-    // A session the server ended may take a moment to record the end of its transaction.
-    const QDeadlineTimer deadline(2000);
-    for (;;) {
-        QSqlQuery query(database());
-        if (!query.exec(QStringLiteral("select txid_status(%1)").arg(transactionNumber)) || !query.next())
-            return std::nullopt;
-        const QString status = query.value(0).toString();
-        if (status == QLatin1StringView("committed"))
-            return true;
-        if (status == QLatin1StringView("aborted"))
-            return false;
-        if (status != QLatin1StringView("in progress") || deadline.hasExpired())
-            return std::nullopt;
-        QThread::msleep(50);
-    }
 }
 
 void Connection::rollback()

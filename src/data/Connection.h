@@ -79,9 +79,6 @@ private:
     void closeLost();
     // Opens the connection again as it was opened last; false when that fails.
     bool reopen(QString *why = nullptr);
-    // The outcome of the transaction numbered so, asked once the connection is back: true when
-    // it was committed, false when it was not, none when the server cannot tell.
-    std::optional<bool> committed(const QString &transactionNumber);
 
     Dialect m_dialect = Dialect::Oracle;
     std::optional<DatabaseDescriptor> m_descriptor;

@@ -1,0 +1,44 @@
+#include "data/PostgreSQLCommitProbe.h"
+
+#include "data/DriverErrors.h"
+
+#include <QDeadlineTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QThread>
+
+namespace Processing {
+
+TransactionNumber OpenTransactionNumber(const QSqlDatabase &db, Dialect dialect, const QString &what)
+{
+    TransactionNumber taken;
+    if (dialect != Dialect::PostgreSQL)
+        return taken;
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("select txid_current()")) && query.next())
+        taken.number = query.value(0).toString();
+    else
+        taken.failure = QueryError(what, db, query);
+    return taken;
+}
+
+std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const QString &transactionNumber)
+{
+    // A session the server ended may take a moment to record the end of its transaction.
+    const QDeadlineTimer deadline(2000);
+    for (;;) {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("select txid_status(%1)").arg(transactionNumber)) || !query.next())
+            return std::nullopt;
+        const QString status = query.value(0).toString();
+        if (status == QLatin1StringView("committed"))
+            return true;
+        if (status == QLatin1StringView("aborted"))
+            return false;
+        if (status != QLatin1StringView("in progress") || deadline.hasExpired())
+            return std::nullopt;
+        QThread::msleep(50);
+    }
+}
+
+} // namespace Processing

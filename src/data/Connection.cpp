@@ -209,27 +209,13 @@ void Connection::execute(const QString &sql)
     m_freshTransaction = false;
 }
 
-// SQLite's own BEGIN defers the write lock to the first write, after the reads that decided
-// it: two programs that have both read would then each wait for the other. Taken at the start,
-// the second waits until the first is done and reads what it stored. Sent as statements, as
-// Qt's drivers (also ODBC's, which leaves SQLite in autocommit) would send a plain BEGIN.
-bool Connection::sqliteTransactionStatement(const QString &sql, const QString &what)
-{
-    if (m_dialect != Dialect::SQLite)
-        return false;
-    QSqlQuery query(database());
-    if (!query.exec(sql))
-        throw QueryError(what, database(), query);
-    return true;
-}
-
 void Connection::begin()
 {
     const QString what = QStringLiteral("A transaction could not be started.");
     // Nothing has been sent when the connection is found lost here: the transaction begins on
     // the connection opened anew.
     onceMoreAfterReopening(what, Resend::Safe, [&]() -> Outcome<std::monostate> {
-        if (sqliteTransactionStatement(QStringLiteral("BEGIN IMMEDIATE"), what) || database().transaction())
+        if (SqliteBegin(database(), m_dialect, what) || database().transaction())
             return std::monostate();
         return ConnectionError(what, database());
     });
@@ -246,13 +232,8 @@ void Connection::commit()
         throw DbError(what, LostDuringChange).markConnectionLost();
     }
     requireOpen(what);
-    try {
-        if (sqliteTransactionStatement(QStringLiteral("COMMIT"), what))
-            return;
-    } catch (const DbError &) {
-        QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
-        throw;
-    }
+    if (SqliteCommit(database(), m_dialect, what))
+        return;
     // Where the server can tell by it afterwards whether a commit whose answer is lost took effect.
     TransactionNumber taken = OpenTransactionNumber(database(), m_dialect, what);
     // Cut off before the commit was sent: nothing was stored.
@@ -295,7 +276,7 @@ void Connection::rollback()
     // SQLite rolled it back itself at the failure that led here.
     if (SqliteTransactionOpen(database()) == false)
         return;
-    if (sqliteTransactionStatement(QStringLiteral("ROLLBACK"), what))
+    if (SqliteRollback(database(), m_dialect, what))
         return;
     if (!database().rollback()) {
         DbError failure = ConnectionError(what, database());

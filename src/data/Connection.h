@@ -61,8 +61,6 @@ public:
 
 private:
     void requireOpen(const QString &what);
-    // Runs a transaction's statement on SQLite; false on any other database.
-    bool sqliteTransactionStatement(const QString &sql, const QString &what);
     [[noreturn]] static void notConnected(const QString &what);
     // After a failure: whether it was the loss of the connection. A lost connection is closed
     // here, so that the next statement outside a transaction opens it anew.

@@ -1,13 +1,30 @@
 #include "data/SqliteTransaction.h"
 
+#include "data/DbError.h"
+#include "data/DriverErrors.h"
 #include "data/SqliteFunctions.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlQuery>
 
 #include <sqlite3.h>
 
 namespace Processing {
+
+namespace {
+
+bool sentOnSqlite(const QSqlDatabase &db, Dialect dialect, const QString &sql, const QString &what)
+{
+    if (dialect != Dialect::SQLite)
+        return false;
+    QSqlQuery query(db);
+    if (!query.exec(sql))
+        throw QueryError(what, db, query);
+    return true;
+}
+
+} // namespace
 
 std::optional<bool> SqliteTransactionOpen(const QSqlDatabase &db)
 {
@@ -17,6 +34,26 @@ std::optional<bool> SqliteTransactionOpen(const QSqlDatabase &db)
     if (!connection)
         return std::nullopt;
     return sqlite3_get_autocommit(connection) == 0;
+}
+
+bool SqliteBegin(const QSqlDatabase &db, Dialect dialect, const QString &what)
+{
+    return sentOnSqlite(db, dialect, QStringLiteral("BEGIN IMMEDIATE"), what);
+}
+
+bool SqliteCommit(const QSqlDatabase &db, Dialect dialect, const QString &what)
+{
+    try {
+        return sentOnSqlite(db, dialect, QStringLiteral("COMMIT"), what);
+    } catch (const DbError &) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
+bool SqliteRollback(const QSqlDatabase &db, Dialect dialect, const QString &what)
+{
+    return sentOnSqlite(db, dialect, QStringLiteral("ROLLBACK"), what);
 }
 
 } // namespace Processing

@@ -8,7 +8,6 @@
 #include "data/RowFilter.h"
 #include "data/SqliteTransaction.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 

@@ -1,5 +1,6 @@
 #include "data/DriverSetup.h"
 
+#include "data/ConnectionStatements.h"
 #include "data/DbError.h"
 #include "data/DriverErrors.h"
 #include "data/EmbeddedDatabase.h"
@@ -21,7 +22,7 @@ namespace {
 void UseStandardStrings(const QSqlDatabase &db)
 {
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("set standard_conforming_strings = on")))
+    if (!query.exec(StandardStringsStatement()))
         throw QueryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
 }
 
@@ -31,7 +32,7 @@ void UseStandardStrings(const QSqlDatabase &db)
 void RefuseNonDatabase(const QSqlDatabase &db, const QString &path)
 {
     QSqlQuery query(db);
-    if (query.exec(QStringLiteral("select count(*) from sqlite_master")))
+    if (query.exec(SqliteSchemaReadQuery()))
         return;
     // SQLite's primary result codes: not a database (26), damaged (11). Anything else (a file
     // held locked, say) is no judgement on the file.

@@ -1,5 +1,6 @@
 #include "data/PostgreSQLCommitProbe.h"
 
+#include "data/ConnectionStatements.h"
 #include "data/DriverErrors.h"
 
 #include <QDeadlineTimer>
@@ -15,7 +16,7 @@ TransactionNumber OpenTransactionNumber(const QSqlDatabase &db, Dialect dialect,
     if (dialect != Dialect::PostgreSQL)
         return taken;
     QSqlQuery query(db);
-    if (query.exec(QStringLiteral("select txid_current()")) && query.next())
+    if (query.exec(TransactionNumberQuery()) && query.next())
         taken.number = query.value(0).toString();
     else
         taken.failure = QueryError(what, db, query);
@@ -28,7 +29,7 @@ std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const QString &
     const QDeadlineTimer deadline(2000);
     for (;;) {
         QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("select txid_status(%1)").arg(transactionNumber)) || !query.next())
+        if (!query.exec(TransactionStatusQuery(transactionNumber)) || !query.next())
             return std::nullopt;
         const QString status = query.value(0).toString();
         if (status == QLatin1StringView("committed"))

@@ -1,5 +1,6 @@
 #include "data/SqliteTransaction.h"
 
+#include "data/ConnectionStatements.h"
 #include "data/DbError.h"
 #include "data/DriverErrors.h"
 #include "data/SqliteFunctions.h"
@@ -38,22 +39,22 @@ std::optional<bool> SqliteTransactionOpen(const QSqlDatabase &db)
 
 bool SqliteBegin(const QSqlDatabase &db, Dialect dialect, const QString &what)
 {
-    return sentOnSqlite(db, dialect, QStringLiteral("BEGIN IMMEDIATE"), what);
+    return sentOnSqlite(db, dialect, SqliteBeginStatement(), what);
 }
 
 bool SqliteCommit(const QSqlDatabase &db, Dialect dialect, const QString &what)
 {
     try {
-        return sentOnSqlite(db, dialect, QStringLiteral("COMMIT"), what);
+        return sentOnSqlite(db, dialect, SqliteCommitStatement(), what);
     } catch (const DbError &) {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        QSqlQuery(db).exec(SqliteRollbackStatement());
         throw;
     }
 }
 
 bool SqliteRollback(const QSqlDatabase &db, Dialect dialect, const QString &what)
 {
-    return sentOnSqlite(db, dialect, QStringLiteral("ROLLBACK"), what);
+    return sentOnSqlite(db, dialect, SqliteRollbackStatement(), what);
 }
 
 } // namespace Processing

@@ -1,0 +1,40 @@
+#include "data/ConnectionStatements.h"
+
+namespace Processing {
+
+QString SqliteSchemaReadQuery()
+{
+    return QStringLiteral("select count(*) from sqlite_master");
+}
+
+QString StandardStringsStatement()
+{
+    return QStringLiteral("set standard_conforming_strings = on");
+}
+
+QString SqliteBeginStatement()
+{
+    return QStringLiteral("BEGIN IMMEDIATE");
+}
+
+QString SqliteCommitStatement()
+{
+    return QStringLiteral("COMMIT");
+}
+
+QString SqliteRollbackStatement()
+{
+    return QStringLiteral("ROLLBACK");
+}
+
+QString TransactionNumberQuery()
+{
+    return QStringLiteral("select txid_current()");
+}
+
+QString TransactionStatusQuery(const QString &transactionNumber)
+{
+    return QStringLiteral("select txid_status(%1)").arg(transactionNumber);
+}
+
+} // namespace Processing

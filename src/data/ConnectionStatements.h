@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace Processing {
+
+// The statements the connection sends on its own account, around the directory's: to check and
+// set up a database as it opens, to hold SQLite's write lock, to ask PostgreSQL how a commit
+// ended.
+
+// Reads the file's header: fails on a file that is no SQLite database.
+QString SqliteSchemaReadQuery();
+// Literals as written, a backslash included.
+QString StandardStringsStatement();
+
+QString SqliteBeginStatement();
+QString SqliteCommitStatement();
+QString SqliteRollbackStatement();
+
+// The open transaction's number, then how the transaction numbered so ended.
+QString TransactionNumberQuery();
+QString TransactionStatusQuery(const QString &transactionNumber);
+
+} // namespace Processing

@@ -1,4 +1,4 @@
-#include "data/CommandLine.h"
+#include "app/CommandLine.h"
 #include "data/Connection.h"
 #include "data/Environment.h"
 #include "data/Redaction.h"

@@ -1,4 +1,4 @@
-#include "data/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"

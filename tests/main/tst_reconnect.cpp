@@ -29,6 +29,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 using namespace EditingFixture;
@@ -289,6 +290,22 @@ private Q_SLOTS:
         QCOMPARE(m_messages->texts().value(1), QStringLiteral(" Place  Deleted "));
         QCOMPARE(places(QStringLiteral("CAFE NILE")), 0);
         QCOMPARE(panel(), Connected);
+    }
+
+    // A statement sent on its own, outside a transaction, took effect if it reached the server:
+    // cut off by the loss, it is not sent again, and the caller is told it may or may not have.
+    void statementOnItsOwnCut()
+    {
+        endSession();
+        std::optional<Processing::DbError> failure;
+        try {
+            Processing::DbConn().execute(
+                QStringLiteral("update places_leaves set leaf_name = 'CAFE NILE 2' where leaf_name = 'CAFE NILE'"));
+        } catch (const Processing::DbError &error) {
+            failure = error;
+        }
+        QVERIFY2(failure && failure->outcomeUnknown(), "the statement was sent again");
+        QCOMPARE(places(QStringLiteral("CAFE NILE")), 1);
     }
 
     // The session ends at the commit. Once the connection is back, the server tells that

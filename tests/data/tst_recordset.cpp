@@ -5,6 +5,7 @@
 #include "data/RowFilter.h"
 #include "data/SqliteFunctions.h"
 #include "data/Transaction.h"
+#include "support/DatabaseFaults.h"
 #include "support/StatementTrace.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -198,6 +199,21 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(DbError, DbConn().execute(QStringLiteral("delete from places_district")));
         DbConn().rollback();
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), 5);
+
+        // A commit SQLite refuses (another connection still reading) leaves the transaction open;
+        // rolled back, it stores nothing and holds no lock, and the next write goes through.
+        {
+            DatabaseFaults reader;
+            reader.exec(QStringLiteral("begin"));
+            reader.exec(QStringLiteral("select count(*) from places_district"));
+            TestDatabase::Exec(QStringLiteral("pragma busy_timeout = 20"));
+            DbConn().begin();
+            DbConn().execute(QStringLiteral("delete from places_district"));
+            QVERIFY_THROWS_EXCEPTION(DbError, DbConn().commit());
+            reader.exec(QStringLiteral("commit"));
+        }
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), 5);
+        QVERIFY(!RunAsOneWrite({QStringLiteral("delete from places_district where district_id = 5")}));
     }
 
     // One write: its statements run up to the first refusal, which is told and ends it; only a

@@ -9,8 +9,6 @@
 
 #include "BuildConfig.h"
 
-namespace Processing {
-
 namespace {
 
 // The options QGuiApplication, QApplication and the X11 platform take from the command line,
@@ -121,25 +119,24 @@ StartRequest ReadCommandLine(const QStringList &arguments)
     if (!understood)
         return refused(QStringLiteral("%1: %2\n\n%3").arg(name, parser.errorText(), helpText()));
     if (!parser.positionalArguments().isEmpty())
-        return refused(QStringLiteral("%1: Unexpected argument: %2\n\n%3")
-                           .arg(name, Redacted(parser.positionalArguments().join(QLatin1Char(' '))), helpText()));
+        return refused(
+            QStringLiteral("%1: Unexpected argument: %2\n\n%3")
+                .arg(name, Processing::Redacted(parser.positionalArguments().join(QLatin1Char(' '))), helpText()));
 
     StartRequest request;
     if (!parser.isSet(database))
         return request;
     const QString descriptor = parser.value(database);
-    if (HoldsPassword(descriptor))
+    if (Processing::HoldsPassword(descriptor))
         return refused(QStringLiteral("%1: --database takes no password, as every user of this computer can read "
                                       "the command line; keep it in ~/.pgpass (or the file PGPASSFILE names), in "
                                       "the service file (~/.pg_service.conf) or in the ODBC data source.\n")
                            .arg(name));
     try {
-        DatabaseDescriptor::parse(descriptor);
-    } catch (const DbError &error) {
+        Processing::DatabaseDescriptor::parse(descriptor);
+    } catch (const Processing::DbError &error) {
         return refused(QStringLiteral("%1: %2\n").arg(name, error.message()));
     }
     request.database = descriptor;
     return request;
 }
-
-} // namespace Processing

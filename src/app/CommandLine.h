@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-namespace Processing {
-
 // What the command line asks for: a start, maybe against another database (--database), or
 // only a text to print (--help, --version, a mistake) and an exit code.
 struct StartRequest
@@ -23,5 +21,3 @@ StartRequest ReadCommandLine(const QStringList &arguments);
 
 // The arguments without the toolkit's own options and their values.
 QStringList WithoutToolkitOptions(const QStringList &arguments);
-
-} // namespace Processing

@@ -12,7 +12,7 @@
 
 namespace {
 
-int Told(const Processing::StartRequest &request)
+int Told(const StartRequest &request)
 {
     std::fputs(Processing::Redacted(request.text).toLocal8Bit().constData(), request.exitCode == 0 ? stdout : stderr);
     return request.exitCode;
@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     QStringList raw;
     for (int i = 0; i < argc; ++i)
         raw.append(QString::fromLocal8Bit(argv[i]));
-    const Processing::StartRequest request = Processing::ReadCommandLine(raw);
+    const StartRequest request = ReadCommandLine(raw);
     if (!request.start)
         return Told(request);
 

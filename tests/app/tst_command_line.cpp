@@ -3,8 +3,6 @@
 
 #include <QTest>
 
-using namespace Processing;
-
 // What the program makes of its command line, read before the toolkit has taken its own options.
 class TestCommandLine : public QObject
 {

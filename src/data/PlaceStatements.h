@@ -26,4 +26,7 @@ QString InsertPlaceLinkStatement(qint32 branchId, qint32 leafId);
 QString UpdatePlaceStatement(qint32 placeId, const PlaceValues &place);
 QString UpdatePlaceLinkStatement(qint32 branchId, qint32 placeId);
 
+// One place as the places list shows it, once for each category it is filed under.
+QString ListedPlaceQuery(qint32 placeId);
+
 } // namespace Processing

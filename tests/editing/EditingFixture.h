@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/PlaceChanges.h"
+#include "data/PlaceChanges.h"
 #include "editing/frmUpdate.h"
 #include "support/TestDatabase.h"
 
@@ -159,7 +159,8 @@ inline QList<frmUpdate *> UpdateWindows()
 // of it (nothing for a place the list would not show).
 inline void LoadPlace(frmUpdate *window, qint32 placeId)
 {
-    frmUpdate::StoredPlace place = ReadListedPlace(placeId).value_or(frmUpdate::StoredPlace{});
+    Processing::StoredPlace place =
+        Processing::ReadListedPlace(placeId, QString(), Processing::DbConn()).value_or(Processing::StoredPlace{});
     place.id = placeId;
     window->Load(place);
 }

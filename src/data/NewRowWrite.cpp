@@ -21,6 +21,8 @@ NewRowOutcome WriteNewRow(const std::function<NewRowPlan()> &plan, Connection &d
             const NewRowPlan chosen = plan();
             outcome.id = chosen.id;
             if (chosen.statements.isEmpty()) {
+                // A plan that writes nothing says why, or it would count as stored.
+                Q_ASSERT(chosen.refusal != NewRowRefusal::None);
                 outcome.refusal = chosen.refusal;
                 return outcome;
             }

@@ -1,8 +1,11 @@
 #include "data/PlaceWrites.h"
 
+#include "data/NewIdentifiers.h"
 #include "data/PlaceChanges.h"
 #include "data/RowLocks.h"
 #include "data/Transaction.h"
+
+#include <algorithm>
 
 namespace Processing {
 
@@ -51,6 +54,47 @@ PlaceUpdateOutcome UpdatePlace(const StoredPlace &shown, const PlaceValues &plac
     if (outcome.failure)
         outcome.result = Result::Failed;
     return outcome;
+}
+
+namespace {
+
+bool isRepeated(const PlaceValues &place, Connection &db)
+{
+    return db.openRecordset(DuplicatePlaceQuery(place.name, place.address)).RecordCount() > 0;
+}
+
+} // namespace
+
+NewRowOutcome AddPlace(const PlaceValues &place, qint32 category, qint64 leastId, Connection &db)
+{
+    // The place and its link are stored together or not at all; the first failure is the one told.
+    return WriteNewRow(
+        [&] {
+            NewRowPlan plan;
+            // No one adds a place between the check for a repeat and this one's commit: two people
+            // adding the same place at once store it once.
+            HoldAgainstAdds(QStringLiteral("PLACES_LEAVES"), db);
+            if (isRepeated(place, db)) {
+                plan.refusal = NewRowRefusal::Repeated;
+                return plan;
+            }
+            // Held until the place is stored, so that no one deletes the category in between.
+            if (!HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category, db)) {
+                plan.refusal = NewRowRefusal::ParentGone;
+                return plan;
+            }
+            // Read afresh, since others may have added places meanwhile; never below leastId,
+            // which a rolled-back attempt skipped.
+            plan.id = std::max(NextLeafId(db), leastId);
+            if (plan.id > LargestIdentifier) {
+                plan.refusal = NewRowRefusal::IdentifierTooLarge;
+                return plan;
+            }
+            plan.statements = {InsertPlaceStatement(qint32(plan.id), place),
+                               InsertPlaceLinkStatement(category, qint32(plan.id))};
+            return plan;
+        },
+        db);
 }
 
 } // namespace Processing

@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/NewRowWrite.h"
 #include "data/PlaceStatements.h"
 #include "data/StoredPlace.h"
 
@@ -39,5 +40,10 @@ struct PlaceUpdateOutcome
 // stored, as the list would show it.
 PlaceUpdateOutcome UpdatePlace(const StoredPlace &shown, const PlaceValues &place, qint32 category,
                                const QString &categoryName, StoredPlaces &stored, Connection &db);
+
+// Adds place filed under category as a new place, under the next free identifier, never below
+// leastId. Refused as Repeated when a place of that name and address is stored (checked with the
+// place table held against others' adds), as ParentGone when the category is gone.
+NewRowOutcome AddPlace(const PlaceValues &place, qint32 category, qint64 leastId, Connection &db);
 
 } // namespace Processing

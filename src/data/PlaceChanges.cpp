@@ -1,6 +1,5 @@
 #include "data/PlaceChanges.h"
 
-#include "data/PlaceFieldNames.h"
 #include "data/PlaceStatements.h"
 #include "data/SqlText.h"
 

@@ -3,7 +3,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/FieldValues.h"
-#include "data/PlaceFieldNames.h"
+#include "data/PlaceStatements.h"
 
 #include <QColor>
 #include <QSqlQuery>

@@ -9,9 +9,9 @@ namespace Processing {
 namespace {
 
 // One above the number in the query's only column; an empty table (NULL) gives 1.
-qint64 oneAboveLargest(const QString &sql, const QString &column)
+qint64 oneAboveLargest(const QString &sql, const QString &column, Connection &db)
 {
-    const Recordset rs = DbConn().openRecordset(sql);
+    const Recordset rs = db.openRecordset(sql);
     if (rs.RecordCount() < 1)
         return 0;
     const int field = rs.field(column);
@@ -41,20 +41,20 @@ QString NewLeafIdQuery()
     return QStringLiteral("Select Max(Leaf_ID) LCount from PLACES_LEAVES ");
 }
 
-qint64 NewRowIdentifier(qint64 counted, const QString &table, const QString &column)
+qint64 NewRowIdentifier(qint64 counted, const QString &table, const QString &column, Connection &db)
 {
     const qint64 candidate = counted + 1;
     if (candidate > LargestIdentifier)
         return candidate;
-    const Recordset taken = DbConn().openRecordset(IdentifierInUseQuery(table, column, qint32(candidate)));
+    const Recordset taken = db.openRecordset(IdentifierInUseQuery(table, column, qint32(candidate)));
     if (taken.RecordCount() < 1)
         return candidate;
-    return oneAboveLargest(LargestIdentifierQuery(table, column), QStringLiteral("MaxID"));
+    return oneAboveLargest(LargestIdentifierQuery(table, column), QStringLiteral("MaxID"), db);
 }
 
-qint64 NextLeafId()
+qint64 NextLeafId(Connection &db)
 {
-    return oneAboveLargest(NewLeafIdQuery(), QStringLiteral("LCount"));
+    return oneAboveLargest(NewLeafIdQuery(), QStringLiteral("LCount"), db);
 }
 
 } // namespace Processing

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace Processing {
+class Connection;
+}
+
 // Identifiers of new rows are chosen by the program.
 namespace Processing {
 
@@ -14,13 +18,14 @@ QString LargestIdentifierQuery(const QString &table, const QString &column);
 // The largest place identifier (column LCount).
 QString NewLeafIdQuery();
 
-// Both throw DbError. The results may lie above LargestIdentifier; the caller refuses those.
+// Both read over db, inside the transaction of the write that relies on them. Both throw DbError.
+// The results may lie above LargestIdentifier; the caller refuses those.
 
 // A new category or district: the counted rows plus one, unless that identifier is taken
 // (rows were deleted earlier); then one above the largest in use.
-qint64 NewRowIdentifier(qint64 counted, const QString &table, const QString &column);
+qint64 NewRowIdentifier(qint64 counted, const QString &table, const QString &column, Connection &db);
 
 // The next place: one above the largest LEAF_ID, 1 in an empty directory.
-qint64 NextLeafId();
+qint64 NextLeafId(Connection &db);
 
 } // namespace Processing

@@ -1,26 +1,14 @@
 #include "data/NewRowWrite.h"
 
+#include "data/DialectWrites.h"
 #include "data/Transaction.h"
 
 namespace Processing {
 
 bool IsKeyTaken(const DbError &error, Dialect dialect)
 {
-    if (error.sqlState() == QLatin1StringView("23505"))
-        return true;
-    const QString &code = error.nativeCode();
-    switch (dialect) {
-    case Dialect::Oracle:
-        return code == QLatin1StringView("1") || code == QLatin1StringView("ORA-00001");
-    case Dialect::SQLite:
-        // SQLITE_CONSTRAINT_PRIMARYKEY, SQLITE_CONSTRAINT_UNIQUE, and the general SQLITE_CONSTRAINT:
-        // an identifier chosen twice in a row tells that it was no taken key (WriteNewRow).
-        return code == QLatin1StringView("1555") || code == QLatin1StringView("2067") ||
-               code == QLatin1StringView("19");
-    case Dialect::PostgreSQL:
-        break;
-    }
-    return false;
+    return error.sqlState() == QLatin1StringView("23505") ||
+           DialectWritesOf(dialect).keyTakenCodes.contains(error.nativeCode());
 }
 
 NewRowOutcome WriteNewRow(const std::function<NewRowPlan()> &plan, Connection &db)
@@ -33,6 +21,8 @@ NewRowOutcome WriteNewRow(const std::function<NewRowPlan()> &plan, Connection &d
             const NewRowPlan chosen = plan();
             outcome.id = chosen.id;
             if (chosen.statements.isEmpty()) {
+                // A plan that writes nothing says why, or it would count as stored.
+                Q_ASSERT(chosen.refusal != NewRowRefusal::None);
                 outcome.refusal = chosen.refusal;
                 return outcome;
             }

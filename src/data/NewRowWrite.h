@@ -21,14 +21,21 @@ constexpr int NewIdentifierTries = 5;
 // unique constraint (its ODBC driver gives only the constraint's general code).
 bool IsKeyTaken(const DbError &error, Dialect dialect);
 
+// Why a plan writes nothing.
+enum class NewRowRefusal {
+    None,
+    Repeated,           // the same row is stored already
+    ParentGone,         // the category or city it goes under was deleted meanwhile
+    IdentifierTooLarge, // the identifier would not fit (id says which)
+};
+
 // What one try is to write, as the reads inside its transaction decided.
 struct NewRowPlan
 {
     qint64 id = 0;
-    // None: nothing is written, and refusal says why (the identifier does not fit, the category
-    // is gone ...).
+    // None: nothing is written, and refusal says why.
     QStringList statements;
-    QString refusal;
+    NewRowRefusal refusal = NewRowRefusal::None;
 };
 
 struct NewRowOutcome
@@ -36,9 +43,9 @@ struct NewRowOutcome
     qint64 id = 0;     // of the last try; the identifier stored when it succeeded
     bool sent = false; // whether any try sent its statements
     std::optional<DbError> failure;
-    QString refusal;
+    NewRowRefusal refusal = NewRowRefusal::None;
 
-    bool stored() const { return !failure && refusal.isEmpty(); }
+    bool stored() const { return !failure && refusal == NewRowRefusal::None; }
 };
 
 // Runs plan and its statements in one transaction; when the new row's key was taken meanwhile,

@@ -1,5 +1,6 @@
 #include "data/PlaceStatements.h"
 
+#include "data/Queries.h"
 #include "data/SqlText.h"
 
 // The blanks inside the pieces are part of the text the database receives and are kept exactly.
@@ -55,6 +56,11 @@ QString UpdatePlaceLinkStatement(qint32 branchId, qint32 placeId)
 {
     return QStringLiteral("   Update PLACES_BRANCH_LEAVES  ") + QStringLiteral("   set BRANCH_ID=") +
            QString::number(branchId) + QStringLiteral(" WHERE  LEAF_ID = ") + QString::number(placeId);
+}
+
+QString ListedPlaceQuery(qint32 placeId)
+{
+    return GetPlacesQuery(-1) + QStringLiteral(" AND places_leaves.leaf_id = %1").arg(placeId);
 }
 
 } // namespace Processing

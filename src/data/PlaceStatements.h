@@ -4,6 +4,13 @@
 
 namespace Processing {
 
+// The stored rows hold a place's address in column TELEPHONE and its telephone in column ADDRESS,
+// crosswise, and this file is where that is known: the statements below write them so, and the
+// places statement names its fields after the columns, so every reader of it takes the two texts
+// from these fields.
+inline constexpr char AddressTextField[] = "Telephone";
+inline constexpr char TelephoneTextField[] = "Address";
+
 // What the place inputs of the add and update windows hold: the texts as typed, the
 // identifiers of the chosen entries.
 struct PlaceValues
@@ -25,5 +32,8 @@ QString InsertPlaceLinkStatement(qint32 branchId, qint32 leafId);
 
 QString UpdatePlaceStatement(qint32 placeId, const PlaceValues &place);
 QString UpdatePlaceLinkStatement(qint32 branchId, qint32 placeId);
+
+// One place as the places list shows it, once for each category it is filed under.
+QString ListedPlaceQuery(qint32 placeId);
 
 } // namespace Processing

@@ -1,34 +1,24 @@
 #include "data/RowLocks.h"
 
+#include "data/DialectWrites.h"
 #include "data/NewIdentifiers.h"
 
 namespace Processing {
 
 QString HoldForChangeQuery(const QString &table, const QString &column, qint32 id, Dialect dialect)
 {
-    const QString sql = IdentifierInUseQuery(table, column, id);
-    return dialect == Dialect::SQLite ? sql : sql + QStringLiteral(" for update");
+    return IdentifierInUseQuery(table, column, id) + DialectWritesOf(dialect).holdForChange;
 }
 
 QString HoldAgainstChangeQuery(const QString &table, const QString &column, qint32 id, Dialect dialect)
 {
-    const QString sql = IdentifierInUseQuery(table, column, id);
-    switch (dialect) {
-    case Dialect::PostgreSQL:
-        return sql + QStringLiteral(" for share");
-    case Dialect::Oracle:
-        return sql + QStringLiteral(" for update");
-    case Dialect::SQLite:
-        break;
-    }
-    return sql;
+    return IdentifierInUseQuery(table, column, id) + DialectWritesOf(dialect).holdAgainstChange;
 }
 
 QString HoldAgainstAddsStatement(const QString &table, Dialect dialect)
 {
-    // The one mode that excludes itself and every write, and no read, in both PostgreSQL and Oracle.
-    return dialect == Dialect::SQLite ? QString()
-                                      : QStringLiteral("lock table %1 in share row exclusive mode").arg(table);
+    const QString &statement = DialectWritesOf(dialect).holdTableAgainstAdds;
+    return statement.isEmpty() ? QString() : statement.arg(table);
 }
 
 bool HoldForChange(const QString &table, const QString &column, qint32 id, Connection &db)

@@ -1,6 +1,7 @@
 #include "editing/EditMessages.h"
 
 #include "data/DbError.h"
+#include "data/NewIdentifiers.h"
 #include "data/NewRowWrite.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
@@ -31,10 +32,18 @@ void ShowNotStored(const QString &notDone, const QString &why)
     ShowDbError(Processing::DbError(notDone, why));
 }
 
-void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outcome)
+void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outcome, const QString &refused)
 {
     if (outcome.failure)
         ShowNotStored(notDone, *outcome.failure);
     else
-        ShowNotStored(notDone, outcome.refusal);
+        ShowNotStored(notDone, refused);
+}
+
+QString IdentifierTooLargeMessage(const QString &kind, qint64 id)
+{
+    return QStringLiteral("The new %1 would get the identifier %2, above the largest the directory can keep (%3).")
+        .arg(kind)
+        .arg(id)
+        .arg(Processing::LargestIdentifier);
 }

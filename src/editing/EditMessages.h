@@ -16,5 +16,7 @@ QString MissingChoiceMessage(const QString &boxLabel, const QString &notDone);
 // lost at the commit and the outcome could not be told, that it may or may not have been.
 void ShowNotStored(const QString &notDone, const Processing::DbError &cause);
 void ShowNotStored(const QString &notDone, const QString &why);
-// The same for a new row that was not stored: the database's failure, or the refusal.
-void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outcome);
+// The same for a new row that was not stored: the database's failure, or else refused, why.
+void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outcome, const QString &refused);
+// Why a new row (kind: "place", "category" ...) whose identifier would be id is refused.
+QString IdentifierTooLargeMessage(const QString &kind, qint64 id);

@@ -43,8 +43,6 @@ private:
     void GetNewLeafID();
     void CmdAddPlace_Click();
     void AddPlace();
-    // Whether a place of that name and address is stored; asked inside the add's transaction.
-    bool IsRepeated(const QString &name, const QString &address);
     void ClearPlace();
 
     QCheckBox *ChkAddPlace = nullptr;

@@ -1,9 +1,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/NewIdentifiers.h"
-#include "data/NewRowWrite.h"
-#include "data/PlaceStatements.h"
-#include "data/RowLocks.h"
+#include "data/PlaceWrites.h"
 #include "data/SqlText.h"
 #include "editing/EditMessages.h"
 #include "editing/MultiLineTextBox.h"
@@ -16,12 +14,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include <algorithm>
 #include <optional>
 
 void frmAdd::GetNewLeafID()
 {
-    NewLeafID = Processing::NextLeafId();
+    NewLeafID = Processing::NextLeafId(Processing::DbConn());
 }
 
 void frmAdd::CmdAddPlace_Click()
@@ -48,10 +45,7 @@ void frmAdd::CmdAddPlace_Click()
         if (!NewLeafID)
             GetNewLeafID();
         if (*NewLeafID > Processing::LargestIdentifier) {
-            ShowNotStored(notDone, QStringLiteral("The new place would get the identifier %1, above the largest "
-                                                  "the directory can keep (%2).")
-                                       .arg(*NewLeafID)
-                                       .arg(Processing::LargestIdentifier));
+            ShowNotStored(notDone, IdentifierTooLargeMessage(QStringLiteral("place"), *NewLeafID));
             return;
         }
     } catch (const Processing::DbError &error) {
@@ -61,70 +55,37 @@ void frmAdd::CmdAddPlace_Click()
     AddPlace();
 }
 
-bool frmAdd::IsRepeated(const QString &name, const QString &address)
-{
-    return Processing::DbConn().openRecordset(Processing::DuplicatePlaceQuery(name, address)).RecordCount() > 0;
-}
-
 void frmAdd::AddPlace()
 {
+    using Processing::NewRowRefusal;
     const Processing::PlaceValues place = m_place.Values();
     const qint32 category = m_place.Category().value_or(0);
     const QString categoryName = m_place.CmbPlaceParent->currentText();
     const QString notDone = QStringLiteral("The place \"%1\" was not added; nothing of it was stored.")
                                 .arg(Processing::TrimBlanks(place.name));
-    bool categoryGone = false;
-    bool repeated = false;
     Processing::NewRowOutcome outcome;
     {
         // Message boxes show the ordinary pointer over it.
         WaitCursor wait;
-        // The place and its link are stored together or not at all; the first failure is the one told.
-        outcome = Processing::WriteNewRow([&] {
-            Processing::NewRowPlan plan;
-            // No one adds a place between the check for a repeat and this one's commit: two
-            // people adding the same place at once store it once.
-            Processing::HoldAgainstAdds(QStringLiteral("PLACES_LEAVES"));
-            repeated = IsRepeated(place.name, place.address);
-            if (repeated) {
-                plan.refusal = QStringLiteral("This Place name and address are repeated ,This can't be added\r\n"
-                                              "Update the existing place or change this place name ");
-                return plan;
-            }
-            // Held until the place is stored, so that no one deletes the category in between.
-            categoryGone =
-                !Processing::HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category);
-            if (categoryGone) {
-                plan.refusal = QStringLiteral("The category \"%1\" was deleted by someone else after this dialog was "
-                                              "opened; choose another Parent Category.")
-                                   .arg(categoryName);
-                return plan;
-            }
-            // Read afresh, since others may have added places since the dialog opened; never below
-            // the identifier this dialog counted up to, which a rolled-back attempt skipped.
-            plan.id = std::max(Processing::NextLeafId(), NewLeafID.value_or(0));
-            if (plan.id > Processing::LargestIdentifier) {
-                plan.refusal = QStringLiteral("The new place would get the identifier %1, above the largest the "
-                                              "directory can keep (%2).")
-                                   .arg(plan.id)
-                                   .arg(Processing::LargestIdentifier);
-                return plan;
-            }
-            plan.statements = {Processing::InsertPlaceStatement(qint32(plan.id), place),
-                               Processing::InsertPlaceLinkStatement(category, qint32(plan.id))};
-            return plan;
-        });
+        outcome = Processing::AddPlace(place, category, NewLeafID.value_or(0), Processing::DbConn());
     }
     // Counted up for every attempt, so a rolled-back identifier is not offered again.
     if (outcome.sent)
         NewLeafID = outcome.id + 1;
-    if (repeated && !outcome.failure) {
-        MsgBox(outcome.refusal, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Repeated Entry"));
+    if (outcome.refusal == NewRowRefusal::Repeated && !outcome.failure) {
+        MsgBox(QStringLiteral("This Place name and address are repeated ,This can't be added\r\n"
+                              "Update the existing place or change this place name "),
+               QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Repeated Entry"));
         return;
     }
     if (!outcome.stored()) {
         // What was typed stays, so the user can correct it and add again.
-        ShowNotStored(notDone, outcome);
+        const bool categoryGone = outcome.refusal == NewRowRefusal::ParentGone;
+        ShowNotStored(notDone, outcome,
+                      categoryGone ? QStringLiteral("The category \"%1\" was deleted by someone else after this dialog "
+                                                    "was opened; choose another Parent Category.")
+                                         .arg(categoryName)
+                                   : IdentifierTooLargeMessage(QStringLiteral("place"), outcome.id));
         if (categoryGone) {
             try {
                 FillCategories();

@@ -1,8 +1,6 @@
+#include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/NewIdentifiers.h"
-#include "data/NewRowWrite.h"
-#include "data/ReferenceListStatements.h"
-#include "data/RowLocks.h"
+#include "data/ReferenceDataWrites.h"
 #include "data/SqlText.h"
 #include "editing/EditMessages.h"
 #include "editing/ReferenceLists.h"
@@ -14,14 +12,6 @@
 #include <QLineEdit>
 
 namespace {
-
-QString tooLarge(qint64 id, const QString &kind)
-{
-    return QStringLiteral("The new %1 would get the identifier %2, above the largest the directory can keep (%3).")
-        .arg(kind)
-        .arg(id)
-        .arg(Processing::LargestIdentifier);
-}
 
 QString deletedMeanwhile(const QString &parent)
 {
@@ -55,29 +45,16 @@ void frmAdd::CmdAddCat_Click()
             ShowDbError(error);
         }
     };
-    bool parentGone = false;
     Processing::NewRowOutcome outcome;
     {
         WaitCursor wait;
-        outcome = Processing::WriteNewRow([&] {
-            Processing::NewRowPlan plan;
-            // Someone else may delete the parent meanwhile; held, it stays until this commits.
-            parentGone =
-                !Processing::HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), *parent);
-            if (parentGone) {
-                plan.refusal = deletedMeanwhile(parentName);
-                return plan;
-            }
-            plan.id = Processing::NewRowIdentifier(counted, QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"));
-            if (plan.id > Processing::LargestIdentifier)
-                plan.refusal = tooLarge(plan.id, QStringLiteral("category"));
-            else
-                plan.statements = {Processing::InsertCategoryStatement(qint32(plan.id), name, *parent)};
-            return plan;
-        });
+        outcome = Processing::AddCategory(name, *parent, counted, Processing::DbConn());
     }
     if (!outcome.stored()) {
-        ShowNotStored(notDone, outcome);
+        const bool parentGone = outcome.refusal == Processing::NewRowRefusal::ParentGone;
+        ShowNotStored(notDone, outcome,
+                      parentGone ? deletedMeanwhile(parentName)
+                                 : IdentifierTooLargeMessage(QStringLiteral("category"), outcome.id));
         // The lists no longer offer a parent that is gone; the typed name stays.
         if (parentGone)
             reloadCategories();
@@ -107,22 +84,13 @@ void frmAdd::CmdAddDistrict_Click()
         // All districts, so that the count is the number of rows; this also undoes a narrowing.
         FillDistricts(QString());
         const qint64 counted = m_place.CmbDistrict->count();
-        outcome = Processing::WriteNewRow([&] {
-            Processing::NewRowPlan plan;
-            plan.id =
-                Processing::NewRowIdentifier(counted, QStringLiteral("PLACES_DISTRICT"), QStringLiteral("DISTRICT_ID"));
-            if (plan.id > Processing::LargestIdentifier)
-                plan.refusal = tooLarge(plan.id, QStringLiteral("district"));
-            else
-                plan.statements = {Processing::InsertDistrictStatement(qint32(plan.id), name, *city)};
-            return plan;
-        });
+        outcome = Processing::AddDistrict(name, *city, counted, Processing::DbConn());
     } catch (const Processing::DbError &error) {
         ShowNotStored(notDone, error);
         return;
     }
     if (!outcome.stored()) {
-        ShowNotStored(notDone, outcome);
+        ShowNotStored(notDone, outcome, IdentifierTooLargeMessage(QStringLiteral("district"), outcome.id));
         return;
     }
     // The place group's district list shows the new district from its next reload on.

@@ -2,13 +2,10 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/PlaceStatements.h"
-#include "data/RowLocks.h"
+#include "data/PlaceWrites.h"
 #include "data/SqlText.h"
-#include "data/Transaction.h"
 #include "editing/EditMessages.h"
 #include "editing/MultiLineTextBox.h"
-#include "editing/PlaceChanges.h"
 #include "editing/ReferenceLists.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/EnterKey.h"
@@ -36,7 +33,9 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QString &capt
 
 } // namespace
 
-frmUpdate::frmUpdate(QWidget *parent) : QWidget(parent, Qt::Window)
+frmUpdate::frmUpdate(std::shared_ptr<Processing::StoredPlaces> stored, QWidget *parent)
+    : QWidget(parent, Qt::Window),
+      m_storedPlaces(stored ? std::move(stored) : std::make_shared<Processing::StoredPlaces>())
 {
     setObjectName(QStringLiteral("frmUpdate"));
     setWindowTitle(QStringLiteral("Add New Information"));
@@ -110,7 +109,7 @@ void frmUpdate::FillDistricts(const QString &strFilter)
     LoadDistricts(m_place.CmbDistrict, strFilter);
 }
 
-void frmUpdate::Load(const StoredPlace &place)
+void frmUpdate::Load(const Processing::StoredPlace &place)
 {
     place_id = place.id;
     // What "&Update" compares with is what is stored now rather than the list's texts: the list
@@ -118,10 +117,11 @@ void frmUpdate::Load(const StoredPlace &place)
     m_stored = place;
     try {
         WaitCursor wait;
-        if (const std::optional<StoredPlace> now = ReadListedPlace(place.id, place.filedUnder))
-            m_stored = ComparedWith(place, *now, LastStored(place.id));
+        if (const std::optional<Processing::StoredPlace> now =
+                Processing::ReadListedPlace(place.id, place.filedUnder, Processing::DbConn()))
+            m_stored = Processing::ComparedWith(place, *now, m_storedPlaces->Last(place.id));
         else
-            m_stored = StoredPlace{};
+            m_stored = Processing::StoredPlace{};
         m_stored.id = place.id;
     } catch (const Processing::DbError &) {
         // Then the list's texts are the best known. Not told here: opening the window has told
@@ -166,71 +166,33 @@ void frmUpdate::CmdUpdate_Click()
 
 bool frmUpdate::StorePlace()
 {
+    using Result = Processing::PlaceUpdateOutcome::Result;
     const Processing::PlaceValues place = m_place.Values();
     const qint32 category = m_place.Category().value_or(0);
     const QString notDone = QStringLiteral("The place \"%1\" was not updated; nothing of the change was stored.")
                                 .arg(Processing::TrimBlanks(place.name));
     for (;;) {
-        enum class Found { Unchanged, PlaceGone, CategoryGone, Changed };
-        Found found = Found::Unchanged;
-        StoredPlace stored;
-        QStringList changed;
-        std::optional<Processing::DbError> failure;
+        Processing::PlaceUpdateOutcome outcome;
         {
             // Message boxes show the ordinary pointer over it; none is shown while the
             // transaction holds the place.
             WaitCursor wait;
-            try {
-                Processing::Transaction write;
-                // The place is held from this read until the update commits: its links first,
-                // in the order a delete takes them, so that neither waits on the other for ever.
-                Processing::HoldForChange(QStringLiteral("PLACES_BRANCH_LEAVES"), QStringLiteral("LEAF_ID"), place_id);
-                if (!Processing::HoldForChange(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), place_id)) {
-                    found = Found::PlaceGone;
-                } else if (!Processing::HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"),
-                                                          category)) {
-                    // The window stays open while others delete: a category gone since would
-                    // leave the place in none.
-                    found = Found::CategoryGone;
-                } else {
-                    stored = ReadListedPlace(place_id, m_stored.filedUnder).value_or(StoredPlace{});
-                    stored.id = place_id;
-                    changed = ChangedFields(m_stored, stored);
-                    if (!changed.isEmpty()) {
-                        found = Found::Changed;
-                    } else {
-                        // Both statements take effect together or not at all; the first failure
-                        // is the one told.
-                        write.execute(Processing::UpdatePlaceStatement(place_id, place));
-                        write.execute(Processing::UpdatePlaceLinkStatement(category, place_id));
-                        // As the list would show it now: what this user stored is no one
-                        // else's change when the window is filled again from the unread list.
-                        std::optional<StoredPlace> written;
-                        if (!write.failed())
-                            written = ReadListedPlace(place_id, m_place.CmbPlaceParent->currentText());
-                        failure = write.finish();
-                        if (!failure && written)
-                            RememberStored(*written);
-                    }
-                }
-            } catch (const Processing::DbError &error) {
-                failure = error;
-            }
+            outcome = Processing::UpdatePlace(m_stored, place, category, m_place.CmbPlaceParent->currentText(),
+                                              *m_storedPlaces, Processing::DbConn());
         }
-        if (failure) {
-            ShowNotStored(notDone, *failure);
+        switch (outcome.result) {
+        case Result::Failed:
+            ShowNotStored(notDone, *outcome.failure);
             return false;
-        }
-        switch (found) {
-        case Found::Unchanged:
+        case Result::Stored:
             return true;
-        case Found::PlaceGone:
+        case Result::PlaceGone:
             // Not stored again: whoever deleted it meant it gone, and under a new identifier it
             // would be another place. What was typed stays, to be added anew if wanted.
             ShowNotStored(notDone, QStringLiteral("The place was deleted after this window was opened, so it is not "
                                                   "stored again. To keep it, add it anew in \"Add New Information\"."));
             return false;
-        case Found::CategoryGone: {
+        case Result::CategoryGone: {
             const QString gone = m_place.CmbPlaceParent->currentText();
             try {
                 FillCategories();
@@ -242,11 +204,11 @@ bool frmUpdate::StorePlace()
                                 .arg(gone));
             return false;
         }
-        case Found::Changed:
-            if (!OverwriteConfirmed(changed))
+        case Result::ChangedMeanwhile:
+            if (!OverwriteConfirmed(outcome.changed))
                 return false;
             // Written over what the user was shown just now; changed again meanwhile, it asks again.
-            m_stored = stored;
+            m_stored = outcome.now;
             break;
         }
     }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "data/PlaceChanges.h"
 #include "editing/PlaceFields.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QGroupBox;
@@ -19,29 +21,13 @@ class frmUpdate : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmUpdate(QWidget *parent = nullptr);
-
-    // A stored place as the main window's list shows it.
-    struct StoredPlace
-    {
-        qint32 id = 0;
-        QString name;
-        QString city;
-        QString district;
-        QString address;
-        QString telephone;
-        QString more;
-        QString url;
-        // The category the list showed it filed under (its "Category" column): only compared
-        // with what is stored when the update is written.
-        QString filedUnder;
-        // The category to propose; none leaves the choice as it is.
-        std::optional<QString> category;
-    };
+    // stored: what this program stored last for each place, shared by the windows the main
+    // window opens one after another; a window of its own has a memory of its own.
+    explicit frmUpdate(std::shared_ptr<Processing::StoredPlaces> stored = nullptr, QWidget *parent = nullptr);
     // Fills the window for the place; what the user stores goes to that place. The place as
     // stored now is read and remembered: "&Update" asks before it writes over what others
     // stored since.
-    void Load(const StoredPlace &place);
+    void Load(const Processing::StoredPlace &place);
     // Where "&Update" waits for the window that opened this one to be free for a write (a list
     // it is still reading); by default it stores at once.
     void SetStoreWhenFree(std::function<void(std::function<void()> store)> whenFree)
@@ -64,9 +50,11 @@ private:
     bool StorePlace();
     bool OverwriteConfirmed(const QStringList &changed) const;
 
+    std::shared_ptr<Processing::StoredPlaces> m_storedPlaces;
+
     // The place being edited, and its stored values when the window was filled.
     qint32 place_id = 0;
-    StoredPlace m_stored;
+    Processing::StoredPlace m_stored;
     QGroupBox *FramePlace = nullptr;
     PlaceFields m_place;
     QPushButton *CmdUpdate = nullptr;

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/FieldValues.h"
+#include "data/PlaceStatements.h"
 
 #include <QColor>
 #include <QSqlQuery>
@@ -17,10 +18,10 @@ namespace {
 const char *const Headers[PlacesModel::ColumnCount] = {"Name",      "City", "District", "Address",
                                                        "Telephone", "More", "URL",      "Category"};
 
-// The fields each column shows: the "Address" column shows field Telephone and the
-// "Telephone" column field Address, because the stored rows hold them crosswise.
-const char *const Fields[PlacesModel::ColumnCount] = {"Name",    "City", "District", "Telephone",
-                                                      "Address", "More", "URL",      "Category"};
+// The fields each column shows; the address and the telephone from the fields that hold them.
+const char *const Fields[PlacesModel::ColumnCount] = {
+    "Name", "City", "District", Processing::AddressTextField, Processing::TelephoneTextField,
+    "More", "URL",  "Category"};
 
 bool blanksOnly(QStringView text)
 {

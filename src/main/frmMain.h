@@ -24,6 +24,9 @@ class QToolBar;
 class QTreeView;
 class WaitCursor;
 class frmUpdate;
+namespace Processing {
+class StoredPlaces;
+}
 
 // The main window: category tree, places list, toolbar with the search history, status bar.
 // The dialogs reach it only through SearchHost.
@@ -112,6 +115,8 @@ private:
     QLabel *m_panels[4] = {};
     SearchHistory m_history;
     QPointer<frmUpdate> m_update;
+    // What the update windows stored, for the next one filled from the list not read since.
+    std::shared_ptr<Processing::StoredPlaces> m_storedPlaces;
 
     QTimer *m_loadSteps = nullptr;
     std::unique_ptr<WaitCursor> m_loadCursor; // while a list loads in steps

@@ -1,7 +1,7 @@
+#include "data/CategoryDelete.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/DeleteStatements.h"
-#include "data/RowLocks.h"
 #include "data/SearchState.h"
 #include "data/Transaction.h"
 #include "main/CategoryTreeModel.h"
@@ -31,24 +31,17 @@ void categoryRefused(const QString &text)
     MsgBox(text, QMessageBox::Ok, QMessageBox::NoIcon, CategoryErrorTitle);
 }
 
-qint64 countOf(const QString &sql)
-{
-    WaitCursor wait;
-    const Processing::Recordset rs = Processing::DbConn().openRecordset(sql);
-    return rs.RecordCount() > 0 ? rs.value(0, 0).toLongLong() : 0;
-}
-
-// What the database holds below a category, whatever the tree has loaded so far.
+// Asked before the question, so that nothing is confirmed that is refused anyway.
 bool hasSubCategories(qint32 branchId)
 {
-    return countOf(Processing::SubCategoryCountQuery(branchId)) > 0;
+    WaitCursor wait;
+    return Processing::HasSubCategories(branchId, Processing::DbConn());
 }
 
-// Places filed under a category, whatever the list shows. A link to a place that no longer
-// exists holds nothing back.
 bool hasPlaces(qint32 branchId)
 {
-    return countOf(Processing::CategoryPlaceCountQuery(branchId)) > 0;
+    WaitCursor wait;
+    return Processing::HasPlaces(branchId, Processing::DbConn());
 }
 
 } // namespace
@@ -133,29 +126,21 @@ void frmMain::DeleteCategory()
     if (!confirmed(name, QStringLiteral("Delete Category")))
         return;
 
-    // Checked again where it counts: others may have filed something under the category while
-    // the question was open. The category's row is held from the checks to the commit, so an
-    // add under it either came first and is counted, or waits and then finds it gone.
-    std::optional<QString> refusal;
-    std::optional<Processing::DbError> failure;
-    try {
+    Processing::CategoryDeleteOutcome outcome;
+    {
         WaitCursor wait;
-        Processing::Transaction write;
-        Processing::HoldForChange(QStringLiteral("Places_root"), QStringLiteral("Branch_ID"), branchId);
-        if (hasSubCategories(branchId)) {
-            refusal = hasChildren;
-        } else if (hasPlaces(branchId)) {
-            refusal = hasRelated;
-        } else {
-            write.execute(Processing::DeleteCategoryStatement(branchId));
-            failure = write.finish();
-        }
-    } catch (const Processing::DbError &error) {
-        failure = error;
+        outcome = Processing::DeleteCategory(branchId, Processing::DbConn());
     }
-    if (refusal) {
-        categoryRefused(*refusal);
+    switch (outcome.result) {
+    case Processing::CategoryDeleteOutcome::Result::HasSubCategories:
+        categoryRefused(hasChildren);
         return;
+    case Processing::CategoryDeleteOutcome::Result::HasPlaces:
+        categoryRefused(hasRelated);
+        return;
+    case Processing::CategoryDeleteOutcome::Result::Deleted:
+    case Processing::CategoryDeleteOutcome::Result::Failed:
+        break;
     }
     // The tree is rebuilt whatever the outcome; a failure is told once it shows again.
     Processing::SearchStr.clear();
@@ -165,8 +150,8 @@ void frmMain::DeleteCategory()
     } catch (const Processing::DbError &error) {
         rebuildFailure = error;
     }
-    if (failure)
-        ShowDbError(*failure);
+    if (outcome.failure)
+        ShowDbError(*outcome.failure);
     else
         MsgBox(name + QStringLiteral("  Deleted "), QMessageBox::Ok, QMessageBox::NoIcon,
                QStringLiteral("Delete Category"));

@@ -1,3 +1,4 @@
+#include "data/PlaceChanges.h"
 #include "editing/frmUpdate.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
@@ -17,7 +18,9 @@ void frmMain::UpdatePlace()
     // A window closed a moment ago may not be deleted yet; it is not reused. The window has no
     // owner, so "Exit " leaves it open with what the user typed.
     if (!m_update || !m_update->isVisible()) {
-        m_update = new frmUpdate;
+        if (!m_storedPlaces)
+            m_storedPlaces = std::make_shared<Processing::StoredPlaces>();
+        m_update = new frmUpdate(m_storedPlaces);
         // "&Update" writes over the connection a list may be reading: it waits for the list.
         m_update->SetStoreWhenFree([window = m_update, main = QPointer<frmMain>(this)](std::function<void()> store) {
             if (main)
@@ -31,7 +34,7 @@ void frmMain::UpdatePlace()
     window->raise();
     window->activateWindow();
 
-    frmUpdate::StoredPlace place;
+    Processing::StoredPlace place;
     place.id = m_places->PlaceId(row);
     place.name = m_places->Text(row, PlacesModel::Name);
     place.city = m_places->Text(row, PlacesModel::City);

@@ -213,13 +213,6 @@ private Q_SLOTS:
     void identifierLimits()
     {
         TestDatabase::Exec(QStringLiteral("delete from places_branch_leaves"));
-        TestDatabase::Exec(QStringLiteral("delete from places_leaves"));
-        {
-            frmAdd dialog;
-            fill(dialog, Place());
-            Click(&dialog, "CmdAddPlace");
-            QCOMPARE(links(1), QList<QStringList>{{QStringLiteral("7")}});
-        }
         TestDatabase::Exec(QStringLiteral("update places_leaves set leaf_id = 32767"));
         MessageRecorder messages;
         frmAdd dialog;
@@ -233,35 +226,6 @@ private Q_SLOTS:
         QVERIFY(messages.last().text.contains(QStringLiteral("32767")));
         QCOMPARE(TextOf(Find<QWidget>(&dialog, "TxtPlaceName")), QStringLiteral("One Too Many"));
         QCOMPARE(Snapshot(), before);
-    }
-
-    void quotesAreStoredAsTyped()
-    {
-        MessageRecorder messages;
-        frmAdd dialog;
-        Place quoted;
-        quoted.name = QStringLiteral("Joe's Diner");
-        quoted.address = QStringLiteral("1 O'Neil St");
-        quoted.telephone = QStringLiteral("'02' 5");
-        quoted.more = QStringLiteral("it's '); drop table cm_city; --");
-        quoted.url = QStringLiteral("http://example.com/?q='a'");
-        fill(dialog, quoted);
-        const auto before = Snapshot();
-        Click(&dialog, "CmdAddPlace");
-        QCOMPARE(messages.count(), 0);
-        QCOMPARE(place(42), (QList<QStringList>{{quoted.name, quoted.telephone, quoted.address, QStringLiteral("12"),
-                                                 QStringLiteral("3"), quoted.more, QStringLiteral(" ") + quoted.url}}));
-        TestDatabase::Exec(QStringLiteral("delete from places_branch_leaves where leaf_id = 42"));
-        TestDatabase::Exec(QStringLiteral("delete from places_leaves where leaf_id = 42"));
-        QCOMPARE(Snapshot(), before);
-        TestDatabase::Exec(QStringLiteral("insert into places_leaves values (42, 'JOE''S DINER', '', '1 o''neil st', "
-                                          "12, 3, '', NULL)"));
-
-        // The duplicate check finds a name with a quote as well.
-        fill(dialog, quoted);
-        Click(&dialog, "CmdAddPlace");
-        QCOMPARE(messages.count(), 1);
-        QCOMPARE(messages.last().title, QStringLiteral("Repeated Entry"));
     }
 
     // Lines typed into the Address and More boxes are stored ending in CR LF, as the directory's

@@ -1,6 +1,4 @@
 #include "data/Connection.h"
-#include "data/NewRowWrite.h"
-#include "data/ReferenceListStatements.h"
 #include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
@@ -161,54 +159,6 @@ private Q_SLOTS:
                           : kind == QLatin1String("category") ? "TxtCatName"
                                                               : "TxtNewDistrict";
         QCOMPARE(TextOf(Find<QWidget>(&dialog, box)), QString());
-    }
-
-    // Retried only while others take the identifiers, and only so often.
-    void newRowTriesAreBounded_data()
-    {
-        QTest::addColumn<int>("takenTries");
-        QTest::addColumn<bool>("sameIdentifier");
-        QTest::addColumn<int>("tries");
-        QTest::addColumn<bool>("stored");
-        QTest::newRow("free at once") << 0 << false << 1 << true;
-        QTest::newRow("taken twice") << 2 << false << 3 << true;
-        QTest::newRow("taken every time") << 99 << false << Processing::NewIdentifierTries << false;
-        // District 5 exists from the start: the key is not one someone took meanwhile.
-        QTest::newRow("the same identifier again") << 0 << true << 2 << false;
-    }
-
-    void newRowTriesAreBounded()
-    {
-        QFETCH(int, takenTries);
-        QFETCH(bool, sameIdentifier);
-        QFETCH(int, tries);
-        QFETCH(bool, stored);
-        int calls = 0;
-        const Processing::NewRowOutcome outcome = Processing::WriteNewRow([&] {
-            ++calls;
-            Processing::NewRowPlan plan;
-            plan.id = sameIdentifier ? 5 : 100 + calls;
-            // Taken inside the try's own transaction, so it goes with the try's rollback.
-            if (calls <= takenTries)
-                Processing::DbConn().execute(
-                    Processing::InsertDistrictStatement(qint32(plan.id), QStringLiteral("Taken"), 3));
-            plan.statements = {Processing::InsertDistrictStatement(qint32(plan.id), QStringLiteral("Mine"), 3)};
-            return plan;
-        });
-        QCOMPARE(calls, tries);
-        QCOMPARE(outcome.stored(), stored);
-        const QList<QStringList> mine =
-            TestDatabase::Rows(QStringLiteral("select district_id from places_district where district_name = 'Mine'"));
-        QCOMPARE(mine, stored ? QList<QStringList>{{QString::number(outcome.id)}} : QList<QStringList>());
-        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district where district_name = "
-                                                     "'Taken'"))
-                     .toInt(),
-                 0);
-        if (!stored) {
-            // Either the database's own words, or that others kept taking them.
-            QVERIFY(outcome.failure);
-            QCOMPARE(outcome.failure->driverText().contains(QStringLiteral("Others stored a row")), !sameIdentifier);
-        }
     }
 
     // A category's delete and an add under it never both succeed.

@@ -24,7 +24,6 @@
 #include <QToolBar>
 #include <QTreeView>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -149,65 +148,6 @@ class TestDatabaseFaults : public QObject
         return window && window->isVisible() ? window : nullptr;
     }
 
-    int errorsTold() const
-    {
-        return int(std::count_if(m_messages->shown().cbegin(), m_messages->shown().cend(), [](const MsgBoxRequest &r) {
-            return r.title == QLatin1StringView("DataBase Error");
-        }));
-    }
-
-    // One write as the user makes it, its texts long enough to need room; messages cleared before.
-    void perform(const QString &write)
-    {
-        m_messages->clear();
-        const QString longText(240, QLatin1Char('x'));
-        if (write == QLatin1StringView("add place") || write == QLatin1StringView("add category") ||
-            write == QLatin1StringView("add district")) {
-            frmAdd add(m_main);
-            add.show();
-            if (write == QLatin1StringView("add place")) {
-                FillNewPlace(&add);
-                Type(Find<QWidget>(&add, "TxtMore"), longText);
-                Type(Find<QWidget>(&add, "TxtAddress"), longText + longText);
-                const QStringList typed = PlaceInputs(&add);
-                Click(&add, "CmdAddPlace");
-                if (errorsTold() > 0)
-                    QCOMPARE(PlaceInputs(&add), typed);
-            } else if (write == QLatin1StringView("add category")) {
-                Click(&add, "ChkAddCat");
-                Choose(Find<QComboBox>(&add, "CmbParentCat"), QStringLiteral("Food"));
-                Type(Find<QWidget>(&add, "TxtCatName"), QStringLiteral("Juice Bars"));
-                Click(&add, "CmdAddCat");
-            } else {
-                Click(&add, "ChkAddDistrict");
-                Choose(Find<QComboBox>(&add, "CmbCityAdd"), QStringLiteral("Giza"));
-                Type(Find<QWidget>(&add, "TxtNewDistrict"), QStringLiteral("Mohandessin"));
-                Click(&add, "CmdAddDistrict");
-            }
-        } else if (write == QLatin1StringView("update place")) {
-            QPointer<frmUpdate> window = openUpdate();
-            QVERIFY(window);
-            Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Food"));
-            Type(Find<QWidget>(window, "TxtMore"), longText);
-            Type(Find<QWidget>(window, "TxtAddress"), longText + longText);
-            Click(window, "CmdUpdate");
-            QCOMPARE(window && window->isVisible(), errorsTold() > 0);
-            if (window)
-                window->close();
-        } else if (write == QLatin1StringView("delete place")) {
-            m_main->UpdateList(7);
-            selectPlace(0);
-            m_messages->answer(QMessageBox::Yes);
-            m_main->ToolbarButton(7)->trigger();
-        } else {
-            Processing::SearchStr.clear();
-            BrowsingFixture::Places(*m_main)->clear();
-            tree()->setCurrentIndex(node(QStringLiteral("Empty")));
-            m_messages->answer(QMessageBox::Yes);
-            m_main->ToolbarButton(10)->trigger(); // Delete Cat
-        }
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -218,7 +158,7 @@ private Q_SLOTS:
         m_main = new frmMain;
         m_main->show();
         m_faults = std::make_unique<DatabaseFaults>();
-        if (QTest::currentDataTag() && QTest::currentTestFunction() != QLatin1StringView("neverHalfStored"))
+        if (QTest::currentDataTag())
             m_kind = *static_cast<Kind *>(QTest::qData("fault", qMetaTypeId<Kind>()));
     }
 
@@ -451,68 +391,6 @@ private Q_SLOTS:
         toldOnce(true, "Delete category");
         QCOMPARE(m_faults->snapshot(), before);
         mainWindowUsable();
-    }
-
-    // Each write refused at each of its statements in turn: nothing of it is stored, the user is
-    // told once, and once the database takes it again the same write stores all of it. SQLite
-    // also ends its transaction at some failures; a statement sent after that would stand alone.
-    void neverHalfStored_data()
-    {
-        QTest::addColumn<QString>("write");
-        QTest::addColumn<QString>("statement");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("how");
-        const QList<std::pair<const char *, QStringList>> writes = {
-            {"add place", {"insert places_leaves", "insert places_branch_leaves"}},
-            {"update place", {"update places_leaves", "update places_branch_leaves"}},
-            {"delete place", {"delete places_branch_leaves", "delete places_leaves"}},
-            {"add category", {"insert places_root"}},
-            {"add district", {"insert places_district"}},
-            {"delete category", {"delete places_root"}},
-        };
-        QStringList faults = {QStringLiteral("refused")};
-        if (!TestDatabase::IsPostgreSQL())
-            faults.append(QStringLiteral("rolled back"));
-        for (const auto &[write, statements] : writes) {
-            for (qsizetype i = 0; i < statements.size(); ++i) {
-                const QStringList words = statements.at(i).split(QLatin1Char(' '));
-                QStringList kinds = faults;
-                // A row of long texts needs pages the full file does not have.
-                if (i == 0 && !TestDatabase::IsPostgreSQL() && words.at(1) == QLatin1StringView("places_leaves"))
-                    kinds.append(QStringLiteral("disk full"));
-                for (const QString &fault : kinds)
-                    QTest::addRow("%s, statement %d, %s", write, int(i + 1), qPrintable(fault))
-                        << QString::fromLatin1(write) << words.at(0) << words.at(1) << fault;
-            }
-        }
-    }
-    void neverHalfStored()
-    {
-        QFETCH(QString, write);
-        QFETCH(QString, statement);
-        QFETCH(QString, table);
-        QFETCH(QString, how);
-        const auto before = m_faults->snapshot();
-        if (how == QLatin1StringView("disk full"))
-            TestDatabase::FillSqliteFile(true);
-        else
-            TestDatabase::Refuse(statement, table,
-                                 how == QLatin1StringView("refused") ? TestDatabase::Refusal::Statement
-                                                                     : TestDatabase::Refusal::EndingTransaction);
-        ++m_total;
-        perform(write);
-        QVERIFY2(errorsTold() == 1, qPrintable(told(*m_messages)));
-        if (write == QLatin1StringView("delete place"))
-            QCOMPARE(m_messages->last().text, QStringLiteral(" Place Can't be Deleted "));
-        QCOMPARE(m_faults->snapshot(), before);
-
-        if (how == QLatin1StringView("disk full"))
-            TestDatabase::FillSqliteFile(false);
-        else
-            TestDatabase::Allow(statement, table);
-        perform(write);
-        QVERIFY2(errorsTold() == 0, qPrintable(told(*m_messages)));
-        QVERIFY(m_faults->snapshot() != before);
     }
 
     void serverGoneBetweenTheTwoInserts()

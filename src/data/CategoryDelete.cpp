@@ -1,0 +1,54 @@
+#include "data/CategoryDelete.h"
+
+#include "data/DeleteStatements.h"
+#include "data/RowLocks.h"
+#include "data/Transaction.h"
+
+namespace Processing {
+
+namespace {
+
+qint64 countOf(const QString &sql, Connection &db)
+{
+    const Recordset rs = db.openRecordset(sql);
+    return rs.RecordCount() > 0 ? rs.value(0, 0).toLongLong() : 0;
+}
+
+} // namespace
+
+bool HasSubCategories(qint32 branchId, Connection &db)
+{
+    return countOf(SubCategoryCountQuery(branchId), db) > 0;
+}
+
+bool HasPlaces(qint32 branchId, Connection &db)
+{
+    return countOf(CategoryPlaceCountQuery(branchId), db) > 0;
+}
+
+CategoryDeleteOutcome DeleteCategory(qint32 branchId, Connection &db)
+{
+    using Result = CategoryDeleteOutcome::Result;
+    CategoryDeleteOutcome outcome;
+    try {
+        Transaction write(db);
+        HoldForChange(QStringLiteral("Places_root"), QStringLiteral("Branch_ID"), branchId, db);
+        if (HasSubCategories(branchId, db)) {
+            outcome.result = Result::HasSubCategories;
+            return outcome;
+        }
+        if (HasPlaces(branchId, db)) {
+            outcome.result = Result::HasPlaces;
+            return outcome;
+        }
+        write.execute(DeleteCategoryStatement(branchId));
+        outcome.failure = write.finish();
+    } catch (const DbError &error) {
+        outcome.failure = error;
+    }
+    if (outcome.failure)
+        outcome.result = Result::Failed;
+    return outcome;
+}
+
+} // namespace Processing

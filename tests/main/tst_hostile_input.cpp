@@ -300,7 +300,7 @@ class TestHostileInput : public QObject
         auto *list = m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
         list->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        m_main->ToolbarButton(6)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Update)->trigger();
         frmUpdate *window = EditingFixture::ShownUpdateWindow();
         return window && window->isVisible() ? window : nullptr;
     }

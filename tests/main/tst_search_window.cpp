@@ -102,7 +102,7 @@ class TestSearchWindow : public QObject
                 dialog->reject();
             }
         });
-        m_main->ToolbarButton(2)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Search)->trigger();
         if (!opened)
             qWarning("the search dialog did not open");
         return leftOpen;
@@ -205,15 +205,15 @@ private Q_SLOTS:
         QVERIFY(!search({{}, {}, {}, QStringLiteral("Joe's"), "OptStart"}));
         const QString second = Processing::SearchStr;
 
-        m_main->ToolbarButton(5)->trigger(); // Refresh: no condition, the ring kept
+        m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger(); // no condition, the ring kept
         QVERIFY(Processing::SearchStr.isEmpty());
-        m_main->ToolbarButton(8)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
         QCOMPARE(Processing::SearchStr, second);
         QCOMPARE(listed(), QList<int>{61});
-        m_main->ToolbarButton(8)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
         QCOMPARE(Processing::SearchStr, first);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        m_main->ToolbarButton(9)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Forward)->trigger();
         QCOMPARE(Processing::SearchStr, second);
     }
 
@@ -290,7 +290,7 @@ private Q_SLOTS:
         // The main window carries on: the search opens again, and Refresh rebuilds the tree.
         m_messages->clear();
         QVERIFY(!openSearch([](FrmSearch &dialog) { click(dialog, "CmdCancel"); }));
-        m_main->ToolbarButton(5)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger();
         const QAbstractItemModel *tree = m_main->findChild<QTreeView *>(QStringLiteral("CatTree"))->model();
         QCOMPARE(tree->rowCount(tree->index(0, 0)), 4);
         // The city list could not load: that one message.

@@ -47,9 +47,6 @@ public:
     // The toolbar's entry, separators and placeholders included.
     QAction *ToolbarButton(ToolbarEntry entry) const;
     void Toolbar1_ButtonClick(ToolbarEntry entry);
-    // Which searches were recorded shows nowhere: Back and Forward start from a position of
-    // their own that recording does not move, so the ring is read here.
-    const SearchHistory &History() const { return m_history; }
     // How long a list loads before it shows its progress and lets the window paint, and how
     // long it then reads between two paints.
     static void SetLoadTiming(int progressDelay, int stepMilliseconds);
@@ -59,6 +56,10 @@ Q_SIGNALS:
     void ListLoaded();
 
 private:
+    // Which searches were recorded shows nowhere: Back and Forward start from a position of
+    // their own that recording does not move, so tests read the ring.
+    friend class Inspect;
+
     void BuildLayout();
     void BuildToolbar();
     void Form_Load();

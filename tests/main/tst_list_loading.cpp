@@ -3,6 +3,7 @@
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -105,8 +106,8 @@ public:
     {
         QStringList recorded;
         for (int slot = 0; slot < 5; ++slot) {
-            if (!m_main->History().slot(slot).isEmpty())
-                recorded.append(m_main->History().slot(slot));
+            if (const QString &condition = Inspect::Slot(Inspect::History(*m_main), slot); !condition.isEmpty())
+                recorded.append(condition);
         }
         return recorded;
     }

@@ -3,6 +3,7 @@
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -127,8 +128,8 @@ class TestSearchWindow : public QObject
 
     QString newestRecorded() const
     {
-        const int index = m_main->History().writeIndex();
-        return m_main->History().slot(index - 1);
+        const SearchHistory &history = Inspect::History(*m_main);
+        return Inspect::Slot(history, Inspect::WriteIndex(history) - 1);
     }
 
 private Q_SLOTS:
@@ -194,7 +195,7 @@ private Q_SLOTS:
         QVERIFY(!search({{}, {}, {}, QStringLiteral("Joe's"), "OptExact"}));
         QVERIFY(listed().isEmpty());
         QCOMPARE(newestRecorded(), QStringLiteral("  ( upper (Leaf_Name) like upper ('Joe''s') ) "));
-        QCOMPARE(m_main->History().writeIndex(), 4);
+        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 4);
         QVERIFY(m_messages->texts().isEmpty());
     }
 
@@ -232,7 +233,7 @@ private Q_SLOTS:
         }));
         QCOMPARE(Processing::SearchStr, current);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        QCOMPARE(m_main->History().writeIndex(), 1);
+        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
 
         // No criterion: the message, the dialog stays open, and only the condition is gone.
         QVERIFY(openSearch([](FrmSearch &dialog) {
@@ -242,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(m_messages->texts(), QStringList{QStringLiteral(" You Must enter Searching Criteria ")});
         QVERIFY(Processing::SearchStr.isEmpty());
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        QCOMPARE(m_main->History().writeIndex(), 1);
+        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
     }
 
     void freshAtEveryOpening()

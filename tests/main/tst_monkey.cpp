@@ -419,15 +419,15 @@ class TestMonkey : public QObject
              TestDatabase::Rows(QStringLiteral("select branch_id, parent_id from places_root")))
             parentOf.insert(QStringLiteral("BR ") + row.value(0), QStringLiteral("BR ") + row.value(1));
         const QAbstractItemModel *model = tree()->model();
-        if (model->rowCount() != 1 || model->index(0, 0).data(Qt::UserRole).toString() != QStringLiteral("BR 0"))
+        if (model->rowCount() != 1 || BrowsingFixture::Key(model->index(0, 0)) != QStringLiteral("BR 0"))
             return QStringLiteral("the tree has not the root alone at its top");
         QSet<QString> shown;
         QString failure;
         const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
-            const QString parentKey = parent.data(Qt::UserRole).toString();
+            const QString parentKey = BrowsingFixture::Key(parent);
             for (int row = 0; row < model->rowCount(parent) && failure.isEmpty(); ++row) {
                 const QModelIndex node = model->index(row, 0, parent);
-                const QString key = node.data(Qt::UserRole).toString();
+                const QString key = BrowsingFixture::Key(node);
                 if (node.parent() != parent)
                     failure = QStringLiteral("node %1 does not know its parent").arg(key);
                 else if (shown.contains(key))

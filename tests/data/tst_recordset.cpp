@@ -43,7 +43,7 @@ private Q_SLOTS:
         QCOMPARE(rs.field(QStringLiteral("district_id")), id);
         const int name = rs.field(QStringLiteral("District_Name"));
         const int city = rs.field(QStringLiteral("CITY_ID"));
-        QVERIFY(!rs.hasField(QStringLiteral("ename")));
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.field(QStringLiteral("ename")));
 
         int nullRow = -1;
         for (int row = 0; row < rs.RecordCount(); ++row) {

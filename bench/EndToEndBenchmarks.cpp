@@ -2,6 +2,7 @@
 
 #include "data/SearchState.h"
 #include "main/frmMain.h"
+#include "support/StatementTrace.h"
 
 #include <QAbstractItemModel>
 #include <QAccessible>
@@ -20,7 +21,6 @@
 #include "BenchWindow.h"
 #include "Floors.h"
 #include "Harness.h"
-#include "StatementCapture.h"
 #include <optional>
 #include <stdexcept>
 
@@ -108,7 +108,7 @@ struct Clicks
             child<QRadioButton>(dialog, "OptContain")->setChecked(true);
             BenchWindow::Settle();
             listPainted.arm();
-            std::optional<StatementCapture> capture;
+            std::optional<StatementTrace> capture;
             if (sent)
                 capture.emplace();
             clock.start();
@@ -127,7 +127,7 @@ struct Clicks
     {
         BenchWindow::Settle();
         watch.arm();
-        std::optional<StatementCapture> capture;
+        std::optional<StatementTrace> capture;
         if (sent)
             capture.emplace();
         QElapsedTimer clock;

@@ -238,6 +238,8 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), districts);
         QVERIFY(!RunAsOneWrite({QStringLiteral("delete from places_district where district_id = 5")}));
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), districts - 1);
+        if (!trace.active() && !refused.isEmpty() && statements.indexOf(refused) + 1 < statements.size())
+            QSKIP(StatementTrace::NotSeen);
     }
 
     void upperFoldsEveryLetter()

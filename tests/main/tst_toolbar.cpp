@@ -221,6 +221,8 @@ private Q_SLOTS:
                                                                QStringLiteral(" AND ") + condition(place))});
             QCOMPARE(Column(list, 0), QStringList{names.at(place - 1)});
         }
+        if (!trace.active())
+            QSKIP(StatementTrace::NotSeen);
     }
 
     void steppingAnEmptyHistoryOnlyClearsTheSearch()

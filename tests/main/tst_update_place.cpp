@@ -231,7 +231,7 @@ private Q_SLOTS:
         main->InitForm();
         MessageRecorder messages;
         StatementTrace trace;
-        // The statements sent; only SQLite can show them, the rows and the list show on both.
+        // The statements sent; only SQLite can show them, the rows and the list show everywhere.
         const auto sent = [&trace](const QStringList &expected) {
             for (const QString &statement : expected)
                 QVERIFY2(!trace.active() || trace.statements().contains(statement), qPrintable(statement));
@@ -320,6 +320,8 @@ private Q_SLOTS:
             TestDatabase::Scalar(QStringLiteral("select count(*) from places_root where branch_id >= 40000")).toInt(),
             0);
         QCOMPARE(messages.count(), 6);
+        if (!trace.active())
+            QSKIP(StatementTrace::NotSeen);
     }
 
     void emptyListOpensNothing()

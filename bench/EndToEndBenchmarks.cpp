@@ -2,6 +2,7 @@
 
 #include "data/SearchState.h"
 #include "main/frmMain.h"
+#include "support/StatementTrace.h"
 
 #include <QAbstractItemModel>
 #include <QAccessible>
@@ -20,7 +21,6 @@
 #include "BenchWindow.h"
 #include "Floors.h"
 #include "Harness.h"
-#include "StatementCapture.h"
 #include <optional>
 #include <stdexcept>
 
@@ -82,9 +82,9 @@ struct Clicks
         : window(w), listPainted(w.list().viewport(), w.main()), treePainted(w.tree().viewport(), w.main())
     {}
 
-    QWidget *toolButton(int index)
+    QWidget *toolButton(ToolbarEntry entry)
     {
-        return child<QToolBar>(&window.main(), "Toolbar1")->widgetForAction(window.main().ToolbarButton(index));
+        return child<QToolBar>(&window.main(), "Toolbar1")->widgetForAction(window.main().ToolbarButton(entry));
     }
 
     // The dialog opens untimed; the clock starts at the click on "&Search" and stops once the
@@ -108,7 +108,7 @@ struct Clicks
             child<QRadioButton>(dialog, "OptContain")->setChecked(true);
             BenchWindow::Settle();
             listPainted.arm();
-            std::optional<StatementCapture> capture;
+            std::optional<StatementTrace> capture;
             if (sent)
                 capture.emplace();
             clock.start();
@@ -116,7 +116,7 @@ struct Clicks
             if (capture)
                 *sent = capture->statements();
         });
-        window.main().Toolbar1_ButtonClick(2);
+        window.main().Toolbar1_ButtonClick(ToolbarEntry::Search);
         if (!failure.isEmpty())
             throw std::runtime_error(failure.toStdString());
         listPainted.wait();
@@ -127,7 +127,7 @@ struct Clicks
     {
         BenchWindow::Settle();
         watch.arm();
-        std::optional<StatementCapture> capture;
+        std::optional<StatementTrace> capture;
         if (sent)
             capture.emplace();
         QElapsedTimer clock;
@@ -140,8 +140,8 @@ struct Clicks
         return ms;
     }
 
-    double back() { return clickAndWait(toolButton(8), QPoint(), listPainted); }
-    double refresh() { return clickAndWait(toolButton(5), QPoint(), treePainted); }
+    double back() { return clickAndWait(toolButton(ToolbarEntry::Back), QPoint(), listPainted); }
+    double refresh() { return clickAndWait(toolButton(ToolbarEntry::Refresh), QPoint(), treePainted); }
     double mainCategories()
     {
         QTreeView &tree = window.tree();

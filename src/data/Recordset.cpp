@@ -51,11 +51,6 @@ int Recordset::field(const QString &name) const
     return found.value();
 }
 
-bool Recordset::hasField(const QString &name) const
-{
-    return m_positions.contains(name.toLower());
-}
-
 QString Recordset::text(int row, int field) const
 {
     const QVariant &v = value(row, field);

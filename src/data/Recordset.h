@@ -28,7 +28,6 @@ public:
 
     // Position of a column by name or alias, any case; throws DbError when there is none.
     int field(const QString &name) const;
-    bool hasField(const QString &name) const;
 
     const QVariant &value(int row, int field) const { return m_rows.at(row).at(field); }
     bool isNull(int row, int field) const { return value(row, field).isNull(); }

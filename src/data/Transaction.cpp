@@ -68,10 +68,4 @@ std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &
     }
 }
 
-void RunAsOneWriteOrThrow(const QStringList &statements, Connection &db)
-{
-    if (const std::optional<DbError> failure = RunAsOneWrite(statements, db))
-        throw *failure;
-}
-
 } // namespace Processing

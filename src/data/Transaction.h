@@ -42,7 +42,5 @@ private:
 // transaction that cannot begin runs none of them. Every write of the program goes through here,
 // a single statement too, so that what a write does on failure is decided in one place.
 std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &db = DbConn());
-// The same, for a caller that handles a refusal with the reads around it: throws the first failure.
-void RunAsOneWriteOrThrow(const QStringList &statements, Connection &db = DbConn());
 
 } // namespace Processing

@@ -33,11 +33,6 @@ CategoryTreeModel::Rebuild::~Rebuild()
 
 CategoryTreeModel::CategoryTreeModel(QObject *parent) : QAbstractItemModel(parent) {}
 
-QString CategoryTreeModel::Key(qint32 branch)
-{
-    return QStringLiteral("BR ") + QString::number(branch);
-}
-
 int CategoryTreeModel::store(qint32 branch, int parent, QString name, int picture)
 {
     const int position = int(m_nodes.size());
@@ -134,12 +129,6 @@ int CategoryTreeModel::AddRows(std::vector<Row> rows)
     return NodeCount() - before;
 }
 
-QModelIndex CategoryTreeModel::IndexOf(qint32 branch) const
-{
-    const auto found = m_byBranch.constFind(branch);
-    return found == m_byBranch.cend() ? QModelIndex() : indexAt(*found);
-}
-
 void CategoryTreeModel::SetOpen(const QModelIndex &index, bool open)
 {
     const Node *node = nodeAt(index);
@@ -217,8 +206,6 @@ QVariant CategoryTreeModel::data(const QModelIndex &index, int role) const
         return node->name;
     case Qt::DecorationRole:
         return pictureIcon(node->picture);
-    case KeyRole:
-        return Key(node->branch);
     case IdRole:
         return int(node->branch);
     default:

@@ -14,8 +14,6 @@ class CategoryTreeModel : public QAbstractItemModel
     Q_OBJECT
 
 public:
-    // The node's key, "BR " and the category identifier: a text to show or compare only.
-    static constexpr int KeyRole = Qt::UserRole;
     // The category identifier, an int: what the program works with.
     static constexpr int IdRole = Qt::UserRole + 1;
     // Pictures of the tree's image list.
@@ -54,8 +52,6 @@ public:
     int AddRows(std::vector<Row> rows);
 
     int NodeCount() const { return int(m_nodes.size()); }
-    QModelIndex IndexOf(qint32 branch) const;
-    static QString Key(qint32 branch);
     // An open category shows picture 3, a closed one 2; the root keeps its own.
     void SetOpen(const QModelIndex &index, bool open);
 

@@ -181,11 +181,6 @@ QString PlacesModel::Text(int row, int column) const
     return shown(row).text(column);
 }
 
-bool PlacesModel::HasLink(int row) const
-{
-    return shown(row).link;
-}
-
 bool PlacesModel::ListedIds::insert(qint64 id)
 {
     // Up to four million identifiers in bits: half a megabyte at most.

@@ -48,12 +48,10 @@ public:
     // The place identifier of a shown row.
     qint32 PlaceId(int row) const;
     QString Text(int row, int column) const;
-    bool HasLink(int row) const;
 
     // Flips the order on every call, also for a new column. During a load only the order is
     // chosen; the rows are sorted when they are shown.
     void SortByColumn(int column);
-    int SortColumn() const { return m_sortColumn; }
     Qt::SortOrder SortOrder() const { return m_sortOrder; }
 
 private:

@@ -16,11 +16,9 @@ public:
     std::optional<QString> back();
     std::optional<QString> forward();
 
-    const QString &slot(int index) const { return m_slots.at(index); }
-    int writeIndex() const { return m_index; }
-    int position() const { return m_pos; }
-
 private:
+    friend class Inspect; // tests read the positions, which show nowhere
+
     std::optional<QString> step(bool backwards);
 
     // Six slots of which only 0 to 4 are ever used: the write index rests at 5 between the

@@ -2,6 +2,7 @@
 
 #include "main/CategoryTreeModel.h"
 #include "main/SearchHistory.h"
+#include "main/ToolbarEntry.h"
 #include "search/SearchHost.h"
 
 #include <QLabel>
@@ -46,12 +47,9 @@ public:
     void AfterListLoaded(std::function<void(const std::optional<Processing::DbError> &failure)> then) override;
     bool ListLoading() const;
 
-    // The toolbar's entries by their 1-based index (separators and placeholders included).
-    QAction *ToolbarButton(int index) const;
-    void Toolbar1_ButtonClick(int index);
-    // Which searches were recorded shows nowhere: Back and Forward start from a position of
-    // their own that recording does not move, so the ring is read here.
-    const SearchHistory &History() const { return m_history; }
+    // The toolbar's entry, separators and placeholders included.
+    QAction *ToolbarButton(ToolbarEntry entry) const;
+    void Toolbar1_ButtonClick(ToolbarEntry entry);
     // How long a list loads before it shows its progress and lets the window paint, and how
     // long it then reads between two paints.
     static void SetLoadTiming(int progressDelay, int stepMilliseconds);
@@ -61,6 +59,10 @@ Q_SIGNALS:
     void ListLoaded();
 
 private:
+    // Which searches were recorded shows nowhere: Back and Forward start from a position of
+    // their own that recording does not move, so tests read the ring.
+    friend class Inspect;
+
     void BuildLayout();
     void BuildToolbar();
     void Form_Load();
@@ -106,7 +108,7 @@ private:
     void DeleteCategory();
 
     QToolBar *Toolbar1 = nullptr;
-    QList<QAction *> m_buttons; // index 1 is m_buttons[0]
+    QList<QAction *> m_buttons; // in ToolbarEntry's order
     QTreeView *CatTree = nullptr;
     CategoryTreeModel *m_categories = nullptr; // the tree's nodes: never a category twice
     QTreeView *LstVwPlaces = nullptr;

@@ -1,5 +1,6 @@
 #include "data/DbError.h"
 #include "data/SearchState.h"
+#include "main/ToolbarEntry.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/Pictures.h"
@@ -12,24 +13,38 @@ namespace {
 
 struct ButtonEntry
 {
-    int index;
+    ToolbarEntry entry;
     const char *caption;
     const char *toolTip;
     int picture;
 };
 
 const ButtonEntry Buttons[] = {
-    {1, "Dinning", "Find on the internet", 1},
-    {2, "Search", "Find Place", 2},
-    {3, "Add", "Add New Items", 3},
-    {4, "Internet", "Open Internet Window", 4},
-    {5, "Refresh", "Show all Places", 5},
-    {6, "Update", "Update Record", 7},
-    {7, "Delete", nullptr, 10},
-    {8, "Back", nullptr, 8},
-    {9, "Forward", nullptr, 9},
-    {10, "Delete Cat", nullptr, 11},
+    {ToolbarEntry::Dinning, "Dinning", "Find on the internet", 1},
+    {ToolbarEntry::Search, "Search", "Find Place", 2},
+    {ToolbarEntry::Add, "Add", "Add New Items", 3},
+    {ToolbarEntry::Internet, "Internet", "Open Internet Window", 4},
+    {ToolbarEntry::Refresh, "Refresh", "Show all Places", 5},
+    {ToolbarEntry::Update, "Update", "Update Record", 7},
+    {ToolbarEntry::Delete, "Delete", nullptr, 10},
+    {ToolbarEntry::Back, "Back", nullptr, 8},
+    {ToolbarEntry::Forward, "Forward", nullptr, 9},
+    {ToolbarEntry::DeleteCategory, "Delete Cat", nullptr, 11},
 };
+const ButtonEntry ExitButton = {ToolbarEntry::Exit, "Exit ", "Exit Application", 6};
+
+// Separators and placeholders only hold places on the bar.
+bool RaisesClick(ToolbarEntry entry)
+{
+    return entry < ToolbarEntry::Separator1 || entry > ToolbarEntry::WidePlaceholder;
+}
+
+// While a list loads, Back and Forward replace it and Exit gives it up; every other
+// command waits until the list is whole.
+bool WaitsForWholeList(ToolbarEntry entry)
+{
+    return entry != ToolbarEntry::Back && entry != ToolbarEntry::Forward && entry != ToolbarEntry::Exit;
+}
 
 // A QAction without a tool tip shows its caption as one; the buttons that have none show nothing.
 class NoToolTip : public QObject
@@ -50,90 +65,83 @@ protected:
 
 void frmMain::BuildToolbar()
 {
-    for (const ButtonEntry &entry : Buttons) {
-        QAction *action = Toolbar1->addAction(ToolbarPicture(entry.picture), QString::fromLatin1(entry.caption));
-        action->setObjectName(QStringLiteral("Button%1").arg(entry.index));
-        if (entry.toolTip)
-            action->setToolTip(QString::fromLatin1(entry.toolTip));
+    const auto addButton = [this](const ButtonEntry &button) {
+        QAction *action = Toolbar1->addAction(ToolbarPicture(button.picture), QString::fromLatin1(button.caption));
+        action->setObjectName(QStringLiteral("Button%1").arg(int(button.entry)));
+        if (button.toolTip)
+            action->setToolTip(QString::fromLatin1(button.toolTip));
         else
             Toolbar1->widgetForAction(action)->installEventFilter(new NoToolTip(action));
+        connect(action, &QAction::triggered, this, [this, entry = button.entry] { Toolbar1_ButtonClick(entry); });
         m_buttons.append(action);
-    }
-    for (int i = 11; i <= 14; ++i)
+    };
+    for (const ButtonEntry &button : Buttons)
+        addButton(button);
+    for (int separator = int(ToolbarEntry::Separator1); separator <= int(ToolbarEntry::Separator4); ++separator)
         m_buttons.append(Toolbar1->addSeparator());
-    for (int i = 15; i <= 16; ++i) {
-        auto *placeholder = new QWidget(Toolbar1);
-        if (i == 16)
-            placeholder->setFixedWidth(40);
-        m_buttons.append(Toolbar1->addWidget(placeholder));
-    }
-    QAction *exit = Toolbar1->addAction(ToolbarPicture(6), QStringLiteral("Exit "));
-    exit->setObjectName(QStringLiteral("Button17"));
-    exit->setToolTip(QStringLiteral("Exit Application"));
-    m_buttons.append(exit);
-
-    for (int index = 1; index <= m_buttons.size(); ++index) {
-        QAction *action = m_buttons.at(index - 1);
-        if (action->isSeparator() || !action->objectName().startsWith(QLatin1StringView("Button")))
-            continue;
-        connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
-    }
+    m_buttons.append(Toolbar1->addWidget(new QWidget(Toolbar1)));
+    auto *widePlaceholder = new QWidget(Toolbar1);
+    widePlaceholder->setFixedWidth(40);
+    m_buttons.append(Toolbar1->addWidget(widePlaceholder));
+    addButton(ExitButton);
+    Q_ASSERT(m_buttons.size() == int(ToolbarEntry::Exit));
 }
 
-QAction *frmMain::ToolbarButton(int index) const
+QAction *frmMain::ToolbarButton(ToolbarEntry entry) const
 {
-    if (index < 1 || index > m_buttons.size())
-        return nullptr;
-    return m_buttons.at(index - 1);
+    return m_buttons.value(int(entry) - 1);
 }
 
-void frmMain::Toolbar1_ButtonClick(int index)
+void frmMain::Toolbar1_ButtonClick(ToolbarEntry entry)
 {
-    if (index >= 11 && index <= 16)
-        return; // separators and placeholders raise no click
-    // While a list loads, Back and Forward replace it and Exit gives it up; every other
-    // command waits until the list is whole.
-    const bool replacesList = index == 8 || index == 9;
-    const bool exits = index > 16;
-    if (!replacesList && !exits && ListLoading()) {
-        WhenListWhole(this, index, [this, index] { Toolbar1_ButtonClick(index); });
+    if (!RaisesClick(entry))
+        return;
+    if (WaitsForWholeList(entry) && ListLoading()) {
+        WhenListWhole(this, int(entry), [this, entry] { Toolbar1_ButtonClick(entry); });
         return;
     }
     // A database failure inside a command is reported here, at the handler's boundary.
     try {
-        switch (index) {
-        case 1:
+        switch (entry) {
+        case ToolbarEntry::Dinning:
             ShowDinning();
             break;
-        case 2:
+        case ToolbarEntry::Search:
             ShowSearch();
             break;
-        case 3:
+        case ToolbarEntry::Add:
             ShowAdd();
             break;
-        case 4:
+        case ToolbarEntry::Internet:
             StartBrowser(QString());
             break;
-        case 5:
+        case ToolbarEntry::Refresh:
             Processing::SearchStr.clear();
             InitForm();
             break;
-        case 6:
+        case ToolbarEntry::Update:
             UpdatePlace();
             break;
-        case 7:
+        case ToolbarEntry::Delete:
             DeletePlace();
             break;
-        case 8:
+        case ToolbarEntry::Back:
             StepHistory(true);
             break;
-        case 9:
+        case ToolbarEntry::Forward:
             StepHistory(false);
             break;
-        case 10:
+        case ToolbarEntry::DeleteCategory:
             DeleteCategory();
             break;
-        default:
+        case ToolbarEntry::Separator1:
+        case ToolbarEntry::Separator2:
+        case ToolbarEntry::Separator3:
+        case ToolbarEntry::Separator4:
+        case ToolbarEntry::Placeholder:
+        case ToolbarEntry::WidePlaceholder:
+            break;
+        case ToolbarEntry::Exit:
             GiveUpLoad();
             // Another window's command that waited runs now; this window's own are dropped.
             std::erase_if(m_waiting, [this](const Waiting &waiting) { return waiting.owner == this; });

@@ -62,11 +62,6 @@ frmDinning *frmDinning::ShowWindow(const QString &address, std::function<void()>
     return window;
 }
 
-frmDinning *frmDinning::Instance()
-{
-    return openWindow();
-}
-
 void frmDinning::Form_Load(const QString &address)
 {
     // The page loads in the background; whatever the browser shows for a failure stays.

@@ -20,8 +20,6 @@ public:
     // Opens the web window on address, or brings the open one to the front without navigating
     // again. showMain is what "&Back" calls; the latest caller's function replaces an earlier one.
     static frmDinning *ShowWindow(const QString &address, std::function<void()> showMain);
-    // The open web window, or nullptr.
-    static frmDinning *Instance();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

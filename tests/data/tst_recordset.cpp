@@ -44,7 +44,7 @@ private Q_SLOTS:
         QCOMPARE(rs.field(QStringLiteral("district_id")), id);
         const int name = rs.field(QStringLiteral("District_Name"));
         const int city = rs.field(QStringLiteral("CITY_ID"));
-        QVERIFY(!rs.hasField(QStringLiteral("ename")));
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.field(QStringLiteral("ename")));
 
         int nullRow = -1;
         for (int row = 0; row < rs.RecordCount(); ++row) {
@@ -254,6 +254,8 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), districts);
         QVERIFY(!RunAsOneWrite({QStringLiteral("delete from places_district where district_id = 5")}));
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_district")).toInt(), districts - 1);
+        if (!trace.active() && !refused.isEmpty() && statements.indexOf(refused) + 1 < statements.size())
+            QSKIP(StatementTrace::NotSeen);
     }
 
     void upperFoldsEveryLetter()

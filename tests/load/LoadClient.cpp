@@ -54,18 +54,6 @@ template<typename T> T *find(const QObject *parent, const char *name)
     return child;
 }
 
-// Toolbar buttons of the main window, by their place.
-enum Button {
-    Search = 2,
-    Add = 3,
-    Refresh = 5,
-    Update = 6,
-    DeletePlace = 7,
-    Back = 8,
-    Forward = 9,
-    DeleteCategory = 10
-};
-
 // Told texts that leave the outcome of a write open.
 const QRegularExpression
     UnknownText(QStringLiteral("may or may not|unknown|not known|cannot tell|could not (be )?(checked|confirmed)"),
@@ -192,7 +180,7 @@ private:
 
     // Opens a modal dialog from the toolbar and lets drive use it; one still open after that is
     // closed as the user would.
-    template<typename Dialog> void withModal(int button, const std::function<void(Dialog &)> &drive)
+    template<typename Dialog> void withModal(ToolbarEntry button, const std::function<void(Dialog &)> &drive)
     {
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
@@ -240,7 +228,7 @@ private:
     // Every place: the list the update and the deletion choose from.
     void listAllPlaces()
     {
-        withModal<FrmSearch>(Search, [](FrmSearch &dialog) {
+        withModal<FrmSearch>(ToolbarEntry::Search, [](FrmSearch &dialog) {
             for (const char *box : {"ChkCat", "ChkCity", "ChkDistrict"})
                 check(find<QCheckBox>(&dialog, box), false);
             find<QLineEdit>(&dialog, "TxtPlaceName")->setText(QStringLiteral("%"));
@@ -285,7 +273,7 @@ private:
     void addCategory()
     {
         m_entry.action = QStringLiteral("add-category");
-        withModal<frmAdd>(Add, [this](frmAdd &dialog) {
+        withModal<frmAdd>(ToolbarEntry::Add, [this](frmAdd &dialog) {
             check(find<QCheckBox>(&dialog, "ChkAddCat"));
             auto *parents = find<QComboBox>(&dialog, "CmbParentCat");
             chooseAny(parents);
@@ -303,7 +291,7 @@ private:
     void addDistrict()
     {
         m_entry.action = QStringLiteral("add-district");
-        withModal<frmAdd>(Add, [this](frmAdd &dialog) {
+        withModal<frmAdd>(ToolbarEntry::Add, [this](frmAdd &dialog) {
             check(find<QCheckBox>(&dialog, "ChkAddDistrict"));
             auto *cities = find<QComboBox>(&dialog, "CmbCityAdd");
             chooseAny(cities);
@@ -321,7 +309,7 @@ private:
     void addPlace()
     {
         m_entry.action = QStringLiteral("add-place");
-        withModal<frmAdd>(Add, [this](frmAdd &dialog) {
+        withModal<frmAdd>(ToolbarEntry::Add, [this](frmAdd &dialog) {
             check(find<QCheckBox>(&dialog, "ChkAddPlace"));
             auto *categories = find<QComboBox>(&dialog, "CmbPlaceParent");
             chooseAny(categories);
@@ -346,7 +334,7 @@ private:
         listAllPlaces();
         if (selectRandomPlace() < 0)
             return;
-        m_main->ToolbarButton(Update)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Update)->trigger();
         for (QWidget *window : QApplication::topLevelWidgets())
             if (auto *update = qobject_cast<frmUpdate *>(window); update && update->isVisible())
                 m_update = update;
@@ -391,7 +379,7 @@ private:
             return;
         }
         m_entry.start = now();
-        m_main->ToolbarButton(DeletePlace)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Delete)->trigger();
         bool deleted = false;
         for (const QString &t : m_told)
             deleted = deleted || t.simplified().endsWith(QLatin1StringView("Place Deleted"));
@@ -402,7 +390,7 @@ private:
     void deleteCategory()
     {
         m_entry.action = QStringLiteral("delete-category");
-        m_main->ToolbarButton(Refresh)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger();
         QList<QModelIndex> nodes;
         const QAbstractItemModel *model = tree()->model();
         const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
@@ -431,7 +419,7 @@ private:
         tree()->scrollTo(node);
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(node).center());
         m_entry.start = now();
-        m_main->ToolbarButton(DeleteCategory)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::DeleteCategory)->trigger();
         bool refused = false;
         bool deleted = false;
         for (const QString &t : m_told) {
@@ -445,7 +433,7 @@ private:
     void search()
     {
         m_entry.action = QStringLiteral("read");
-        withModal<FrmSearch>(Search, [this](FrmSearch &dialog) {
+        withModal<FrmSearch>(ToolbarEntry::Search, [this](FrmSearch &dialog) {
             check(find<QCheckBox>(&dialog, "ChkCity"), false);
             check(find<QCheckBox>(&dialog, "ChkCat"), chance(50));
             if (find<QCheckBox>(&dialog, "ChkCat")->isChecked()) {
@@ -464,10 +452,10 @@ private:
         m_entry.action = QStringLiteral("read");
         switch (pick(4)) {
         case 0:
-            m_main->ToolbarButton(Refresh)->trigger();
+            m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger();
             break;
         case 1:
-            m_main->ToolbarButton(chance(50) ? Back : Forward)->trigger();
+            m_main->ToolbarButton(chance(50) ? ToolbarEntry::Back : ToolbarEntry::Forward)->trigger();
             break;
         default: {
             const QAbstractItemModel *model = tree()->model();

@@ -90,9 +90,15 @@ inline QString PanelText(const frmMain &window, int panel)
     return window.findChild<QLabel *>(QStringLiteral("Panel%1").arg(panel))->text();
 }
 
+// A category as the tests name it, "BR " and its identifier.
+inline QString Key(qint32 branch)
+{
+    return QStringLiteral("BR %1").arg(branch);
+}
+
 inline QString Key(const QModelIndex &node)
 {
-    return node.data(Qt::UserRole).toString();
+    return node.isValid() ? Key(node.data(CategoryTreeModel::IdRole).toInt()) : QString();
 }
 
 inline QString Text(const QModelIndex &node)

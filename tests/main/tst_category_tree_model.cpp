@@ -67,9 +67,8 @@ public:
         QStringList lines;
         const std::function<void(qint32)> walk = [&](qint32 branch) {
             const qint32 parent = m_parent.value(branch);
-            lines.append((parent < 0 && branch == 0 ? QString() : CategoryTreeModel::Key(parent)) +
-                         QStringLiteral(" > ") + CategoryTreeModel::Key(branch) + QLatin1Char(' ') +
-                         m_name.value(branch));
+            lines.append((parent < 0 && branch == 0 ? QString() : Key(parent)) + QStringLiteral(" > ") + Key(branch) +
+                         QLatin1Char(' ') + m_name.value(branch));
             for (const qint32 child : m_children.value(branch))
                 walk(child);
         };
@@ -97,6 +96,21 @@ QStringList lines(const QAbstractItemModel &model)
     };
     walk(QModelIndex());
     return lines;
+}
+
+// Every node by its category identifier, reached through the item interface.
+QHash<qint32, QModelIndex> nodesById(const QAbstractItemModel &model)
+{
+    QHash<qint32, QModelIndex> nodes;
+    const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+        for (int row = 0; row < model.rowCount(parent); ++row) {
+            const QModelIndex node = model.index(row, 0, parent);
+            nodes.insert(node.data(CategoryTreeModel::IdRole).toInt(), node);
+            walk(node);
+        }
+    };
+    walk(QModelIndex());
+    return nodes;
 }
 
 // A directory's categories: identifiers with gaps and of either sign, most parents stored
@@ -160,7 +174,7 @@ private Q_SLOTS:
                               QStringLiteral("BR 1 > BR 3 Cafes"), QStringLiteral("BR 3 > BR 4 Tea Rooms"),
                               QStringLiteral("BR 0 > BR 2 Health")}));
         QCOMPARE(model.NodeCount(), 5);
-        QVERIFY(!model.IndexOf(9).isValid());
+        QVERIFY(!nodesById(model).contains(9));
 
         // The same rows again place nothing; a second top node with a known key is refused.
         QCOMPARE(model.AddRows({{3, 1, QStringLiteral("Cafes")}, {4, 3, QStringLiteral("Tea Rooms")}}), 0);
@@ -224,18 +238,15 @@ private Q_SLOTS:
 
             QCOMPARE(lines(model), reference.lines());
             QCOMPARE(model.NodeCount(), reference.size());
-            // Every category is found by its identifier, and its index leads back to it.
-            for (const CategoryRow &row : all) {
-                const QModelIndex node = model.IndexOf(row.branch);
-                if (!node.isValid())
-                    continue;
-                QCOMPARE(Key(node), CategoryTreeModel::Key(row.branch));
+            // Every node's index leads back to it.
+            const QHash<qint32, QModelIndex> nodes = nodesById(model);
+            QCOMPARE(nodes.size(), model.NodeCount());
+            for (const QModelIndex &node : nodes)
                 QCOMPARE(model.index(node.row(), 0, node.parent()), node);
-            }
 
             // The user opens some nodes; the view lays out exactly what is open.
             for (int i = 0; i < 5; ++i) {
-                const QModelIndex node = model.IndexOf(all[random.bounded(int(all.size()))].branch);
+                const QModelIndex node = nodes.value(all[random.bounded(int(all.size()))].branch);
                 if (node.isValid())
                     view.setExpanded(node, !view.isExpanded(node) || random.bounded(2) == 0);
             }

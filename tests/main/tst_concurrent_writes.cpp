@@ -209,7 +209,7 @@ private Q_SLOTS:
             BrowsingFixture::Places(*mainWindow())->clear();
             messages.answer(QMessageBox::Yes);
             SecondUser user(other);
-            mainWindow()->ToolbarButton(10)->trigger();
+            mainWindow()->ToolbarButton(ToolbarEntry::DeleteCategory)->trigger();
             QVERIFY(user.finish());
         } else {
             frmAdd dialog;
@@ -306,7 +306,7 @@ private Q_SLOTS:
             ->selectionModel()
             ->select(BrowsingFixture::Places(*mainWindow())->index(0, 0),
                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        mainWindow()->ToolbarButton(6)->trigger();
+        mainWindow()->ToolbarButton(ToolbarEntry::Update)->trigger();
         QPointer<frmUpdate> window = ShownUpdateWindow();
         QVERIFY(window);
         Choose(Find<QComboBox>(window, "CmbPlaceParent"), QStringLiteral("Cafes"));

@@ -101,7 +101,7 @@ class TestDatabaseFaults : public QObject
     }
 
     // Opens a modal dialog from the toolbar and hands it to check; then closes it.
-    template<typename Dialog> void withModal(int button, const std::function<void(Dialog &)> &check)
+    template<typename Dialog> void withModal(ToolbarEntry button, const std::function<void(Dialog &)> &check)
     {
         bool seen = false;
         QTimer::singleShot(0, this, [&] {
@@ -126,10 +126,10 @@ class TestDatabaseFaults : public QObject
 
     QTreeView *tree() const { return m_main->findChild<QTreeView *>(QStringLiteral("CatTree")); }
 
-    void clickButton(int index)
+    void clickButton(ToolbarEntry entry)
     {
         auto *toolbar = m_main->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
-        QTest::mouseClick(toolbar->widgetForAction(m_main->ToolbarButton(index)), Qt::LeftButton);
+        QTest::mouseClick(toolbar->widgetForAction(m_main->ToolbarButton(entry)), Qt::LeftButton);
     }
 
     QModelIndex node(const QString &text) const
@@ -143,7 +143,7 @@ class TestDatabaseFaults : public QObject
     {
         m_main->UpdateList(7);
         selectPlace(0);
-        m_main->ToolbarButton(6)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Update)->trigger();
         frmUpdate *window = EditingFixture::ShownUpdateWindow();
         return window && window->isVisible() ? window : nullptr;
     }
@@ -192,15 +192,15 @@ private Q_SLOTS:
         mainWindowUsable();
 
         m_messages->clear();
-        m_main->ToolbarButton(8)->trigger(); // Back
+        m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
         toldOnce(false, "Back");
 
         m_messages->clear();
-        withModal<FrmSearch>(2, [this](FrmSearch &) { toldOnce(false, "Search opened"); });
+        withModal<FrmSearch>(ToolbarEntry::Search, [this](FrmSearch &) { toldOnce(false, "Search opened"); });
         m_messages->clear();
-        withModal<frmAdd>(3, [this](frmAdd &) { toldOnce(false, "Add opened"); });
+        withModal<frmAdd>(ToolbarEntry::Add, [this](frmAdd &) { toldOnce(false, "Add opened"); });
         m_messages->clear();
-        m_main->ToolbarButton(5)->trigger(); // Refresh
+        m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger();
         toldOnce(false, "Refresh");
         mainWindowUsable();
         QCOMPARE(m_faults->snapshot(), before);
@@ -212,7 +212,9 @@ private Q_SLOTS:
         QTest::addColumn<Kind>("fault");
         QTest::addColumn<std::function<void(TestDatabaseFaults *)>>("action");
         using Action = std::function<void(TestDatabaseFaults *)>;
-        const auto button = [](int index) { return Action([index](TestDatabaseFaults *t) { t->clickButton(index); }); };
+        const auto button = [](ToolbarEntry entry) {
+            return Action([entry](TestDatabaseFaults *t) { t->clickButton(entry); });
+        };
         const QList<std::pair<const char *, Action>> actions{
             {"a category clicked",
              [](TestDatabaseFaults *t) { BrowsingFixture::ClickNode(t->tree(), t->node(QStringLiteral("Food"))); }},
@@ -224,9 +226,9 @@ private Q_SLOTS:
              [](TestDatabaseFaults *t) {
                  BrowsingFixture::ClickNode(t->tree(), t->node(QStringLiteral("Main Categories")));
              }},
-            {"Back", button(8)},
-            {"Forward", button(9)},
-            {"Refresh", button(5)},
+            {"Back", button(ToolbarEntry::Back)},
+            {"Forward", button(ToolbarEntry::Forward)},
+            {"Refresh", button(ToolbarEntry::Refresh)},
         };
         for (Kind k : DatabaseFaults::ForBackend()) {
             if (DatabaseFaults::ReadsWork(k))
@@ -362,7 +364,7 @@ private Q_SLOTS:
         m_messages->clear();
         m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"))->setFocus();
         selectPlace(0);
-        m_main->ToolbarButton(6)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Update)->trigger();
         toldOnce(false, "Update opened");
         mainWindowUsable();
     }
@@ -376,7 +378,7 @@ private Q_SLOTS:
 
         inject();
         m_messages->answer(QMessageBox::Yes);
-        m_main->ToolbarButton(7)->trigger(); // Delete
+        m_main->ToolbarButton(ToolbarEntry::Delete)->trigger();
         toldOnce(true, "Delete place");
         QCOMPARE(m_messages->last().text, QStringLiteral(" Place Can't be Deleted "));
         QCOMPARE(m_faults->snapshot(), before);
@@ -387,7 +389,7 @@ private Q_SLOTS:
         BrowsingFixture::Places(*m_main)->clear();
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         m_messages->answer(QMessageBox::Yes);
-        m_main->ToolbarButton(10)->trigger(); // Delete Cat
+        m_main->ToolbarButton(ToolbarEntry::DeleteCategory)->trigger();
         toldOnce(true, "Delete category");
         QCOMPARE(m_faults->snapshot(), before);
         mainWindowUsable();

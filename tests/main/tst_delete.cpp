@@ -78,7 +78,7 @@ private Q_SLOTS:
 
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
-        press(7);
+        press(ToolbarEntry::Delete);
         QCOMPARE(messages.count(), 2);
         check(messages.shown().at(0), Confirm + QStringLiteral("Pharmacy"), QMessageBox::Yes | QMessageBox::No,
               QStringLiteral("Delete Place"));
@@ -106,7 +106,7 @@ private Q_SLOTS:
         selectPlace(QStringLiteral("Clinic"));
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
-        press(7);
+        press(ToolbarEntry::Delete);
         QCOMPARE(messages.texts().last(), QStringLiteral(" Place  Deleted "));
         QCOMPARE(listed(), (QStringList{QStringLiteral("Nile Cafe"), QStringLiteral("Pharmacy")}));
     }
@@ -119,7 +119,7 @@ private Q_SLOTS:
         {
             MessageRecorder messages;
             messages.answer(QMessageBox::No);
-            press(7);
+            press(ToolbarEntry::Delete);
             QCOMPARE(messages.count(), 1);
             QCOMPARE(messages.last().title, QStringLiteral("Delete Place"));
         }
@@ -131,7 +131,7 @@ private Q_SLOTS:
         {
             MessageRecorder messages;
             messages.answer(QMessageBox::No);
-            press(10);
+            press(ToolbarEntry::DeleteCategory);
             QCOMPARE(messages.count(), 1);
             check(messages.last(), Confirm + QStringLiteral("Empty"), QMessageBox::Yes | QMessageBox::No,
                   QStringLiteral("Delete Category"));
@@ -153,7 +153,7 @@ private Q_SLOTS:
         tree()->setCurrentIndex(root);
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
-        press(10);
+        press(ToolbarEntry::DeleteCategory);
         QCOMPARE(messages.count(), 1);
         check(messages.last(), QStringLiteral("You Can't delete the Root Category "), QMessageBox::Ok, CategoryError);
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 1);
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(listed().size(), 2);
         tree()->setCurrentIndex(node(QStringLiteral("Food")));
         QCOMPARE(tree()->model()->rowCount(node(QStringLiteral("Food"))), 2);
-        press(10);
+        press(ToolbarEntry::DeleteCategory);
         QCOMPARE(messages.count(), 1);
         check(messages.last(), HasChildren, QMessageBox::Ok, CategoryError);
 
@@ -176,7 +176,7 @@ private Q_SLOTS:
         click(node(QStringLiteral("Empty")));
         QCOMPARE(tree()->model()->rowCount(node(QStringLiteral("Empty"))), 0);
         QCOMPARE(listed(), QStringList());
-        press(10);
+        press(ToolbarEntry::DeleteCategory);
         QCOMPARE(messages.count(), 2);
         check(messages.last(), HasChildren, QMessageBox::Ok, CategoryError);
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 9);
@@ -193,7 +193,7 @@ private Q_SLOTS:
         const auto before = everything();
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
-        press(10);
+        press(ToolbarEntry::DeleteCategory);
         QCOMPARE(messages.count(), 1);
         check(messages.last(), HasPlaces, QMessageBox::Ok, CategoryError);
         QCOMPARE(everything(), before);
@@ -202,7 +202,7 @@ private Q_SLOTS:
 
         // Listed places refuse too, whichever category they belong to.
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
-        press(10);
+        press(ToolbarEntry::DeleteCategory);
         QCOMPARE(messages.count(), 2);
         check(messages.last(), HasPlaces, QMessageBox::Ok, CategoryError);
     }
@@ -216,7 +216,7 @@ private Q_SLOTS:
         Processing::SearchStr = QStringLiteral(" 1 = 1");
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
-        press(10);
+        press(ToolbarEntry::DeleteCategory);
         QCOMPARE(messages.count(), 2);
         check(messages.shown().at(0), Confirm + QStringLiteral("Empty"), QMessageBox::Yes | QMessageBox::No,
               QStringLiteral("Delete Category"));
@@ -248,7 +248,7 @@ private Q_SLOTS:
             rebuilt.append(!node(QStringLiteral("Fresh Juice")).isValid() && Processing::SearchStr.isEmpty());
             return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
         });
-        press(10);
+        press(ToolbarEntry::DeleteCategory);
         FailOnUnexpectedMessages();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown.at(0), QStringLiteral("Delete Category|") + Confirm + QStringLiteral("Empty"));
@@ -270,7 +270,7 @@ private Q_SLOTS:
         const auto before = everything();
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
-        press(7);
+        press(ToolbarEntry::Delete);
         QCOMPARE(messages.count(), 2);
         check(messages.last(), QStringLiteral(" Place Can't be Deleted "), QMessageBox::Ok,
               QStringLiteral("DataBase Error"));
@@ -326,7 +326,7 @@ private:
         QFAIL(qPrintable(QStringLiteral("not listed: ") + name));
     }
 
-    void press(int button) { m_main->ToolbarButton(button)->trigger(); }
+    void press(ToolbarEntry button) { m_main->ToolbarButton(button)->trigger(); }
 
     static void check(const MsgBoxRequest &shown, const QString &text, QMessageBox::StandardButtons buttons,
                       const QString &title)

@@ -84,7 +84,7 @@ private Q_SLOTS:
 
         BrowserRecorder browser;
         MessageRecorder messages;
-        m_main->ToolbarButton(1)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
         QVERIFY(webWindow().isNull());
         if (message.isEmpty()) {
             QCOMPARE(messages.count(), 0);
@@ -100,7 +100,7 @@ private Q_SLOTS:
 
     void oneWindowAndBackToTheMainWindow()
     {
-        m_main->ToolbarButton(1)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
         QPointer<QWidget> web = webWindow();
         QVERIFY(web);
         QVERIFY(web->isVisible());
@@ -109,7 +109,7 @@ private Q_SLOTS:
         QVERIFY(loaded.wait(30000));
         QCOMPARE(m_server.requests(QStringLiteral("/directory")), 1);
 
-        m_main->ToolbarButton(1)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
         QCOMPARE(webWindow().data(), web.data());
         QTRY_VERIFY(web->isActiveWindow());
 
@@ -122,10 +122,10 @@ private Q_SLOTS:
 
     void backAfterExitStartsAnew()
     {
-        m_main->ToolbarButton(1)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
         QPointer<QWidget> web = webWindow();
         QVERIFY(web);
-        m_main->ToolbarButton(17)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Exit)->trigger();
         QTRY_VERIFY(m_main.isNull());
         QVERIFY(web->isVisible());
         Processing::SearchStr = QStringLiteral(" 1 = 1");

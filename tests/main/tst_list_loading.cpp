@@ -3,6 +3,7 @@
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -81,10 +82,10 @@ class TestListLoading : public QObject
 public:
     using Action = std::function<void(TestListLoading *)>;
 
-    void clickButton(int index)
+    void clickButton(ToolbarEntry entry)
     {
         QToolBar *toolbar = m_main->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
-        QTest::mouseClick(toolbar->widgetForAction(m_main->ToolbarButton(index)), Qt::LeftButton);
+        QTest::mouseClick(toolbar->widgetForAction(m_main->ToolbarButton(entry)), Qt::LeftButton);
     }
 
     void startLongLoad()
@@ -105,8 +106,8 @@ public:
     {
         QStringList recorded;
         for (int slot = 0; slot < 5; ++slot) {
-            if (!m_main->History().slot(slot).isEmpty())
-                recorded.append(m_main->History().slot(slot));
+            if (const QString &condition = Inspect::Slot(Inspect::History(*m_main), slot); !condition.isEmpty())
+                recorded.append(condition);
         }
         return recorded;
     }
@@ -175,10 +176,10 @@ private Q_SLOTS:
         const QStringList any;
         const QStringList none;
         const QStringList searched{QStringLiteral("Cafe Nile"), QStringLiteral("Green Tea House")};
-        const auto buttons = [](QList<int> indexes) {
-            return Action([indexes](TestListLoading *t) {
-                for (int index : indexes)
-                    t->clickButton(index);
+        const auto buttons = [](QList<ToolbarEntry> entries) {
+            return Action([entries](TestListLoading *t) {
+                for (ToolbarEntry entry : entries)
+                    t->clickButton(entry);
             });
         };
         QTest::newRow("header: sorts the whole list once read")
@@ -186,20 +187,26 @@ private Q_SLOTS:
         QTest::newRow("Enter on the list: no place to update")
             << Action([](TestListLoading *t) { QTest::keyClick(t->m_list->viewport(), Qt::Key_Return); }) << Total
             << any << none;
-        QTest::newRow("Update and Delete wait: no place selected") << buttons({6, 7}) << Total << any << none;
+        QTest::newRow("Update and Delete wait: no place selected")
+            << buttons({ToolbarEntry::Update, ToolbarEntry::Delete}) << Total << any << none;
         QTest::newRow("a category: its places replace the load")
             << Action([](TestListLoading *t) { ClickNode(t->m_tree, Node(t->m_tree, QStringLiteral("BR 2"))); }) << 1
             << QStringList{QStringLiteral("Beta Clinic")} << none;
         QTest::newRow("expand: its places replace the load, the level below follows")
             << Action([](TestListLoading *t) { ClickExpandSign(t->m_tree, Node(t->m_tree, QStringLiteral("BR 1"))); })
             << Added + 1 << any << none;
-        QTest::newRow("Back: the search restored replaces the load") << buttons({8}) << 2 << searched << none;
-        QTest::newRow("Forward: the search restored replaces the load") << buttons({9}) << 2 << searched << none;
-        QTest::newRow("Refresh waits: the tree is read after the list") << buttons({5}) << Total << any << none;
+        QTest::newRow("Back: the search restored replaces the load")
+            << buttons({ToolbarEntry::Back}) << 2 << searched << none;
+        QTest::newRow("Forward: the search restored replaces the load")
+            << buttons({ToolbarEntry::Forward}) << 2 << searched << none;
+        QTest::newRow("Refresh waits: the tree is read after the list")
+            << buttons({ToolbarEntry::Refresh}) << Total << any << none;
         QTest::newRow("Search twice: Find Place opens once, on the whole list")
-            << buttons({2, 2}) << Total << any << QStringList{QStringLiteral("FrmSearch")};
+            << buttons({ToolbarEntry::Search, ToolbarEntry::Search}) << Total << any
+            << QStringList{QStringLiteral("FrmSearch")};
         QTest::newRow("Add, then Search: each opens in turn once the list is whole")
-            << buttons({3, 2}) << Total << any << QStringList{QStringLiteral("frmAdd"), QStringLiteral("FrmSearch")};
+            << buttons({ToolbarEntry::Add, ToolbarEntry::Search}) << Total << any
+            << QStringList{QStringLiteral("frmAdd"), QStringLiteral("FrmSearch")};
     }
 
     void anActionDuringALoad()
@@ -247,7 +254,7 @@ private Q_SLOTS:
     void exitGivesTheLoadUp()
     {
         startLongLoad();
-        clickButton(17);
+        clickButton(ToolbarEntry::Exit);
         QVERIFY(!m_main || !m_main->isVisible());
         QTRY_VERIFY(!m_main);
         QCOMPARE(m_messages->count(), 0);
@@ -318,7 +325,7 @@ private Q_SLOTS:
             keys(dialog);
             loadingAfterKeys = m_main->ListLoading();
         });
-        clickButton(2);
+        clickButton(ToolbarEntry::Search);
         // The dialog closed once its list was whole, the search recorded once.
         QVERIFY(loadingAfterKeys);
         QVERIFY(!QApplication::activeModalWidget());

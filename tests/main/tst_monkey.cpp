@@ -194,7 +194,7 @@ class TestMonkey : public QObject
 
     // Opens a modal dialog from the toolbar and lets drive use it; a dialog still open after
     // that is closed with its own button.
-    template<typename Dialog> void withModal(int button, const std::function<void(Dialog &)> &drive)
+    template<typename Dialog> void withModal(ToolbarEntry button, const std::function<void(Dialog &)> &drive)
     {
         bool opened = false;
         QTimer::singleShot(0, this, [&] {
@@ -309,7 +309,7 @@ class TestMonkey : public QObject
         const bool onList = (roll >= 29 && roll < 38) || (roll >= 71 && roll < 77) || (roll >= 85 && roll < 91);
         if (onList && BrowsingFixture::Places(*m_main)->rowCount() == 0) {
             note(QStringLiteral("look places up by city"));
-            withModal<FrmSearch>(2, [this](FrmSearch &dialog) {
+            withModal<FrmSearch>(ToolbarEntry::Search, [this](FrmSearch &dialog) {
                 find<QCheckBox>(&dialog, "ChkCity")->click();
                 auto *cities = find<QListWidget>(&dialog, "LstCity");
                 for (int i = 0; i < 4 && cities->count() > 1; ++i)
@@ -345,24 +345,24 @@ class TestMonkey : public QObject
             }
         } else if (roll < 48) {
             note(QStringLiteral("open search"));
-            withModal<FrmSearch>(2, [this](FrmSearch &dialog) { driveSearch(dialog); });
+            withModal<FrmSearch>(ToolbarEntry::Search, [this](FrmSearch &dialog) { driveSearch(dialog); });
         } else if (roll < 53) {
             note(QStringLiteral("back"));
-            m_main->ToolbarButton(8)->trigger();
+            m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
         } else if (roll < 58) {
             note(QStringLiteral("forward"));
-            m_main->ToolbarButton(9)->trigger();
+            m_main->ToolbarButton(ToolbarEntry::Forward)->trigger();
         } else if (roll < 62) {
             note(QStringLiteral("refresh"));
-            m_main->ToolbarButton(5)->trigger();
+            m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger();
         } else if (roll < 71) {
             note(QStringLiteral("open add"));
-            withModal<frmAdd>(3, [this](frmAdd &dialog) { driveAdd(dialog); });
+            withModal<frmAdd>(ToolbarEntry::Add, [this](frmAdd &dialog) { driveAdd(dialog); });
         } else if (roll < 77) {
             if (selectRandomRow()) {
                 note(QStringLiteral("open update"));
                 if (chance(50)) {
-                    m_main->ToolbarButton(6)->trigger();
+                    m_main->ToolbarButton(ToolbarEntry::Update)->trigger();
                 } else {
                     list()->setFocus();
                     QTest::keyClick(list(), Qt::Key_Return);
@@ -381,17 +381,17 @@ class TestMonkey : public QObject
         } else if (roll < 91) {
             if (selectRandomRow()) {
                 note(QStringLiteral("delete place"));
-                m_main->ToolbarButton(7)->trigger();
+                m_main->ToolbarButton(ToolbarEntry::Delete)->trigger();
             }
         } else if (roll < 97) {
             if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
                 note(QStringLiteral("delete category %1").arg(textOf(node)));
                 tree()->setCurrentIndex(node);
-                m_main->ToolbarButton(10)->trigger();
+                m_main->ToolbarButton(ToolbarEntry::DeleteCategory)->trigger();
             }
         } else {
             note(QStringLiteral("internet"));
-            m_main->ToolbarButton(4)->trigger();
+            m_main->ToolbarButton(ToolbarEntry::Internet)->trigger();
         }
     }
 
@@ -419,15 +419,15 @@ class TestMonkey : public QObject
              TestDatabase::Rows(QStringLiteral("select branch_id, parent_id from places_root")))
             parentOf.insert(QStringLiteral("BR ") + row.value(0), QStringLiteral("BR ") + row.value(1));
         const QAbstractItemModel *model = tree()->model();
-        if (model->rowCount() != 1 || model->index(0, 0).data(Qt::UserRole).toString() != QStringLiteral("BR 0"))
+        if (model->rowCount() != 1 || BrowsingFixture::Key(model->index(0, 0)) != QStringLiteral("BR 0"))
             return QStringLiteral("the tree has not the root alone at its top");
         QSet<QString> shown;
         QString failure;
         const std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
-            const QString parentKey = parent.data(Qt::UserRole).toString();
+            const QString parentKey = BrowsingFixture::Key(parent);
             for (int row = 0; row < model->rowCount(parent) && failure.isEmpty(); ++row) {
                 const QModelIndex node = model->index(row, 0, parent);
-                const QString key = node.data(Qt::UserRole).toString();
+                const QString key = BrowsingFixture::Key(node);
                 if (node.parent() != parent)
                     failure = QStringLiteral("node %1 does not know its parent").arg(key);
                 else if (shown.contains(key))

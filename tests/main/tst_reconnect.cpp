@@ -204,7 +204,7 @@ class TestReconnect : public QObject
     }
 
     // Refresh: the tree is built anew from the database.
-    void refresh() { m_main->ToolbarButton(5)->trigger(); }
+    void refresh() { m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger(); }
 
     bool treeShows(const QString &text) const
     {
@@ -286,7 +286,7 @@ private Q_SLOTS:
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         endSession();
         m_messages->answer(QMessageBox::Yes);
-        m_main->ToolbarButton(7)->trigger(); // Delete
+        m_main->ToolbarButton(ToolbarEntry::Delete)->trigger();
         QCOMPARE(m_messages->texts().value(1), QStringLiteral(" Place  Deleted "));
         QCOMPARE(places(QStringLiteral("CAFE NILE")), 0);
         QCOMPARE(panel(), Connected);

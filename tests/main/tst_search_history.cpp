@@ -1,4 +1,5 @@
 #include "main/SearchHistory.h"
+#include "support/Inspect.h"
 #include "support/TestMain.h"
 
 #include <QTest>
@@ -13,7 +14,7 @@ private:
     {
         QStringList texts;
         for (int i = 0; i < 5; ++i)
-            texts.append(history.slot(i));
+            texts.append(Inspect::Slot(history, i));
         return texts;
     }
 
@@ -22,12 +23,12 @@ private Q_SLOTS:
     {
         SearchHistory history;
         QCOMPARE(history.back(), std::nullopt);
-        QCOMPARE(history.position(), 0);
+        QCOMPARE(Inspect::Position(history), 0);
         QCOMPARE(history.forward(), std::nullopt);
-        QCOMPARE(history.position(), 0);
+        QCOMPARE(Inspect::Position(history), 0);
         // An empty condition is stored, but stepping passes over it.
         history.record(QString());
-        QCOMPARE(history.writeIndex(), 1);
+        QCOMPARE(Inspect::WriteIndex(history), 1);
         QCOMPARE(history.back(), std::nullopt);
     }
 
@@ -38,12 +39,12 @@ private Q_SLOTS:
         history.record(QStringLiteral("B"));
         history.record(QStringLiteral("C"));
         QCOMPARE(history.back(), QStringLiteral("C"));
-        QCOMPARE(history.position(), 2);
+        QCOMPARE(Inspect::Position(history), 2);
         QCOMPARE(history.back(), QStringLiteral("B"));
         QCOMPARE(history.back(), QStringLiteral("A"));
         QCOMPARE(history.back(), QStringLiteral("C"));
         QCOMPARE(history.forward(), QStringLiteral("A"));
-        QCOMPARE(history.position(), 0);
+        QCOMPARE(Inspect::Position(history), 0);
         QCOMPARE(history.forward(), QStringLiteral("B"));
     }
 
@@ -53,14 +54,14 @@ private Q_SLOTS:
         for (const char *condition : {"A", "B", "C", "D", "E"})
             history.record(QString::fromLatin1(condition));
         // Between the fifth recording and the next the write position rests at 5.
-        QCOMPARE(history.writeIndex(), 5);
+        QCOMPARE(Inspect::WriteIndex(history), 5);
         history.record(QStringLiteral("F"));
         QCOMPARE(slots(history), (QStringList{QStringLiteral("F"), QStringLiteral("B"), QStringLiteral("C"),
                                               QStringLiteral("D"), QStringLiteral("E")}));
-        QCOMPARE(history.writeIndex(), 1);
+        QCOMPARE(Inspect::WriteIndex(history), 1);
         history.record(QStringLiteral("G"));
-        QCOMPARE(history.slot(1), QStringLiteral("G"));
-        QCOMPARE(history.slot(5), QString());
+        QCOMPARE(Inspect::Slot(history, 1), QStringLiteral("G"));
+        QCOMPARE(Inspect::Slot(history, 5), QString());
     }
 
     void recordingAndSteppingKeepTheirOwnPositions()
@@ -72,10 +73,10 @@ private Q_SLOTS:
         QCOMPARE(history.back(), QStringLiteral("C"));
         QCOMPARE(history.back(), QStringLiteral("B"));
         history.record(QStringLiteral("D"));
-        QCOMPARE(history.position(), 1);
-        QCOMPARE(history.writeIndex(), 4);
+        QCOMPARE(Inspect::Position(history), 1);
+        QCOMPARE(Inspect::WriteIndex(history), 4);
         QCOMPARE(history.back(), QStringLiteral("A"));
-        QCOMPARE(history.writeIndex(), 4);
+        QCOMPARE(Inspect::WriteIndex(history), 4);
         QCOMPARE(history.forward(), QStringLiteral("B"));
         QCOMPARE(history.forward(), QStringLiteral("C"));
         QCOMPARE(history.forward(), QStringLiteral("D"));

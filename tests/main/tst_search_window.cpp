@@ -3,6 +3,7 @@
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -102,7 +103,7 @@ class TestSearchWindow : public QObject
                 dialog->reject();
             }
         });
-        m_main->ToolbarButton(2)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Search)->trigger();
         if (!opened)
             qWarning("the search dialog did not open");
         return leftOpen;
@@ -127,8 +128,8 @@ class TestSearchWindow : public QObject
 
     QString newestRecorded() const
     {
-        const int index = m_main->History().writeIndex();
-        return m_main->History().slot(index - 1);
+        const SearchHistory &history = Inspect::History(*m_main);
+        return Inspect::Slot(history, Inspect::WriteIndex(history) - 1);
     }
 
 private Q_SLOTS:
@@ -194,7 +195,7 @@ private Q_SLOTS:
         QVERIFY(!search({{}, {}, {}, QStringLiteral("Joe's"), "OptExact"}));
         QVERIFY(listed().isEmpty());
         QCOMPARE(newestRecorded(), QStringLiteral("  ( upper (Leaf_Name) like upper ('Joe''s') ) "));
-        QCOMPARE(m_main->History().writeIndex(), 4);
+        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 4);
         QVERIFY(m_messages->texts().isEmpty());
     }
 
@@ -205,15 +206,15 @@ private Q_SLOTS:
         QVERIFY(!search({{}, {}, {}, QStringLiteral("Joe's"), "OptStart"}));
         const QString second = Processing::SearchStr;
 
-        m_main->ToolbarButton(5)->trigger(); // Refresh: no condition, the ring kept
+        m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger(); // no condition, the ring kept
         QVERIFY(Processing::SearchStr.isEmpty());
-        m_main->ToolbarButton(8)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
         QCOMPARE(Processing::SearchStr, second);
         QCOMPARE(listed(), QList<int>{61});
-        m_main->ToolbarButton(8)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
         QCOMPARE(Processing::SearchStr, first);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        m_main->ToolbarButton(9)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Forward)->trigger();
         QCOMPARE(Processing::SearchStr, second);
     }
 
@@ -232,7 +233,7 @@ private Q_SLOTS:
         }));
         QCOMPARE(Processing::SearchStr, current);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        QCOMPARE(m_main->History().writeIndex(), 1);
+        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
 
         // No criterion: the message, the dialog stays open, and only the condition is gone.
         QVERIFY(openSearch([](FrmSearch &dialog) {
@@ -242,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(m_messages->texts(), QStringList{QStringLiteral(" You Must enter Searching Criteria ")});
         QVERIFY(Processing::SearchStr.isEmpty());
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        QCOMPARE(m_main->History().writeIndex(), 1);
+        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
     }
 
     void freshAtEveryOpening()
@@ -290,7 +291,7 @@ private Q_SLOTS:
         // The main window carries on: the search opens again, and Refresh rebuilds the tree.
         m_messages->clear();
         QVERIFY(!openSearch([](FrmSearch &dialog) { click(dialog, "CmdCancel"); }));
-        m_main->ToolbarButton(5)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger();
         const QAbstractItemModel *tree = m_main->findChild<QTreeView *>(QStringLiteral("CatTree"))->model();
         QCOMPARE(tree->rowCount(tree->index(0, 0)), 4);
         // The city list could not load: that one message.

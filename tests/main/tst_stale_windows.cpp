@@ -32,7 +32,7 @@ class TestStaleWindows : public QObject
             ->selectionModel()
             ->select(BrowsingFixture::Places(*m_main)->index(0, 0),
                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        m_main->ToolbarButton(6)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::Update)->trigger();
         return EditingFixture::ShownUpdateWindow();
     }
 
@@ -61,7 +61,7 @@ private Q_SLOTS:
         Type(Find<QWidget>(window, "TxtPlaceName"), QStringLiteral("Cafe Nile Renamed"));
 
         messages.answer(QMessageBox::Yes);
-        m_main->ToolbarButton(7)->trigger(); // Delete, from the same selection
+        m_main->ToolbarButton(ToolbarEntry::Delete)->trigger(); // from the same selection
         QCOMPARE(messages.last().text, QStringLiteral(" Place  Deleted "));
         const auto before = Snapshot();
 
@@ -90,7 +90,7 @@ private Q_SLOTS:
                                           1, Qt::MatchExactly | Qt::MatchRecursive)
                                   .value(0));
         messages.answer(QMessageBox::Yes);
-        m_main->ToolbarButton(10)->trigger();
+        m_main->ToolbarButton(ToolbarEntry::DeleteCategory)->trigger();
         QCOMPARE(messages.last().text, QStringLiteral("Closing Soon  Deleted "));
         const auto before = Snapshot();
 
@@ -145,7 +145,7 @@ private Q_SLOTS:
                 Click(window, "CmdUpdate");
             });
         });
-        QTimer::singleShot(0, m_main, [this] { m_main->ToolbarButton(17)->trigger(); });
+        QTimer::singleShot(0, m_main, [this] { m_main->ToolbarButton(ToolbarEntry::Exit)->trigger(); });
         QVERIFY(TestSupport::RunEventLoopUntilQuit());
         QVERIFY(m_main.isNull());
         QVERIFY(runningAfterExit);

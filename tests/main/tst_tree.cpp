@@ -220,7 +220,7 @@ private Q_SLOTS:
 
         // The toolbar acts on the node the keyboard selected: Food has children.
         MessageRecorder messages;
-        window->ToolbarButton(10)->trigger();
+        window->ToolbarButton(ToolbarEntry::DeleteCategory)->trigger();
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().text,
                  QStringLiteral("You Can't delete a parent Category before deleting it's Children"));
@@ -271,14 +271,14 @@ private Q_SLOTS:
         // Refresh tells of it, and the tree keeps what it showed.
         messages.clear();
         const QStringList shown = Nodes(tree);
-        window->ToolbarButton(5)->trigger();
+        window->ToolbarButton(ToolbarEntry::Refresh)->trigger();
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
         QCOMPARE(Nodes(tree), shown);
 
         // Once the database answers again, everything works as before.
         Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
-        window->ToolbarButton(5)->trigger();
+        window->ToolbarButton(ToolbarEntry::Refresh)->trigger();
         QCOMPARE(Nodes(tree).size(), twoLevels().size());
         ClickNode(tree, Node(tree, QStringLiteral("BR 2")));
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Beta Clinic")});

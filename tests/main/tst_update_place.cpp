@@ -68,7 +68,7 @@ private Q_SLOTS:
         tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
-        main->Toolbar1_ButtonClick(6);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Update);
 
         frmUpdate *window = EditingFixture::ShownUpdateWindow();
         QVERIFY(window);
@@ -96,7 +96,7 @@ private Q_SLOTS:
         TestDatabase::Exec(QStringLiteral("update places_leaves set web_link = ' %1' where leaf_id = 2").arg(longLink));
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
-        main->Toolbar1_ButtonClick(6);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Update);
         QCOMPARE(url->text(), longLink);
 
         // What is stored goes to the place shown.
@@ -113,7 +113,7 @@ private Q_SLOTS:
         tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
         main->UpdateList(4);
         select(QStringLiteral("Café Riviera"));
-        main->Toolbar1_ButtonClick(6);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Update);
         QPointer<frmUpdate> first = EditingFixture::ShownUpdateWindow();
 
         // After a search the tree's selection may differ from the place's category: the tree's wins.
@@ -142,19 +142,19 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select leaf_name from places_leaves where leaf_id = 2")),
                  QVariant(QStringLiteral("Café Riviera")));
         QTRY_VERIFY(first.isNull());
-        main->Toolbar1_ButtonClick(6);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Update);
         first = EditingFixture::ShownUpdateWindow();
         QVERIFY(first);
 
         // The root node names no entry of the category list.
         tree->setCurrentIndex(node(tree, QStringLiteral("Main Categories")));
-        main->Toolbar1_ButtonClick(6);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Update);
         QCOMPARE(EditingFixture::Find<QComboBox>(first, "CmbPlaceParent")->currentIndex(), -1);
 
         // Closed, the next opening is a new window with its lists loaded afresh.
         TestDatabase::Exec(QStringLiteral("insert into places_root values (99, 'Tea Rooms', 1, 'N', 1)"));
         first->close();
-        main->Toolbar1_ButtonClick(6);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Update);
         // Until the closed window is deleted both exist; only the new one is shown.
         QList<frmUpdate *> shown = EditingFixture::UpdateWindows();
         shown.removeIf([](const frmUpdate *w) { return !w->isVisible(); });
@@ -195,7 +195,7 @@ private Q_SLOTS:
         MessageRecorder messages;
         for (const QString &text : typed) {
             select(QStringLiteral("Café Riviera"));
-            main->Toolbar1_ButtonClick(6);
+            main->Toolbar1_ButtonClick(ToolbarEntry::Update);
             QPointer<frmUpdate> window = EditingFixture::ShownUpdateWindow();
             QVERIFY(window);
             auto *input = EditingFixture::Find<QWidget>(window, box.constData());
@@ -231,7 +231,7 @@ private Q_SLOTS:
         main->InitForm();
         MessageRecorder messages;
         StatementTrace trace;
-        // The statements sent; only SQLite can show them, the rows and the list show on both.
+        // The statements sent; only SQLite can show them, the rows and the list show everywhere.
         const auto sent = [&trace](const QStringList &expected) {
             for (const QString &statement : expected)
                 QVERIFY2(!trace.active() || trace.statements().contains(statement), qPrintable(statement));
@@ -249,8 +249,8 @@ private Q_SLOTS:
 
         // Click, expand, list and sort.
         const QModelIndex far = node(tree, QStringLiteral("Far Category"));
-        QCOMPARE(far.data(CategoryTreeModel::KeyRole).toString(), QStringLiteral("BR 40000"));
-        QCOMPARE(far.model()->index(0, 0, far).data(CategoryTreeModel::KeyRole).toString(), QStringLiteral("BR 40001"));
+        QCOMPARE(far.data(CategoryTreeModel::IdRole).toInt(), 40000);
+        QCOMPARE(far.model()->index(0, 0, far).data(CategoryTreeModel::IdRole).toInt(), 40001);
         BrowsingFixture::ClickNode(tree, far);
         QCOMPARE(tree->currentIndex(), far);
         sent({places("40000")});
@@ -264,7 +264,7 @@ private Q_SLOTS:
 
         // Update: into place 50000 and no other row.
         select(QStringLiteral("Far Cafe"));
-        main->Toolbar1_ButtonClick(6);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Update);
         frmUpdate *window = nullptr;
         for (QWidget *widget : QApplication::allWidgets()) {
             if (auto *update = qobject_cast<frmUpdate *>(widget); update && update->isVisible())
@@ -291,7 +291,7 @@ private Q_SLOTS:
         // Delete the place; the list is filled again for category 40000.
         select(QStringLiteral("Far Cafe"));
         messages.answer(QMessageBox::Yes);
-        main->Toolbar1_ButtonClick(7);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Delete);
         QCOMPARE(messages.texts().last(), QStringLiteral(" Place  Deleted "));
         sent({QStringLiteral("Delete from Places_Branch_Leaves where Leaf_ID =50000"),
               QStringLiteral("Delete from Places_Leaves where Leaf_ID =50000"), places("40000")});
@@ -307,19 +307,21 @@ private Q_SLOTS:
         TestDatabase::Exec(QStringLiteral("update places_branch_leaves set branch_id = 1 where leaf_id = 50001"));
         BrowsingFixture::ClickNode(tree, far.model()->index(0, 0, far));
         messages.answer(QMessageBox::Yes);
-        main->Toolbar1_ButtonClick(10);
+        main->Toolbar1_ButtonClick(ToolbarEntry::DeleteCategory);
         QCOMPARE(messages.texts().last(), QStringLiteral("Far Corner  Deleted "));
         sent({QStringLiteral("Delete from Places_root where Branch_ID = 40001")});
         BrowsingFixture::ClickNode(tree, node(tree, QStringLiteral("Far Category")));
         QCOMPARE(listed(), QStringList());
         messages.answer(QMessageBox::Yes);
-        main->Toolbar1_ButtonClick(10);
+        main->Toolbar1_ButtonClick(ToolbarEntry::DeleteCategory);
         QCOMPARE(messages.texts().last(), QStringLiteral("Far Category  Deleted "));
         sent({QStringLiteral("Delete from Places_root where Branch_ID = 40000")});
         QCOMPARE(
             TestDatabase::Scalar(QStringLiteral("select count(*) from places_root where branch_id >= 40000")).toInt(),
             0);
         QCOMPARE(messages.count(), 6);
+        if (!trace.active())
+            QSKIP(StatementTrace::NotSeen);
     }
 
     void emptyListOpensNothing()
@@ -327,7 +329,7 @@ private Q_SLOTS:
         MessageRecorder messages;
         tree->setCurrentIndex(node(tree, QStringLiteral("Main Categories")));
         QCOMPARE(BrowsingFixture::Places(*main)->rowCount(), 0);
-        main->Toolbar1_ButtonClick(6);
+        main->Toolbar1_ButtonClick(ToolbarEntry::Update);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QVERIFY(EditingFixture::UpdateWindows().isEmpty());
@@ -360,7 +362,7 @@ private Q_SLOTS:
             tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
             main->UpdateList(4);
             select(name);
-            main->Toolbar1_ButtonClick(6);
+            main->Toolbar1_ButtonClick(ToolbarEntry::Update);
             return QPointer<frmUpdate>(EditingFixture::ShownUpdateWindow());
         };
         QPointer<frmUpdate> window = open(QStringLiteral("Café Riviera"));

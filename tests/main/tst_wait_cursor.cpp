@@ -88,8 +88,9 @@ class TestWaitCursor : public QObject
                                         << std::function<void()>([this] { ClickNode(Tree(*m_main), node("BR 1")); });
         QTest::newRow("category expand") << std::function<void()>([this] { openMain(); })
                                          << std::function<void()>([this] { Tree(*m_main)->expand(node("BR 3")); });
-        QTest::newRow("refresh") << std::function<void()>([this] { openMain(); })
-                                 << std::function<void()>([this] { m_main->ToolbarButton(5)->trigger(); });
+        QTest::newRow("refresh") << std::function<void()>([this] { openMain(); }) << std::function<void()>([this] {
+            m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger();
+        });
         QTest::newRow("search dialog") << std::function<void()>([this] { openMain(); })
                                        << std::function<void()>([this] { m_search = new FrmSearch(*m_main); });
         QTest::newRow("search narrowing districts") << std::function<void()>([this] {
@@ -142,11 +143,11 @@ class TestWaitCursor : public QObject
             QTreeView *list = List(*m_main);
             list->selectionModel()->select(list->model()->index(0, 0),
                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        }) << std::function<void()>([this] { m_main->ToolbarButton(7)->trigger(); });
+        }) << std::function<void()>([this] { m_main->ToolbarButton(ToolbarEntry::Delete)->trigger(); });
         QTest::newRow("delete category") << std::function<void()>([this] {
             openMain();
             Tree(*m_main)->setCurrentIndex(node("BR 7"));
-        }) << std::function<void()>([this] { m_main->ToolbarButton(10)->trigger(); });
+        }) << std::function<void()>([this] { m_main->ToolbarButton(ToolbarEntry::DeleteCategory)->trigger(); });
     }
 
 private Q_SLOTS:

@@ -3,6 +3,7 @@
 #include "web/WebEngineStartup.h"
 #include "web/frmDinning.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -26,7 +27,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        if (QPointer<frmDinning> window = frmDinning::Instance()) {
+        for (QPointer<frmDinning> window : openWindows()) {
             window->close();
             QTRY_VERIFY(window.isNull());
         }
@@ -38,7 +39,7 @@ private Q_SLOTS:
         int backs = 0;
         QPointer<frmDinning> window = frmDinning::ShowWindow(m_server.url(Page), [&backs] { ++backs; });
         QVERIFY(window);
-        QCOMPARE(frmDinning::Instance(), window.data());
+        QCOMPARE(openWindows(), QList<frmDinning *>{window});
         QCOMPARE(window->windowTitle(), QStringLiteral("Search on the Web"));
         QCOMPARE(window->findChild<QPushButton *>(QStringLiteral("CmdBack"))->text(), QStringLiteral("&Back"));
         QVERIFY(window->isVisible());
@@ -62,8 +63,7 @@ private Q_SLOTS:
         // "&Back" hands over to the main window and leaves the page as it is.
         QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("CmdBack")), Qt::LeftButton);
         QCOMPARE(backs, 1);
-        QVERIFY(window->isVisible());
-        QCOMPARE(frmDinning::Instance(), window.data());
+        QCOMPARE(openWindows(), QList<frmDinning *>{window});
         QCOMPARE(m_server.requests(Page), before + 1);
     }
 
@@ -101,11 +101,13 @@ private Q_SLOTS:
         QVERIFY(waitForLoad(first));
         const int pageRequests = m_server.requests(Page);
         first->close();
-        QCOMPARE(frmDinning::Instance(), nullptr);
-        QTRY_VERIFY(first.isNull());
-
+        // A new window at once, before the closed one is deleted.
+        QVERIFY(first);
         QPointer<frmDinning> second = frmDinning::ShowWindow(m_server.url(Page), [] {});
         QVERIFY(second);
+        QVERIFY(second != first);
+        QTRY_VERIFY(first.isNull());
+        QCOMPARE(openWindows(), QList<frmDinning *>{second});
         QVERIFY(waitForLoad(second));
         QCOMPARE(m_server.requests(Page), pageRequests + 1);
         QCOMPARE(second->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))->title(),
@@ -113,6 +115,17 @@ private Q_SLOTS:
     }
 
 private:
+    // The web windows on the screen.
+    static QList<frmDinning *> openWindows()
+    {
+        QList<frmDinning *> windows;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<frmDinning *>(widget); window && window->isVisible())
+                windows.append(window);
+        }
+        return windows;
+    }
+
     // Waits for a fresh window's page.
     static bool waitForLoad(frmDinning *window)
     {

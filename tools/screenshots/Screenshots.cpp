@@ -129,7 +129,7 @@ int main(int argc, char *argv[])
         ok &= save(&add, folder, QStringLiteral("add-dialog"));
     }
     // The update window as the toolbar's "Update" opens it, filled from the selected place.
-    main->ToolbarButton(6)->trigger();
+    main->ToolbarButton(ToolbarEntry::Update)->trigger();
     frmUpdate *update = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (auto *shown = qobject_cast<frmUpdate *>(window); shown && shown->isVisible())

@@ -36,6 +36,7 @@ public:
     ~frmMain() override;
 
     void setsearch(const QString &Srchstr) override;
+    void SetSearchStr(const QString &Srchstr) override;
     // A list that takes longer than the progress delay goes on loading in steps from the event
     // loop after this returns; a list asked for meanwhile replaces it.
     void UpdateList(qint32 Branch_ID) override;
@@ -49,6 +50,10 @@ public:
     // Which searches were recorded shows nowhere: Back and Forward start from a position of
     // their own that recording does not move, so the ring is read here.
     const SearchHistory &History() const { return m_history; }
+
+    // The condition every reload of the places list is filled under; empty for none. The
+    // window's commands clear or restore it, the search dialog sets it through SetSearchStr.
+    QString SearchStr;
     // How long a list loads before it shows its progress and lets the window paint, and how
     // long it then reads between two paints.
     static void SetLoadTiming(int progressDelay, int stepMilliseconds);

@@ -1,7 +1,6 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -50,11 +49,8 @@ void frmMain::UpdateList(qint32 Branch_ID)
         if (!ListLoading() && !m_waiting.empty())
             QTimer::singleShot(0, this, [this] { RunWaiting(); });
     });
-    QString sql = Processing::GetPlacesQuery(Branch_ID);
-    if (!Processing::SearchStr.isEmpty())
-        sql += QStringLiteral(" AND ") + Processing::SearchStr;
     // A list the database refuses leaves the list showing what it showed.
-    QSqlQuery query = Processing::DbConn().run(sql);
+    QSqlQuery query = Processing::DbConn().run(Processing::PlacesListQuery(Branch_ID, SearchStr));
     m_places->clear();
     m_panels[2]->clear();
     m_places->beginLoad(std::move(query));

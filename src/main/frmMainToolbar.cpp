@@ -1,5 +1,4 @@
 #include "data/DbError.h"
-#include "data/SearchState.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/Pictures.h"
@@ -115,7 +114,7 @@ void frmMain::Toolbar1_ButtonClick(int index)
             StartBrowser(QString());
             break;
         case 5:
-            Processing::SearchStr.clear();
+            SearchStr.clear();
             InitForm();
             break;
         case 6:
@@ -151,12 +150,17 @@ void frmMain::setsearch(const QString &Srchstr)
     m_history.record(Srchstr);
 }
 
+void frmMain::SetSearchStr(const QString &Srchstr)
+{
+    SearchStr = Srchstr;
+}
+
 void frmMain::StepHistory(bool backwards)
 {
-    Processing::SearchStr.clear();
+    SearchStr.clear();
     const std::optional<QString> restored = backwards ? m_history.back() : m_history.forward();
     if (!restored)
         return;
-    Processing::SearchStr = *restored;
+    SearchStr = *restored;
     UpdateList(-1);
 }

@@ -2,7 +2,6 @@
 #include "data/DbError.h"
 #include "data/FieldValues.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/CategoryTreeModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -95,7 +94,7 @@ std::vector<CategoryTreeModel::Row> frmMain::ReadChildNodes(qint32 Branch_ID, QS
 
 void frmMain::CatTree_Click()
 {
-    Processing::SearchStr.clear();
+    SearchStr.clear();
     // A list that cannot be read is told: the list keeps what it showed.
     try {
         if (m_categories->rowCount() > 0) {

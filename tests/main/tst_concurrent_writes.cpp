@@ -1,7 +1,6 @@
 #include "data/Connection.h"
 #include "data/NewRowWrite.h"
 #include "data/ReferenceListStatements.h"
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
@@ -97,7 +96,6 @@ private Q_SLOTS:
         // Category 9 has nothing under it, so it may be deleted.
         MakeSmallDirectory();
         TestDatabase::Exec(QStringLiteral("insert into places_root values (9, 'Closing Soon', 0, 'N', 1)"));
-        Processing::SearchStr.clear();
     }
 
     void cleanup()

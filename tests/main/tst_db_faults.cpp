@@ -1,5 +1,4 @@
 #include "data/Connection.h"
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
@@ -200,7 +199,7 @@ class TestDatabaseFaults : public QObject
             m_messages->answer(QMessageBox::Yes);
             m_main->ToolbarButton(7)->trigger();
         } else {
-            Processing::SearchStr.clear();
+            m_main->SearchStr.clear();
             BrowsingFixture::Places(*m_main)->clear();
             tree()->setCurrentIndex(node(QStringLiteral("Empty")));
             m_messages->answer(QMessageBox::Yes);
@@ -213,7 +212,6 @@ private Q_SLOTS:
     {
         MakeSmallDirectory();
         TestDatabase::Exec(QStringLiteral("insert into places_root values (9, 'Empty', 0, 'N', 1)"));
-        Processing::SearchStr.clear();
         m_messages = std::make_unique<MessageRecorder>();
         m_main = new frmMain;
         m_main->show();
@@ -240,8 +238,8 @@ private Q_SLOTS:
     void mainWindowReads()
     {
         // A search in the history to step back to.
-        Processing::SearchStr = QStringLiteral(" ( places_leaves.city = 12 ) ");
-        m_main->setsearch(Processing::SearchStr);
+        m_main->SearchStr = QStringLiteral(" ( places_leaves.city = 12 ) ");
+        m_main->setsearch(m_main->SearchStr);
         m_main->setsearch(QStringLiteral(" ( places_leaves.city = 3 ) "));
         const auto before = m_faults->snapshot();
 
@@ -443,7 +441,7 @@ private Q_SLOTS:
         QCOMPARE(BrowsingFixture::Places(*m_main)->rowCount(), 1);
 
         m_messages->clear();
-        Processing::SearchStr.clear();
+        m_main->SearchStr.clear();
         BrowsingFixture::Places(*m_main)->clear();
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         m_messages->answer(QMessageBox::Yes);

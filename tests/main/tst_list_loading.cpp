@@ -1,4 +1,3 @@
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
@@ -140,7 +139,6 @@ private Q_SLOTS:
         EditingFixture::DeleteUpdateWindows();
         delete m_main;
         m_messages.reset();
-        Processing::SearchStr.clear();
     }
 
     void theWindowPaintsAndAnswersWhileTheListLoads()

@@ -1,6 +1,5 @@
 #include "data/Connection.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -71,11 +70,7 @@ private Q_SLOTS:
         list = List(*window);
     }
 
-    void cleanup()
-    {
-        window.reset();
-        Processing::SearchStr.clear();
-    }
+    void cleanup() { window.reset(); }
 
     void seventeenEntriesByIndex()
     {
@@ -122,11 +117,11 @@ private Q_SLOTS:
 
         // Separators and placeholders do nothing.
         window->UpdateList(3);
-        Processing::SearchStr = A;
+        window->SearchStr = A;
         for (int index = 11; index <= 16; ++index)
             press(index);
         QVERIFY(window->isVisible());
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         QCOMPARE(list->model()->rowCount(), 3);
     }
 
@@ -143,10 +138,10 @@ private Q_SLOTS:
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
         QVERIFY(Node(tree, QStringLiteral("BR 4")).isValid());
         window->UpdateList(3);
-        Processing::SearchStr = B;
+        window->SearchStr = B;
 
         press(5);
-        QCOMPARE(Processing::SearchStr, QString());
+        QCOMPARE(window->SearchStr, QString());
         QVERIFY(!Node(tree, QStringLiteral("BR 4")).isValid());
         QCOMPARE(Nodes(tree).size(), 7);
         // The list is not reloaded.
@@ -154,7 +149,7 @@ private Q_SLOTS:
 
         // The history survives: Back restores what was recorded before.
         press(8);
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
     }
 
@@ -164,29 +159,29 @@ private Q_SLOTS:
         window->setsearch(B);
         window->setsearch(C);
         press(8);
-        QCOMPARE(Processing::SearchStr, C);
+        QCOMPARE(window->SearchStr, C);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
         press(8);
-        QCOMPARE(Processing::SearchStr, B);
+        QCOMPARE(window->SearchStr, B);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("food court")});
         press(8);
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         press(8);
-        QCOMPARE(Processing::SearchStr, C);
+        QCOMPARE(window->SearchStr, C);
         press(9);
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
 
         // A new search recorded meanwhile does not move where stepping goes on from.
         press(9);
-        QCOMPARE(Processing::SearchStr, B);
+        QCOMPARE(window->SearchStr, B);
         window->setsearch(D);
         press(8);
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         press(9);
         press(9);
         press(9);
-        QCOMPARE(Processing::SearchStr, D);
+        QCOMPARE(window->SearchStr, D);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Zephyr Cafe")});
     }
 
@@ -205,7 +200,7 @@ private Q_SLOTS:
         for (int place : {5, 4, 3, 2, 7, 5}) {
             trace.clear();
             press(8);
-            QCOMPARE(Processing::SearchStr, condition(place));
+            QCOMPARE(window->SearchStr, condition(place));
             // Only SQLite can show what reached the database; the list shows it on both.
             if (trace.active())
                 QCOMPARE(trace.statements(),
@@ -219,9 +214,9 @@ private Q_SLOTS:
     {
         window->UpdateList(3);
         for (int index : {8, 9}) {
-            Processing::SearchStr = A;
+            window->SearchStr = A;
             press(index);
-            QCOMPARE(Processing::SearchStr, QString());
+            QCOMPARE(window->SearchStr, QString());
             QCOMPARE(list->model()->rowCount(), 3);
         }
     }

@@ -21,7 +21,7 @@
 #include <QToolBar>
 #include <QTreeView>
 
-frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+frmMain::frmMain(QWidget *parent, ListLoadTiming timing) : QMainWindow(parent), m_loadTiming(timing)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarnwick"));

@@ -25,6 +25,14 @@ class QTreeView;
 class WaitCursor;
 class frmUpdate;
 
+// How long a places list loads before it shows its progress and lets the window paint, and how
+// long it then reads between two paints.
+struct ListLoadTiming
+{
+    int progressDelay = 333; // ms
+    int paintInterval = 50;  // ms
+};
+
 // The main window: category tree, places list, toolbar with the search history, status bar.
 // The dialogs reach it only through SearchHost.
 class frmMain : public QMainWindow, public SearchHost
@@ -32,7 +40,7 @@ class frmMain : public QMainWindow, public SearchHost
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget *parent = nullptr);
+    explicit frmMain(QWidget *parent = nullptr, ListLoadTiming timing = {});
     ~frmMain() override;
 
     void setsearch(const QString &Srchstr) override;
@@ -54,9 +62,6 @@ public:
     // The condition every reload of the places list is filled under; empty for none. The
     // window's commands clear or restore it, the search dialog sets it through SetSearchStr.
     QString SearchStr;
-    // How long a list loads before it shows its progress and lets the window paint, and how
-    // long it then reads between two paints.
-    static void SetLoadTiming(int progressDelay, int stepMilliseconds);
 
 Q_SIGNALS:
     // A load of the places list has ended, whole or failed.
@@ -118,6 +123,7 @@ private:
     SearchHistory m_history;
     QPointer<frmUpdate> m_update;
 
+    const ListLoadTiming m_loadTiming;
     QTimer *m_loadSteps = nullptr;
     std::unique_ptr<WaitCursor> m_loadCursor; // while a list loads in steps
     struct Waiting

@@ -1,0 +1,153 @@
+#include "data/SqliteTextRows.h"
+
+#include "data/SqliteFunctions.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlResult>
+
+#include <cstring>
+#include <sqlite3.h>
+#include <vector>
+
+namespace Processing {
+
+namespace {
+
+bool ascii(const unsigned char *text, qsizetype size)
+{
+    unsigned char seen = 0;
+    for (qsizetype i = 0; i < size; ++i)
+        seen |= text[i];
+    return seen < 0x80;
+}
+
+// Reads on from where Qt's driver left the statement: its exec() has stepped to the first row
+// already. Every value comes out as Qt's driver turns it into a QVariant and QVariant into text,
+// so the list cannot tell which reader filled it.
+class SqliteTextRows final : public TextRows
+{
+public:
+    SqliteTextRows(QSqlQuery query, sqlite3_stmt *statement)
+        : m_query(std::move(query)), m_statement(statement), m_converted(std::size_t(sqlite3_column_count(statement)))
+    {}
+
+    bool next() override
+    {
+        if (m_done)
+            return false;
+        if (m_onFirst) {
+            m_onFirst = false;
+            // A statement that found no row was reset by the driver.
+            m_done = !sqlite3_stmt_busy(m_statement);
+            return !m_done;
+        }
+        const int result = sqlite3_step(m_statement);
+        if (result == SQLITE_ROW)
+            return true;
+        m_done = true;
+        if (result != SQLITE_DONE)
+            m_failure = stepFailure(result);
+        return false;
+    }
+
+    TextCell text(int position) override
+    {
+        switch (sqlite3_column_type(m_statement, position)) {
+        case SQLITE_NULL:
+            return {};
+        case SQLITE_FLOAT:
+            return converted(position, QString::number(sqlite3_column_double(m_statement, position), 'g',
+                                                       QLocale::FloatingPointShortest));
+        case SQLITE_BLOB: {
+            const auto *bytes = static_cast<const unsigned char *>(sqlite3_column_blob(m_statement, position));
+            const qsizetype size = sqlite3_column_bytes(m_statement, position);
+            if (ascii(bytes, size))
+                return {bytes, size, false};
+            return converted(position, QString::fromUtf8(reinterpret_cast<const char *>(bytes), size));
+        }
+        default: {
+            // Integers read as their digits, as QVariant writes a 64-bit integer.
+            const unsigned char *utf8 = sqlite3_column_text(m_statement, position);
+            const qsizetype size = sqlite3_column_bytes(m_statement, position);
+            if (ascii(utf8, size))
+                return {utf8, size, false};
+            // SQLite's own conversion, as Qt's driver asks for it, also for malformed UTF-8.
+            const void *utf16 = sqlite3_column_text16(m_statement, position);
+            return {utf16, sqlite3_column_bytes16(m_statement, position) / 2, true};
+        }
+        }
+    }
+
+    QVariant value(int position) override
+    {
+        switch (sqlite3_column_type(m_statement, position)) {
+        case SQLITE_NULL:
+            return QVariant(QMetaType::fromType<QString>());
+        case SQLITE_INTEGER:
+            return qint64(sqlite3_column_int64(m_statement, position));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(m_statement, position);
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char *>(sqlite3_column_blob(m_statement, position)),
+                              sqlite3_column_bytes(m_statement, position));
+        default:
+            return QString(static_cast<const QChar *>(sqlite3_column_text16(m_statement, position)),
+                           sqlite3_column_bytes16(m_statement, position) / 2);
+        }
+    }
+
+    QString failure() const override { return m_failure; }
+
+private:
+    TextCell converted(int position, QString text)
+    {
+        QString &kept = m_converted[std::size_t(position)];
+        kept = std::move(text);
+        return {kept.utf16(), kept.size(), true};
+    }
+
+    // Worded as Qt's driver words a failed fetch and the connection reports it, so a failure
+    // reads the same whichever reader met it.
+    QString stepFailure(int result)
+    {
+        sqlite3 *connection = sqlite3_db_handle(m_statement);
+        // A generic error says what it was only once the statement is reset.
+        if (result == SQLITE_ERROR || result == SQLITE_CONSTRAINT)
+            sqlite3_reset(m_statement);
+        const QString text = QString(static_cast<const QChar *>(sqlite3_errmsg16(connection))).trimmed();
+        sqlite3_reset(m_statement);
+        const QString driver = QStringLiteral("Unable to fetch row");
+        if (text.isEmpty())
+            return driver;
+        return text.contains(driver) ? text : driver + QStringLiteral(": ") + text;
+    }
+
+    QSqlQuery m_query; // owns the statement
+    sqlite3_stmt *m_statement;
+    std::vector<QString> m_converted; // the current row's texts made here, by position
+    QString m_failure;
+    bool m_onFirst = true;
+    bool m_done = false;
+};
+
+} // namespace
+
+std::unique_ptr<TextRows> ReadSqliteTextRows(QSqlQuery &query, const QSqlDatabase &db)
+{
+    if (!query.isActive() || !query.isSelect() || db.driverName() != QLatin1StringView("QSQLITE"))
+        return nullptr;
+    const QVariant handle = query.result()->handle();
+    if (!handle.isValid() || std::strcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return nullptr;
+    sqlite3_stmt *statement = *static_cast<sqlite3_stmt *const *>(handle.constData());
+    sqlite3 *connection = SharedSqliteHandle(db);
+    // Only a statement of the program's own library, on this connection, is read here.
+    if (!statement || !connection || sqlite3_db_handle(statement) != connection)
+        return nullptr;
+    return std::make_unique<SqliteTextRows>(std::move(query), statement);
+}
+
+} // namespace Processing

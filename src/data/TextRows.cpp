@@ -40,6 +40,14 @@ private:
 
 } // namespace
 
+QString TextOf(const TextCell &cell)
+{
+    if (cell.size == 0)
+        return QString();
+    return cell.wide ? QString(static_cast<const QChar *>(cell.data), cell.size)
+                     : QString::fromLatin1(static_cast<const char *>(cell.data), cell.size);
+}
+
 std::unique_ptr<TextRows> ReadTextRows(QSqlQuery query, const QSqlDatabase &db)
 {
     if (std::unique_ptr<TextRows> native = ReadSqliteTextRows(query, db))

@@ -19,6 +19,9 @@ struct TextCell
     bool wide = false;  // UTF-16 when true
 };
 
+// The cell's text as a QString; a null one for an empty cell.
+QString TextOf(const TextCell &cell);
+
 // The rows of an executed query, read as texts. Qt SQL hands over every value as a QVariant and
 // every text as a fresh UTF-16 copy; a long list pays more for that than for the query itself.
 // Where the program knows the driver's own API, the values come straight from it instead, with

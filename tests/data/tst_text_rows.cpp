@@ -11,12 +11,6 @@ using namespace Processing;
 
 namespace {
 
-QString textOf(const TextCell &cell)
-{
-    return cell.wide ? QString(static_cast<const QChar *>(cell.data), cell.size)
-                     : QString::fromLatin1(static_cast<const char *>(cell.data), cell.size);
-}
-
 // Each row as "text|value of the second column", and after the last the failure, if any.
 QStringList readByQtSql(const QString &sql)
 {
@@ -41,7 +35,7 @@ QStringList readAsText(const QString &sql, bool *narrowSeen = nullptr)
         const TextCell cell = reader->text(0);
         if (narrowSeen && !cell.wide)
             *narrowSeen = true;
-        rows.append(textOf(cell) + QLatin1Char('|') + reader->value(1).toString());
+        rows.append(TextOf(cell) + QLatin1Char('|') + reader->value(1).toString());
     }
     rows.append(reader->failure());
     return rows;

@@ -32,6 +32,15 @@ bool ascii(const unsigned char *text, qsizetype size)
     return (seen & HighBits) == 0;
 }
 
+// The statement Qt's SQLite driver runs the query with; nullptr once it holds none.
+sqlite3_stmt *statementOf(const QSqlQuery &query)
+{
+    const QVariant handle = query.result()->handle();
+    if (!handle.isValid() || std::strcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3_stmt *const *>(handle.constData());
+}
+
 // Reads on from where Qt's driver left the statement: its exec() has stepped to the first row
 // already. Every value comes out as Qt's driver turns it into a QVariant and QVariant into text,
 // so the list cannot tell which reader filled it.
@@ -46,6 +55,13 @@ public:
     {
         if (m_done)
             return false;
+        // Closing the connection finalizes its statements: the query then holds none, and the
+        // reading ends as Qt's driver ends it.
+        if (statementOf(m_query) != m_statement) {
+            m_done = true;
+            m_failure = fetchFailure(QStringLiteral("No query"));
+            return false;
+        }
         if (m_onFirst) {
             m_onFirst = false;
             // A statement that found no row was reset by the driver.
@@ -127,8 +143,14 @@ private:
         // A generic error says what it was only once the statement is reset.
         if (result == SQLITE_ERROR || result == SQLITE_CONSTRAINT)
             sqlite3_reset(m_statement);
-        const QString text = QString(static_cast<const QChar *>(sqlite3_errmsg16(connection))).trimmed();
+        const QString text = QString(static_cast<const QChar *>(sqlite3_errmsg16(connection)));
         sqlite3_reset(m_statement);
+        return fetchFailure(text);
+    }
+
+    static QString fetchFailure(const QString &databaseText)
+    {
+        const QString text = databaseText.trimmed();
         const QString driver = QStringLiteral("Unable to fetch row");
         if (text.isEmpty())
             return driver;
@@ -149,10 +171,7 @@ std::unique_ptr<TextRows> ReadSqliteTextRows(QSqlQuery &query, const QSqlDatabas
 {
     if (!query.isActive() || !query.isSelect() || db.driverName() != QLatin1StringView("QSQLITE"))
         return nullptr;
-    const QVariant handle = query.result()->handle();
-    if (!handle.isValid() || std::strcmp(handle.typeName(), "sqlite3_stmt*") != 0)
-        return nullptr;
-    sqlite3_stmt *statement = *static_cast<sqlite3_stmt *const *>(handle.constData());
+    sqlite3_stmt *statement = statementOf(query);
     sqlite3 *connection = SharedSqliteHandle(db);
     // Only a statement of the program's own library, on this connection, is read here.
     if (!statement || !connection || sqlite3_db_handle(statement) != connection)

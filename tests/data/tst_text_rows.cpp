@@ -101,6 +101,19 @@ private Q_SLOTS:
             QVERIFY(narrowSeen);
     }
 
+    void closedConnectionEndsTheRead()
+    {
+        if (!nativeRoute())
+            QSKIP("Only SQLite's own reader holds the statement itself; the others read through Qt SQL.");
+        const QString sql = QStringLiteral("select 'a' as v, 1 as k union all select 'b', 2");
+        const std::unique_ptr<TextRows> reader = ReadTextRows(DbConn().run(sql), DbConn().database());
+        QVERIFY(reader->next());
+        // Closing finalizes the statement under the reader: it ends, as Qt SQL ends, not reads on.
+        DbConn().database().close();
+        QVERIFY(!reader->next());
+        QCOMPARE(reader->failure(), QStringLiteral("Unable to fetch row: No query"));
+    }
+
     void failureReadsTheSame()
     {
         if (!nativeRoute())

@@ -1,6 +1,5 @@
 #include "EndToEndBenchmarks.h"
 
-#include "data/SearchState.h"
 #include "main/frmMain.h"
 #include "support/StatementTrace.h"
 
@@ -191,12 +190,12 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
     const QAbstractItemModel &tree = *window.tree().model();
     const qint32 oneCategory = qint32(directory.shape.firstThirdLevelId());
     const auto listOne = [&] {
-        Processing::SearchStr.clear();
+        main.SearchStr.clear();
         BenchWindow::LoadList(main, oneCategory);
         BenchWindow::Settle();
     };
     const auto listAll = [&] {
-        Processing::SearchStr.clear();
+        main.SearchStr.clear();
         BenchWindow::LoadList(main, -1);
         BenchWindow::Settle();
     };
@@ -304,5 +303,5 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
                                    .arg(click.shown())
                                    .arg(click.expected));
     }
-    Processing::SearchStr.clear();
+    main.SearchStr.clear();
 }

@@ -1,7 +1,6 @@
 #include "ListBenchmarks.h"
 
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/frmMain.h"
 
 #include <QAbstractItemModel>
@@ -142,7 +141,7 @@ void measurePauses(BenchContext &ctx, BenchWindow &window, int places)
 void RunLargeListBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDirectory &directory)
 {
     const int places = directory.shape.places;
-    Processing::SearchStr.clear();
+    window.main().SearchStr.clear();
     const QString all = Processing::GetPlacesQuery(-1);
     Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
                                               QStringLiteral("UpdateList(-1), %1 places").arg(Thousands(places)),
@@ -165,7 +164,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
 {
     const int places = directory.shape.places;
     frmMain &main = window.main();
-    Processing::SearchStr.clear();
+    main.SearchStr.clear();
 
     const QString all = Processing::GetPlacesQuery(-1);
     Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
@@ -198,7 +197,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     const QString condition = ContainsAndCityCondition();
     if (condition != ContainsAndCityLiteral)
         ctx.report.problem(QStringLiteral("the search builds \"%1\" for city 5 and \"Contains\" ar").arg(condition));
-    Processing::SearchStr = condition;
+    main.SearchStr = condition;
     Measurement search =
         MeasureAgainstFetch(ctx, directory, QStringLiteral("search_contains_city_%1").arg(places),
                             QStringLiteral("search \"Contains\" + city, %1 places").arg(Thousands(places)),
@@ -209,7 +208,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     if (ctx.sqlite)
         search.targets.push_back({QStringLiteral("Qt SQL"), search.ratioToQtSql(), 1.25});
     ctx.report.add(search);
-    Processing::SearchStr.clear();
+    main.SearchStr.clear();
 
     BenchWindow::LoadList(main, -1);
     BenchWindow::Settle();

@@ -2,7 +2,6 @@
 
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/SearchState.h"
 #include "main/frmMain.h"
 
 #include <QCoreApplication>
@@ -27,7 +26,7 @@ int RunMemoryProbe()
     try {
         Processing::DbConn().open(Processing::DatabaseDescriptor::parse(qEnvironmentVariable(DatabaseVariable)));
         BenchWindow window;
-        Processing::SearchStr.clear();
+        window.main().SearchStr.clear();
         const ProcessMemory empty = ProcessMemory::Read();
         BenchWindow::LoadList(window.main(), -1);
         BenchWindow::Settle();

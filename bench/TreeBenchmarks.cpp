@@ -1,7 +1,6 @@
 #include "TreeBenchmarks.h"
 
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/frmMain.h"
 
 #include <QTreeView>
@@ -28,7 +27,7 @@ void RunTreeBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDi
     frmMain &main = window.main();
     QTreeView &tree = window.tree();
     const QAbstractItemModel &model = *tree.model();
-    Processing::SearchStr.clear();
+    main.SearchStr.clear();
 
     Measurement init = MeasureAgainstFetch(ctx, directory, QStringLiteral("initform_%1").arg(categories),
                                            QStringLiteral("InitForm, %1 categories").arg(Thousands(categories)),

@@ -38,4 +38,12 @@ QString GetPlacesQuery(qint32 Branch_ID)
     return sql;
 }
 
+QString PlacesListQuery(qint32 Branch_ID, const QString &SearchStr)
+{
+    QString sql = GetPlacesQuery(Branch_ID);
+    if (!SearchStr.isEmpty())
+        sql += QStringLiteral(" AND ") + SearchStr;
+    return sql;
+}
+
 } // namespace Processing

@@ -4,6 +4,7 @@
 #include "data/DbError.h"
 #include "data/FieldValues.h"
 #include "data/PlaceStatements.h"
+#include "data/TextRows.h"
 
 #include <QColor>
 #include <QSqlQuery>
@@ -23,9 +24,10 @@ const char *const Fields[PlacesModel::ColumnCount] = {
     "Name", "City", "District", Processing::AddressTextField, Processing::TelephoneTextField,
     "More", "URL",  "Category"};
 
-bool blanksOnly(QStringView text)
+// As QString::trimmed() would leave nothing.
+template<typename Unit> bool blanksOnly(const Unit *text, qsizetype size)
 {
-    return text.trimmed().isEmpty();
+    return std::all_of(text, text + size, [](Unit unit) { return QChar::isSpace(char32_t(unit)); });
 }
 
 } // namespace
@@ -68,7 +70,7 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
 void PlacesModel::clear()
 {
     beginResetModel();
-    m_query = QSqlQuery();
+    m_rows.reset();
     m_loading = false;
     m_loadFailure.clear();
     m_places = {};
@@ -83,14 +85,14 @@ void PlacesModel::clear()
 
 void PlacesModel::beginLoad(QSqlQuery query)
 {
-    m_query = std::move(query);
     m_loading = true;
     m_loadFailure.clear();
     // Field positions are resolved once for the whole result.
-    const QSqlRecord record = m_query.record();
+    const QSqlRecord record = query.record();
     for (int c = 0; c < ColumnCount; ++c)
         m_positions[std::size_t(c)] = Processing::FieldPosition(record, QString::fromLatin1(Fields[c]));
     m_leafPosition = Processing::FieldPosition(record, QStringLiteral("Leaf_ID"));
+    m_rows = Processing::ReadTextRows(std::move(query), Processing::DbConn().database());
     for (std::vector<QStringView> &keys : m_keys)
         keys = {};
 }
@@ -100,7 +102,7 @@ bool PlacesModel::loadMore(qsizetype rows)
     if (!m_loading)
         return true;
     for (qsizetype read = 0; read < rows; ++read) {
-        if (!m_query.next()) {
+        if (!m_rows->next()) {
             showLoaded();
             return true;
         }
@@ -113,46 +115,55 @@ void PlacesModel::readRow()
 {
     // An identifier is a 32-bit integer, as the column declares; a row with none other is
     // not listed, since it could be neither updated nor deleted.
-    const std::optional<qint32> leafId = Processing::Int32Of(m_query.value(m_leafPosition));
+    const std::optional<qint32> leafId = Processing::Int32Of(m_rows->value(m_leafPosition));
     // A hand-edited database may link a place twice; it is listed once.
     if (!leafId || !m_listed.insert(*leafId))
         return;
-    QString texts[ColumnCount];
+    Processing::TextCell cells[ColumnCount];
     Place &place = m_places.emplace_back();
     place.leafId = *leafId;
     qsizetype total = 0;
     for (int c = 0; c < ColumnCount; ++c) {
-        // A NULL reads as an empty text.
-        const QVariant value = m_query.value(m_positions[std::size_t(c)]);
-        texts[c] = value.isNull() ? QString() : value.toString();
-        total += texts[c].size();
-        if (place.latin1)
-            place.latin1 =
-                std::all_of(texts[c].cbegin(), texts[c].cend(), [](QChar ch) { return ch.unicode() < 0x100; });
+        const Processing::TextCell cell = m_rows->text(m_positions[std::size_t(c)]);
+        cells[c] = cell;
+        total += cell.size;
+        if (place.latin1 && cell.wide) {
+            const auto *units = static_cast<const char16_t *>(cell.data);
+            place.latin1 = std::all_of(units, units + cell.size, [](char16_t unit) { return unit < 0x100; });
+        }
     }
     char *out = m_texts.reserveBytes(place.latin1 ? total : total * 2);
     place.texts = out;
     quint32 end = 0;
     for (int c = 0; c < ColumnCount; ++c) {
-        const QString &text = texts[c];
-        if (place.latin1) {
-            const char16_t *source = reinterpret_cast<const char16_t *>(text.utf16());
-            for (qsizetype i = 0; i < text.size(); ++i)
-                out[end + i] = char(source[i]);
+        const Processing::TextCell &cell = cells[c];
+        if (place.latin1 && !cell.wide) {
+            std::memcpy(out + end, cell.data, std::size_t(cell.size));
+        } else if (place.latin1) {
+            const auto *units = static_cast<const char16_t *>(cell.data);
+            for (qsizetype i = 0; i < cell.size; ++i)
+                out[end + i] = char(units[i]);
+        } else if (cell.wide) {
+            std::memcpy(out + 2 * end, cell.data, std::size_t(cell.size) * 2);
         } else {
-            std::memcpy(out + 2 * end, text.utf16(), std::size_t(text.size()) * 2);
+            const auto *bytes = static_cast<const uchar *>(cell.data);
+            auto *units = reinterpret_cast<char16_t *>(out) + end;
+            for (qsizetype i = 0; i < cell.size; ++i)
+                units[i] = bytes[i];
         }
-        end += quint32(text.size());
+        end += quint32(cell.size);
         place.ends[std::size_t(c)] = end;
     }
-    place.link = !blanksOnly(texts[URL]);
+    const qsizetype url = place.start(URL);
+    place.link = place.latin1 ? !blanksOnly(reinterpret_cast<const uchar *>(place.texts) + url, place.length(URL))
+                              : !blanksOnly(reinterpret_cast<const char16_t *>(place.texts) + url, place.length(URL));
 }
 
 void PlacesModel::showLoaded()
 {
-    m_loadFailure = Processing::Connection::lastQueryError(m_query);
+    m_loadFailure = m_rows->failure();
     // The statement is done with: the connection is free for the next one.
-    m_query = QSqlQuery();
+    m_rows.reset();
     m_loading = false;
     // One reset for the whole load: a signal per row would make the view relayout per row.
     beginResetModel();

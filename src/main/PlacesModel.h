@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/TextRows.h"
 #include "main/TextArena.h"
 
 #include <QAbstractTableModel>
@@ -10,6 +11,7 @@
 #include <QStringView>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 // The places list's rows, filled straight from the places query and sorted on case-folded
@@ -93,7 +95,7 @@ private:
     const Place &shown(int row) const { return m_places[std::size_t(m_order[std::size_t(row)])]; }
     const std::vector<QStringView> &sortKeys(int column);
     void sortRows();
-    // Reads the query's current row into m_places.
+    // Reads the current row into m_places.
     void readRow();
     void showLoaded();
 
@@ -105,7 +107,7 @@ private:
     TextArena m_folded;
     ListedIds m_listed;
     // The load under way.
-    QSqlQuery m_query;
+    std::unique_ptr<Processing::TextRows> m_rows;
     bool m_loading = false;
     std::array<int, ColumnCount> m_positions{};
     int m_leafPosition = -1;

@@ -4,7 +4,6 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Redaction.h"
-#include "data/SearchState.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "ui/DbErrorMessage.h"
@@ -22,7 +21,7 @@
 #include <QToolBar>
 #include <QTreeView>
 
-frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+frmMain::frmMain(QWidget *parent, ListLoadTiming timing) : QMainWindow(parent), m_loadTiming(timing)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarnwick"));
@@ -137,7 +136,7 @@ void frmMain::Form_Load()
         MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
                QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "), outcome.error);
     }
-    Processing::SearchStr.clear();
+    SearchStr.clear();
     try {
         InitForm();
     } catch (const Processing::DbError &error) {

@@ -29,6 +29,14 @@ namespace Processing {
 class StoredPlaces;
 }
 
+// How long a places list loads before it shows its progress and lets the window paint, and how
+// long it then reads between two paints.
+struct ListLoadTiming
+{
+    int progressDelay = 333; // ms
+    int paintInterval = 50;  // ms
+};
+
 // The main window: category tree, places list, toolbar with the search history, status bar.
 // The dialogs reach it only through SearchHost.
 class frmMain : public QMainWindow, public SearchHost
@@ -36,10 +44,11 @@ class frmMain : public QMainWindow, public SearchHost
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget *parent = nullptr);
+    explicit frmMain(QWidget *parent = nullptr, ListLoadTiming timing = {});
     ~frmMain() override;
 
     void setsearch(const QString &Srchstr) override;
+    void SetSearchStr(const QString &Srchstr) override;
     // A list that takes longer than the progress delay goes on loading in steps from the event
     // loop after this returns; a list asked for meanwhile replaces it.
     void UpdateList(qint32 Branch_ID) override;
@@ -50,9 +59,10 @@ public:
     // The toolbar's entry, separators and placeholders included.
     QAction *ToolbarButton(ToolbarEntry entry) const;
     void Toolbar1_ButtonClick(ToolbarEntry entry);
-    // How long a list loads before it shows its progress and lets the window paint, and how
-    // long it then reads between two paints.
-    static void SetLoadTiming(int progressDelay, int stepMilliseconds);
+
+    // The condition every reload of the places list is filled under; empty for none. The
+    // window's commands clear or restore it, the search dialog sets it through SetSearchStr.
+    QString SearchStr;
 
 Q_SIGNALS:
     // A load of the places list has ended, whole or failed.
@@ -120,6 +130,7 @@ private:
     // What the update windows stored, for the next one filled from the list not read since.
     std::shared_ptr<Processing::StoredPlaces> m_storedPlaces;
 
+    const ListLoadTiming m_loadTiming;
     QTimer *m_loadSteps = nullptr;
     std::unique_ptr<WaitCursor> m_loadCursor; // while a list loads in steps
     struct Waiting

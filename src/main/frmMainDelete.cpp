@@ -2,7 +2,6 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/DeleteStatements.h"
-#include "data/SearchState.h"
 #include "data/Transaction.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
@@ -143,7 +142,7 @@ void frmMain::DeleteCategory()
         break;
     }
     // The tree is rebuilt whatever the outcome; a failure is told once it shows again.
-    Processing::SearchStr.clear();
+    SearchStr.clear();
     std::optional<Processing::DbError> rebuildFailure;
     try {
         InitForm();

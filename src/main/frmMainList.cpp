@@ -1,7 +1,6 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -20,20 +19,10 @@
 
 namespace {
 
-// A load that takes longer than this shows its progress and lets the window paint.
-int loadProgressDelay = 333; // ms
 // Rows read between two looks at the clock.
 constexpr qsizetype BatchRows = 1024;
-// The window paints this often while a list loads.
-int paintInterval = 50; // ms
 
 } // namespace
-
-void frmMain::SetLoadTiming(int progressDelay, int stepMilliseconds)
-{
-    loadProgressDelay = progressDelay;
-    paintInterval = stepMilliseconds;
-}
 
 bool frmMain::ListLoading() const
 {
@@ -50,11 +39,8 @@ void frmMain::UpdateList(qint32 Branch_ID)
         if (!ListLoading() && !m_waiting.empty())
             QTimer::singleShot(0, this, [this] { RunWaiting(); });
     });
-    QString sql = Processing::GetPlacesQuery(Branch_ID);
-    if (!Processing::SearchStr.isEmpty())
-        sql += QStringLiteral(" AND ") + Processing::SearchStr;
     // A list the database refuses leaves the list showing what it showed.
-    QSqlQuery query = Processing::DbConn().run(sql);
+    QSqlQuery query = Processing::DbConn().run(Processing::PlacesListQuery(Branch_ID, SearchStr));
     m_places->clear();
     m_panels[2]->clear();
     m_places->beginLoad(std::move(query));
@@ -62,7 +48,7 @@ void frmMain::UpdateList(qint32 Branch_ID)
     // Most lists are read at once. A long one goes on in steps from the event loop, so the
     // window paints and counts the places read in the status bar; the list shows none of them
     // until all are read, so a click meanwhile never meets half a list.
-    if (!ReadListFor(loadProgressDelay)) {
+    if (!ReadListFor(m_loadTiming.progressDelay)) {
         m_panels[2]->setText(QStringLiteral("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
         m_loadCursor = std::make_unique<WaitCursor>();
         m_loadSteps->start();
@@ -85,7 +71,7 @@ bool frmMain::ReadListFor(qint64 milliseconds)
 
 void frmMain::LoadStep()
 {
-    if (!ReadListFor(paintInterval)) {
+    if (!ReadListFor(m_loadTiming.paintInterval)) {
         m_panels[2]->setText(QStringLiteral("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
         return;
     }

@@ -1,5 +1,4 @@
 #include "data/DbError.h"
-#include "data/SearchState.h"
 #include "main/ToolbarEntry.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -116,7 +115,7 @@ void frmMain::Toolbar1_ButtonClick(ToolbarEntry entry)
             StartBrowser(QString());
             break;
         case ToolbarEntry::Refresh:
-            Processing::SearchStr.clear();
+            SearchStr.clear();
             InitForm();
             break;
         case ToolbarEntry::Update:
@@ -159,12 +158,17 @@ void frmMain::setsearch(const QString &Srchstr)
     m_history.record(Srchstr);
 }
 
+void frmMain::SetSearchStr(const QString &Srchstr)
+{
+    SearchStr = Srchstr;
+}
+
 void frmMain::StepHistory(bool backwards)
 {
-    Processing::SearchStr.clear();
+    SearchStr.clear();
     const std::optional<QString> restored = backwards ? m_history.back() : m_history.forward();
     if (!restored)
         return;
-    Processing::SearchStr = *restored;
+    SearchStr = *restored;
     UpdateList(-1);
 }

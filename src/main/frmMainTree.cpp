@@ -2,7 +2,7 @@
 #include "data/DbError.h"
 #include "data/FieldValues.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
+#include "data/TextRows.h"
 #include "main/CategoryTreeModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -82,20 +82,22 @@ std::vector<CategoryTreeModel::Row> frmMain::ReadChildNodes(qint32 Branch_ID, QS
     std::vector<CategoryTreeModel::Row> rows;
     if (const int size = query.size(); size > 0)
         rows.reserve(std::size_t(size));
-    while (query.next()) {
-        const std::optional<qint32> branch = Processing::Int32Of(query.value(branchField));
-        const std::optional<qint32> parent = Processing::Int32Of(query.value(parentField));
+    const std::unique_ptr<Processing::TextRows> read =
+        Processing::ReadTextRows(std::move(query), Processing::DbConn().database());
+    while (read->next()) {
+        const std::optional<qint32> branch = Processing::Int32Of(read->value(branchField));
+        const std::optional<qint32> parent = Processing::Int32Of(read->value(parentField));
         // A row that cannot name its node or its parent cannot be placed.
         if (branch && parent)
-            rows.push_back({*branch, *parent, query.value(nameField).toString()});
+            rows.push_back({*branch, *parent, Processing::TextOf(read->text(nameField))});
     }
-    failure = Processing::Connection::lastQueryError(query);
+    failure = read->failure();
     return rows;
 }
 
 void frmMain::CatTree_Click()
 {
-    Processing::SearchStr.clear();
+    SearchStr.clear();
     // A list that cannot be read is told: the list keeps what it showed.
     try {
         if (m_categories->rowCount() > 0) {

@@ -2,7 +2,6 @@
 
 #include "data/DbError.h"
 #include "data/ReferenceListStatements.h"
-#include "data/SearchState.h"
 #include "search/SearchHost.h"
 #include "search/SelectionList.h"
 #include "ui/Accessibility.h"
@@ -221,8 +220,8 @@ void FrmSearch::CmdSearch_Click()
     if (m_searching)
         return;
     const SearchCondition built = BuildSearchCondition(Criteria());
-    Processing::SearchStr = built.condition;
-    if (Processing::SearchStr.isEmpty()) {
+    m_host.SetSearchStr(built.condition);
+    if (built.condition.isEmpty()) {
         MsgBox(QStringLiteral(" You Must enter Searching Criteria "), QMessageBox::Ok, QMessageBox::NoIcon,
                QStringLiteral("Error"));
         return;
@@ -230,7 +229,7 @@ void FrmSearch::CmdSearch_Click()
     // The condition enters the history before the list is reloaded, even if the reload then
     // fails. On a failure the dialog stays open with every choice, so the user can try again
     // or cancel without setting everything up anew.
-    m_host.setsearch(Processing::SearchStr);
+    m_host.setsearch(built.condition);
     try {
         m_host.InitForm();
         m_host.UpdateList(-1);

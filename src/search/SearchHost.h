@@ -15,6 +15,8 @@ public:
     virtual ~SearchHost() = default;
     // Records a condition in the search history.
     virtual void setsearch(const QString &Srchstr) = 0;
+    // The condition the places list is filled under from now on; empty for none.
+    virtual void SetSearchStr(const QString &Srchstr) = 0;
     // Rebuilds the category tree. Throws DbError.
     virtual void InitForm() = 0;
     // Reloads the places list for a category, or all (-1), under the current condition.

@@ -48,6 +48,17 @@ private Q_SLOTS:
                  all + QStringLiteral("         AND (places_branch_leaves.branch_id = any (-7) ) "));
     }
 
+    void placesListTexts()
+    {
+        // The search condition follows " AND " as the dialog built it, blanks and all; none is
+        // appended when no search is in force.
+        const QString one = GetPlacesQuery(3);
+        QCOMPARE(PlacesListQuery(3, QString()), one);
+        QCOMPARE(PlacesListQuery(3, QStringLiteral(" ( places_leaves.city = 1 ) ")),
+                 one + QStringLiteral(" AND  ( places_leaves.city = 1 ) "));
+        QCOMPARE(PlacesListQuery(-1, QStringLiteral(" 1 = 1")), GetPlacesQuery(-1) + QStringLiteral(" AND  1 = 1"));
+    }
+
     void init()
     {
         // Root; 1 and 2 below it; 3 below 1; 4 below 3 (a third level); a place under each of

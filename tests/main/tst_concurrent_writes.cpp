@@ -1,5 +1,4 @@
 #include "data/Connection.h"
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
@@ -95,7 +94,6 @@ private Q_SLOTS:
         // Category 9 has nothing under it, so it may be deleted.
         MakeSmallDirectory();
         TestDatabase::Exec(QStringLiteral("insert into places_root values (9, 'Closing Soon', 0, 'N', 1)"));
-        Processing::SearchStr.clear();
     }
 
     void cleanup()

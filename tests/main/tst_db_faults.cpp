@@ -1,5 +1,4 @@
 #include "data/Connection.h"
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
@@ -153,7 +152,6 @@ private Q_SLOTS:
     {
         MakeSmallDirectory();
         TestDatabase::Exec(QStringLiteral("insert into places_root values (9, 'Empty', 0, 'N', 1)"));
-        Processing::SearchStr.clear();
         m_messages = std::make_unique<MessageRecorder>();
         m_main = new frmMain;
         m_main->show();
@@ -180,8 +178,8 @@ private Q_SLOTS:
     void mainWindowReads()
     {
         // A search in the history to step back to.
-        Processing::SearchStr = QStringLiteral(" ( places_leaves.city = 12 ) ");
-        m_main->setsearch(Processing::SearchStr);
+        m_main->SearchStr = QStringLiteral(" ( places_leaves.city = 12 ) ");
+        m_main->setsearch(m_main->SearchStr);
         m_main->setsearch(QStringLiteral(" ( places_leaves.city = 3 ) "));
         const auto before = m_faults->snapshot();
 
@@ -385,7 +383,7 @@ private Q_SLOTS:
         QCOMPARE(BrowsingFixture::Places(*m_main)->rowCount(), 1);
 
         m_messages->clear();
-        Processing::SearchStr.clear();
+        m_main->SearchStr.clear();
         BrowsingFixture::Places(*m_main)->clear();
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         m_messages->answer(QMessageBox::Yes);

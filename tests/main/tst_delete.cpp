@@ -1,5 +1,4 @@
 #include "data/Connection.h"
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
@@ -55,17 +54,12 @@ private Q_SLOTS:
             QStringLiteral("insert into places_branch_leaves values (7, 4)"),
             QStringLiteral("insert into places_branch_leaves values (6, 99)"),
         });
-        Processing::SearchStr.clear();
         m_main = new frmMain;
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main));
     }
 
-    void cleanup()
-    {
-        delete m_main;
-        Processing::SearchStr.clear();
-    }
+    void cleanup() { delete m_main; }
 
     void placeDeletedAndListReloadedForSelectedCategory()
     {
@@ -97,7 +91,7 @@ private Q_SLOTS:
     void placeListAfterASearchIsReloadedForAll()
     {
         // A search lists all categories under its condition and leaves no category selected.
-        Processing::SearchStr = QStringLiteral(" places_leaves.MORE_DATA <> 'd'");
+        m_main->SearchStr = QStringLiteral(" places_leaves.MORE_DATA <> 'd'");
         m_main->InitForm();
         m_main->UpdateList(-1);
         QVERIFY(tree()->selectionModel()->selectedIndexes().isEmpty());
@@ -127,7 +121,7 @@ private Q_SLOTS:
 
         click(node(QStringLiteral("Empty")));
         QCOMPARE(listed(), QStringList());
-        Processing::SearchStr = QStringLiteral(" 1 = 1");
+        m_main->SearchStr = QStringLiteral(" 1 = 1");
         {
             MessageRecorder messages;
             messages.answer(QMessageBox::No);
@@ -138,7 +132,7 @@ private Q_SLOTS:
         }
         QCOMPARE(everything(), before);
         QVERIFY(node(QStringLiteral("Empty")).isValid());
-        QCOMPARE(Processing::SearchStr, QStringLiteral(" 1 = 1"));
+        QCOMPARE(m_main->SearchStr, QStringLiteral(" 1 = 1"));
     }
 
     void rootIsNeverDeleted()
@@ -185,7 +179,7 @@ private Q_SLOTS:
     void categoryWithUnlistedPlacesIsRefused()
     {
         // A search that listed nothing: the list is empty, the database is not.
-        Processing::SearchStr = QStringLiteral(" places_leaves.LEAF_NAME like 'Zzz%'");
+        m_main->SearchStr = QStringLiteral(" places_leaves.LEAF_NAME like 'Zzz%'");
         m_main->InitForm();
         m_main->UpdateList(-1);
         QCOMPARE(listed(), QStringList());
@@ -213,7 +207,7 @@ private Q_SLOTS:
         tree()->expand(node(QStringLiteral("Food")));
         QVERIFY(node(QStringLiteral("Fresh Juice")).isValid());
         click(node(QStringLiteral("Empty")));
-        Processing::SearchStr = QStringLiteral(" 1 = 1");
+        m_main->SearchStr = QStringLiteral(" 1 = 1");
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
         press(ToolbarEntry::DeleteCategory);
@@ -229,7 +223,7 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_branch_leaves where BRANCH_ID = 6"))
                      .toInt(),
                  1);
-        QCOMPARE(Processing::SearchStr, QString());
+        QCOMPARE(m_main->SearchStr, QString());
         QVERIFY(!node(QStringLiteral("Empty")).isValid());
         QVERIFY(!node(QStringLiteral("Fresh Juice")).isValid());
         QVERIFY(tree()->isExpanded(node(QStringLiteral("Main Categories"))));
@@ -240,12 +234,12 @@ private Q_SLOTS:
         TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_root"));
         tree()->expand(node(QStringLiteral("Food")));
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
-        Processing::SearchStr = QStringLiteral(" 1 = 1");
+        m_main->SearchStr = QStringLiteral(" 1 = 1");
         QStringList shown;
         QList<bool> rebuilt;
         SetMsgBoxHandler([&](const MsgBoxRequest &request) {
             shown.append(request.title + QStringLiteral("|") + request.text);
-            rebuilt.append(!node(QStringLiteral("Fresh Juice")).isValid() && Processing::SearchStr.isEmpty());
+            rebuilt.append(!node(QStringLiteral("Fresh Juice")).isValid() && m_main->SearchStr.isEmpty());
             return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
         });
         press(ToolbarEntry::DeleteCategory);

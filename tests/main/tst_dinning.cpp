@@ -1,4 +1,3 @@
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -50,7 +49,6 @@ private Q_SLOTS:
         }
         for (frmMain *window : mainWindows())
             delete window;
-        Processing::SearchStr.clear();
         SetWebPageAddress(m_server.url(QStringLiteral("/directory")));
         SetWebWindowPluginPath(QStringLiteral(TARNWICK_WEB_PLUGIN));
     }
@@ -128,7 +126,6 @@ private Q_SLOTS:
         m_main->ToolbarButton(ToolbarEntry::Exit)->trigger();
         QTRY_VERIFY(m_main.isNull());
         QVERIFY(web->isVisible());
-        Processing::SearchStr = QStringLiteral(" 1 = 1");
 
         // The new window's start-up finds the connection open and keeps it, without a word.
         MessageRecorder messages;
@@ -139,7 +136,7 @@ private Q_SLOTS:
         QVERIFY(fresh->isVisible());
         QCOMPARE(BrowsingFixture::PanelText(*fresh, 2), QStringLiteral("Connected To DB"));
         QCOMPARE(messages.count(), 0);
-        QCOMPARE(Processing::SearchStr, QString());
+        QCOMPARE(fresh->SearchStr, QString());
         const QAbstractItemModel *tree = fresh->findChild<QTreeView *>(QStringLiteral("CatTree"))->model();
         QCOMPARE(tree->rowCount(), 1);
         QVERIFY(tree->rowCount(tree->index(0, 0)) > 0);

@@ -1,4 +1,3 @@
-#include "data/SearchState.h"
 #include "data/SqlText.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
@@ -295,7 +294,7 @@ class TestHostileInput : public QObject
     frmUpdate *openUpdateFor41()
     {
         // As a click on Cafes lists it: the last search no longer applies.
-        Processing::SearchStr.clear();
+        m_main->SearchStr.clear();
         m_main->UpdateList(7);
         auto *list = m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
         list->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),
@@ -309,7 +308,6 @@ private Q_SLOTS:
     void init()
     {
         MakeSmallDirectory();
-        Processing::SearchStr.clear();
         m_main = new frmMain;
         m_main->show();
     }

@@ -1,4 +1,3 @@
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
@@ -51,11 +50,7 @@ private Q_SLOTS:
         list = List(*window);
     }
 
-    void cleanup()
-    {
-        window.reset();
-        Processing::SearchStr.clear();
-    }
+    void cleanup() { window.reset(); }
 
     void columnsShowTheFieldsCrosswise()
     {

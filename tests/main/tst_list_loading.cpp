@@ -1,4 +1,3 @@
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
@@ -113,12 +112,6 @@ public:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // Every load counts as long and reads one step of rows between two paints.
-        frmMain::SetLoadTiming(0, 0);
-    }
-
     void init()
     {
         Load();
@@ -129,7 +122,8 @@ private Q_SLOTS:
              // Food's list is long as well.
              QStringLiteral("insert into places_branch_leaves ") + counting(QStringLiteral("select 1, i"))});
         m_messages = std::make_unique<MessageRecorder>();
-        m_main = new frmMain;
+        // Every load counts as long and reads one step of rows between two paints.
+        m_main = new frmMain(nullptr, {0, 0});
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main));
         m_list = List(*m_main);
@@ -141,7 +135,6 @@ private Q_SLOTS:
         EditingFixture::DeleteUpdateWindows();
         delete m_main;
         m_messages.reset();
-        Processing::SearchStr.clear();
     }
 
     void theWindowPaintsAndAnswersWhileTheListLoads()

@@ -1,7 +1,6 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
@@ -503,7 +502,7 @@ class TestMonkey : public QObject
                 branches.append(branchOf(selected.first()));
             bool explained = false;
             for (const qint64 branch : branches)
-                explained = explained || (branch >= -1 && placesOf(branch, Processing::SearchStr) == keys);
+                explained = explained || (branch >= -1 && placesOf(branch, m_main->SearchStr) == keys);
             if (!explained)
                 return QStringLiteral("the list shows places its query does not give");
             m_listed = keys;
@@ -528,7 +527,6 @@ private Q_SLOTS:
     void init()
     {
         TestDatabase::ResetWithSample();
-        Processing::SearchStr.clear();
         m_main = new frmMain;
         m_main->show();
         m_treeTester = std::make_unique<QAbstractItemModelTester>(

@@ -6,7 +6,6 @@
 #include "data/NewRowWrite.h"
 #include "data/OdbcDriver.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -112,7 +111,6 @@ private Q_SLOTS:
     {
         DbConn().close();
         SetEnvironmentDescriptors(QString(), QString());
-        SearchStr.clear();
     }
 
     void theProgramStartsAndListsTheSampleDirectory()
@@ -140,7 +138,8 @@ private Q_SLOTS:
         window.UpdateList(-1);
         QCOMPARE(List(window)->model()->rowCount(), places);
 
-        SearchStr = QStringLiteral(" places_leaves.city = any (1, 2) and upper(places_leaves.leaf_name) like '%A%'");
+        window.SearchStr =
+            QStringLiteral(" places_leaves.city = any (1, 2) and upper(places_leaves.leaf_name) like '%A%'");
         const int found = nativeCount(QStringLiteral("select count(*) from (") + GetPlacesQuery(-1) +
                                       QStringLiteral(" AND places_leaves.city in (1, 2) and "
                                                      "upper(places_leaves.leaf_name) like '%A%')"));

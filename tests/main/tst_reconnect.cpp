@@ -2,7 +2,6 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
 #include "data/PostgreSQLAddress.h"
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
 #include "main/BrowsingFixture.h"
@@ -223,7 +222,6 @@ private Q_SLOTS:
     void init()
     {
         MakeSmallDirectory();
-        Processing::SearchStr.clear();
         m_messages = std::make_unique<MessageRecorder>();
         m_main = new frmMain;
         m_main->show();

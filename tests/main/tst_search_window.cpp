@@ -1,4 +1,3 @@
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
@@ -159,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
         const QString expected =
             QStringLiteral(" ( places_leaves.city = 3 )  AND ( upper (Leaf_Name) like upper ('%dokki%') ) ");
-        QCOMPARE(Processing::SearchStr, expected);
+        QCOMPARE(m_main->SearchStr, expected);
         QCOMPARE(newestRecorded(), expected);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         // The tree was rebuilt from its root: its first two levels only.
@@ -181,11 +180,11 @@ private Q_SLOTS:
     {
         QVERIFY(!search({{}, {}, {}, QStringLiteral("joe's"), "OptStart"}));
         QCOMPARE(listed(), QList<int>{61});
-        QCOMPARE(Processing::SearchStr, QStringLiteral("  ( upper (Leaf_Name) like upper ('joe''s%') ) "));
+        QCOMPARE(m_main->SearchStr, QStringLiteral("  ( upper (Leaf_Name) like upper ('joe''s%') ) "));
 
         QVERIFY(!search({{}, {}, {}, QStringLiteral("   "), nullptr}));
         QCOMPARE(listed(), QList<int>{62});
-        QCOMPARE(Processing::SearchStr, QStringLiteral("  ( upper (Leaf_Name) like upper ('   ') ) "));
+        QCOMPARE(m_main->SearchStr, QStringLiteral("  ( upper (Leaf_Name) like upper ('   ') ) "));
 
         // Wildcards typed by the user keep their meaning.
         QVERIFY(!search({{}, {}, {}, QStringLiteral("%pharmac_"), "OptExact"}));
@@ -202,26 +201,26 @@ private Q_SLOTS:
     void backRestoresSearches()
     {
         QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
-        const QString first = Processing::SearchStr;
+        const QString first = m_main->SearchStr;
         QVERIFY(!search({{}, {}, {}, QStringLiteral("Joe's"), "OptStart"}));
-        const QString second = Processing::SearchStr;
+        const QString second = m_main->SearchStr;
 
         m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger(); // no condition, the ring kept
-        QVERIFY(Processing::SearchStr.isEmpty());
+        QVERIFY(m_main->SearchStr.isEmpty());
         m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
-        QCOMPARE(Processing::SearchStr, second);
+        QCOMPARE(m_main->SearchStr, second);
         QCOMPARE(listed(), QList<int>{61});
         m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
-        QCOMPARE(Processing::SearchStr, first);
+        QCOMPARE(m_main->SearchStr, first);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         m_main->ToolbarButton(ToolbarEntry::Forward)->trigger();
-        QCOMPARE(Processing::SearchStr, second);
+        QCOMPARE(m_main->SearchStr, second);
     }
 
     void cancelCloseBoxAndNoCriteria()
     {
         QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
-        const QString current = Processing::SearchStr;
+        const QString current = m_main->SearchStr;
 
         QVERIFY(!openSearch([](FrmSearch &dialog) {
             choose(dialog, {{}, {1}, {}, QStringLiteral("Joe"), nullptr});
@@ -231,7 +230,7 @@ private Q_SLOTS:
             choose(dialog, {{4}, {}, {}, QString(), nullptr});
             dialog.close();
         }));
-        QCOMPARE(Processing::SearchStr, current);
+        QCOMPARE(m_main->SearchStr, current);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
 
@@ -241,7 +240,7 @@ private Q_SLOTS:
             click(dialog, "CmdSearch");
         }));
         QCOMPARE(m_messages->texts(), QStringList{QStringLiteral(" You Must enter Searching Criteria ")});
-        QVERIFY(Processing::SearchStr.isEmpty());
+        QVERIFY(m_main->SearchStr.isEmpty());
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
     }
@@ -285,7 +284,7 @@ private Q_SLOTS:
         QVERIFY(choicesKept);
         QCOMPARE(m_messages->count(), 1);
         QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
-        QCOMPARE(Processing::SearchStr, expected);
+        QCOMPARE(m_main->SearchStr, expected);
         QCOMPARE(newestRecorded(), expected);
 
         // The main window carries on: the search opens again, and Refresh rebuilds the tree.

@@ -1,4 +1,3 @@
-#include "data/SearchState.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
@@ -41,7 +40,6 @@ private Q_SLOTS:
     {
         MakeSmallDirectory();
         TestDatabase::Exec(QStringLiteral("insert into places_root values (9, 'Closing Soon', 0, 'N', 1)"));
-        Processing::SearchStr.clear();
         m_main = new frmMain;
         m_main->show();
     }

@@ -1,6 +1,5 @@
 #include "data/Connection.h"
 #include "data/Environment.h"
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -81,7 +80,6 @@ private Q_SLOTS:
     void startUpConnectsAndShowsTheTree()
     {
         MessageRecorder messages;
-        Processing::SearchStr = QStringLiteral(" left over");
         frmMain window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -91,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(BrowsingFixture::PanelText(window, 2), QStringLiteral("Connected To DB"));
         QCOMPARE(BrowsingFixture::PanelText(window, 3), QString());
         QCOMPARE(BrowsingFixture::PanelText(window, 4), QString());
-        QCOMPARE(Processing::SearchStr, QString());
+        QCOMPARE(window.SearchStr, QString());
         QCOMPARE(ChildCount(Tree(window)->model()->index(0, 0)), 3);
         QCOMPARE(List(window)->model()->rowCount(), 0);
     }

@@ -1,6 +1,5 @@
 #include "data/Connection.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -71,11 +70,7 @@ private Q_SLOTS:
         list = List(*window);
     }
 
-    void cleanup()
-    {
-        window.reset();
-        Processing::SearchStr.clear();
-    }
+    void cleanup() { window.reset(); }
 
     void seventeenEntriesInPlace()
     {
@@ -128,13 +123,13 @@ private Q_SLOTS:
 
         // Separators and placeholders do nothing, clicked or called.
         window->UpdateList(3);
-        Processing::SearchStr = A;
+        window->SearchStr = A;
         for (ToolbarEntry gap : gaps) {
             press(gap);
             window->Toolbar1_ButtonClick(gap);
         }
         QVERIFY(window->isVisible());
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         QCOMPARE(list->model()->rowCount(), 3);
     }
 
@@ -151,10 +146,10 @@ private Q_SLOTS:
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
         QVERIFY(Node(tree, QStringLiteral("BR 4")).isValid());
         window->UpdateList(3);
-        Processing::SearchStr = B;
+        window->SearchStr = B;
 
         press(ToolbarEntry::Refresh);
-        QCOMPARE(Processing::SearchStr, QString());
+        QCOMPARE(window->SearchStr, QString());
         QVERIFY(!Node(tree, QStringLiteral("BR 4")).isValid());
         QCOMPARE(Nodes(tree).size(), 7);
         // The list is not reloaded.
@@ -162,7 +157,7 @@ private Q_SLOTS:
 
         // The history survives: Back restores what was recorded before.
         press(ToolbarEntry::Back);
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
     }
 
@@ -172,29 +167,29 @@ private Q_SLOTS:
         window->setsearch(B);
         window->setsearch(C);
         press(ToolbarEntry::Back);
-        QCOMPARE(Processing::SearchStr, C);
+        QCOMPARE(window->SearchStr, C);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
         press(ToolbarEntry::Back);
-        QCOMPARE(Processing::SearchStr, B);
+        QCOMPARE(window->SearchStr, B);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("food court")});
         press(ToolbarEntry::Back);
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         press(ToolbarEntry::Back);
-        QCOMPARE(Processing::SearchStr, C);
+        QCOMPARE(window->SearchStr, C);
         press(ToolbarEntry::Forward);
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
 
         // A new search recorded meanwhile does not move where stepping goes on from.
         press(ToolbarEntry::Forward);
-        QCOMPARE(Processing::SearchStr, B);
+        QCOMPARE(window->SearchStr, B);
         window->setsearch(D);
         press(ToolbarEntry::Back);
-        QCOMPARE(Processing::SearchStr, A);
+        QCOMPARE(window->SearchStr, A);
         press(ToolbarEntry::Forward);
         press(ToolbarEntry::Forward);
         press(ToolbarEntry::Forward);
-        QCOMPARE(Processing::SearchStr, D);
+        QCOMPARE(window->SearchStr, D);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Zephyr Cafe")});
     }
 
@@ -213,7 +208,7 @@ private Q_SLOTS:
         for (int place : {5, 4, 3, 2, 7, 5}) {
             trace.clear();
             press(ToolbarEntry::Back);
-            QCOMPARE(Processing::SearchStr, condition(place));
+            QCOMPARE(window->SearchStr, condition(place));
             // Only SQLite can show what reached the database; the list shows it on both.
             if (trace.active())
                 QCOMPARE(trace.statements(),
@@ -229,9 +224,9 @@ private Q_SLOTS:
     {
         window->UpdateList(3);
         for (ToolbarEntry step : {ToolbarEntry::Back, ToolbarEntry::Forward}) {
-            Processing::SearchStr = A;
+            window->SearchStr = A;
             press(step);
-            QCOMPARE(Processing::SearchStr, QString());
+            QCOMPARE(window->SearchStr, QString());
             QCOMPARE(list->model()->rowCount(), 3);
         }
     }

@@ -1,7 +1,6 @@
 #include "data/Connection.h"
 #include "data/DatabaseDescriptor.h"
 #include "data/Queries.h"
-#include "data/SearchState.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "support/Recorders.h"
@@ -45,7 +44,6 @@ private Q_SLOTS:
     void init()
     {
         Load();
-        Processing::SearchStr = QStringLiteral(" left over from before");
         window = std::make_unique<frmMain>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -61,7 +59,6 @@ private Q_SLOTS:
         QCOMPARE(ShownRows(tree), OpenNodes(tree));
         tester.reset();
         window.reset();
-        Processing::SearchStr.clear();
     }
 
     void initFormShowsTheFirstTwoLevels()
@@ -83,7 +80,7 @@ private Q_SLOTS:
         QVERIFY(!tree->isExpanded(Node(tree, QStringLiteral("BR 1"))));
         QVERIFY(ChildCount(Node(tree, QStringLiteral("BR 2"))) > 0);
         // Start-up clears the search condition and leaves the list empty.
-        QCOMPARE(Processing::SearchStr, QString());
+        QCOMPARE(window->SearchStr, QString());
         QCOMPARE(list->model()->rowCount(), 0);
     }
 
@@ -165,17 +162,17 @@ private Q_SLOTS:
     void clickListsOwnPlacesWithoutTheSearch()
     {
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
-        Processing::SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+        window->SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
 
         // Expanding keeps the search: only the matching place of Cafes.
         const QModelIndex cafes = Node(tree, QStringLiteral("BR 3"));
         ClickExpandSign(tree, cafes);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
-        QCOMPARE(Processing::SearchStr, QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'"));
+        QCOMPARE(window->SearchStr, QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'"));
 
         // A click drops it: every place filed directly under Cafes, none of Tea Rooms'.
         ClickNode(tree, cafes);
-        QCOMPARE(Processing::SearchStr, QString());
+        QCOMPARE(window->SearchStr, QString());
         QStringList names = Column(list, 0);
         names.sort();
         QCOMPARE(names, (QStringList{QStringLiteral("Cafe Nile"), QStringLiteral("Zephyr Cafe"),
@@ -193,7 +190,7 @@ private Q_SLOTS:
     {
         const QModelIndex food = Node(tree, QStringLiteral("BR 1"));
         ClickNode(tree, food);
-        Processing::SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+        window->SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
 
         // Right opens the node as a click on its sign does, loading the level below its children.
         QTest::keyClick(tree, Qt::Key_Right);
@@ -247,7 +244,7 @@ private Q_SLOTS:
         MessageRecorder messages;
 
         // A condition the database rejects: the list fails, the next level still loads.
-        Processing::SearchStr = QStringLiteral(" no_such_column = 1");
+        window->SearchStr = QStringLiteral(" no_such_column = 1");
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));

@@ -1,5 +1,4 @@
 #include "data/DbError.h"
-#include "data/SearchState.h"
 #include "search/FrmSearch.h"
 #include "search/SearchHost.h"
 #include "support/Recorders.h"
@@ -23,6 +22,7 @@ class RecordingHost : public SearchHost
 {
 public:
     void setsearch(const QString &Srchstr) override { calls.append(QStringLiteral("setsearch:") + Srchstr); }
+    void SetSearchStr(const QString &Srchstr) override { SearchStr = Srchstr; }
     void InitForm() override { calls.append(QStringLiteral("InitForm")); }
     void UpdateList(qint32 Branch_ID) override
     {
@@ -32,6 +32,7 @@ public:
     }
 
     QStringList calls;
+    QString SearchStr;
     bool failReload = false;
 };
 
@@ -110,7 +111,7 @@ private Q_SLOTS:
         m_host.calls.clear();
         m_host.failReload = false;
         m_messages = std::make_unique<MessageRecorder>();
-        Processing::SearchStr = QStringLiteral(" ( earlier ) ");
+        m_host.SearchStr = QStringLiteral(" ( earlier ) ");
     }
 
     void cleanup()
@@ -310,7 +311,7 @@ private Q_SLOTS:
                            "(Leaf_Name) like upper ('%Joe''s%') ) ");
         QCOMPARE(m_host.calls, (QStringList{QStringLiteral("setsearch:") + expected, QStringLiteral("InitForm"),
                                             QStringLiteral("UpdateList:-1")}));
-        QCOMPARE(Processing::SearchStr, expected);
+        QCOMPARE(m_host.SearchStr, expected);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         QVERIFY(m_messages->texts().isEmpty());
@@ -335,7 +336,7 @@ private Q_SLOTS:
         QCOMPARE(shown.title, QStringLiteral("Error"));
         QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(shown.icon, QMessageBox::NoIcon);
-        QVERIFY(Processing::SearchStr.isEmpty());
+        QVERIFY(m_host.SearchStr.isEmpty());
         QVERIFY(m_host.calls.isEmpty());
 
         // Every choice is still there.

@@ -1,7 +1,0 @@
-#include "data/SearchState.h"
-
-namespace Processing {
-
-QString SearchStr;
-
-} // namespace Processing

@@ -56,7 +56,7 @@ int RunWebWindowProbe()
         }
     });
     // The build's own web window, not one installed.
-    SetWebWindowPluginPath(QStringLiteral(TARNWICK_WEB_WINDOW));
+    SetWebWindowProgram(QStringLiteral(TARNWICK_WEB_WINDOW));
     SetWebPageAddress(QStringLiteral("http://127.0.0.1:%1/directory").arg(server.serverPort()));
     QElapsedTimer clock;
     clock.start();

@@ -7,6 +7,7 @@
 
 #include "EndToEndBenchmarks.h"
 #include "Harness.h"
+#include "WebWindowBenchmarks.h"
 #include <stdexcept>
 
 namespace {
@@ -106,4 +107,5 @@ void RunStartupBenchmarks(BenchContext &ctx, const GeneratedDirectory &directory
             m.targets.push_back({QStringLiteral("minimal window"), m.median / m.window, 1.5});
         ctx.report.add(m);
     }
+    RunWebWindowBenchmarks(ctx, Median(times[1].run));
 }

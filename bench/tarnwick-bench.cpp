@@ -25,6 +25,7 @@
 #include "OdbcRoute.h"
 #include "StartupBenchmarks.h"
 #include "TreeBenchmarks.h"
+#include "WebWindowBenchmarks.h"
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -158,7 +159,6 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarnwick-bench"));
 
@@ -198,10 +198,12 @@ int main(int argc, char *argv[])
     probeOption.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption addClientOption(QStringLiteral("add-client"), QStringLiteral("(internal)"), QStringLiteral("n"));
     addClientOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption webProbeOption(QStringLiteral("web-window-probe"), QStringLiteral("(internal)"));
+    webProbeOption.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption addRawOption(QStringLiteral("add-raw"), QStringLiteral("(internal)"));
     addRawOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({placesOption, largeOption, treeOption, runsOption, warmupsOption, postgresqlOption, jsonOption,
-                       noTargetsOption, workDirOption, probeOption, addClientOption, addRawOption});
+                       noTargetsOption, workDirOption, probeOption, addClientOption, addRawOption, webProbeOption});
     parser.process(app);
 
     // Nothing may wait for a person: a message box would be a failure of the run.
@@ -214,6 +216,8 @@ int main(int argc, char *argv[])
 
     if (parser.isSet(probeOption))
         return RunMemoryProbe();
+    if (parser.isSet(webProbeOption))
+        return RunWebWindowProbe();
     if (parser.isSet(addClientOption))
         return RunAddClient(parser.value(addClientOption).toInt(), parser.isSet(addRawOption));
     NoteAccessibilityBridge();

@@ -4,7 +4,6 @@
 #include "data/Redaction.h"
 #include "main/frmMain.h"
 #include "ui/Pictures.h"
-#include "web/WebEngineStartup.h"
 
 #include <QApplication>
 
@@ -32,9 +31,8 @@ int main(int argc, char *argv[])
     if (!request.start)
         return Told(request);
 
-    // The browser engine of the web window reads its start-up settings from the environment.
-    PrepareWebEngine();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No browser engine here: the web window is a program of its own (tarnwick-web), so the
+    // start needs no shared OpenGL context.
     QApplication app(argc, argv);
     if (!request.database.isEmpty())
         Processing::SetEnvironmentDescriptors(request.database, request.database);

@@ -7,6 +7,7 @@
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "ui/DbErrorMessage.h"
+#include "ui/ExpansionAnnouncement.h"
 #include "ui/FormFont.h"
 #include "ui/MsgBox.h"
 #include "ui/ScreenFit.h"
@@ -79,6 +80,10 @@ void frmMain::BuildLayout()
     connect(CatTree, &QTreeView::clicked, this, [this] { CatTree_Click(); });
     connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) { CatTree_Expand(node); });
     connect(CatTree, &QTreeView::collapsed, this, [this](const QModelIndex &node) { CatTree_Collapse(node); });
+    // Told once the branch is loaded, so a screen reader that asks finds it as the view shows it.
+    connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) { AnnounceExpansion(CatTree, node); });
+    connect(CatTree, &QTreeView::collapsed, this,
+            [this](const QModelIndex &node) { AnnounceExpansion(CatTree, node); });
 
     // The list reaches to the window's right edge; wider, its scroll bar would lie outside.
     m_places = new PlacesModel(this);

@@ -2,12 +2,15 @@
 
 #include "ui/MsgBox.h"
 #include "ui/StartBrowser.h"
-#include "web/WebWindowPlugin.h"
+#include "web/WebWindowProtocol.h"
 
-#include <QCoreApplication>
-#include <QPluginLoader>
+#include <QApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
 
 #include "BuildConfig.h"
+#include <algorithm>
 
 namespace {
 
@@ -17,65 +20,134 @@ QString &addressOverride()
     return address;
 }
 
-QString &pluginOverride()
+QString &programOverride()
 {
     static QString path;
     return path;
 }
 
-WebWindowPlugin *&loadedPlugin()
+// The running web window's process, and the "&Back" it serves.
+class WebWindowProcess : public QObject
 {
-    static WebWindowPlugin *plugin = nullptr;
-    return plugin;
-}
-
-// Beside the program (the build, and Windows' installed folder), then in its library folder
-// (installed on Linux).
-QStringList pluginPlaces()
-{
-    if (!pluginOverride().isEmpty())
-        return {pluginOverride()};
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString name = QString::fromLatin1(WebWindowPluginName);
-    return {folder + QLatin1Char('/') + name, folder + QStringLiteral("/../" TARNWICK_WEB_MODULE_DIR "/") + name};
-}
-
-// The plug-in, or nullptr where there is none; one that is there but does not load is reported.
-WebWindowPlugin *plugin(bool &broken)
-{
-    broken = false;
-    if (loadedPlugin())
-        return loadedPlugin();
-    for (const QString &place : pluginPlaces()) {
-        QPluginLoader loader(place);
-        // The loader finds no file under any of the platform's suffixes.
-        if (loader.fileName().isEmpty())
-            continue;
-        QObject *instance = loader.instance();
-        auto *found = qobject_cast<WebWindowPlugin *>(instance);
-        if (!found) {
-            MsgBox(QStringLiteral("The web window could not be loaded: ") +
-                       (instance ? QStringLiteral("%1 is not a web window plug-in").arg(loader.fileName())
-                                 : loader.errorString()),
-                   QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "));
-            broken = true;
-            return nullptr;
-        }
-        loadedPlugin() = found;
-        return found;
+public:
+    WebWindowProcess() : QObject(qApp)
+    {
+        setObjectName(QStringLiteral("WebWindowProcess"));
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        connect(&m_process, &QProcess::readyReadStandardOutput, this, [this] { readLines(); });
+        connect(&m_process, &QProcess::finished, this, [this] { ended(); });
     }
-    return nullptr;
+
+    // The program is ending: the window goes with it, as it went with one process.
+    ~WebWindowProcess() override
+    {
+        if (m_process.state() != QProcess::NotRunning)
+            close();
+    }
+
+    // False, with the failure in errorText, where the program could not be started.
+    bool start(const QString &program, const QString &address)
+    {
+        m_process.start(program, {address});
+        // Started or refused within the fork and exec, so a failure is told at the click.
+        if (!m_process.waitForStarted()) {
+            m_error = m_process.errorString();
+            return false;
+        }
+        // The main window may close while the web window stays open; its "&Back" then starts
+        // a new one, so the program stays until both are gone, as with one process.
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+        return true;
+    }
+
+    QString errorText() const { return m_error; }
+    void setShowMain(std::function<void()> showMain) { m_showMain = std::move(showMain); }
+    void bringToFront() { m_process.write(WebWindowShow); }
+
+    // Closes the window: its program ends once its input does.
+    void close()
+    {
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(10000))
+            m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    void readLines()
+    {
+        while (m_process.canReadLine()) {
+            if (m_process.readLine() == WebWindowBack && m_showMain)
+                m_showMain();
+        }
+    }
+
+    void ended()
+    {
+        QGuiApplication::setQuitOnLastWindowClosed(true);
+        deleteLater();
+        // The web window was the last one open.
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        if (std::none_of(windows.cbegin(), windows.cend(), [](const QWidget *window) { return window->isVisible(); }))
+            QCoreApplication::quit();
+    }
+
+    QProcess m_process{this};
+    std::function<void()> m_showMain;
+    QString m_error;
+};
+
+QPointer<WebWindowProcess> &running()
+{
+    static QPointer<WebWindowProcess> process;
+    return process;
+}
+
+// Beside the program (the build, and Windows' installed folder), then in its own library
+// folder (installed on Linux).
+QString program()
+{
+    const QString name = QString::fromLatin1(WebWindowProgramName)
+#if defined(Q_OS_WIN)
+                         + QStringLiteral(".exe")
+#endif
+        ;
+    QStringList places{programOverride()};
+    if (programOverride().isEmpty()) {
+        const QString folder = QCoreApplication::applicationDirPath();
+        places = {folder + QLatin1Char('/') + name,
+                  folder + QStringLiteral("/../" TARNWICK_WEB_PROGRAM_DIR "/") + name};
+    }
+    for (const QString &place : places) {
+        if (QFileInfo(place).isFile())
+            return place;
+    }
+    return QString();
 }
 
 } // namespace
 
 void OpenWebWindow(std::function<void()> showMain)
 {
-    bool broken = false;
-    if (WebWindowPlugin *window = plugin(broken))
-        window->Open(WebPageAddress(), std::move(showMain));
-    else if (!broken)
+    if (WebWindowProcess *open = running()) {
+        open->setShowMain(std::move(showMain));
+        open->bringToFront();
+        return;
+    }
+    const QString file = program();
+    if (file.isEmpty()) {
         StartBrowser(WebPageAddress());
+        return;
+    }
+    auto *process = new WebWindowProcess;
+    process->setShowMain(std::move(showMain));
+    if (!process->start(file, WebPageAddress())) {
+        MsgBox(QStringLiteral("The web window could not be loaded: ") + process->errorText(), QMessageBox::Ok,
+               QMessageBox::Critical, QStringLiteral("Error "));
+        delete process;
+        return;
+    }
+    running() = process;
 }
 
 QString WebPageAddress()
@@ -93,8 +165,9 @@ void SetWebPageAddress(const QString &address)
     addressOverride() = address;
 }
 
-void SetWebWindowPluginPath(const QString &path)
+void SetWebWindowProgram(const QString &path)
 {
-    pluginOverride() = path;
-    loadedPlugin() = nullptr;
+    programOverride() = path;
+    if (WebWindowProcess *open = running())
+        open->close();
 }

@@ -5,8 +5,9 @@
 #include <functional>
 
 // Opens the web window, or brings the open one to the front; showMain is what its "&Back"
-// calls. The window comes from its plug-in, loaded at this first call; where there is no
-// plug-in the page opens in the user's web browser instead.
+// calls. The window is a program of its own, which holds the browser engine and is started at
+// the first call, so the program's start never pays for the engine; where there is no such
+// program the page opens in the user's web browser instead.
 void OpenWebWindow(std::function<void()> showMain);
 
 // The page the web window shows.
@@ -15,6 +16,6 @@ QString WebPageAddress();
 // directory web service.
 void SetWebPageAddress(const QString &address);
 
-// Loads the plug-in from another file, without the platform's suffix (the build's own, in
-// tests); an empty text restores the usual places. The next opening loads it afresh.
-void SetWebWindowPluginPath(const QString &path);
+// Starts the web window from another program file (the build's own, in tests); an empty text
+// restores the usual places. A web window open from the one before is closed.
+void SetWebWindowProgram(const QString &path);

@@ -25,8 +25,8 @@ for file in \
   share/doc/tarnwick/copyright share/doc/tarnwick/changelog.gz share/man/man1/tarnwick.1.gz; do
   [ -e "$stage/$file" ] || { echo "not installed: $file"; missing=1; }
 done
-# The web window's plug-in, which the program loads from its library folder.
-[ -n "$(find "$stage" -path '*/tarnwick/plugins/tarnwick-web.so')" ] || { echo "not installed: the web window plug-in"; missing=1; }
+# The web window's program, which the program starts from its library folder.
+[ -n "$(find "$stage" -path '*/tarnwick/tarnwick-web' -type f -perm -u+x)" ] || { echo "not installed: the web window's program"; missing=1; }
 [ $missing -eq 0 ] || exit 1
 # Nothing of the build's own (tests, benchmark, helpers) is installed.
 extra=$(find "$stage/bin" -type f ! -name tarnwick)

@@ -4,22 +4,21 @@
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 #include "web/PageServer.h"
-#include "web/WebEngineStartup.h"
 #include "web/WebWindow.h"
+#include "web/WebWindowProtocol.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
-#include <QPushButton>
-#include <QSignalSpy>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
-#include <QWebEngineView>
 
 #include "BuildConfig.h"
 
-// "Dinning" from the main window, and the way back to it.
+// "Dinning" from the main window, and the way back to it. The web window is a program of its
+// own, started at the first "Dinning".
 class TestDinning : public QObject
 {
     Q_OBJECT
@@ -28,14 +27,15 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_server.listening());
-        m_server.addPage(QStringLiteral("/directory"), QStringLiteral("Directory"));
-        SetWebPageAddress(m_server.url(QStringLiteral("/directory")));
-        SetWebWindowPluginPath(QStringLiteral(TARNWICK_WEB_PLUGIN));
+        m_server.addPage(Page, QStringLiteral("Directory"));
+        QVERIFY(m_folder.isValid());
     }
 
     void init()
     {
         TestDatabase::ResetWithSample();
+        SetWebPageAddress(m_server.url(Page));
+        SetWebWindowProgram(QStringLiteral(TARNWICK_WEB_PROGRAM));
         m_main = new frmMain;
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main));
@@ -43,47 +43,44 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        if (QPointer<QWidget> web = webWindow()) {
-            web->close();
-            QTRY_VERIFY(web.isNull());
-        }
+        // Closes a web window still open.
+        SetWebWindowProgram(QStringLiteral(TARNWICK_WEB_PROGRAM));
+        QTRY_VERIFY(!webWindow());
         for (frmMain *window : mainWindows())
             delete window;
-        SetWebPageAddress(m_server.url(QStringLiteral("/directory")));
-        SetWebWindowPluginPath(QStringLiteral(TARNWICK_WEB_PLUGIN));
     }
 
-    // Without the plug-in (a build without the browser engine) the page opens in the user's
-    // browser; a plug-in that is there but does not load is reported, and nothing else opens.
-    void withoutThePlugin_data()
+    // Without the web window's program (a build without the browser engine) the page opens in
+    // the user's browser; a program that is there but does not start is reported, and nothing
+    // else opens.
+    void withoutTheProgram_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
         QTest::newRow("absent") << QByteArray() << QString();
-        QTest::newRow("not a plug-in") << QByteArrayLiteral("not a library")
+        QTest::newRow("not a program") << QByteArrayLiteral("not a program")
                                        << QStringLiteral("The web window could not be loaded: ");
     }
 
-    void withoutThePlugin()
+    void withoutTheProgram()
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
-        QTemporaryDir folder;
-        const QString plugin = folder.filePath(QStringLiteral("tarnwick-web"));
+        const QString program = m_folder.filePath(QStringLiteral("tarnwick-web"));
+        QFile::remove(program);
         if (!content.isEmpty()) {
-            QFile file(plugin + (QSysInfo::productType() == QStringLiteral("windows") ? QStringLiteral(".dll")
-                                                                                      : QStringLiteral(".so")));
+            QFile file(program);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        SetWebWindowPluginPath(plugin);
+        SetWebWindowProgram(program);
         // The directory web service's own page, as the build names its host.
         SetWebPageAddress(QString());
 
         BrowserRecorder browser;
         MessageRecorder messages;
         m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
-        QVERIFY(webWindow().isNull());
+        QVERIFY(!webWindow());
         if (message.isEmpty()) {
             QCOMPARE(messages.count(), 0);
             QCOMPARE(browser.started(),
@@ -96,43 +93,61 @@ private Q_SLOTS:
         }
     }
 
-    void oneWindowAndBackToTheMainWindow()
+    // One web window, its page loaded once; while it is open the program outlives its main
+    // window, and once it has closed the program ends with its last window again.
+    void oneWindowKeepsTheProgram()
     {
         m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
-        QPointer<QWidget> web = webWindow();
+        QPointer<QProcess> web = webWindow();
         QVERIFY(web);
-        QVERIFY(web->isVisible());
-        QSignalSpy loaded(web->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1")),
-                          &QWebEngineView::loadFinished);
-        QVERIFY(loaded.wait(30000));
-        QCOMPARE(m_server.requests(QStringLiteral("/directory")), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.requests(Page), 1, 30000);
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
 
         m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
-        QCOMPARE(webWindow().data(), web.data());
-        QTRY_VERIFY(web->isActiveWindow());
+        QCOMPARE(webWindow(), web);
+        // Time for a second window's page to be asked for, were one started.
+        QTest::qWait(1000);
+        QCOMPARE(m_server.requests(Page), 1);
+        QCOMPARE(web->state(), QProcess::Running);
 
-        QTest::mouseClick(web->findChild<QPushButton *>(QStringLiteral("CmdBack")), Qt::LeftButton);
-        QTRY_VERIFY(m_main->isActiveWindow());
-        QVERIFY(web->isVisible());
+        SetWebWindowProgram(QStringLiteral(TARNWICK_WEB_PROGRAM));
+        QTRY_VERIFY(web.isNull());
+        QVERIFY(QGuiApplication::quitOnLastWindowClosed());
         QCOMPARE(mainWindows(), QList<frmMain *>{m_main.data()});
-        QCOMPARE(m_server.requests(QStringLiteral("/directory")), 1);
     }
 
-    void backAfterExitStartsAnew()
+    // "&Back" as the web window's program says it: the main window comes to the front; once it
+    // has been closed, a new main window starts up afresh, and from then on "&Back" returns to
+    // that one. A stand-in program answers every "bring to front" with "&Back", as a user who
+    // clicks it at once: the real window's button is out of reach in another process (its own
+    // test presses it).
+    void backToTheMainWindow()
     {
+        const QString backer = m_folder.filePath(QStringLiteral("backer"));
+        QFile script(backer);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nwhile read line; do echo back; done\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        SetWebWindowProgram(backer);
+
         m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
-        QPointer<QWidget> web = webWindow();
-        QVERIFY(web);
+        QVERIFY(webWindow());
+        m_main->showMinimized();
+        clickBack();
+        QTRY_VERIFY(!(m_main->windowState() & Qt::WindowMinimized));
+        QVERIFY(m_main->isVisible());
+        QCOMPARE(mainWindows(), QList<frmMain *>{m_main.data()});
+
         m_main->ToolbarButton(ToolbarEntry::Exit)->trigger();
         QTRY_VERIFY(m_main.isNull());
-        QVERIFY(web->isVisible());
+        QVERIFY(webWindow());
 
         // The new window's start-up finds the connection open and keeps it, without a word.
         MessageRecorder messages;
-        web->findChild<QPushButton *>(QStringLiteral("CmdBack"))->click();
-        const QList<frmMain *> windows = mainWindows();
-        QCOMPARE(windows.size(), 1);
-        QPointer<frmMain> fresh = windows.first();
+        clickBack();
+        QTRY_COMPARE(mainWindows().size(), 1);
+        QPointer<frmMain> fresh = mainWindows().first();
         QVERIFY(fresh->isVisible());
         QCOMPARE(BrowsingFixture::PanelText(*fresh, 2), QStringLiteral("Connected To DB"));
         QCOMPARE(messages.count(), 0);
@@ -141,29 +156,21 @@ private Q_SLOTS:
         QCOMPARE(tree->rowCount(), 1);
         QVERIFY(tree->rowCount(tree->index(0, 0)) > 0);
 
-        // Back again, by Enter on the focused button, returns to that window rather than making
-        // another.
-        web->activateWindow();
-        QTRY_VERIFY(web->isActiveWindow());
-        web->findChild<QPushButton *>(QStringLiteral("CmdBack"))->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), web->findChild<QPushButton *>(QStringLiteral("CmdBack")));
-        QTest::keyClick(web->findChild<QPushButton *>(QStringLiteral("CmdBack")), Qt::Key_Return);
-        QTRY_VERIFY(fresh->isActiveWindow());
+        fresh->showMinimized();
+        clickBack();
+        QTRY_VERIFY(!(fresh->windowState() & Qt::WindowMinimized));
         QCOMPARE(mainWindows(), QList<frmMain *>{fresh.data()});
-        QVERIFY(web->isVisible());
     }
 
 private:
-    // The web window comes from the plug-in, whose classes the test does not know: it is found
-    // by its name.
-    static QPointer<QWidget> webWindow()
+    static QPointer<QProcess> webWindow()
     {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() == QStringLiteral("frmDinning"))
-                return widget;
-        }
-        return nullptr;
+        auto *process = qApp->findChild<QObject *>(QStringLiteral("WebWindowProcess"));
+        return process ? process->findChild<QProcess *>() : nullptr;
     }
+
+    // The stand-in says "&Back" when asked to come to the front.
+    static void clickBack() { webWindow()->write(WebWindowShow); }
 
     static QList<frmMain *> mainWindows()
     {
@@ -175,13 +182,11 @@ private:
         return windows;
     }
 
+    static inline const QString Page = QStringLiteral("/directory");
     PageServer m_server;
+    QTemporaryDir m_folder;
     QPointer<frmMain> m_main;
 };
 
-int main(int argc, char *argv[])
-{
-    PrepareWebEngine();
-    return TestSupport::run<TestDinning>(argc, argv);
-}
+TARNWICK_TEST_MAIN(TestDinning)
 #include "tst_dinning.moc"

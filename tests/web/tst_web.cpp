@@ -1,6 +1,8 @@
 #include "support/TestMain.h"
+#include "web/MainProgramLink.h"
 #include "web/PageServer.h"
 #include "web/WebEngineStartup.h"
+#include "web/WebWindowProtocol.h"
 #include "web/frmDinning.h"
 
 #include <QApplication>
@@ -9,6 +11,9 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <cstring>
+#include <unistd.h>
 
 // The web window on a real browser engine, showing pages from a server the test runs.
 class TestWeb : public QObject
@@ -112,6 +117,41 @@ private Q_SLOTS:
         QCOMPARE(m_server.requests(Page), pageRequests + 1);
         QCOMPARE(second->findChild<QWebEngineView *>(QStringLiteral("WebBrowser1"))->title(),
                  QStringLiteral("Directory"));
+    }
+
+    // The window's side of the pipes to the main program, as its own program wires it: "&Back"
+    // reaches the program, the program's word brings the window forward however the pipe cuts
+    // it up, and the pipe's end closes the window.
+    void linkToTheMainProgram()
+    {
+        int toWindow[2];
+        int toProgram[2];
+        QCOMPARE(::pipe(toWindow), 0);
+        QCOMPARE(::pipe(toProgram), 0);
+        int shown = 0;
+        bool ended = false;
+        MainProgramLink link(
+            toWindow[0], toProgram[1], [&shown] { ++shown; }, [&ended] { ended = true; });
+        QPointer<frmDinning> window = frmDinning::ShowWindow(QStringLiteral("about:blank"), [&link] { link.Back(); });
+
+        window->findChild<QPushButton *>(QStringLiteral("CmdBack"))->click();
+        window->findChild<QPushButton *>(QStringLiteral("CmdBack"))->click();
+        char said[64] = {};
+        QCOMPARE(::read(toProgram[0], said, sizeof said - 1), qsizetype(2 * std::strlen(WebWindowBack)));
+        QCOMPARE(QByteArray(said), QByteArray(WebWindowBack) + WebWindowBack);
+
+        const QByteArray words = QByteArray(WebWindowShow) + WebWindowShow;
+        QCOMPARE(::write(toWindow[1], words.constData(), 3), 3);
+        QTest::qWait(50);
+        QCOMPARE(shown, 0);
+        QCOMPARE(::write(toWindow[1], words.constData() + 3, words.size() - 3), words.size() - 3);
+        QTRY_COMPARE(shown, 2);
+        QVERIFY(!ended);
+
+        ::close(toWindow[1]);
+        QTRY_VERIFY(ended);
+        QCOMPARE(shown, 2);
+        ::close(toProgram[0]);
     }
 
 private:

@@ -21,7 +21,6 @@
 #include "Floors.h"
 #include "Harness.h"
 #include "ScreenReaderQuery.h"
-
 #include <optional>
 #include <stdexcept>
 

@@ -16,9 +16,11 @@ or Oracle server.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
-  # An NSIS installer (Debian's nsis) and a ZIP of the same tree: CPack's installer asks for
-  # administrator rights and puts the program under Program Files for every user, with a Start
-  # menu entry, its icon, and an uninstaller listed in the system's installed programs.
+  # An NSIS installer (Debian's nsis) and a ZIP of the same tree. The installer's script is our
+  # own (cmake/windows/NSIS.template.in): CPack's own installs for every user only and asks for
+  # administrator rights even then, where a user without them should install for themself. It
+  # installs per user or per machine, with a Start menu entry, its icon, and an uninstaller
+  # listed in the installed programs.
   set(CPACK_GENERATOR NSIS ZIP)
   set(CPACK_PACKAGE_FILE_NAME tarnwick-${PROJECT_VERSION}-win64)
   set(CPACK_PACKAGE_INSTALL_DIRECTORY Tarnwick)
@@ -27,13 +29,13 @@ if(WIN32)
   set(CPACK_NSIS_DISPLAY_NAME Tarnwick)
   # A 64-bit installer for a 64-bit program: it needs no 32-bit layer (WOW64) to run.
   set(CPACK_NSIS_DEFINES "Target amd64-unicode")
-  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/windows)
   set(CPACK_NSIS_MUI_ICON ${TARNWICK_WINDOWS_ICON})
   set(CPACK_NSIS_MUI_UNIICON ${TARNWICK_WINDOWS_ICON})
-  set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\tarnwick.exe)
+  # Escaped twice: CPackConfig.cmake is read again as CMake code, where "\t" would be a tab.
+  set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\tarnwick.exe")
   set(CPACK_NSIS_URL_INFO_ABOUT "${TARNWICK_HOMEPAGE}")
   set(CPACK_NSIS_CONTACT "${TARNWICK_MAINTAINER}")
-  set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
   set(CPACK_NSIS_MUI_FINISHPAGE_RUN tarnwick.exe)
   include(CPack)
   return()

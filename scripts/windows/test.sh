@@ -5,8 +5,8 @@
 #   1. every test program that runs on SQLite (CTest starts each through wine);
 #   2. the program's start-up: it makes the embedded database in the Wine user's AppData folder,
 #      with its tables, the root category and the cities, and is still running;
-#   3. the installer, silently (/S): the installed program starts the same way, and the
-#      uninstaller removes it.
+#   3. the installer, silently (/S), for the user alone and then for every user: each time the
+#      installed program starts the same way, and the uninstaller removes it.
 #   test.sh [CTEST-ARGUMENTS...]   (-R PATTERN, for one test)
 set -euo pipefail
 [ -n "${TARNWICK_WINE_DISPLAY:-}" ] || exec env TARNWICK_WINE_DISPLAY=1 xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
@@ -39,20 +39,15 @@ not_under_wine=(
   main.tst_hostile_input main.tst_monkey
   # Passes under Wine, but failed once in three runs on a loaded machine (focus timing).
   main.tst_keyboard
-  # Picking city 2 and then district 16 finds no district 16: the district list, filled when the
-  # city list loses the focus, is not narrowed to city 2 under Wine although the dialog is the
-  # active window (checked with qWaitForWindowActive). Not yet explained; the other searches pass.
-  main.tst_search_window
-  # Four client programs under Wine on two shared cores do not finish their 150 steps in the
-  # test's 210 seconds; the journals cut short then also showed one delete told done whose place
-  # was still there (client 2, delete-place TwinN5). Not yet explained; to be run with more time.
-  load.tst_load
 )
 excluded='\.postgresql|\.odbc|postgresql-restart'
 for test in "${not_under_wine[@]}"; do
   excluded+="|$test"
 done
-ctest --test-dir "$build" --output-on-failure --parallel "$windows_jobs" -E "$excluded" "$@"
+# The load test's four client programs take about 2 s a step each under Wine on two shared
+# cores: 40 steps each, not 150, fit its time.
+TARNWICK_LOAD_ACTIONS=${TARNWICK_LOAD_ACTIONS:-40} \
+  ctest --test-dir "$build" --output-on-failure --parallel "$windows_jobs" -E "$excluded" "$@"
 [ $# -eq 0 ] || exit 0
 
 users=$prefix/drive_c/users
@@ -83,18 +78,27 @@ $(sqlite3 "file:$database?mode=ro" 'select count(*) from cm_city') cities"
 starts "$build/bin/tarnwick.exe"
 
 installer=$(ls "$build"/tarnwick-*-win64.exe)
-wine "$installer" /S
-installed="$prefix/drive_c/Program Files/Tarnwick"
-[ -f "$installed/bin/tarnwick.exe" ] || { echo "the installer put no program in $installed"; exit 1; }
-[ -n "$(find "$prefix/drive_c" -name 'Tarnwick.lnk' -path '*Start Menu*')" ] ||
-  { echo "the installer made no Start menu entry"; exit 1; }
-starts "$installed/bin/tarnwick.exe"
-# The uninstaller copies itself away and runs from there; it is done when the folder is gone.
-wine "$installed/Uninstall.exe" /S
-for _ in $(seq 300); do
-  [ -e "$installed/bin/tarnwick.exe" ] || break
-  sleep 0.2
-done
-[ ! -e "$installed/bin/tarnwick.exe" ] || { echo "the uninstaller left the program in $installed"; exit 1; }
-[ -z "$(find "$prefix/drive_c" -name 'Tarnwick.lnk')" ] || { echo "the uninstaller left the Start menu entry"; exit 1; }
-echo "installed silently, started, and uninstalled"
+# Installs silently with option $1 (/CurrentUser or /AllUsers) into folder $2 (under drive_c),
+# with its Start menu entry under $3; starts the installed program; uninstalls it.
+installs() {
+  local mode=$1 installed=$prefix/drive_c/$2 menu=$prefix/drive_c/$3
+  wine "$installer" /S "$mode"
+  [ -f "$installed/bin/tarnwick.exe" ] || { echo "the installer ($mode) put no program in $installed"; return 1; }
+  [ -f "$menu/Tarnwick/Tarnwick.lnk" ] || { echo "the installer ($mode) made no Start menu entry in $menu"; return 1; }
+  starts "$installed/bin/tarnwick.exe"
+  # The uninstaller copies itself away and runs from there; it is done when the folder, which
+  # it removes last, is gone.
+  wine "$installed/Uninstall.exe" /S
+  for _ in $(seq 300); do
+    [ -e "$installed" ] || break
+    sleep 0.2
+  done
+  [ ! -e "$installed" ] || { echo "the uninstaller left $installed"; return 1; }
+  [ -z "$(find "$prefix/drive_c" -name 'Tarnwick.lnk')" ] || { echo "the uninstaller left the Start menu entry"; return 1; }
+  echo "installed silently ($mode) in ${installed#"$prefix/"}, started, and uninstalled"
+}
+# For the user alone, as one without administrator rights would; then for every user.
+wine_user=$(id -un)
+installs /CurrentUser "users/$wine_user/AppData/Local/Programs/Tarnwick" \
+  "users/$wine_user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+installs /AllUsers "Program Files/Tarnwick" "ProgramData/Microsoft/Windows/Start Menu/Programs"

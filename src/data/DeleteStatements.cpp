@@ -9,6 +9,11 @@ QStringList DeletePlaceStatements(qint32 placeId)
                        QStringLiteral("Delete from Places_Leaves where Leaf_ID =") + id};
 }
 
+QString PlaceNameQuery(qint32 placeId)
+{
+    return QStringLiteral("Select LEAF_NAME from PLACES_LEAVES where LEAF_ID = ") + QString::number(placeId);
+}
+
 QString DeleteCategoryStatement(qint32 branchId)
 {
     return QStringLiteral("Delete from Places_root where Branch_ID = ") + QString::number(branchId);

@@ -9,6 +9,8 @@ namespace Processing {
 
 // The place's category links, then the place itself: "...Leaf_ID =12".
 QStringList DeletePlaceStatements(qint32 placeId);
+// The name the place with that identifier has now (one column, no row when it is gone).
+QString PlaceNameQuery(qint32 placeId);
 // The category row, one blank before the number as the node's key has it: "...Branch_ID = 12".
 QString DeleteCategoryStatement(qint32 branchId);
 

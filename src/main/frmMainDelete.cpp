@@ -1,8 +1,7 @@
 #include "data/CategoryDelete.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/DeleteStatements.h"
-#include "data/Transaction.h"
+#include "data/PlaceDelete.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
@@ -52,41 +51,69 @@ void frmMain::DeletePlace()
     const int row = SelectedPlaceRow();
     if (row < 0)
         return;
-    const QString name = m_places->Text(row, PlacesModel::Name);
+    QString name = m_places->Text(row, PlacesModel::Name);
     if (name.isEmpty())
         return;
+    const qint32 placeId = m_places->PlaceId(row);
     const QString placeFailed = QStringLiteral(" Place Can't be Deleted ");
-    const QStringList statements = Processing::DeletePlaceStatements(m_places->PlaceId(row));
     if (!confirmed(name, QStringLiteral("Delete Place")))
         return;
-
-    // Both statements take effect together or not at all: the first that fails ends the write,
-    // and a transaction that cannot start runs nothing.
-    // Message boxes show the ordinary pointer over it.
-    WaitCursor wait;
-    if (const std::optional<Processing::DbError> failure = Processing::RunAsOneWrite(statements)) {
-        if (failure->outcomeUnknown())
-            ShowDbError(*failure); // the place may be gone all the same
-        else
-            MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
-        return;
-    }
 
     // The list shows the selected category again. With nodes but none selected the list was
     // filled for all categories (after a search or a step through the history), so it is
     // filled that way again, under the search condition still in force.
-    std::optional<Processing::DbError> reloadFailure;
-    try {
-        if (m_categories->rowCount() == 0) {
-            UpdateList(-1);
-        } else if (const QModelIndex node = SelectedNode(); node.isValid()) {
-            UpdateList(NodeBranchId(node));
-        } else {
-            UpdateList(-1);
+    const auto reloadList = [this]() -> std::optional<Processing::DbError> {
+        try {
+            if (m_categories->rowCount() == 0) {
+                UpdateList(-1);
+            } else if (const QModelIndex node = SelectedNode(); node.isValid()) {
+                UpdateList(NodeBranchId(node));
+            } else {
+                UpdateList(-1);
+            }
+        } catch (const Processing::DbError &error) {
+            return error;
         }
-    } catch (const Processing::DbError &error) {
-        reloadFailure = error;
+        return std::nullopt;
+    };
+
+    // Both statements take effect together or not at all: the first that fails ends the write,
+    // and a transaction that cannot start runs nothing. A place others renamed, or one that took
+    // the listed place's identifier, is not deleted unasked.
+    for (;;) {
+        Processing::PlaceDeleteOutcome outcome;
+        {
+            // Message boxes show the ordinary pointer over it.
+            WaitCursor wait;
+            outcome = Processing::DeletePlace(placeId, name, *m_storedPlaces, Processing::DbConn());
+        }
+        using Result = Processing::PlaceDeleteOutcome::Result;
+        if (outcome.result == Result::Failed) {
+            if (outcome.failure->outcomeUnknown())
+                ShowDbError(*outcome.failure); // the place may be gone all the same
+            else
+                MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
+            return;
+        }
+        if (outcome.result == Result::Deleted)
+            break;
+        // No is the default: Enter pressed in passing deletes nothing.
+        const QString text =
+            QStringLiteral(
+                "The place \"%1\" was changed by someone else since the list showed it: it is now \"%2\".\n\n"
+                "Delete \"%2\"?")
+                .arg(name, outcome.nowNamed);
+        if (MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Delete Place"),
+                   QString(), QMessageBox::No) != QMessageBox::Yes) {
+            if (const std::optional<Processing::DbError> reloadFailure = reloadList())
+                ShowDbError(*reloadFailure);
+            return;
+        }
+        // Asked again should it change once more meanwhile.
+        name = outcome.nowNamed;
     }
+
+    const std::optional<Processing::DbError> reloadFailure = reloadList();
     MsgBox(QStringLiteral(" Place  Deleted "), QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Delete Place"));
     if (reloadFailure)
         ShowDbError(*reloadFailure);

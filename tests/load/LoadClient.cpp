@@ -153,6 +153,9 @@ private:
         // The client asked for its deletions; any other question is whether to overwrite.
         if (request.text.startsWith(QLatin1StringView("Are you Sure")))
             return QMessageBox::Yes;
+        // Whether to delete what the row holds now, the place having changed since it was listed.
+        if (request.title == QLatin1StringView("Delete Place"))
+            return chance(50) ? QMessageBox::Yes : QMessageBox::No;
         m_asked = true;
         m_entry.asked = true;
         return chance(50) ? QMessageBox::Yes : QMessageBox::No;

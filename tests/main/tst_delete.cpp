@@ -105,6 +105,66 @@ private Q_SLOTS:
         QCOMPARE(listed(), (QStringList{QStringLiteral("Nile Cafe"), QStringLiteral("Pharmacy")}));
     }
 
+    // Others change the row between the list's reading and the delete: it deletes only the
+    // place the user confirmed, and asks about one that took its identifier or a new name.
+    void placeChangedSinceListed_data()
+    {
+        QTest::addColumn<QStringList>("meanwhile");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<QString>("left");
+
+        const QStringList gone{QStringLiteral("delete from places_branch_leaves where LEAF_ID = 4"),
+                               QStringLiteral("delete from places_leaves where LEAF_ID = 4")};
+        const QStringList replaced =
+            gone +
+            QStringList{
+                QStringLiteral("insert into places_leaves values (4, 'Newsagent', '02 5', 'Souk', 1, 1, 'e', NULL)"),
+                QStringLiteral("insert into places_branch_leaves values (7, 4)")};
+        const QString deleted = QStringLiteral(" Place  Deleted ");
+        const QString askNewsagent = QStringLiteral("Delete \"Newsagent\"?");
+        QTest::newRow("gone") << gone << QList<int>{QMessageBox::Yes} << QStringList{Confirm, deleted} << QString();
+        QTest::newRow("replaced, kept") << replaced << QList<int>{QMessageBox::Yes, QMessageBox::No}
+                                        << QStringList{Confirm, askNewsagent} << QStringLiteral("Newsagent");
+        QTest::newRow("replaced, deleted") << replaced << QList<int>{QMessageBox::Yes, QMessageBox::Yes}
+                                           << QStringList{Confirm, askNewsagent, deleted} << QString();
+        QTest::newRow("renamed, kept") << QStringList{QStringLiteral(
+                                              "update places_leaves set LEAF_NAME = 'Old Books' where LEAF_ID = 4")}
+                                       << QList<int>{QMessageBox::Yes, QMessageBox::No}
+                                       << QStringList{Confirm, QStringLiteral("Delete \"Old Books\"?")}
+                                       << QStringLiteral("Old Books");
+    }
+
+    void placeChangedSinceListed()
+    {
+        QFETCH(QStringList, meanwhile);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, told);
+        QFETCH(QString, left);
+        click(node(QStringLiteral("Hidden")));
+        selectPlace(QStringLiteral("Bookshop"));
+        TestDatabase::Exec(meanwhile);
+        MessageRecorder messages;
+        for (const int answer : answers)
+            messages.answer(QMessageBox::StandardButton(answer));
+        press(ToolbarEntry::Delete);
+        QCOMPARE(messages.count(), told.size());
+        for (int i = 0; i < told.size(); ++i)
+            QVERIFY2(messages.shown().at(i).text.startsWith(told.at(i)) ||
+                         messages.shown().at(i).text.endsWith(told.at(i)),
+                     qPrintable(messages.shown().at(i).text));
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves where LEAF_ID = 4")).toInt(),
+                 left.isEmpty() ? 0 : 1);
+        if (!left.isEmpty())
+            QCOMPARE(TestDatabase::Scalar(QStringLiteral("select LEAF_NAME from places_leaves where LEAF_ID = 4"))
+                         .toString(),
+                     left);
+        // The list shows the rows as they are now.
+        QCOMPARE(listed(), left.isEmpty() ? QStringList() : QStringList{left});
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt(),
+                 left.isEmpty() ? 3 : 4);
+    }
+
     void answeringNoChangesNothing()
     {
         click(node(QStringLiteral("Health")));

@@ -3,6 +3,7 @@
 #include "data/ConnectDB.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/PlaceChanges.h"
 #include "data/Redaction.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"
@@ -22,7 +23,8 @@
 #include <QToolBar>
 #include <QTreeView>
 
-frmMain::frmMain(QWidget *parent, ListLoadTiming timing) : QMainWindow(parent), m_loadTiming(timing)
+frmMain::frmMain(QWidget *parent, ListLoadTiming timing)
+    : QMainWindow(parent), m_storedPlaces(std::make_shared<Processing::StoredPlaces>()), m_loadTiming(timing)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarnwick"));

@@ -18,8 +18,6 @@ void frmMain::UpdatePlace()
     // A window closed a moment ago may not be deleted yet; it is not reused. The window has no
     // owner, so "Exit " leaves it open with what the user typed.
     if (!m_update || !m_update->isVisible()) {
-        if (!m_storedPlaces)
-            m_storedPlaces = std::make_shared<Processing::StoredPlaces>();
         m_update = new frmUpdate(m_storedPlaces);
         // "&Update" writes over the connection a list may be reading: it waits for the list.
         m_update->SetStoreWhenFree([window = m_update, main = QPointer<frmMain>(this)](std::function<void()> store) {

@@ -1,6 +1,7 @@
 #include "EndToEndBenchmarks.h"
 
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 #include "support/StatementTrace.h"
 
 #include <QAbstractItemModel>
@@ -205,12 +206,12 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
     const QAbstractItemModel &tree = *window.tree().model();
     const qint32 oneCategory = qint32(directory.shape.firstThirdLevelId());
     const auto listOne = [&] {
-        main.SearchStr.clear();
+        Inspect::SearchStr(main).clear();
         BenchWindow::LoadList(main, oneCategory);
         BenchWindow::Settle();
     };
     const auto listAll = [&] {
-        main.SearchStr.clear();
+        Inspect::SearchStr(main).clear();
         BenchWindow::LoadList(main, -1);
         BenchWindow::Settle();
     };
@@ -326,5 +327,5 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
                                    .arg(click.shown())
                                    .arg(click.expected));
     }
-    main.SearchStr.clear();
+    Inspect::SearchStr(main).clear();
 }

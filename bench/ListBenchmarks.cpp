@@ -2,6 +2,7 @@
 
 #include "data/Queries.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 
 #include <QAbstractItemModel>
 #include <QElapsedTimer>
@@ -141,7 +142,7 @@ void measurePauses(BenchContext &ctx, BenchWindow &window, int places)
 void RunLargeListBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDirectory &directory)
 {
     const int places = directory.shape.places;
-    window.main().SearchStr.clear();
+    Inspect::SearchStr(window.main()).clear();
     const QString all = Processing::GetPlacesQuery(-1);
     Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
                                               QStringLiteral("UpdateList(-1), %1 places").arg(Thousands(places)),
@@ -164,7 +165,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
 {
     const int places = directory.shape.places;
     frmMain &main = window.main();
-    main.SearchStr.clear();
+    Inspect::SearchStr(main).clear();
 
     const QString all = Processing::GetPlacesQuery(-1);
     Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
@@ -197,7 +198,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     const QString condition = ContainsAndCityCondition();
     if (condition != ContainsAndCityLiteral)
         ctx.report.problem(QStringLiteral("the search builds \"%1\" for city 5 and \"Contains\" ar").arg(condition));
-    main.SearchStr = condition;
+    Inspect::SearchStr(main) = condition;
     Measurement search =
         MeasureAgainstFetch(ctx, directory, QStringLiteral("search_contains_city_%1").arg(places),
                             QStringLiteral("search \"Contains\" + city, %1 places").arg(Thousands(places)),
@@ -208,7 +209,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     if (ctx.sqlite)
         search.targets.push_back({QStringLiteral("Qt SQL"), search.ratioToQtSql(), 1.25});
     ctx.report.add(search);
-    main.SearchStr.clear();
+    Inspect::SearchStr(main).clear();
 
     BenchWindow::LoadList(main, -1);
     BenchWindow::Settle();

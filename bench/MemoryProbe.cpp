@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -26,7 +27,7 @@ int RunMemoryProbe()
     try {
         Processing::DbConn().open(Processing::DatabaseDescriptor::parse(qEnvironmentVariable(DatabaseVariable)));
         BenchWindow window;
-        window.main().SearchStr.clear();
+        Inspect::SearchStr(window.main()).clear();
         const ProcessMemory empty = ProcessMemory::Read();
         BenchWindow::LoadList(window.main(), -1);
         BenchWindow::Settle();

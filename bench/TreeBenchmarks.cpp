@@ -2,6 +2,7 @@
 
 #include "data/Queries.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 
 #include <QTreeView>
 
@@ -27,7 +28,7 @@ void RunTreeBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDi
     frmMain &main = window.main();
     QTreeView &tree = window.tree();
     const QAbstractItemModel &model = *tree.model();
-    main.SearchStr.clear();
+    Inspect::SearchStr(main).clear();
 
     Measurement init = MeasureAgainstFetch(ctx, directory, QStringLiteral("initform_%1").arg(categories),
                                            QStringLiteral("InitForm, %1 categories").arg(Thousands(categories)),

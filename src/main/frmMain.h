@@ -60,18 +60,18 @@ public:
     QAction *ToolbarButton(ToolbarEntry entry) const;
     void Toolbar1_ButtonClick(ToolbarEntry entry);
 
-    // The condition every reload of the places list is filled under; empty for none. The
-    // window's commands clear or restore it, the search dialog sets it through SetSearchStr.
-    QString SearchStr;
-
 Q_SIGNALS:
     // A load of the places list has ended, whole or failed.
     void ListLoaded();
 
 private:
     // Which searches were recorded shows nowhere: Back and Forward start from a position of
-    // their own that recording does not move, so tests read the ring.
+    // their own that recording does not move, so tests read the ring and the condition.
     friend class Inspect;
+
+    // The condition every reload of the places list is filled under; empty for none. The
+    // window's commands clear or restore it, the search dialog sets it through SetSearchStr.
+    QString SearchStr;
 
     void BuildLayout();
     void BuildToolbar();

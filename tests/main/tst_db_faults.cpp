@@ -8,6 +8,7 @@
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
 #include "support/DatabaseFaults.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -178,8 +179,8 @@ private Q_SLOTS:
     void mainWindowReads()
     {
         // A search in the history to step back to.
-        m_main->SearchStr = QStringLiteral(" ( places_leaves.city = 12 ) ");
-        m_main->setsearch(m_main->SearchStr);
+        Inspect::SearchStr(*m_main) = QStringLiteral(" ( places_leaves.city = 12 ) ");
+        m_main->setsearch(Inspect::SearchStr(*m_main));
         m_main->setsearch(QStringLiteral(" ( places_leaves.city = 3 ) "));
         const auto before = m_faults->snapshot();
 
@@ -383,7 +384,7 @@ private Q_SLOTS:
         QCOMPARE(BrowsingFixture::Places(*m_main)->rowCount(), 1);
 
         m_messages->clear();
-        m_main->SearchStr.clear();
+        Inspect::SearchStr(*m_main).clear();
         BrowsingFixture::Places(*m_main)->clear();
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         m_messages->answer(QMessageBox::Yes);
@@ -428,4 +429,5 @@ private Q_SLOTS:
 };
 
 TARNWICK_TEST_MAIN(TestDatabaseFaults)
+
 #include "tst_db_faults.moc"

@@ -2,6 +2,7 @@
 #include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -91,7 +92,7 @@ private Q_SLOTS:
     void placeListAfterASearchIsReloadedForAll()
     {
         // A search lists all categories under its condition and leaves no category selected.
-        m_main->SearchStr = QStringLiteral(" places_leaves.MORE_DATA <> 'd'");
+        Inspect::SearchStr(*m_main) = QStringLiteral(" places_leaves.MORE_DATA <> 'd'");
         m_main->InitForm();
         m_main->UpdateList(-1);
         QVERIFY(tree()->selectionModel()->selectedIndexes().isEmpty());
@@ -181,7 +182,7 @@ private Q_SLOTS:
 
         click(node(QStringLiteral("Empty")));
         QCOMPARE(listed(), QStringList());
-        m_main->SearchStr = QStringLiteral(" 1 = 1");
+        Inspect::SearchStr(*m_main) = QStringLiteral(" 1 = 1");
         {
             MessageRecorder messages;
             messages.answer(QMessageBox::No);
@@ -192,7 +193,7 @@ private Q_SLOTS:
         }
         QCOMPARE(everything(), before);
         QVERIFY(node(QStringLiteral("Empty")).isValid());
-        QCOMPARE(m_main->SearchStr, QStringLiteral(" 1 = 1"));
+        QCOMPARE(Inspect::SearchStr(*m_main), QStringLiteral(" 1 = 1"));
     }
 
     void rootIsNeverDeleted()
@@ -239,7 +240,7 @@ private Q_SLOTS:
     void categoryWithUnlistedPlacesIsRefused()
     {
         // A search that listed nothing: the list is empty, the database is not.
-        m_main->SearchStr = QStringLiteral(" places_leaves.LEAF_NAME like 'Zzz%'");
+        Inspect::SearchStr(*m_main) = QStringLiteral(" places_leaves.LEAF_NAME like 'Zzz%'");
         m_main->InitForm();
         m_main->UpdateList(-1);
         QCOMPARE(listed(), QStringList());
@@ -267,7 +268,7 @@ private Q_SLOTS:
         tree()->expand(node(QStringLiteral("Food")));
         QVERIFY(node(QStringLiteral("Fresh Juice")).isValid());
         click(node(QStringLiteral("Empty")));
-        m_main->SearchStr = QStringLiteral(" 1 = 1");
+        Inspect::SearchStr(*m_main) = QStringLiteral(" 1 = 1");
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
         press(ToolbarEntry::DeleteCategory);
@@ -283,7 +284,7 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_branch_leaves where BRANCH_ID = 6"))
                      .toInt(),
                  1);
-        QCOMPARE(m_main->SearchStr, QString());
+        QCOMPARE(Inspect::SearchStr(*m_main), QString());
         QVERIFY(!node(QStringLiteral("Empty")).isValid());
         QVERIFY(!node(QStringLiteral("Fresh Juice")).isValid());
         QVERIFY(tree()->isExpanded(node(QStringLiteral("Main Categories"))));
@@ -294,12 +295,12 @@ private Q_SLOTS:
         TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_root"));
         tree()->expand(node(QStringLiteral("Food")));
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
-        m_main->SearchStr = QStringLiteral(" 1 = 1");
+        Inspect::SearchStr(*m_main) = QStringLiteral(" 1 = 1");
         QStringList shown;
         QList<bool> rebuilt;
         SetMsgBoxHandler([&](const MsgBoxRequest &request) {
             shown.append(request.title + QStringLiteral("|") + request.text);
-            rebuilt.append(!node(QStringLiteral("Fresh Juice")).isValid() && m_main->SearchStr.isEmpty());
+            rebuilt.append(!node(QStringLiteral("Fresh Juice")).isValid() && Inspect::SearchStr(*m_main).isEmpty());
             return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
         });
         press(ToolbarEntry::DeleteCategory);
@@ -402,4 +403,5 @@ private:
 };
 
 TARNWICK_TEST_MAIN(TestDelete)
+
 #include "tst_delete.moc"

@@ -8,6 +8,7 @@
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
 #include "support/HostileInputs.h"
+#include "support/Inspect.h"
 #include "support/Keyboard.h"
 #include "support/Recorders.h"
 #include "support/StatementTrace.h"
@@ -294,7 +295,7 @@ class TestHostileInput : public QObject
     frmUpdate *openUpdateFor41()
     {
         // As a click on Cafes lists it: the last search no longer applies.
-        m_main->SearchStr.clear();
+        Inspect::SearchStr(*m_main).clear();
         m_main->UpdateList(7);
         auto *list = m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
         list->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),
@@ -676,4 +677,5 @@ private Q_SLOTS:
 };
 
 TARNWICK_TEST_MAIN(TestHostileInput)
+
 #include "tst_hostile_input.moc"

@@ -11,6 +11,7 @@
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
 #include "support/HostileInputs.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -502,7 +503,7 @@ class TestMonkey : public QObject
                 branches.append(branchOf(selected.first()));
             bool explained = false;
             for (const qint64 branch : branches)
-                explained = explained || (branch >= -1 && placesOf(branch, m_main->SearchStr) == keys);
+                explained = explained || (branch >= -1 && placesOf(branch, Inspect::SearchStr(*m_main)) == keys);
             if (!explained)
                 return QStringLiteral("the list shows places its query does not give");
             m_listed = keys;

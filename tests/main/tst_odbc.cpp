@@ -8,6 +8,7 @@
 #include "data/Queries.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestMain.h"
 
@@ -138,7 +139,7 @@ private Q_SLOTS:
         window.UpdateList(-1);
         QCOMPARE(List(window)->model()->rowCount(), places);
 
-        window.SearchStr =
+        Inspect::SearchStr(window) =
             QStringLiteral(" places_leaves.city = any (1, 2) and upper(places_leaves.leaf_name) like '%A%'");
         const int found = nativeCount(QStringLiteral("select count(*) from (") + GetPlacesQuery(-1) +
                                       QStringLiteral(" AND places_leaves.city in (1, 2) and "
@@ -186,4 +187,5 @@ private Q_SLOTS:
 };
 
 TARNWICK_TEST_MAIN(TestOdbc)
+
 #include "tst_odbc.moc"

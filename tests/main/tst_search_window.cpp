@@ -158,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
         const QString expected =
             QStringLiteral(" ( places_leaves.city = 3 )  AND ( upper (Leaf_Name) like upper ('%dokki%') ) ");
-        QCOMPARE(m_main->SearchStr, expected);
+        QCOMPARE(Inspect::SearchStr(*m_main), expected);
         QCOMPARE(newestRecorded(), expected);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         // The tree was rebuilt from its root: its first two levels only.
@@ -187,11 +187,11 @@ private Q_SLOTS:
     {
         QVERIFY(!search({{}, {}, {}, QStringLiteral("joe's"), "OptStart"}));
         QCOMPARE(listed(), QList<int>{61});
-        QCOMPARE(m_main->SearchStr, QStringLiteral("  ( upper (Leaf_Name) like upper ('joe''s%') ) "));
+        QCOMPARE(Inspect::SearchStr(*m_main), QStringLiteral("  ( upper (Leaf_Name) like upper ('joe''s%') ) "));
 
         QVERIFY(!search({{}, {}, {}, QStringLiteral("   "), nullptr}));
         QCOMPARE(listed(), QList<int>{62});
-        QCOMPARE(m_main->SearchStr, QStringLiteral("  ( upper (Leaf_Name) like upper ('   ') ) "));
+        QCOMPARE(Inspect::SearchStr(*m_main), QStringLiteral("  ( upper (Leaf_Name) like upper ('   ') ) "));
 
         // Wildcards typed by the user keep their meaning.
         QVERIFY(!search({{}, {}, {}, QStringLiteral("%pharmac_"), "OptExact"}));
@@ -208,26 +208,26 @@ private Q_SLOTS:
     void backRestoresSearches()
     {
         QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
-        const QString first = m_main->SearchStr;
+        const QString first = Inspect::SearchStr(*m_main);
         QVERIFY(!search({{}, {}, {}, QStringLiteral("Joe's"), "OptStart"}));
-        const QString second = m_main->SearchStr;
+        const QString second = Inspect::SearchStr(*m_main);
 
         m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger(); // no condition, the ring kept
-        QVERIFY(m_main->SearchStr.isEmpty());
+        QVERIFY(Inspect::SearchStr(*m_main).isEmpty());
         m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
-        QCOMPARE(m_main->SearchStr, second);
+        QCOMPARE(Inspect::SearchStr(*m_main), second);
         QCOMPARE(listed(), QList<int>{61});
         m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
-        QCOMPARE(m_main->SearchStr, first);
+        QCOMPARE(Inspect::SearchStr(*m_main), first);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         m_main->ToolbarButton(ToolbarEntry::Forward)->trigger();
-        QCOMPARE(m_main->SearchStr, second);
+        QCOMPARE(Inspect::SearchStr(*m_main), second);
     }
 
     void cancelCloseBoxAndNoCriteria()
     {
         QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
-        const QString current = m_main->SearchStr;
+        const QString current = Inspect::SearchStr(*m_main);
 
         QVERIFY(!openSearch([](FrmSearch &dialog) {
             choose(dialog, {{}, {1}, {}, QStringLiteral("Joe"), nullptr});
@@ -237,7 +237,7 @@ private Q_SLOTS:
             choose(dialog, {{4}, {}, {}, QString(), nullptr});
             dialog.close();
         }));
-        QCOMPARE(m_main->SearchStr, current);
+        QCOMPARE(Inspect::SearchStr(*m_main), current);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
 
@@ -247,7 +247,7 @@ private Q_SLOTS:
             click(dialog, "CmdSearch");
         }));
         QCOMPARE(m_messages->texts(), QStringList{QStringLiteral(" You Must enter Searching Criteria ")});
-        QVERIFY(m_main->SearchStr.isEmpty());
+        QVERIFY(Inspect::SearchStr(*m_main).isEmpty());
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
     }
@@ -291,7 +291,7 @@ private Q_SLOTS:
         QVERIFY(choicesKept);
         QCOMPARE(m_messages->count(), 1);
         QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
-        QCOMPARE(m_main->SearchStr, expected);
+        QCOMPARE(Inspect::SearchStr(*m_main), expected);
         QCOMPARE(newestRecorded(), expected);
 
         // The main window carries on: the search opens again, and Refresh rebuilds the tree.

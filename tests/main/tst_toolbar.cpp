@@ -2,6 +2,7 @@
 #include "data/Queries.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/StatementTrace.h"
 #include "support/TestDatabase.h"
@@ -123,13 +124,13 @@ private Q_SLOTS:
 
         // Separators and placeholders do nothing, clicked or called.
         window->UpdateList(3);
-        window->SearchStr = A;
+        Inspect::SearchStr(*window) = A;
         for (ToolbarEntry gap : gaps) {
             press(gap);
             window->Toolbar1_ButtonClick(gap);
         }
         QVERIFY(window->isVisible());
-        QCOMPARE(window->SearchStr, A);
+        QCOMPARE(Inspect::SearchStr(*window), A);
         QCOMPARE(list->model()->rowCount(), 3);
     }
 
@@ -146,10 +147,10 @@ private Q_SLOTS:
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
         QVERIFY(Node(tree, QStringLiteral("BR 4")).isValid());
         window->UpdateList(3);
-        window->SearchStr = B;
+        Inspect::SearchStr(*window) = B;
 
         press(ToolbarEntry::Refresh);
-        QCOMPARE(window->SearchStr, QString());
+        QCOMPARE(Inspect::SearchStr(*window), QString());
         QVERIFY(!Node(tree, QStringLiteral("BR 4")).isValid());
         QCOMPARE(Nodes(tree).size(), 7);
         // The list is not reloaded.
@@ -157,7 +158,7 @@ private Q_SLOTS:
 
         // The history survives: Back restores what was recorded before.
         press(ToolbarEntry::Back);
-        QCOMPARE(window->SearchStr, A);
+        QCOMPARE(Inspect::SearchStr(*window), A);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
     }
 
@@ -167,29 +168,29 @@ private Q_SLOTS:
         window->setsearch(B);
         window->setsearch(C);
         press(ToolbarEntry::Back);
-        QCOMPARE(window->SearchStr, C);
+        QCOMPARE(Inspect::SearchStr(*window), C);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
         press(ToolbarEntry::Back);
-        QCOMPARE(window->SearchStr, B);
+        QCOMPARE(Inspect::SearchStr(*window), B);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("food court")});
         press(ToolbarEntry::Back);
-        QCOMPARE(window->SearchStr, A);
+        QCOMPARE(Inspect::SearchStr(*window), A);
         press(ToolbarEntry::Back);
-        QCOMPARE(window->SearchStr, C);
+        QCOMPARE(Inspect::SearchStr(*window), C);
         press(ToolbarEntry::Forward);
-        QCOMPARE(window->SearchStr, A);
+        QCOMPARE(Inspect::SearchStr(*window), A);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Tourist Office")});
 
         // A new search recorded meanwhile does not move where stepping goes on from.
         press(ToolbarEntry::Forward);
-        QCOMPARE(window->SearchStr, B);
+        QCOMPARE(Inspect::SearchStr(*window), B);
         window->setsearch(D);
         press(ToolbarEntry::Back);
-        QCOMPARE(window->SearchStr, A);
+        QCOMPARE(Inspect::SearchStr(*window), A);
         press(ToolbarEntry::Forward);
         press(ToolbarEntry::Forward);
         press(ToolbarEntry::Forward);
-        QCOMPARE(window->SearchStr, D);
+        QCOMPARE(Inspect::SearchStr(*window), D);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Zephyr Cafe")});
     }
 
@@ -208,7 +209,7 @@ private Q_SLOTS:
         for (int place : {5, 4, 3, 2, 7, 5}) {
             trace.clear();
             press(ToolbarEntry::Back);
-            QCOMPARE(window->SearchStr, condition(place));
+            QCOMPARE(Inspect::SearchStr(*window), condition(place));
             // Only SQLite can show what reached the database; the list shows it on both.
             if (trace.active())
                 QCOMPARE(trace.statements(),
@@ -224,9 +225,9 @@ private Q_SLOTS:
     {
         window->UpdateList(3);
         for (ToolbarEntry step : {ToolbarEntry::Back, ToolbarEntry::Forward}) {
-            window->SearchStr = A;
+            Inspect::SearchStr(*window) = A;
             press(step);
-            QCOMPARE(window->SearchStr, QString());
+            QCOMPARE(Inspect::SearchStr(*window), QString());
             QCOMPARE(list->model()->rowCount(), 3);
         }
     }
@@ -258,4 +259,5 @@ private Q_SLOTS:
 };
 
 TARNWICK_TEST_MAIN(TestToolbar)
+
 #include "tst_toolbar.moc"

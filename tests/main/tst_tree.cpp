@@ -3,6 +3,7 @@
 #include "data/Queries.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
+#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -80,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(!tree->isExpanded(Node(tree, QStringLiteral("BR 1"))));
         QVERIFY(ChildCount(Node(tree, QStringLiteral("BR 2"))) > 0);
         // Start-up clears the search condition and leaves the list empty.
-        QCOMPARE(window->SearchStr, QString());
+        QCOMPARE(Inspect::SearchStr(*window), QString());
         QCOMPARE(list->model()->rowCount(), 0);
     }
 
@@ -162,17 +163,17 @@ private Q_SLOTS:
     void clickListsOwnPlacesWithoutTheSearch()
     {
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
-        window->SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+        Inspect::SearchStr(*window) = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
 
         // Expanding keeps the search: only the matching place of Cafes.
         const QModelIndex cafes = Node(tree, QStringLiteral("BR 3"));
         ClickExpandSign(tree, cafes);
         QCOMPARE(Column(list, 0), QStringList{QStringLiteral("Cafe Nile")});
-        QCOMPARE(window->SearchStr, QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'"));
+        QCOMPARE(Inspect::SearchStr(*window), QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'"));
 
         // A click drops it: every place filed directly under Cafes, none of Tea Rooms'.
         ClickNode(tree, cafes);
-        QCOMPARE(window->SearchStr, QString());
+        QCOMPARE(Inspect::SearchStr(*window), QString());
         QStringList names = Column(list, 0);
         names.sort();
         QCOMPARE(names, (QStringList{QStringLiteral("Cafe Nile"), QStringLiteral("Zephyr Cafe"),
@@ -190,7 +191,7 @@ private Q_SLOTS:
     {
         const QModelIndex food = Node(tree, QStringLiteral("BR 1"));
         ClickNode(tree, food);
-        window->SearchStr = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+        Inspect::SearchStr(*window) = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
 
         // Right opens the node as a click on its sign does, loading the level below its children.
         QTest::keyClick(tree, Qt::Key_Right);
@@ -244,7 +245,7 @@ private Q_SLOTS:
         MessageRecorder messages;
 
         // A condition the database rejects: the list fails, the next level still loads.
-        window->SearchStr = QStringLiteral(" no_such_column = 1");
+        Inspect::SearchStr(*window) = QStringLiteral(" no_such_column = 1");
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));
@@ -284,4 +285,5 @@ private Q_SLOTS:
 };
 
 TARNWICK_TEST_MAIN(TestTree)
+
 #include "tst_tree.moc"

@@ -11,6 +11,8 @@ class Inspect
 {
 public:
     static const SearchHistory &History(const frmMain &window) { return window.m_history; }
+    // The condition the window's list is filled under, set as a search would leave it.
+    static QString &SearchStr(frmMain &window) { return window.SearchStr; }
     // The ring's slots, 0 to 5.
     static const QString &Slot(const SearchHistory &history, int index) { return history.m_slots.at(index); }
     // Where the next condition is written.

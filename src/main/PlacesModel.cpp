@@ -137,6 +137,11 @@ void PlacesModel::readRow()
     quint32 end = 0;
     for (int c = 0; c < ColumnCount; ++c) {
         const Processing::TextCell &cell = cells[c];
+        // An empty or NULL value may come without any text to point at.
+        if (cell.size == 0) {
+            place.ends[std::size_t(c)] = end;
+            continue;
+        }
         if (place.latin1 && !cell.wide) {
             std::memcpy(out + end, cell.data, std::size_t(cell.size));
         } else if (place.latin1) {

@@ -14,9 +14,7 @@ PlaceDeleteOutcome DeletePlace(qint32 placeId, const QString &confirmedName, con
     PlaceDeleteOutcome outcome;
     try {
         Transaction write(db);
-        // Its links first, in the order the statements take them, as an update holds them.
-        HoldForChange(QStringLiteral("PLACES_BRANCH_LEAVES"), QStringLiteral("LEAF_ID"), placeId, db);
-        if (HoldForChange(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), placeId, db)) {
+        if (HoldPlaceForChange(placeId, db)) {
             const Recordset rs = db.openRecordset(PlaceNameQuery(placeId));
             const QString now = rs.RecordCount() > 0 ? rs.value(0, 0).toString() : QString();
             // The list is not read again after an update: a name this program stored last is

@@ -17,10 +17,8 @@ PlaceUpdateOutcome UpdatePlace(const StoredPlace &shown, const PlaceValues &plac
     const qint32 placeId = shown.id;
     try {
         Transaction write(db);
-        // The place is held from this read until the update commits: its links first, in the
-        // order a delete takes them, so that neither waits on the other for ever.
-        HoldForChange(QStringLiteral("PLACES_BRANCH_LEAVES"), QStringLiteral("LEAF_ID"), placeId, db);
-        if (!HoldForChange(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), placeId, db)) {
+        // The place is held from this read until the update commits.
+        if (!HoldPlaceForChange(placeId, db)) {
             outcome.result = Result::PlaceGone;
             return outcome;
         }

@@ -37,4 +37,10 @@ void HoldAgainstAdds(const QString &table, Connection &db)
         db.execute(sql);
 }
 
+bool HoldPlaceForChange(qint32 placeId, Connection &db)
+{
+    HoldForChange(QStringLiteral("PLACES_BRANCH_LEAVES"), QStringLiteral("LEAF_ID"), placeId, db);
+    return HoldForChange(QStringLiteral("PLACES_LEAVES"), QStringLiteral("LEAF_ID"), placeId, db);
+}
+
 } // namespace Processing

@@ -26,6 +26,10 @@ QString HoldAgainstAddsStatement(const QString &table, Dialect dialect);
 // Both run their query and say whether the row exists. Throw DbError.
 bool HoldForChange(const QString &table, const QString &column, qint32 id, Connection &db = DbConn());
 bool HoldAgainstChange(const QString &table, const QString &column, qint32 id, Connection &db = DbConn());
+// A place's category links, then the place: the one order every write that changes or deletes a
+// place holds them in, so that two such writes never wait on each other for ever. Says whether
+// the place exists. Throws DbError.
+bool HoldPlaceForChange(qint32 placeId, Connection &db);
 // Throws DbError.
 void HoldAgainstAdds(const QString &table, Connection &db = DbConn());
 

@@ -3,8 +3,9 @@
 #include <QIcon>
 
 // The toolbar's pictures by index (1 to 11) and the tree's (1 root, 2 closed, 3 open category).
-// Each comes from the desktop's icon theme when that theme has the very picture, and otherwise
-// from the program's own theme "tarnwick", bundled in the resources as scalable drawings.
+// Each comes from the desktop's icon theme when the desktop has a theme of its own (not just the
+// common fallback, hicolor) with the very picture, and otherwise from the program's own theme
+// "tarnwick", bundled in the resources as scalable drawings.
 QIcon ToolbarPicture(int index);
 QIcon TreePicture(int index);
 
@@ -12,7 +13,7 @@ QIcon TreePicture(int index);
 QIcon ApplicationPicture();
 
 // Makes the bundled theme known to Qt: as the fallback of the desktop's theme, and as the theme
-// itself where the desktop has none (Windows, macOS, a bare X server). Done once; the picture
+// itself where the desktop has none (Windows, macOS, a bare X server, hicolor alone). Done once; the picture
 // functions call it themselves.
 void UsePictureTheme();
 

@@ -34,15 +34,16 @@ QIcon bundled(const char *context, const char *name)
 }
 
 // A desktop icon theme with a few pictures of one plain colour.
-void writeTheme(const QString &folder, const QStringList &names)
+void writeTheme(const QString &folder, const QString &theme, const QStringList &names)
 {
-    QDir(folder).mkpath(QStringLiteral("desk/scalable/actions"));
-    QFile index(folder + QStringLiteral("/desk/index.theme"));
+    QDir(folder).mkpath(theme + QStringLiteral("/scalable/actions"));
+    QFile index(folder + QLatin1Char('/') + theme + QStringLiteral("/index.theme"));
     QVERIFY(index.open(QIODevice::WriteOnly));
     index.write("[Icon Theme]\nName=Desk\nDirectories=scalable/actions\n\n"
                 "[scalable/actions]\nSize=24\nMinSize=8\nMaxSize=512\nType=Scalable\n");
     for (const QString &name : names) {
-        QFile svg(folder + QStringLiteral("/desk/scalable/actions/") + name + QStringLiteral(".svg"));
+        QFile svg(folder + QLatin1Char('/') + theme + QStringLiteral("/scalable/actions/") + name +
+                  QStringLiteral(".svg"));
         QVERIFY(svg.open(QIODevice::WriteOnly));
         svg.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"24\" height=\"24\">"
                   "<rect width=\"24\" height=\"24\" fill=\"#ff0000\"/></svg>");
@@ -102,16 +103,27 @@ private Q_SLOTS:
         }
     }
 
+    void theDesktopThemeWinsWhereItHasTheVeryPicture_data()
+    {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<bool>("desktopWins");
+        QTest::newRow("a theme of the desktop's own") << QStringLiteral("desk") << true;
+        // The common fallback holds programs' icons; naming only it is having no theme.
+        QTest::newRow("hicolor alone") << QStringLiteral("hicolor") << false;
+    }
+
     void theDesktopThemeWinsWhereItHasTheVeryPicture()
     {
+        QFETCH(QString, theme);
+        QFETCH(bool, desktopWins);
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         // The desktop theme has a search picture and a plain folder, but no "folder-remove".
-        writeTheme(folder.path(), {QStringLiteral("edit-find"), QStringLiteral("folder")});
+        writeTheme(folder.path(), theme, {QStringLiteral("edit-find"), QStringLiteral("folder")});
         const QStringList paths = QIcon::themeSearchPaths();
-        const QString theme = QIcon::themeName();
+        const QString before = QIcon::themeName();
         QIcon::setThemeSearchPaths(QStringList{folder.path()} + paths);
-        QIcon::setThemeName(QStringLiteral("desk"));
+        QIcon::setThemeName(theme);
 
         const QImage search = image(ToolbarPicture(2));
         const QImage folderPicture = image(TreePicture(2));
@@ -120,11 +132,16 @@ private Q_SLOTS:
         // What it lacks comes from the bundled theme.
         const QImage refresh = image(ToolbarPicture(5));
 
-        QIcon::setThemeName(theme);
+        QIcon::setThemeName(before);
         QIcon::setThemeSearchPaths(paths);
 
-        QCOMPARE(search.pixel(12, 12), qRgb(255, 0, 0));
-        QCOMPARE(folderPicture.pixel(12, 12), qRgb(255, 0, 0));
+        if (desktopWins) {
+            QCOMPARE(search.pixel(12, 12), qRgb(255, 0, 0));
+            QCOMPARE(folderPicture.pixel(12, 12), qRgb(255, 0, 0));
+        } else {
+            QCOMPARE(search, image(bundled("actions", "edit-find")));
+            QCOMPARE(folderPicture, image(bundled("places", "folder")));
+        }
         QCOMPARE(deleteCategory, image(bundled("actions", "folder-remove")));
         QCOMPARE(refresh, image(bundled("actions", "view-refresh")));
     }

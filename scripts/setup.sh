@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc qt6-webengine-dev libgl-dev
   libsqlite3-dev fonts-dejavu-core postgresql sqlite3 openssl
+  # The program reads fontconfig's configuration ahead of its first text (Qt's own font library).
+  libfontconfig-dev
   # A face of the forms' font widths, so captions fit their fixed places (Liberation Sans).
   fonts-liberation2
   # The pictures are SVG (Qt's icon engine for them, and the icon drawn at build time).

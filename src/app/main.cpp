@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/FontReadAhead.h"
 #include "data/Connection.h"
 #include "data/Environment.h"
 #include "data/Redaction.h"
@@ -31,6 +32,7 @@ int main(int argc, char *argv[])
     if (!request.start)
         return Told(request);
 
+    const std::jthread fonts = ReadFontConfigurationAhead();
     // No browser engine here: the web window is a program of its own (tarnwick-web), so the
     // start needs no shared OpenGL context.
     QApplication app(argc, argv);

@@ -61,14 +61,15 @@ int RunWebWindowProbe()
             });
         }
     });
+    WebWindowSettings settings;
+    settings.pageAddress = QStringLiteral("http://127.0.0.1:%1/directory").arg(server.serverPort());
 #if defined(TARNWICK_WEB_WINDOW)
     // The build's own web window, not one installed.
-    SetWebWindowProgram(QStringLiteral(TARNWICK_WEB_WINDOW));
+    settings.program = QStringLiteral(TARNWICK_WEB_WINDOW);
 #endif
-    SetWebPageAddress(QStringLiteral("http://127.0.0.1:%1/directory").arg(server.serverPort()));
     QElapsedTimer clock;
     clock.start();
-    OpenWebWindow([] {});
+    OpenWebWindow(settings, [] {});
     while (!asked) {
         if (clock.elapsed() > 60000)
             return 2;

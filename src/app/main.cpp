@@ -1,7 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/FontReadAhead.h"
 #include "data/Connection.h"
-#include "data/Environment.h"
 #include "data/Redaction.h"
 #include "main/frmMain.h"
 #include "ui/Pictures.h"
@@ -36,12 +35,13 @@ int main(int argc, char *argv[])
     // No browser engine here: the web window is a program of its own (tarnwick-web), so the
     // start needs no shared OpenGL context.
     QApplication app(argc, argv);
-    if (!request.database.isEmpty())
-        Processing::SetEnvironmentDescriptors(request.database, request.database);
     // Ties the windows to the installed launcher entry (its name and icon on Wayland docks).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     QApplication::setWindowIcon(ApplicationPicture());
-    (new frmMain)->show();
+    RunSettings settings;
+    // Empty where none is given: the settings files and the compiled values decide.
+    settings.databases = {request.database, request.database};
+    (new frmMain(settings))->show();
     const int code = QApplication::exec();
     Processing::DbConn().close();
     return code;

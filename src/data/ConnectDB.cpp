@@ -9,15 +9,15 @@
 
 namespace Processing {
 
-ConnectOutcome ConnectDB()
+ConnectOutcome ConnectDB(const DatabaseOverrides &overrides)
 {
-    return ConnectDB(QCoreApplication::applicationDirPath());
+    return ConnectDB(QCoreApplication::applicationDirPath(), overrides);
 }
 
-ConnectOutcome ConnectDB(const QString &programFolder)
+ConnectOutcome ConnectDB(const QString &programFolder, const DatabaseOverrides &overrides)
 {
     ConnectOutcome outcome;
-    outcome.environment = ChooseEnvironment(programFolder);
+    outcome.environment = ChooseEnvironment(programFolder, overrides);
     if (DbConn().isOpen()) {
         outcome.connected = true;
         return outcome;

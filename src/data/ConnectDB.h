@@ -17,7 +17,7 @@ struct ConnectOutcome
 // Chooses the environment by the marker file beside the program, creates the embedded
 // database on first use, and opens DbConn. A connection that is already open is kept: the
 // program opens its one connection once.
-ConnectOutcome ConnectDB();
-ConnectOutcome ConnectDB(const QString &programFolder);
+ConnectOutcome ConnectDB(const DatabaseOverrides &overrides);
+ConnectOutcome ConnectDB(const QString &programFolder, const DatabaseOverrides &overrides = {});
 
 } // namespace Processing

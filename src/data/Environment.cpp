@@ -9,24 +9,12 @@ namespace Processing {
 
 namespace {
 
-QString &productionOverride()
-{
-    static QString text;
-    return text;
-}
-
-QString &developmentOverride()
-{
-    static QString text;
-    return text;
-}
-
-Environment environment(bool development)
+Environment environment(bool development, const DatabaseOverrides &overrides)
 {
     Environment chosen;
     chosen.development = development;
     chosen.marker = development ? QStringLiteral("*Dev*") : QString();
-    const QString &custom = development ? developmentOverride() : productionOverride();
+    const QString &custom = development ? overrides.development : overrides.production;
     if (!custom.isEmpty()) {
         chosen.descriptor = custom;
         return chosen;
@@ -45,14 +33,14 @@ Environment environment(bool development)
 
 } // namespace
 
-Environment ProductionEnvironment()
+Environment ProductionEnvironment(const DatabaseOverrides &overrides)
 {
-    return environment(false);
+    return environment(false, overrides);
 }
 
-Environment DevelopmentEnvironment()
+Environment DevelopmentEnvironment(const DatabaseOverrides &overrides)
 {
-    return environment(true);
+    return environment(true, overrides);
 }
 
 bool MarkerFileOpens(const QString &folder)
@@ -62,15 +50,9 @@ bool MarkerFileOpens(const QString &folder)
     return OpensForReading(folder + QStringLiteral("/CM.ini"));
 }
 
-Environment ChooseEnvironment(const QString &programFolder)
+Environment ChooseEnvironment(const QString &programFolder, const DatabaseOverrides &overrides)
 {
-    return MarkerFileOpens(programFolder) ? DevelopmentEnvironment() : ProductionEnvironment();
-}
-
-void SetEnvironmentDescriptors(const QString &production, const QString &development)
-{
-    productionOverride() = production;
-    developmentOverride() = development;
+    return MarkerFileOpens(programFolder) ? DevelopmentEnvironment(overrides) : ProductionEnvironment(overrides);
 }
 
 } // namespace Processing

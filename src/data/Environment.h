@@ -14,21 +14,22 @@ struct Environment
     bool development = false;
 };
 
-Environment ProductionEnvironment();
-Environment DevelopmentEnvironment();
+// Descriptors one run puts before the settings files and the values compiled in (the command
+// line's database, tests); an empty text leaves that environment to them.
+struct DatabaseOverrides
+{
+    QString production;
+    QString development;
+};
+
+Environment ProductionEnvironment(const DatabaseOverrides &overrides = {});
+Environment DevelopmentEnvironment(const DatabaseOverrides &overrides = {});
 
 // Development is chosen when CM.ini in the given folder can be opened for reading; its
 // content is never read.
 bool MarkerFileOpens(const QString &folder);
 
 // Which environment applies for a program in the given folder.
-Environment ChooseEnvironment(const QString &programFolder);
-
-// The descriptors come from the first of: the ones set here, the settings files, the values
-// compiled in.
-
-// Points the two environments elsewhere for this run (the command line, tests); empty texts
-// restore the settings files and the compiled values.
-void SetEnvironmentDescriptors(const QString &production, const QString &development);
+Environment ChooseEnvironment(const QString &programFolder, const DatabaseOverrides &overrides = {});
 
 } // namespace Processing

@@ -23,8 +23,8 @@
 #include <QToolBar>
 #include <QTreeView>
 
-frmMain::frmMain(QWidget *parent, ListLoadTiming timing)
-    : QMainWindow(parent), m_storedPlaces(std::make_shared<Processing::StoredPlaces>()), m_loadTiming(timing)
+frmMain::frmMain(RunSettings settings, QWidget *parent)
+    : QMainWindow(parent), m_storedPlaces(std::make_shared<Processing::StoredPlaces>()), m_settings(std::move(settings))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarnwick"));
@@ -128,7 +128,7 @@ void frmMain::BuildLayout()
 
 void frmMain::Form_Load()
 {
-    const Processing::ConnectOutcome outcome = Processing::ConnectDB();
+    const Processing::ConnectOutcome outcome = Processing::ConnectDB(m_settings.databases);
     m_panels[0]->setText(outcome.environment.marker);
     // A connection lost later is opened again by the next action; the panel tells which holds.
     connect(&Processing::DbConn().status(), &Processing::ConnectionStatus::connectedChanged, this, [this](bool up) {

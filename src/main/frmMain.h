@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/CategoryTreeModel.h"
+#include "main/RunSettings.h"
 #include "main/SearchHistory.h"
 #include "main/ToolbarEntry.h"
 #include "search/SearchHost.h"
@@ -29,14 +30,6 @@ namespace Processing {
 class StoredPlaces;
 }
 
-// How long a places list loads before it shows its progress and lets the window paint, and how
-// long it then reads between two paints.
-struct ListLoadTiming
-{
-    int progressDelay = 333; // ms
-    int paintInterval = 50;  // ms
-};
-
 // The main window: category tree, places list, toolbar with the search history, status bar.
 // The dialogs reach it only through SearchHost.
 class frmMain : public QMainWindow, public SearchHost
@@ -44,7 +37,7 @@ class frmMain : public QMainWindow, public SearchHost
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget *parent = nullptr, ListLoadTiming timing = {});
+    explicit frmMain(RunSettings settings = {}, QWidget *parent = nullptr);
     ~frmMain() override;
 
     void setsearch(const QString &Srchstr) override;
@@ -130,7 +123,7 @@ private:
     // What the update windows stored, for the next one filled from the list not read since.
     std::shared_ptr<Processing::StoredPlaces> m_storedPlaces;
 
-    const ListLoadTiming m_loadTiming;
+    const RunSettings m_settings; // handed on to the main window "&Back" makes
     QTimer *m_loadSteps = nullptr;
     std::unique_ptr<WaitCursor> m_loadCursor; // while a list loads in steps
     struct Waiting

@@ -22,9 +22,9 @@ void frmMain::ShowDinning()
     // "&Back" returns to this window; once it has been closed, to a new main window that
     // starts up afresh, and from then on to that one.
     auto target = std::make_shared<QPointer<frmMain>>(this);
-    OpenWebWindow([target] {
+    OpenWebWindow(m_settings.webWindow, [target, settings = m_settings] {
         if (target->isNull())
-            *target = new frmMain;
+            *target = new frmMain(settings);
         bringToFront(target->data());
     });
 }

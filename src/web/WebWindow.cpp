@@ -14,18 +14,6 @@
 
 namespace {
 
-QString &addressOverride()
-{
-    static QString address;
-    return address;
-}
-
-QString &programOverride()
-{
-    static QString path;
-    return path;
-}
-
 // The running web window's process, and the "&Back" it serves.
 class WebWindowProcess : public QObject
 {
@@ -103,17 +91,17 @@ QPointer<WebWindowProcess> &running()
     return process;
 }
 
-// Beside the program (the build, and Windows' installed folder), then in its own library
-// folder (installed on Linux).
-QString program()
+// The one the run chose; else beside the program (the build, and Windows' installed folder),
+// then in its own library folder (installed on Linux).
+QString program(const QString &chosen)
 {
     const QString name = QString::fromLatin1(WebWindowProgramName)
 #if defined(Q_OS_WIN)
                          + QStringLiteral(".exe")
 #endif
         ;
-    QStringList places{programOverride()};
-    if (programOverride().isEmpty()) {
+    QStringList places{chosen};
+    if (chosen.isEmpty()) {
         const QString folder = QCoreApplication::applicationDirPath();
         places = {folder + QLatin1Char('/') + name,
                   folder + QStringLiteral("/../" TARNWICK_WEB_PROGRAM_DIR "/") + name};
@@ -125,49 +113,38 @@ QString program()
     return QString();
 }
 
-} // namespace
-
-void OpenWebWindow(std::function<void()> showMain)
+QString pageAddress(const QString &chosen)
 {
-    if (WebWindowProcess *open = running()) {
-        open->setShowMain(std::move(showMain));
-        open->bringToFront();
-        return;
-    }
-    const QString file = program();
-    if (file.isEmpty()) {
-        StartBrowser(WebPageAddress());
-        return;
-    }
-    auto *process = new WebWindowProcess;
-    process->setShowMain(std::move(showMain));
-    if (!process->start(file, WebPageAddress())) {
-        MsgBox(QStringLiteral("The web window could not be loaded: ") + process->errorText(), QMessageBox::Ok,
-               QMessageBox::Critical, QStringLiteral("Error "));
-        delete process;
-        return;
-    }
-    running() = process;
-}
-
-QString WebPageAddress()
-{
-    if (!addressOverride().isEmpty())
-        return addressOverride();
+    if (!chosen.isEmpty())
+        return chosen;
     // The service's address ends in a blank; a browser trims it from what it sends, and an
     // encoded blank (%20) would name another page, so it is left off.
     return QStringLiteral("http://") + QString::fromUtf8(BuildConfig::DirectoryHost) +
            QStringLiteral("/brantmoor/velmarqDirectory/velmarqservice.asp");
 }
 
-void SetWebPageAddress(const QString &address)
-{
-    addressOverride() = address;
-}
+} // namespace
 
-void SetWebWindowProgram(const QString &path)
+void OpenWebWindow(const WebWindowSettings &settings, std::function<void()> showMain)
 {
-    programOverride() = path;
-    if (WebWindowProcess *open = running())
-        open->close();
+    if (WebWindowProcess *open = running()) {
+        open->setShowMain(std::move(showMain));
+        open->bringToFront();
+        return;
+    }
+    const QString file = program(settings.program);
+    const QString address = pageAddress(settings.pageAddress);
+    if (file.isEmpty()) {
+        StartBrowser(address);
+        return;
+    }
+    auto *process = new WebWindowProcess;
+    process->setShowMain(std::move(showMain));
+    if (!process->start(file, address)) {
+        MsgBox(QStringLiteral("The web window could not be loaded: ") + process->errorText(), QMessageBox::Ok,
+               QMessageBox::Critical, QStringLiteral("Error "));
+        delete process;
+        return;
+    }
+    running() = process;
 }

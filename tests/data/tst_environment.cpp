@@ -66,8 +66,7 @@ class TestEnvironment : public QObject
     ConnectOutcome connectTo(const QString &descriptor) const
     {
         DbConn().close();
-        SetEnvironmentDescriptors(descriptor, descriptor);
-        return ConnectDB(ownPath(QStringLiteral("program")));
+        return ConnectDB(ownPath(QStringLiteral("program")), {descriptor, descriptor});
     }
 
 private Q_SLOTS:
@@ -81,7 +80,6 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        SetEnvironmentDescriptors(QString(), QString());
         QDir(m_config.filePath(QStringLiteral("user"))).removeRecursively();
         QDir(m_config.filePath(QStringLiteral("system"))).removeRecursively();
     }
@@ -105,10 +103,11 @@ private Q_SLOTS:
                  QStringLiteral("sqlite:") + ownPath(QStringLiteral("system-dev.sqlite")));
         QVERIFY(DevelopmentEnvironment().origin.contains(settingsFile(QSettings::SystemScope)));
 
-        // The command line's one-off database comes before every file.
+        // The command line's one-off database comes before every file; an empty text leaves its
+        // environment to them.
         const QString once = QStringLiteral("sqlite:") + ownPath(QStringLiteral("once.sqlite"));
-        SetEnvironmentDescriptors(once, once);
-        QCOMPARE(ProductionEnvironment().descriptor, once);
+        QCOMPARE(ProductionEnvironment({once, QString()}).descriptor, once);
+        QVERIFY(DevelopmentEnvironment({once, QString()}).origin.contains(settingsFile(QSettings::SystemScope)));
     }
 
     void badSettingsAreRefusedByFileAndKey_data()
@@ -284,10 +283,11 @@ private Q_SLOTS:
         QTemporaryDir data;
         const QString development = data.filePath(QStringLiteral("dev/tarnwick-dev.sqlite"));
         const QString production = data.filePath(QStringLiteral("tarnwick.sqlite"));
-        SetEnvironmentDescriptors(QStringLiteral("sqlite:") + production, QStringLiteral("sqlite:") + development);
+        const DatabaseOverrides databases{QStringLiteral("sqlite:") + production,
+                                          QStringLiteral("sqlite:") + development};
 
         // Without the marker: production, no sample.
-        ConnectOutcome outcome = ConnectDB(programFolder.path());
+        ConnectOutcome outcome = ConnectDB(programFolder.path(), databases);
         QVERIFY2(outcome.connected, qPrintable(outcome.error));
         QCOMPARE(outcome.environment.marker, QString());
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt(), 0);
@@ -301,7 +301,7 @@ private Q_SLOTS:
         QFile marker(programFolder.filePath(QStringLiteral("CM.ini")));
         QVERIFY(marker.open(QIODevice::WriteOnly));
         marker.close();
-        outcome = ConnectDB(programFolder.path());
+        outcome = ConnectDB(programFolder.path(), databases);
         QVERIFY2(outcome.connected, qPrintable(outcome.error));
         QCOMPARE(outcome.environment.marker, QStringLiteral("*Dev*"));
         const int places = TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt();
@@ -322,7 +322,7 @@ private Q_SLOTS:
         TestDatabase::Exec(QStringLiteral("delete from places_branch_leaves where leaf_id = 1"));
         TestDatabase::Exec(QStringLiteral("delete from places_leaves where leaf_id = 1"));
         DbConn().close();
-        outcome = ConnectDB(programFolder.path());
+        outcome = ConnectDB(programFolder.path(), databases);
         QVERIFY(outcome.connected);
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_leaves")).toInt(), places - 1);
         QVERIFY(QFile::permissions(development) & QFile::ReadGroup);
@@ -332,9 +332,8 @@ private Q_SLOTS:
     void anOpenConnectionIsKept()
     {
         TestDatabase::Reset({QStringLiteral("root.sql")});
-        SetEnvironmentDescriptors(QStringLiteral("postgresql://nobody@127.0.0.1:1/none"),
-                                  QStringLiteral("postgresql://nobody@127.0.0.1:1/none"));
-        const ConnectOutcome outcome = ConnectDB(ownPath(QStringLiteral("program")));
+        const QString nobody = QStringLiteral("postgresql://nobody@127.0.0.1:1/none");
+        const ConnectOutcome outcome = ConnectDB(ownPath(QStringLiteral("program")), {nobody, nobody});
         QVERIFY(outcome.connected);
         QVERIFY(DbConn().isOpen());
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root")).toInt(), 1);
@@ -342,10 +341,7 @@ private Q_SLOTS:
 
     void aFailedConnectionIsReported()
     {
-        DbConn().close();
-        SetEnvironmentDescriptors(QStringLiteral("postgresql://nobody@127.0.0.1:1/none"),
-                                  QStringLiteral("postgresql://nobody@127.0.0.1:1/none"));
-        const ConnectOutcome outcome = ConnectDB(ownPath(QStringLiteral("program")));
+        const ConnectOutcome outcome = connectTo(QStringLiteral("postgresql://nobody@127.0.0.1:1/none"));
         QVERIFY(!outcome.connected);
         QVERIFY(!outcome.error.isEmpty());
         QVERIFY(!DbConn().isOpen());
@@ -356,8 +352,7 @@ private Q_SLOTS:
             QVERIFY(error.message().contains(QStringLiteral("not connected")));
         }
 
-        SetEnvironmentDescriptors(QStringLiteral("nonsense"), QStringLiteral("nonsense"));
-        QVERIFY(!ConnectDB(ownPath(QStringLiteral("program"))).connected);
+        QVERIFY(!connectTo(QStringLiteral("nonsense")).connected);
     }
 
     void theServerRunsTheProgramOverTlsAsARoleThatOnlyReadsAndWrites()

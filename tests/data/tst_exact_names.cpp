@@ -21,11 +21,7 @@ class TestExactNames : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup()
-    {
-        DbConn().close();
-        SetEnvironmentDescriptors(QString(), QString());
-    }
+    void cleanup() { DbConn().close(); }
 
     // A NUL would end the name wherever it is handed on as a C string: SQLite would make a file
     // at the cut path, libpq would be given another name, and a message would stop there.
@@ -43,8 +39,7 @@ private Q_SLOTS:
         QFETCH(QString, descriptor);
         QTemporaryDir folder;
         descriptor.replace(QStringLiteral("%1"), folder.path());
-        SetEnvironmentDescriptors(descriptor, descriptor);
-        const ConnectOutcome outcome = ConnectDB(folder.path());
+        const ConnectOutcome outcome = ConnectDB(folder.path(), {descriptor, descriptor});
         QVERIFY(!outcome.connected);
         QVERIFY2(outcome.error.contains(QStringLiteral("it holds a NUL character")), qPrintable(outcome.error));
         QVERIFY2(Redacted(outcome.error).contains(QStringLiteral("after")), qPrintable(Redacted(outcome.error)));

@@ -4,7 +4,6 @@
 //
 // tarnwick-load-client --database DESCRIPTOR --journal FILE --client K --seed S --actions N [--pause FILE]
 #include "data/Connection.h"
-#include "data/Environment.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
@@ -65,14 +64,14 @@ const QRegularExpression RepeatedText(QStringLiteral("^Repeated Entry: "));
 class LoadClient : public QObject
 {
 public:
-    LoadClient(QFile &journal, int client, quint32 seed, const QString &pause)
-        : m_journal(journal), m_client(client), m_rng(seed), m_pause(pause)
+    LoadClient(const RunSettings &settings, QFile &journal, int client, quint32 seed, const QString &pause)
+        : m_settings(settings), m_journal(journal), m_client(client), m_rng(seed), m_pause(pause)
     {}
 
     int run(int actions)
     {
         SetMsgBoxHandler([this](const MsgBoxRequest &request) { return answer(request); });
-        m_main = new frmMain;
+        m_main = new frmMain(m_settings);
         m_main->show();
         if (!Processing::DbConn().isOpen()) {
             std::fprintf(stderr, "client %d: not connected: %s\n", m_client, qPrintable(m_told.join(QLatin1Char('|'))));
@@ -111,6 +110,7 @@ public:
     }
 
 private:
+    const RunSettings m_settings;
     QFile &m_journal;
     int m_client;
     QRandomGenerator m_rng;
@@ -504,8 +504,10 @@ int main(int argc, char *argv[])
         return 2;
     }
     // The program's own way to a database given for one run.
-    Processing::SetEnvironmentDescriptors(parser.value(database), parser.value(database));
-    LoadClient loadClient(file, parser.value(client).toInt(), parser.value(seed).toUInt(), parser.value(pause));
+    RunSettings settings;
+    settings.databases = {parser.value(database), parser.value(database)};
+    LoadClient loadClient(settings, file, parser.value(client).toInt(), parser.value(seed).toUInt(),
+                          parser.value(pause));
     const int code = loadClient.run(parser.isSet(actions) ? parser.value(actions).toInt() : 150);
     Processing::DbConn().close();
     return code;

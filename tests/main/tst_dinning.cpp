@@ -5,8 +5,8 @@
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 #include "web/PageServer.h"
-#include "web/WebWindow.h"
 #include "web/WebWindowProtocol.h"
+#include "web/WebWindowSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,21 +32,13 @@ private Q_SLOTS:
         QVERIFY(m_folder.isValid());
     }
 
-    void init()
-    {
-        TestDatabase::ResetWithSample();
-        SetWebPageAddress(m_server.url(Page));
-        SetWebWindowProgram(QStringLiteral(TARNWICK_WEB_PROGRAM));
-        m_main = new frmMain;
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main));
-    }
+    void init() { TestDatabase::ResetWithSample(); }
 
     void cleanup()
     {
-        // Closes a web window still open.
-        SetWebWindowProgram(QStringLiteral(TARNWICK_WEB_PROGRAM));
-        QTRY_VERIFY(!webWindow());
+        if (QProcess *web = webWindow())
+            endWebWindow(web);
+        QTRY_VERIFY_WITH_TIMEOUT(!webWindow(), 15000);
         for (frmMain *window : mainWindows())
             delete window;
     }
@@ -74,9 +66,8 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        SetWebWindowProgram(program);
         // The directory web service's own page, as the build names its host.
-        SetWebPageAddress(QString());
+        QVERIFY(showMain({QString(), program}));
 
         BrowserRecorder browser;
         MessageRecorder messages;
@@ -98,6 +89,7 @@ private Q_SLOTS:
     // window, and once it has closed the program ends with its last window again.
     void oneWindowKeepsTheProgram()
     {
+        QVERIFY(showMain(ownWebWindow()));
         m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
         QPointer<QProcess> web = webWindow();
         QVERIFY(web);
@@ -111,8 +103,8 @@ private Q_SLOTS:
         QCOMPARE(m_server.requests(Page), 1);
         QCOMPARE(web->state(), QProcess::Running);
 
-        SetWebWindowProgram(QStringLiteral(TARNWICK_WEB_PROGRAM));
-        QTRY_VERIFY(web.isNull());
+        endWebWindow(web);
+        QTRY_VERIFY_WITH_TIMEOUT(web.isNull(), 15000);
         QVERIFY(QGuiApplication::quitOnLastWindowClosed());
         QCOMPARE(mainWindows(), QList<frmMain *>{m_main.data()});
     }
@@ -130,7 +122,7 @@ private Q_SLOTS:
         script.write("#!/bin/sh\nwhile read line; do echo back; done\n");
         script.close();
         script.setPermissions(script.permissions() | QFile::ExeOwner);
-        SetWebWindowProgram(backer);
+        QVERIFY(showMain({m_server.url(Page), backer}));
 
         m_main->ToolbarButton(ToolbarEntry::Dinning)->trigger();
         QVERIFY(webWindow());
@@ -161,9 +153,32 @@ private Q_SLOTS:
         clickBack();
         QTRY_VERIFY(!(fresh->windowState() & Qt::WindowMinimized));
         QCOMPARE(mainWindows(), QList<frmMain *>{fresh.data()});
+
+        // The new window belongs to the same run: once the web window has closed, its "Dinning"
+        // starts the run's web window again.
+        BrowserRecorder browser;
+        endWebWindow(webWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(!webWindow(), 15000);
+        fresh->ToolbarButton(ToolbarEntry::Dinning)->trigger();
+        QVERIFY(webWindow());
+        QCOMPARE(browser.started(), QStringList());
     }
 
 private:
+    // The main window of a run whose web window is the given one.
+    bool showMain(const WebWindowSettings &web)
+    {
+        m_main = new frmMain({.webWindow = web});
+        m_main->show();
+        return QTest::qWaitForWindowExposed(m_main);
+    }
+
+    // The build's own web window, showing the test's page.
+    WebWindowSettings ownWebWindow() const { return {m_server.url(Page), QStringLiteral(TARNWICK_WEB_PROGRAM)}; }
+
+    // The web window's program ends once its input does, as when its user closes it.
+    static void endWebWindow(QProcess *web) { web->closeWriteChannel(); }
+
     static QPointer<QProcess> webWindow()
     {
         auto *process = qApp->findChild<QObject *>(QStringLiteral("WebWindowProcess"));

@@ -123,7 +123,7 @@ private Q_SLOTS:
              QStringLiteral("insert into places_branch_leaves ") + counting(QStringLiteral("select 1, i"))});
         m_messages = std::make_unique<MessageRecorder>();
         // Every load counts as long and reads one step of rows between two paints.
-        m_main = new frmMain(nullptr, {0, 0});
+        m_main = new frmMain({.listLoad = {0, 0}});
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main));
         m_list = List(*m_main);

@@ -108,18 +108,13 @@ private Q_SLOTS:
         m_descriptor = QStringLiteral("odbc:Driver=%1;Database=%2").arg(driver, m_path);
     }
 
-    void cleanup()
-    {
-        DbConn().close();
-        SetEnvironmentDescriptors(QString(), QString());
-    }
+    void cleanup() { DbConn().close(); }
 
     void theProgramStartsAndListsTheSampleDirectory()
     {
         DbConn().close();
-        SetEnvironmentDescriptors(m_descriptor, m_descriptor);
         MessageRecorder messages;
-        frmMain window;
+        frmMain window({.databases = {m_descriptor, m_descriptor}});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(messages.count(), 0);

@@ -29,13 +29,14 @@ int probeStartUp(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     const QString folder = QCoreApplication::applicationDirPath();
-    Processing::SetEnvironmentDescriptors(QStringLiteral("sqlite:") + folder + QStringLiteral("/production.sqlite"),
-                                          QStringLiteral("sqlite:") + folder + QStringLiteral("/development.sqlite"));
+    const Processing::DatabaseOverrides databases{
+        QStringLiteral("sqlite:") + folder + QStringLiteral("/production.sqlite"),
+        QStringLiteral("sqlite:") + folder + QStringLiteral("/development.sqlite")};
     MessageRecorder messages;
     int categories = -1;
     QString panels;
     {
-        frmMain window;
+        frmMain window({.databases = databases});
         panels = BrowsingFixture::PanelText(window, 1) + QLatin1Char('|') + BrowsingFixture::PanelText(window, 2);
         categories = ChildCount(Tree(window)->model()->index(0, 0));
     }
@@ -76,8 +77,6 @@ private:
 private Q_SLOTS:
     void init() { Load(); }
 
-    void cleanup() { Processing::SetEnvironmentDescriptors(QString(), QString()); }
-
     void startUpConnectsAndShowsTheTree()
     {
         MessageRecorder messages;
@@ -106,9 +105,8 @@ private Q_SLOTS:
     {
         Processing::DbConn().close();
         const QString nowhere = QStringLiteral("postgresql://x:y@127.0.0.1:1/none");
-        Processing::SetEnvironmentDescriptors(nowhere, nowhere);
         MessageRecorder messages;
-        frmMain window;
+        frmMain window({.databases = {nowhere, nowhere}});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

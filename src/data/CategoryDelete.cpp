@@ -1,6 +1,7 @@
 #include "data/CategoryDelete.h"
 
 #include "data/DeleteStatements.h"
+#include "data/Recordset.h"
 #include "data/RowLocks.h"
 #include "data/Transaction.h"
 
@@ -26,13 +27,22 @@ bool HasPlaces(qint32 branchId, Connection &db)
     return countOf(CategoryPlaceCountQuery(branchId), db) > 0;
 }
 
-CategoryDeleteOutcome DeleteCategory(qint32 branchId, Connection &db)
+CategoryDeleteOutcome DeleteCategory(qint32 branchId, const QString &confirmedName, Connection &db)
 {
     using Result = CategoryDeleteOutcome::Result;
     CategoryDeleteOutcome outcome;
     try {
         Transaction write(db);
-        HoldForChange(QStringLiteral("Places_root"), QStringLiteral("Branch_ID"), branchId, db);
+        // One already gone is deleted as far as this user is concerned.
+        if (HoldForChange(QStringLiteral("Places_root"), QStringLiteral("Branch_ID"), branchId, db)) {
+            const Recordset rs = db.openRecordset(CategoryNameQuery(branchId));
+            const QString now = rs.RecordCount() > 0 ? rs.value(0, 0).toString() : QString();
+            if (now != confirmedName) {
+                outcome.result = Result::Renamed;
+                outcome.nowNamed = now;
+                return outcome;
+            }
+        }
         if (HasSubCategories(branchId, db)) {
             outcome.result = Result::HasSubCategories;
             return outcome;

@@ -124,7 +124,7 @@ void frmMain::DeleteCategory()
     if (m_categories->rowCount() == 0)
         return;
     const QModelIndex node = SelectedNode();
-    const QString name = node.data().toString();
+    QString name = node.data().toString();
     if (!node.isValid() || name.trimmed().isEmpty())
         return;
     const qint32 branchId = NodeBranchId(node);
@@ -152,10 +152,38 @@ void frmMain::DeleteCategory()
     if (!confirmed(name, QStringLiteral("Delete Category")))
         return;
 
+    // After a delete, or a changed category left alone, the tree shows the categories as they are now.
+    const auto rebuildTree = [this]() -> std::optional<Processing::DbError> {
+        SearchStr.clear();
+        try {
+            InitForm();
+        } catch (const Processing::DbError &error) {
+            return error;
+        }
+        return std::nullopt;
+    };
     Processing::CategoryDeleteOutcome outcome;
-    {
-        WaitCursor wait;
-        outcome = Processing::DeleteCategory(branchId, Processing::DbConn());
+    for (;;) {
+        {
+            WaitCursor wait;
+            outcome = Processing::DeleteCategory(branchId, name, Processing::DbConn());
+        }
+        if (outcome.result != Processing::CategoryDeleteOutcome::Result::Renamed)
+            break;
+        // No is the default: Enter pressed in passing deletes nothing.
+        const QString text =
+            QStringLiteral(
+                "The category \"%1\" was changed by someone else since the tree showed it: it is now \"%2\".\n\n"
+                "Delete \"%2\"?")
+                .arg(name, outcome.nowNamed);
+        if (MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Delete Category"),
+                   QString(), QMessageBox::No) != QMessageBox::Yes) {
+            if (const std::optional<Processing::DbError> rebuildFailure = rebuildTree())
+                ShowDbError(*rebuildFailure);
+            return;
+        }
+        // Asked again should it change once more meanwhile.
+        name = outcome.nowNamed;
     }
     switch (outcome.result) {
     case Processing::CategoryDeleteOutcome::Result::HasSubCategories:
@@ -165,17 +193,12 @@ void frmMain::DeleteCategory()
         categoryRefused(hasRelated);
         return;
     case Processing::CategoryDeleteOutcome::Result::Deleted:
+    case Processing::CategoryDeleteOutcome::Result::Renamed:
     case Processing::CategoryDeleteOutcome::Result::Failed:
         break;
     }
-    // The tree is rebuilt whatever the outcome; a failure is told once it shows again.
-    SearchStr.clear();
-    std::optional<Processing::DbError> rebuildFailure;
-    try {
-        InitForm();
-    } catch (const Processing::DbError &error) {
-        rebuildFailure = error;
-    }
+    // A failure is told once the tree shows again.
+    const std::optional<Processing::DbError> rebuildFailure = rebuildTree();
     if (outcome.failure)
         ShowDbError(*outcome.failure);
     else

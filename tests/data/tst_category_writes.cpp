@@ -160,6 +160,13 @@ private Q_SLOTS:
         QTest::newRow("place filed meanwhile")
             << QStringList{QStringLiteral("insert into places_branch_leaves values (9, 41)")} << 9 << Deleted::HasPlaces
             << false;
+        // Deleted meanwhile, and its identifier taken by the next category added.
+        QTest::newRow("replaced meanwhile")
+            << QStringList{QStringLiteral("delete from places_root where branch_id = 9"),
+                           QStringLiteral("insert into places_root values (9, 'Newcomer', 0, 'N', 1)")}
+            << 9 << Deleted::Renamed << false;
+        QTest::newRow("gone meanwhile") << QStringList{QStringLiteral("delete from places_root where branch_id = 9")}
+                                        << 9 << Deleted::Deleted << false;
     }
 
     void deleteCategory()
@@ -169,11 +176,17 @@ private Q_SLOTS:
         QFETCH(Deleted, result);
         QFETCH(bool, blockedBeforeAsking);
         QCOMPARE(HasSubCategories(category, DbConn()) || HasPlaces(category, DbConn()), blockedBeforeAsking);
+        // The name the tree showed and the user confirmed.
+        const QString shown =
+            TestDatabase::Scalar(
+                QStringLiteral("select branch_name from places_root where branch_id = %1").arg(category))
+                .toString();
         TestDatabase::Exec(setup);
         const auto before = SmallDirectory::Snapshot();
-        const CategoryDeleteOutcome outcome = DeleteCategory(category, DbConn());
+        const CategoryDeleteOutcome outcome = DeleteCategory(category, shown, DbConn());
         QVERIFY(!outcome.failure);
         QCOMPARE(outcome.result, result);
+        QCOMPARE(outcome.nowNamed, result == Deleted::Renamed ? QStringLiteral("Newcomer") : QString());
         const int left =
             TestDatabase::Scalar(QStringLiteral("select count(*) from places_root where branch_id = %1").arg(category))
                 .toInt();
@@ -217,7 +230,7 @@ private Q_SLOTS:
                 return AddCategory(QStringLiteral("Juice Bars"), 4, 5, DbConn()).failure;
             if (write == QLatin1StringView("add district"))
                 return AddDistrict(QStringLiteral("Mohandessin"), 3, 5, DbConn()).failure;
-            return DeleteCategory(9, DbConn()).failure;
+            return DeleteCategory(9, QStringLiteral("Closing Soon"), DbConn()).failure;
         };
         const auto before = SmallDirectory::Snapshot();
         TestDatabase::Refuse(statement, table,

@@ -60,6 +60,7 @@ const QRegularExpression
 
 // A place every client may add, so that some are added twice, now and then at the same moment.
 const QRegularExpression RepeatedText(QStringLiteral("^Repeated Entry: "));
+const QRegularExpression NowNamedText(QStringLiteral("it is now \"(.*)\"\\.\\n"));
 
 class LoadClient : public QObject
 {
@@ -156,6 +157,13 @@ private:
         // Whether to delete what the row holds now, the place having changed since it was listed.
         if (request.title == QLatin1StringView("Delete Place"))
             return chance(50) ? QMessageBox::Yes : QMessageBox::No;
+        // Likewise a category shown under another name; the journal names the one deleted.
+        if (request.title == QLatin1StringView("Delete Category")) {
+            if (!chance(50))
+                return QMessageBox::No;
+            m_entry.from = NowNamedText.match(request.text).captured(1);
+            return QMessageBox::Yes;
+        }
         m_asked = true;
         m_entry.asked = true;
         return chance(50) ? QMessageBox::Yes : QMessageBox::No;

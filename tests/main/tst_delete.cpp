@@ -290,6 +290,46 @@ private Q_SLOTS:
         QVERIFY(tree()->isExpanded(node(QStringLiteral("Main Categories"))));
     }
 
+    // Deleted by someone else since the tree showed it, its identifier taken by a new category:
+    // that one is deleted only when the user says so, and the tree shows what is there now.
+    void categoryReplacedSinceShown_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("kept") << int(QMessageBox::No) << QStringList{Confirm + QStringLiteral("Empty")};
+        QTest::newRow("deleted") << int(QMessageBox::Yes)
+                                 << QStringList{Confirm + QStringLiteral("Empty"),
+                                                QStringLiteral("Newcomer  Deleted ")};
+    }
+
+    void categoryReplacedSinceShown()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, told);
+        click(node(QStringLiteral("Empty")));
+        TestDatabase::Exec(QStringList{QStringLiteral("delete from places_root where BRANCH_ID = 6"),
+                                       QStringLiteral("insert into places_root values (6, 'Newcomer', 0, 'N', 1)")});
+        MessageRecorder messages;
+        messages.answer(QMessageBox::Yes);
+        messages.answer(QMessageBox::StandardButton(answer));
+        press(ToolbarEntry::DeleteCategory);
+        QCOMPARE(messages.count(), told.size() + 1);
+        QCOMPARE(messages.shown().at(0).text, told.at(0));
+        const MsgBoxRequest &question = messages.shown().at(1);
+        QCOMPARE(question.text,
+                 QStringLiteral("The category \"Empty\" was changed by someone else since the tree showed it: it is "
+                                "now \"Newcomer\".\n\nDelete \"Newcomer\"?"));
+        QCOMPARE(question.title, QStringLiteral("Delete Category"));
+        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+        if (told.size() > 1)
+            QCOMPARE(messages.last().text, told.at(1));
+        const bool kept = answer == QMessageBox::No;
+        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from places_root where BRANCH_ID = 6")).toInt(),
+                 kept ? 1 : 0);
+        QCOMPARE(node(QStringLiteral("Newcomer")).isValid(), kept);
+        QVERIFY(!node(QStringLiteral("Empty")).isValid());
+    }
+
     void failedCategoryStatementReportedAfterRebuild()
     {
         TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_root"));

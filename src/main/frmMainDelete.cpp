@@ -29,6 +29,18 @@ void categoryRefused(const QString &text)
     MsgBox(text, QMessageBox::Ok, QMessageBox::NoIcon, CategoryErrorTitle);
 }
 
+// Whether to delete what a row holds now, others having changed it since the window showed it.
+// No is the default: Enter pressed in passing deletes nothing.
+bool deleteChanged(const QString &what, const QString &shownIn, const QString &name, const QString &nowNamed,
+                   const QString &title)
+{
+    const QString text = QStringLiteral("The %1 \"%2\" was changed by someone else since the %3 showed it: it is now "
+                                        "\"%4\".\n\nDelete \"%4\"?")
+                             .arg(what, name, shownIn, nowNamed);
+    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, title, QString(), QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 // Asked before the question, so that nothing is confirmed that is refused anyway.
 bool hasSubCategories(qint32 branchId)
 {
@@ -97,14 +109,8 @@ void frmMain::DeletePlace()
         }
         if (outcome.result == Result::Deleted)
             break;
-        // No is the default: Enter pressed in passing deletes nothing.
-        const QString text =
-            QStringLiteral(
-                "The place \"%1\" was changed by someone else since the list showed it: it is now \"%2\".\n\n"
-                "Delete \"%2\"?")
-                .arg(name, outcome.nowNamed);
-        if (MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Delete Place"),
-                   QString(), QMessageBox::No) != QMessageBox::Yes) {
+        if (!deleteChanged(QStringLiteral("place"), QStringLiteral("list"), name, outcome.nowNamed,
+                           QStringLiteral("Delete Place"))) {
             if (const std::optional<Processing::DbError> reloadFailure = reloadList())
                 ShowDbError(*reloadFailure);
             return;
@@ -170,14 +176,8 @@ void frmMain::DeleteCategory()
         }
         if (outcome.result != Processing::CategoryDeleteOutcome::Result::Renamed)
             break;
-        // No is the default: Enter pressed in passing deletes nothing.
-        const QString text =
-            QStringLiteral(
-                "The category \"%1\" was changed by someone else since the tree showed it: it is now \"%2\".\n\n"
-                "Delete \"%2\"?")
-                .arg(name, outcome.nowNamed);
-        if (MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Delete Category"),
-                   QString(), QMessageBox::No) != QMessageBox::Yes) {
+        if (!deleteChanged(QStringLiteral("category"), QStringLiteral("tree"), name, outcome.nowNamed,
+                           QStringLiteral("Delete Category"))) {
             if (const std::optional<Processing::DbError> rebuildFailure = rebuildTree())
                 ShowDbError(*rebuildFailure);
             return;

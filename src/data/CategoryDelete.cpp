@@ -2,6 +2,7 @@
 
 #include "data/DeleteStatements.h"
 #include "data/Recordset.h"
+#include "data/ReferenceListStatements.h"
 #include "data/RowLocks.h"
 #include "data/Transaction.h"
 

@@ -19,11 +19,6 @@ QString DeleteCategoryStatement(qint32 branchId)
     return QStringLiteral("Delete from Places_root where Branch_ID = ") + QString::number(branchId);
 }
 
-QString CategoryNameQuery(qint32 branchId)
-{
-    return QStringLiteral("Select BRANCH_NAME from PLACES_ROOT where BRANCH_ID = ") + QString::number(branchId);
-}
-
 QString SubCategoryCountQuery(qint32 branchId)
 {
     return QStringLiteral("select count(*) from places_root where PARENT_ID = %1 and BRANCH_ID <> %1").arg(branchId);

@@ -13,7 +13,6 @@ QStringList DeletePlaceStatements(qint32 placeId);
 QString PlaceNameQuery(qint32 placeId);
 // The category row, one blank before the number as the node's key has it: "...Branch_ID = 12".
 QString DeleteCategoryStatement(qint32 branchId);
-QString CategoryNameQuery(qint32 branchId);
 
 // What the database holds below a category (one count column), whatever the tree has loaded.
 QString SubCategoryCountQuery(qint32 branchId);

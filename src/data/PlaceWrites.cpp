@@ -23,8 +23,8 @@ PlaceUpdateOutcome UpdatePlace(const StoredPlace &shown, const PlaceValues &plac
             return outcome;
         }
         // The window stays open while others delete: a category gone since would leave the place
-        // in none.
-        if (!HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category, db)) {
+        // in none, or in one that took its identifier.
+        if (!HoldChosenCategory(category, categoryName, db)) {
             outcome.result = Result::CategoryGone;
             return outcome;
         }
@@ -63,7 +63,8 @@ bool isRepeated(const PlaceValues &place, Connection &db)
 
 } // namespace
 
-NewRowOutcome AddPlace(const PlaceValues &place, qint32 category, qint64 leastId, Connection &db)
+NewRowOutcome AddPlace(const PlaceValues &place, qint32 category, const QString &categoryName, qint64 leastId,
+                       Connection &db)
 {
     // The place and its link are stored together or not at all; the first failure is the one told.
     return WriteNewRow(
@@ -77,7 +78,7 @@ NewRowOutcome AddPlace(const PlaceValues &place, qint32 category, qint64 leastId
                 return plan;
             }
             // Held until the place is stored, so that no one deletes the category in between.
-            if (!HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category, db)) {
+            if (!HoldChosenCategory(category, categoryName, db)) {
                 plan.refusal = NewRowRefusal::ParentGone;
                 return plan;
             }

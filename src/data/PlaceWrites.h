@@ -43,7 +43,9 @@ PlaceUpdateOutcome UpdatePlace(const StoredPlace &shown, const PlaceValues &plac
 
 // Adds place filed under category as a new place, under the next free identifier, never below
 // leastId. Refused as Repeated when a place of that name and address is stored (checked with the
-// place table held against others' adds), as ParentGone when the category is gone.
-NewRowOutcome AddPlace(const PlaceValues &place, qint32 category, qint64 leastId, Connection &db);
+// place table held against others' adds), as ParentGone when the category, chosen by
+// categoryName, is gone.
+NewRowOutcome AddPlace(const PlaceValues &place, qint32 category, const QString &categoryName, qint64 leastId,
+                       Connection &db);
 
 } // namespace Processing

@@ -6,12 +6,12 @@
 
 namespace Processing {
 
-NewRowOutcome AddCategory(const QString &name, qint32 parent, qint64 counted, Connection &db)
+NewRowOutcome AddCategory(const QString &name, qint32 parent, const QString &parentName, qint64 counted, Connection &db)
 {
     return WriteNewRow(
         [&] {
             NewRowPlan plan;
-            if (!HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), parent, db)) {
+            if (!HoldChosenCategory(parent, parentName, db)) {
                 plan.refusal = NewRowRefusal::ParentGone;
                 return plan;
             }

@@ -10,6 +10,11 @@ QString CategoriesQuery()
     return QStringLiteral("Select * from Places_Root where places_root.branch_id <> 0 ");
 }
 
+QString CategoryNameQuery(qint32 branchId)
+{
+    return QStringLiteral("Select BRANCH_NAME from PLACES_ROOT where BRANCH_ID = ") + QString::number(branchId);
+}
+
 QString CitiesQuery()
 {
     return QStringLiteral("Select * from cm_city ");

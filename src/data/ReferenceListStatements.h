@@ -9,6 +9,8 @@ namespace Processing {
 QString CategoriesQuery();
 QString CitiesQuery();
 QString DistrictsQuery();
+// One category's name, read again before a write relies on the category chosen.
+QString CategoryNameQuery(qint32 branchId);
 // The row filter that narrows the districts to one city.
 QString CityFilter(qint32 cityCode);
 

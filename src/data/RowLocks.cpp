@@ -2,6 +2,8 @@
 
 #include "data/DialectWrites.h"
 #include "data/NewIdentifiers.h"
+#include "data/Recordset.h"
+#include "data/ReferenceListStatements.h"
 
 namespace Processing {
 
@@ -29,6 +31,16 @@ bool HoldForChange(const QString &table, const QString &column, qint32 id, Conne
 bool HoldAgainstChange(const QString &table, const QString &column, qint32 id, Connection &db)
 {
     return db.openRecordset(HoldAgainstChangeQuery(table, column, id, db.dialect())).RecordCount() > 0;
+}
+
+bool HoldChosenCategory(qint32 category, const QString &chosenName, Connection &db)
+{
+    if (!HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category, db))
+        return false;
+    if (category == 0)
+        return true;
+    const Recordset rs = db.openRecordset(CategoryNameQuery(category));
+    return rs.RecordCount() > 0 && rs.text(0, 0) == chosenName;
 }
 
 void HoldAgainstAdds(const QString &table, Connection &db)

@@ -30,6 +30,12 @@ bool HoldAgainstChange(const QString &table, const QString &column, qint32 id, C
 // place holds them in, so that two such writes never wait on each other for ever. Says whether
 // the place exists. Throws DbError.
 bool HoldPlaceForChange(qint32 placeId, Connection &db);
+// The category a write files something under, held as HoldAgainstChange holds it. Says whether
+// it is still the one chosen: there, and under the name it was chosen by, since a category
+// deleted meanwhile leaves its identifier to the next one added. The root (0), which is never
+// deleted and has a name of its own in the lists, is checked by its identifier alone. Throws
+// DbError.
+bool HoldChosenCategory(qint32 category, const QString &chosenName, Connection &db);
 // Throws DbError.
 void HoldAgainstAdds(const QString &table, Connection &db = DbConn());
 

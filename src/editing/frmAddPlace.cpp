@@ -67,7 +67,7 @@ void frmAdd::AddPlace()
     {
         // Message boxes show the ordinary pointer over it.
         WaitCursor wait;
-        outcome = Processing::AddPlace(place, category, NewLeafID.value_or(0), Processing::DbConn());
+        outcome = Processing::AddPlace(place, category, categoryName, NewLeafID.value_or(0), Processing::DbConn());
     }
     // Counted up for every attempt, so a rolled-back identifier is not offered again.
     if (outcome.sent)

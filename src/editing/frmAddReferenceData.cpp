@@ -48,7 +48,7 @@ void frmAdd::CmdAddCat_Click()
     Processing::NewRowOutcome outcome;
     {
         WaitCursor wait;
-        outcome = Processing::AddCategory(name, *parent, counted, Processing::DbConn());
+        outcome = Processing::AddCategory(name, *parent, parentName, counted, Processing::DbConn());
     }
     if (!outcome.stored()) {
         const bool parentGone = outcome.refusal == Processing::NewRowRefusal::ParentGone;

@@ -49,6 +49,12 @@ private Q_SLOTS:
         QTest::newRow("category, parent deleted")
             << QStringLiteral("category") << QStringList{QStringLiteral("delete from places_root where branch_id = 9")}
             << 9 << qint64(4) << NewRowRefusal::ParentGone << qint64(0);
+        // Deleted, and its identifier taken by the next category added.
+        QTest::newRow("category, parent replaced")
+            << QStringLiteral("category")
+            << QStringList{QStringLiteral("delete from places_root where branch_id = 9"),
+                           QStringLiteral("insert into places_root values (9, 'Newcomer', 0, 'N', 1)")}
+            << 9 << qint64(4) << NewRowRefusal::ParentGone << qint64(0);
         QTest::newRow("category, too large") << QStringLiteral("category") << QStringList() << 7 << qint64(32767)
                                              << NewRowRefusal::IdentifierTooLarge << qint64(32768);
         QTest::newRow("district, counted plus one")
@@ -71,13 +77,19 @@ private Q_SLOTS:
         QFETCH(qint64, counted);
         QFETCH(NewRowRefusal, refusal);
         QFETCH(qint64, id);
+        const bool category = kind == QLatin1StringView("category");
+        // The parent as the list showed it when the user chose it.
+        const QString parentName =
+            category ? TestDatabase::Scalar(
+                           QStringLiteral("select branch_name from places_root where branch_id = %1").arg(under))
+                           .toString()
+                     : QString();
         TestDatabase::Exec(setup);
         const auto before = SmallDirectory::Snapshot();
         // Stored as typed, blanks and quotes included.
         const QString name = QStringLiteral(" Joe's ");
-        const bool category = kind == QLatin1StringView("category");
-        const NewRowOutcome outcome =
-            category ? AddCategory(name, under, counted, DbConn()) : AddDistrict(name, under, counted, DbConn());
+        const NewRowOutcome outcome = category ? AddCategory(name, under, parentName, counted, DbConn())
+                                               : AddDistrict(name, under, counted, DbConn());
         QVERIFY(!outcome.failure);
         QCOMPARE(outcome.refusal, refusal);
         if (refusal != NewRowRefusal::None) {
@@ -227,7 +239,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         const auto perform = [&write]() -> std::optional<DbError> {
             if (write == QLatin1StringView("add category"))
-                return AddCategory(QStringLiteral("Juice Bars"), 4, 5, DbConn()).failure;
+                return AddCategory(QStringLiteral("Juice Bars"), 4, QStringLiteral("Food"), 5, DbConn()).failure;
             if (write == QLatin1StringView("add district"))
                 return AddDistrict(QStringLiteral("Mohandessin"), 3, 5, DbConn()).failure;
             return DeleteCategory(9, QStringLiteral("Closing Soon"), DbConn()).failure;

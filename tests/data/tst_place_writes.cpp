@@ -31,6 +31,14 @@ PlaceValues renamed41()
     return place;
 }
 
+// The name a list shows for a category, which the user chooses it by.
+QString categoryName(qint32 category)
+{
+    return TestDatabase::Scalar(
+               QStringLiteral("select branch_name from places_root where branch_id = %1").arg(category))
+        .toString();
+}
+
 // As the user types a new place into the add dialog.
 PlaceValues newPlace(const QString &name, const QString &address)
 {
@@ -97,6 +105,11 @@ private Q_SLOTS:
                                        << 7 << Result::PlaceGone << QString();
         QTest::newRow("category deleted") << QStringList{QStringLiteral("delete from places_root where branch_id = 9")}
                                           << 9 << Result::CategoryGone << QString();
+        // Deleted, and its identifier taken by the next category added.
+        QTest::newRow("category replaced")
+            << QStringList{QStringLiteral("delete from places_root where branch_id = 9"),
+                           QStringLiteral("insert into places_root values (9, 'Newcomer', 0, 'N', 1)")}
+            << 9 << Result::CategoryGone << QString();
     }
 
     void update()
@@ -154,6 +167,7 @@ private Q_SLOTS:
                                          QStringLiteral("Select LEAF_ID from PLACES_BRANCH_LEAVES where LEAF_ID = 41"),
                                          QStringLiteral("Select LEAF_ID from PLACES_LEAVES where LEAF_ID = 41"),
                                          QStringLiteral("Select Branch_ID from Places_Root where Branch_ID = 7"),
+                                         QStringLiteral("Select BRANCH_NAME from PLACES_ROOT where BRANCH_ID = 7"),
                                          DbConn().sent(ListedPlaceQuery(41)),
                                          UpdatePlaceStatement(41, renamed41()),
                                          UpdatePlaceLinkStatement(7, 41),
@@ -194,6 +208,10 @@ private Q_SLOTS:
             << NewRowRefusal::Repeated << qint64(0);
         QTest::newRow("category deleted") << QStringList{QStringLiteral("delete from places_root where branch_id = 9")}
                                           << nile << river << 9 << qint64(0) << NewRowRefusal::ParentGone << qint64(0);
+        QTest::newRow("category replaced")
+            << QStringList{QStringLiteral("delete from places_root where branch_id = 9"),
+                           QStringLiteral("insert into places_root values (9, 'Newcomer', 0, 'N', 1)")}
+            << nile << river << 9 << qint64(0) << NewRowRefusal::ParentGone << qint64(0);
         QTest::newRow("identifier too large")
             << QStringList{QStringLiteral("delete from places_branch_leaves"),
                            QStringLiteral("update places_leaves set leaf_id = 32767")}
@@ -209,10 +227,11 @@ private Q_SLOTS:
         QFETCH(qint64, least);
         QFETCH(NewRowRefusal, refusal);
         QFETCH(qint64, id);
+        const QString chosen = categoryName(category);
         TestDatabase::Exec(setup);
         const auto before = SmallDirectory::Snapshot();
         const PlaceValues place = newPlace(name, address);
-        const NewRowOutcome outcome = AddPlace(place, category, least, DbConn());
+        const NewRowOutcome outcome = AddPlace(place, category, chosen, least, DbConn());
         QVERIFY(!outcome.failure);
         QCOMPARE(outcome.refusal, refusal);
         QCOMPARE(outcome.stored(), refusal == NewRowRefusal::None);
@@ -274,7 +293,7 @@ private Q_SLOTS:
             place.more = longText;
             place.address = QString(400, QLatin1Char('y')); // as much as the address box takes
             if (write == QLatin1StringView("add place"))
-                return AddPlace(place, 7, 0, DbConn()).failure;
+                return AddPlace(place, 7, QStringLiteral("Cafes"), 0, DbConn()).failure;
             if (write == QLatin1StringView("update place")) {
                 StoredPlaces memory;
                 const StoredPlace shown = ReadListedPlace(41, QStringLiteral("Cafes"), DbConn()).value();

@@ -1,8 +1,6 @@
 #include "data/CategoryDelete.h"
 
 #include "data/DeleteStatements.h"
-#include "data/Recordset.h"
-#include "data/ReferenceListStatements.h"
 #include "data/RowLocks.h"
 #include "data/Transaction.h"
 
@@ -36,8 +34,7 @@ CategoryDeleteOutcome DeleteCategory(qint32 branchId, const QString &confirmedNa
         Transaction write(db);
         // One already gone is deleted as far as this user is concerned.
         if (HoldForChange(QStringLiteral("Places_root"), QStringLiteral("Branch_ID"), branchId, db)) {
-            const Recordset rs = db.openRecordset(CategoryNameQuery(branchId));
-            const QString now = rs.RecordCount() > 0 ? rs.value(0, 0).toString() : QString();
+            const QString now = CategoryNameNow(branchId, db);
             if (now != confirmedName) {
                 outcome.result = Result::Renamed;
                 outcome.nowNamed = now;

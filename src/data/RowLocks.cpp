@@ -33,14 +33,17 @@ bool HoldAgainstChange(const QString &table, const QString &column, qint32 id, C
     return db.openRecordset(HoldAgainstChangeQuery(table, column, id, db.dialect())).RecordCount() > 0;
 }
 
+QString CategoryNameNow(qint32 branchId, Connection &db)
+{
+    const Recordset rs = db.openRecordset(CategoryNameQuery(branchId));
+    return rs.RecordCount() > 0 ? rs.text(0, 0) : QString();
+}
+
 bool HoldChosenCategory(qint32 category, const QString &chosenName, Connection &db)
 {
     if (!HoldAgainstChange(QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), category, db))
         return false;
-    if (category == 0)
-        return true;
-    const Recordset rs = db.openRecordset(CategoryNameQuery(category));
-    return rs.RecordCount() > 0 && rs.text(0, 0) == chosenName;
+    return category == 0 || CategoryNameNow(category, db) == chosenName;
 }
 
 void HoldAgainstAdds(const QString &table, Connection &db)

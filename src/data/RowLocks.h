@@ -30,6 +30,9 @@ bool HoldAgainstChange(const QString &table, const QString &column, qint32 id, C
 // place holds them in, so that two such writes never wait on each other for ever. Says whether
 // the place exists. Throws DbError.
 bool HoldPlaceForChange(qint32 placeId, Connection &db);
+// A category's name as the database holds it now; empty when it is gone. Read after the row is
+// held, it stays so until the transaction ends. Throws DbError.
+QString CategoryNameNow(qint32 branchId, Connection &db);
 // The category a write files something under, held as HoldAgainstChange holds it. Says whether
 // it is still the one chosen: there, and under the name it was chosen by, since a category
 // deleted meanwhile leaves its identifier to the next one added. The root (0), which is never

@@ -58,9 +58,16 @@ windows::source() {
   [ -d "$dir" ] && return 0
   windows::enable_source_packages
   mkdir -p "$windows_cache/sources"
+  # Without a version apt fetches the one it would install, and the pattern finds its file.
+  # shellcheck disable=SC2206
   (cd "$windows_cache/sources" &&
     apt-get source --download-only "$package${version:+=$version}" > /dev/null &&
-    dpkg-source --no-check -x "$package"_"${version:-*}".dsc "$3" > /dev/null)
+    local descriptions=("$package"_${version:-*}.dsc) &&
+    if [ ${#descriptions[@]} -ne 1 ] || [ ! -f "${descriptions[0]}" ]; then
+      echo "Not one source package description of $package in $PWD: ${descriptions[*]}" >&2
+      exit 1
+    fi &&
+    dpkg-source --no-check -x "${descriptions[0]}" "$3" > /dev/null)
 }
 
 # SQLite as one DLL that Qt's driver and the program's own SQL functions share: two copies of

@@ -80,7 +80,7 @@ public:
         }
         m_told.clear();
         for (int step = 1; step <= actions; ++step) {
-            waitWhilePaused();
+            waitWhilePaused(step, actions);
             m_entry = JournalEntry();
             m_entry.client = m_client;
             m_entry.step = step;
@@ -126,11 +126,11 @@ private:
     bool m_asked = false;
     int m_names = 0;
 
-    // Between two actions, as a user pauses: while the pause file exists the client says so in a
-    // file of its own and waits, windows open, connection as it was.
-    void waitWhilePaused()
+    // A third of the way through, between two actions, as a user pauses: while the pause file
+    // exists the client says so in a file of its own and waits, windows open, connection as it was.
+    void waitWhilePaused(int step, int actions)
     {
-        if (m_pause.isEmpty() || !QFile::exists(m_pause))
+        if (step != actions / 3 + 1 || m_pause.isEmpty() || !QFile::exists(m_pause))
             return;
         QFile paused(m_pause + QStringLiteral(".%1").arg(m_client));
         paused.open(QIODevice::WriteOnly);

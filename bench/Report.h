@@ -32,7 +32,7 @@ struct Measurement
     double qtSql = NAN;
     double shell = NAN;
     double stdSort = NAN;
-    double window = NAN; // a minimal Qt Widgets window's start
+    double window = NAN; // the start of a window the program's start is held to
     qint64 rows = -1;
     QString note;
     std::vector<Target> targets;

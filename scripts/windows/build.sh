@@ -4,8 +4,8 @@
 #
 # On first use it builds what Debian has no MinGW package of: SQLite (sqlite3.dll) and Qt (qtbase,
 # qtsvg) from Debian's own source packages, into a cache folder outside the work tree
-# ($TARNWICK_CACHE, by default ~/.cache/tarnwick). That takes hours on two cores; later runs find
-# it and only build Tarnwick. Nothing is fetched but Debian's packages and source packages.
+# ($TARNWICK_CACHE, by default ~/.cache/tarnwick). That takes 20 minutes on two idle cores and
+# over an hour on busy ones; later runs find it and only build Tarnwick. Nothing is fetched but Debian's packages and source packages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=scripts/windows/common.sh

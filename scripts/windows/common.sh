@@ -113,7 +113,7 @@ windows::qt_module() {
 
 windows::cross_qt() {
   [ -f "$windows_complete" ] && return 0
-  echo "Building Qt $windows_qt_version for Windows into $windows_prefix (once; hours on two cores)"
+  echo "Building Qt $windows_qt_version for Windows into $windows_prefix (once; 20 minutes on two idle cores, over an hour on busy ones)"
   windows::sqlite
   windows::source qt6-base "$windows_qt_version+dfsg-10" qtbase
   # Qt 6.4 compiles its DirectWrite font database only with Direct2D, which nothing here needs,

@@ -22,12 +22,13 @@ cmake -S "$root/tools/render-icon" -B "$build/host-tools" -G Ninja -DCMAKE_BUILD
 cmake --build "$build/host-tools" > /dev/null
 
 export TARNWICK_MINGW_PREFIX=$windows_prefix
-# The tests run under Wine (scripts/windows/test.sh): CTest starts each through it.
+# The tests run under Wine (scripts/windows/test.sh): CTest starts each through it, on the
+# desktop test.sh lent the test.
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows/mingw-w64.cmake" \
   -DCMAKE_PREFIX_PATH="$windows_prefix" -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/windows/wine-on-desktop.sh" \
   -DTARNWICK_HOST_RENDER_ICON="$build/host-tools/tarnwick-render-icon" \
   -DCMAKE_BUILD_TYPE=Release -DTARNWICK_WERROR=ON -DTARNWICK_BUILD_BENCH=OFF > /dev/null
 nice -n 10 cmake --build "$build" -j"$windows_jobs"

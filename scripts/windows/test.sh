@@ -7,6 +7,8 @@
 #      with its tables, the root category and the cities, and is still running;
 #   3. the installer, silently (/S), for the user alone and then for every user: each time the
 #      installed program starts the same way, and the uninstaller removes it.
+# Two tests run at a time, each on a desktop of its own (see wine-on-desktop.sh): the first on
+# this display and prefix, the second on another X display and build-windows/wine-2.
 #   test.sh [CTEST-ARGUMENTS...]   (-R PATTERN, for one test)
 set -euo pipefail
 [ -n "${TARNWICK_WINE_DISPLAY:-}" ] || exec env TARNWICK_WINE_DISPLAY=1 xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
@@ -20,10 +22,34 @@ build=$root/build-windows
 }
 
 prefix=$build/wine
-rm -rf "$prefix"
+rm -rf "$prefix" "$prefix"-*
 windows::wine_environment "$prefix"
+displays=() booting=()
+stop() {
+  for made in "$prefix" "$prefix"-*; do WINEPREFIX=$made wineserver -k 2> /dev/null || true; done
+  [ ${#displays[@]} -eq 0 ] || kill "${displays[@]}" 2> /dev/null || true
+}
+trap stop EXIT
+export TARNWICK_DESKTOP_1_DISPLAY=$DISPLAY TARNWICK_DESKTOP_1_PREFIX=$prefix
+desktops='{"id": "1", "slots": 1}'
+for desktop in $(seq 2 "$windows_jobs"); do
+  number=$build/display-$desktop
+  rm -f "$number"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 3> "$number" 2> /dev/null &
+  displays+=($!)
+  for _ in $(seq 100); do
+    [ -s "$number" ] && break
+    sleep 0.1
+  done
+  [ -s "$number" ] || { echo "No X display for the tests' desktop $desktop" >&2; exit 1; }
+  export "TARNWICK_DESKTOP_${desktop}_DISPLAY=:$(cat "$number")" "TARNWICK_DESKTOP_${desktop}_PREFIX=$prefix-$desktop"
+  DISPLAY=:$(cat "$number") WINEPREFIX=$prefix-$desktop wineboot -i > /dev/null 2>&1 &
+  booting+=($!)
+  desktops+=", {\"id\": \"$desktop\", \"slots\": 1}"
+done
 wineboot -i > /dev/null 2>&1
-trap 'wineserver -k 2> /dev/null || true' EXIT
+[ ${#booting[@]} -eq 0 ] || wait "${booting[@]}"
+printf '{"version": {"major": 1, "minor": 0}, "local": [{"desktops": [%s]}]}\n' "$desktops" > "$build/desktops.json"
 
 # The tests on SQLite. Not here: the server runs (.postgresql, .odbc), which need a PostgreSQL
 # server and its ODBC driver for Windows, and those named below, each with its reason.
@@ -50,7 +76,8 @@ done
 # error instead, where CTest shows them for a test that fails. (Wine hands Windows programs no
 # QT_ variable of Linux's own; WINEQT_... reaches them as QT_....)
 TARNWICK_LOAD_ACTIONS=${TARNWICK_LOAD_ACTIONS:-40} WINEQT_FORCE_STDERR_LOGGING=1 \
-  ctest --test-dir "$build" --output-on-failure --parallel "$windows_jobs" -E "$excluded" "$@"
+  ctest --test-dir "$build" --output-on-failure --parallel "$windows_jobs" -E "$excluded" \
+  --resource-spec-file "$build/desktops.json" "$@"
 [ $# -eq 0 ] || exit 0
 
 users=$prefix/drive_c/users

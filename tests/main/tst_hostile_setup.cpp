@@ -171,6 +171,8 @@ private Q_SLOTS:
         QTest::newRow("password") << QStringList{QStringLiteral("--database"),
                                                  QStringLiteral("postgresql://bob:Xq7tiger@db/dir")}
                                   << 2 << QStringLiteral("~/.pgpass") << 1;
+        QTest::newRow("a start") << QStringList{} << 1
+                                 << QStringLiteral("cannot show its window: could not connect to display") << 1;
     }
 
     void theCommandLineIsAnsweredWithoutADisplay()

@@ -128,6 +128,18 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
     }
 }
 
+QString ReadOnlyDatabaseReason(const QString &path)
+{
+    if (const QString why = WriteProblem(path); !why.isEmpty())
+        return QStringLiteral("The file %1 cannot be written: %2.").arg(path, why);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (const QString why = WriteProblem(folder); !why.isEmpty())
+        return QStringLiteral("The folder %1 cannot be written: %2. SQLite keeps the journal of every change "
+                              "there, beside the file.")
+            .arg(folder, why);
+    return QString();
+}
+
 void RefuseLinkedDatabase(const QString &path)
 {
     if (QFileInfo(path).isSymLink())

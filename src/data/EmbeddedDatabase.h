@@ -20,6 +20,10 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts);
 // naming the folder that could not be made and why.
 void MakeDatabaseFolder(const QString &path);
 
+// Why changes cannot be stored in the database file, which opens for reading: the file, or the
+// folder where SQLite keeps the journal of each change, cannot be written. Empty when they can.
+QString ReadOnlyDatabaseReason(const QString &path);
+
 // Throws DbError naming the path when a symbolic link lies there, whether it leads anywhere or not.
 void RefuseLinkedDatabase(const QString &path);
 

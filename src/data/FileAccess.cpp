@@ -202,7 +202,8 @@ QString MakeOwnerOnlyFolders(const QString &path, QString *why)
             const int error = errno;
             if (QFileInfo(folder).isDir())
                 continue; // made by someone else meanwhile: theirs, left as it is
-            return failed(folder, systemError(error));
+            return failed(folder,
+                          error == EEXIST ? QStringLiteral("a file of that name is in the way") : systemError(error));
         }
         if (::chmod(QFile::encodeName(folder).constData(), S_IRWXU) != 0)
             return failed(folder, systemError(errno));

@@ -1,4 +1,5 @@
 #include "data/Connection.h"
+#include "data/EmbeddedDatabase.h"
 #include "data/Environment.h"
 #include "data/SiteSettings.h"
 #include "main/BrowsingFixture.h"
@@ -13,6 +14,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // The settings file's name: Qt's INI files are ".conf" on Unix, ".ini" on Windows.
 #ifdef Q_OS_WIN
@@ -108,7 +113,12 @@ private Q_SLOTS:
                            m_home.filePath(QStringLiteral("system")));
     }
 
-    void cleanup() { Processing::DbConn().close(); }
+    void cleanup()
+    {
+        Processing::DbConn().close();
+        // A FIFO left there would hold the next test's writing.
+        QFile::remove(settingsFolder() + QStringLiteral("/Tarnwick/" TARNWICK_SETTINGS_FILE));
+    }
 
     void noPasswordIsShownAnywhere_data()
     {
@@ -199,6 +209,75 @@ private Q_SLOTS:
         QVERIFY(!(out + error).contains(QStringLiteral("Xq7tiger")));
     }
 
+    // Problems on this computer are told apart from a database out of reach, naming the file and
+    // the reason; a database that can only be read opens, and the user is told so once.
+    void localProblemsAreToldApart_data()
+    {
+        QTest::addColumn<QString>("lying"); // what lies where the program looks
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("settings file a FIFO")
+            << QStringLiteral("fifo") << QStringLiteral("The settings file cannot be read")
+            << QStringLiteral("it is a FIFO") << QString();
+        QTest::newRow("database a folder")
+            << QStringLiteral("folder") << QStringLiteral("The database file cannot be used")
+            << QStringLiteral("it is a folder") << QString();
+        QTest::newRow("a file where its folder goes")
+            << QStringLiteral("blocked") << QStringLiteral("The folder cannot be made")
+            << QStringLiteral("a file of that name is in the way") << QString();
+        QTest::newRow("database read-only")
+            << QStringLiteral("read-only") << QStringLiteral("Changes cannot be stored in the database file ")
+            << QStringLiteral("cannot be written") << QStringLiteral("Connected To DB");
+    }
+
+    void localProblemsAreToldApart()
+    {
+        QFETCH(QString, lying);
+        QFETCH(QString, headline);
+        QFETCH(QString, reason);
+        QFETCH(QString, panel);
+        QTemporaryDir folder;
+        QString path = folder.filePath(QStringLiteral("tarnwick.sqlite"));
+        QString named = path;
+        if (lying == QLatin1StringView("fifo")) {
+#ifdef Q_OS_UNIX
+            writeSettings("sqlite:" + path.toUtf8());
+            named = settingsFolder() + QStringLiteral("/Tarnwick/" TARNWICK_SETTINGS_FILE);
+            QVERIFY(QFile::remove(named));
+            QCOMPARE(::mkfifo(QFile::encodeName(named).constData(), 0600), 0);
+#else
+            QSKIP("no FIFO here");
+#endif
+        } else if (lying == QLatin1StringView("folder")) {
+            QVERIFY(QDir().mkdir(path));
+        } else if (lying == QLatin1StringView("blocked")) {
+            QFile blocker(folder.filePath(QStringLiteral("data")));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            named = blocker.fileName();
+            path = named + QStringLiteral("/tarnwick.sqlite");
+        } else {
+            Processing::EnsureEmbeddedDatabase(path, Processing::EmbeddedDatabaseScripts(false));
+        }
+        if (lying != QLatin1StringView("fifo"))
+            writeSettings("sqlite:" + path.toUtf8());
+        // The owner's rights do not hold back the superuser, as the tests may run: the immutable
+        // attribute does.
+        const bool immutable = lying == QLatin1StringView("read-only") && QFileInfo(path).isWritable() &&
+                               QFile::setPermissions(path, QFile::ReadOwner) && QFileInfo(path).isWritable();
+        if (immutable && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+            QSKIP("the file cannot be made read-only for this user");
+        QString shown;
+        QStringList warned;
+        const MsgBoxRequest box = startWindow(&shown, &warned);
+        if (immutable)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+        QVERIFY2(box.text.startsWith(headline), qPrintable(box.text));
+        QCOMPARE(box.title, QStringLiteral("Error "));
+        QVERIFY2((box.text + box.details).contains(named) && box.details.contains(reason), qPrintable(box.details));
+        QCOMPARE(shown, panel);
+    }
+
     void aFileThatIsNoDatabaseIsRefusedAndLeftAlone_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -225,6 +304,7 @@ private Q_SLOTS:
         QString panel;
         QStringList warned;
         const MsgBoxRequest box = startWindow(&panel, &warned);
+        QCOMPARE(box.text, QStringLiteral("The database file cannot be used"));
         QVERIFY2(box.details.contains(path + QStringLiteral(" is not an SQLite database")), qPrintable(box.details));
         QCOMPARE(panel, QString());
         QCOMPARE(fingerprint(path), before);

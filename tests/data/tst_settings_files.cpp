@@ -65,7 +65,6 @@ private Q_SLOTS:
         QTest::newRow("quoted ; and escapes read whole")
             << QStringLiteral("file") << QByteArray("[Databases]\nproduction=\"odbc:DSN=a\\\"b;UID=c\\\\d\"  \n")
             << QStringLiteral("odbc:DSN=a\"b;UID=c\\d") << none;
-        // The largest file read, and one byte more.
         const QByteArray setting("[Databases]\nproduction=sqlite:x\n;");
         const QByteArray largest = setting + QByteArray((1 << 20) - setting.size() - 1, 'x') + '\n';
         QTest::newRow("1 MiB") << QStringLiteral("file") << largest << QStringLiteral("sqlite:x") << none;

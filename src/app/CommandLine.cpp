@@ -3,8 +3,10 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
 #include "data/Redaction.h"
+#include "data/SiteSettings.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 
 #include "BuildConfig.h"
@@ -86,7 +88,12 @@ StartRequest ReadCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     // "-frobnicate" is one unknown option, not eleven one-letter ones.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral("A directory of places, filed in a category tree."));
+    parser.setApplicationDescription(
+        QStringLiteral("A directory of places, filed in a category tree.\n\n"
+                       "The windows speak the system's language where the program has it (Arabic, or English), "
+                       "otherwise English; \"language=ar\" or \"language=en\" under [Interface] in the "
+                       "settings file (%1) chooses instead.")
+            .arg(QDir::toNativeSeparators(Processing::SettingsFiles().constFirst())));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption database(

@@ -1,8 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/FontReadAhead.h"
 #include "data/Connection.h"
+#include "data/InterfaceLanguage.h"
 #include "data/Redaction.h"
 #include "main/frmMain.h"
+#include "ui/LayoutDirection.h"
 #include "ui/Pictures.h"
 
 #include <QApplication>
@@ -35,6 +37,8 @@ int main(int argc, char *argv[])
     // No browser engine here: the web window is a program of its own (tarnwick-web), so the
     // start needs no shared OpenGL context.
     QApplication app(argc, argv);
+    // Before the first window: every text and the windows' direction follow it.
+    UseInterfaceLanguage(Processing::ConfiguredLanguage());
     // Ties the windows to the installed launcher entry (its name and icon on Wayland docks).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     QApplication::setWindowIcon(ApplicationPicture());

@@ -33,7 +33,8 @@ ConnectOutcome ConnectDB(const QString &programFolder, const DatabaseOverrides &
         // The administrator is told where the faulty setting lies.
         outcome.error = outcome.environment.origin.isEmpty()
                             ? error.message()
-                            : QStringLiteral("%1 It is set by %2.").arg(error.message(), outcome.environment.origin);
+                            : QCoreApplication::translate("Processing", "%1 It is set by %2.")
+                                  .arg(error.message(), outcome.environment.origin);
         return outcome;
     }
     try {

@@ -1,5 +1,6 @@
 #include "data/FileAccess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,12 +30,12 @@ QString kindOf(mode_t mode)
     if (S_ISFIFO(mode))
         return QStringLiteral("a FIFO");
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("Processing", "a folder");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
+        return QCoreApplication::translate("Processing", "a device");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("not a regular file");
+        return QCoreApplication::translate("Processing", "a socket");
+    return QCoreApplication::translate("Processing", "not a regular file");
 }
 #endif
 
@@ -49,14 +50,16 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
         const int error = errno;
         contents.exists = error != ENOENT && error != ENOTDIR;
         if (contents.exists)
-            contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, systemError(error));
+            contents.refusal = QCoreApplication::translate("Processing", "The file %1 cannot be read: %2.")
+                                   .arg(path, systemError(error));
         return contents;
     }
     contents.exists = true;
     struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        contents.refusal = QStringLiteral("The file %1 cannot be read: it is %2, not a regular file.")
-                               .arg(path, kindOf(status.st_mode));
+        contents.refusal =
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: it is %2, not a regular file.")
+                .arg(path, kindOf(status.st_mode));
         ::close(fd);
         return contents;
     }
@@ -64,7 +67,8 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
         ::close(fd);
-        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+        contents.refusal =
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: %2.").arg(path, file.errorString());
         return contents;
     }
 #else
@@ -75,12 +79,17 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
     if (const QFileInfo info(path); !info.isFile()) {
         // Worded as on Unix, so that the one kind Windows has here is named.
         contents.refusal =
-            info.isDir() ? QStringLiteral("The file %1 cannot be read: it is a folder, not a regular file.").arg(path)
-                         : QStringLiteral("The file %1 cannot be read: it is not a regular file.").arg(path);
+            info.isDir()
+                ? QCoreApplication::translate("Processing",
+                                              "The file %1 cannot be read: it is a folder, not a regular file.")
+                      .arg(path)
+                : QCoreApplication::translate("Processing", "The file %1 cannot be read: it is not a regular file.")
+                      .arg(path);
         return contents;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+        contents.refusal =
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: %2.").arg(path, file.errorString());
         return contents;
     }
 #endif
@@ -88,10 +97,13 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
     if (contents.bytes.size() > limit) {
         contents.bytes.clear();
         contents.refusal =
-            QStringLiteral("The file %1 cannot be read: it is larger than %2 bytes.").arg(path).arg(limit);
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: it is larger than %2 bytes.")
+                .arg(path)
+                .arg(limit);
     } else if (file.error() != QFileDevice::NoError) {
         contents.bytes.clear();
-        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+        contents.refusal =
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: %2.").arg(path, file.errorString());
     }
     return contents;
 }

@@ -16,8 +16,11 @@
 
 namespace {
 
-const char *const Headers[PlacesModel::ColumnCount] = {"Name",      "City", "District", "Address",
-                                                       "Telephone", "More", "URL",      "Category"};
+const char *const Headers[PlacesModel::ColumnCount] = {
+    QT_TRANSLATE_NOOP("PlacesModel", "Name"),      QT_TRANSLATE_NOOP("PlacesModel", "City"),
+    QT_TRANSLATE_NOOP("PlacesModel", "District"),  QT_TRANSLATE_NOOP("PlacesModel", "Address"),
+    QT_TRANSLATE_NOOP("PlacesModel", "Telephone"), QT_TRANSLATE_NOOP("PlacesModel", "More"),
+    QT_TRANSLATE_NOOP("PlacesModel", "URL"),       QT_TRANSLATE_NOOP("PlacesModel", "Category")};
 
 // The fields each column shows; the address and the telephone from the fields that hold them.
 const char *const Fields[PlacesModel::ColumnCount] = {
@@ -64,7 +67,7 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QVariant();
-    return QString::fromLatin1(Headers[section]);
+    return tr(Headers[section]);
 }
 
 void PlacesModel::clear()
@@ -184,7 +187,7 @@ void PlacesModel::showLoaded()
 void PlacesModel::throwLoadFailure() const
 {
     if (!m_loadFailure.isEmpty())
-        throw Processing::DbError(QStringLiteral("The places could not all be read."), m_loadFailure);
+        throw Processing::DbError(tr("The places could not all be read."), m_loadFailure);
 }
 
 qint32 PlacesModel::PlaceId(int row) const

@@ -78,7 +78,7 @@ void frmMain::BuildLayout()
     CatTree->setModel(m_categories);
     CatTree->setUniformRowHeights(true);
     // The tree and the list have no label beside them: screen readers name them by their role.
-    CatTree->setAccessibleName(QStringLiteral("Categories"));
+    CatTree->setAccessibleName(tr("Categories"));
     connect(CatTree, &QTreeView::clicked, this, [this] { CatTree_Click(); });
     connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) { CatTree_Expand(node); });
     connect(CatTree, &QTreeView::collapsed, this, [this](const QModelIndex &node) { CatTree_Collapse(node); });
@@ -91,7 +91,7 @@ void frmMain::BuildLayout()
     m_places = new PlacesModel(this);
     LstVwPlaces = new QTreeView(client);
     LstVwPlaces->setObjectName(QStringLiteral("LstVwPlaces"));
-    LstVwPlaces->setAccessibleName(QStringLiteral("Places"));
+    LstVwPlaces->setAccessibleName(tr("Places"));
     LstVwPlaces->setGeometry(TwipsRect(3120, 840, 13140 - 3120, 9975));
     LstVwPlaces->setModel(m_places);
     LstVwPlaces->setRootIsDecorated(false);
@@ -131,17 +131,16 @@ void frmMain::Form_Load()
     const Processing::ConnectOutcome outcome = Processing::ConnectDB(m_settings.databases);
     m_panels[0]->setText(outcome.environment.marker);
     // A connection lost later is opened again by the next action; the panel tells which holds.
-    connect(&Processing::DbConn().status(), &Processing::ConnectionStatus::connectedChanged, this, [this](bool up) {
-        m_panels[1]->setText(up ? QStringLiteral("Connected To DB") : QStringLiteral("Connection To DB Lost"));
-    });
+    connect(&Processing::DbConn().status(), &Processing::ConnectionStatus::connectedChanged, this,
+            [this](bool up) { m_panels[1]->setText(up ? tr("Connected To DB") : tr("Connection To DB Lost")); });
     if (outcome.connected) {
-        m_panels[1]->setText(QStringLiteral("Connected To DB"));
+        m_panels[1]->setText(tr("Connected To DB"));
     } else {
         // The box's fixed words do not say why; the administrator finds the reason here (a
         // server of a kind the program does not know, a driver missing, ...).
         qWarning("%s", qPrintable(Processing::Redacted(outcome.error)));
-        MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
-               QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "), outcome.error);
+        MsgBox(tr("Can't Connect To Data Base Check network or Contact System Administrator"), QMessageBox::Ok,
+               QMessageBox::Critical, tr("Error "), outcome.error);
     }
     SearchStr.clear();
     try {

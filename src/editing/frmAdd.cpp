@@ -7,6 +7,7 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/EnterKey.h"
 #include "ui/FormFont.h"
+#include "ui/LayoutDirection.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 #include "ui/WholeCharacters.h"
@@ -130,6 +131,7 @@ void frmAdd::BuildLayout()
     connect(CmdAddPlace, &QPushButton::clicked, this, [this] { CmdAddPlace_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     OnLostFocus(m_place.CmbCity, [this] { CmbCity_LostFocus(); });
+    MirrorFixedPlacements(this);
 }
 
 void frmAdd::SetTabOrder()

@@ -10,6 +10,7 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/EnterKey.h"
 #include "ui/FormFont.h"
+#include "ui/LayoutDirection.h"
 #include "ui/MsgBox.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
@@ -69,6 +70,7 @@ void frmUpdate::BuildLayout()
     });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
     OnLostFocus(m_place.CmbCity, [this] { CmbCity_LostFocus(); });
+    MirrorFixedPlacements(this);
 }
 
 void frmUpdate::SetTabOrder()

@@ -10,11 +10,13 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/ExpansionAnnouncement.h"
 #include "ui/FormFont.h"
+#include "ui/LayoutDirection.h"
 #include "ui/MsgBox.h"
 #include "ui/ScreenFit.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollArea>
@@ -117,12 +119,22 @@ void frmMain::BuildLayout()
     StatusBar1->setSizeGripEnabled(false);
     // The forms' face: the desktop's default may be too tall for the bar's fixed height.
     StatusBar1->setFont(FormFont(8.25, false));
+    // The panels stand in a row of their own across the bar's whole height: the bar's own layout
+    // keeps blank rows above and below its items, which at its fixed height would leave too little
+    // for a face with Arabic letters, taller than Latin ones.
+    auto *panels = new QWidget(StatusBar1);
+    panels->setObjectName(QStringLiteral("Panels"));
+    panels->setGeometry(StatusBar1->rect());
+    auto *row = new QHBoxLayout(panels);
+    row->setContentsMargins(2, 0, 0, 0);
+    row->setSpacing(6);
     for (int i = 0; i < 4; ++i) {
-        m_panels[i] = new QLabel(StatusBar1);
+        m_panels[i] = new QLabel(panels);
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
-        StatusBar1->addWidget(m_panels[i], 1);
+        row->addWidget(m_panels[i], 1);
     }
 
+    MirrorFixedPlacements(client);
     PlaceOnScreen(this, client->size());
 }
 

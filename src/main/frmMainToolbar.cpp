@@ -70,7 +70,12 @@ protected:
 void frmMain::BuildToolbar()
 {
     const auto addButton = [this](const ButtonEntry &button) {
-        QAction *action = Toolbar1->addAction(ToolbarPicture(button.picture), tr(button.caption));
+        // Back points the way the text reads from, Forward the way it reads to: in a window laid
+        // out right to left, the other way round.
+        int picture = button.picture;
+        if (isRightToLeft() && (picture == 8 || picture == 9))
+            picture = 17 - picture;
+        QAction *action = Toolbar1->addAction(ToolbarPicture(picture), tr(button.caption));
         action->setObjectName(QStringLiteral("Button%1").arg(int(button.entry)));
         if (button.toolTip)
             action->setToolTip(tr(button.toolTip));

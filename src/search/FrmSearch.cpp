@@ -8,6 +8,7 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/EnterKey.h"
 #include "ui/FormFont.h"
+#include "ui/LayoutDirection.h"
 #include "ui/MsgBox.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
@@ -116,6 +117,7 @@ void FrmSearch::BuildLayout()
 
     connect(CmdSearch, &QPushButton::clicked, this, [this] { CmdSearch_Click(); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
+    MirrorFixedPlacements(this);
 }
 
 void FrmSearch::SetTabOrder()

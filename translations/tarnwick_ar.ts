@@ -794,6 +794,10 @@ Delete &quot;%2&quot;?</source>
         <source>The categories could not all be read.</source>
         <translation>تعذرت قراءة كل التصنيفات.</translation>
     </message>
+    <message>
+        <source>Tarnwick</source>
+        <translation>Tarnwick</translation>
+    </message>
 </context>
 <context>
     <name>frmUpdate</name>

@@ -29,7 +29,7 @@ frmMain::frmMain(RunSettings settings, QWidget *parent)
     : QMainWindow(parent), m_storedPlaces(std::make_shared<Processing::StoredPlaces>()), m_settings(std::move(settings))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Tarnwick"));
+    setWindowTitle(tr("Tarnwick"));
     // Exit unloads the window; the program ends when its last window has closed.
     setAttribute(Qt::WA_DeleteOnClose);
     m_loadSteps = new QTimer(this);

@@ -95,6 +95,8 @@ private:
     };
 
     const Place &shown(int row) const { return m_places[std::size_t(m_order[std::size_t(row)])]; }
+    // The collation keys of a column's texts of the places from one position to another.
+    std::vector<QCollatorSortKey> makeSortKeys(int column, std::size_t from, std::size_t to) const;
     const std::vector<QCollatorSortKey> &sortKeys(int column);
     void sortRows();
     // Reads the current row into m_places.

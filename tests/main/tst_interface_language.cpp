@@ -1,4 +1,5 @@
 #include "data/InterfaceLanguage.h"
+#include "data/SiteSettings.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLayout>
 #include <QLineEdit>
@@ -20,7 +22,6 @@
 #include <QPushButton>
 #include <QRawFont>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QStyle>
 
 #include <memory>
@@ -189,10 +190,8 @@ private Q_SLOTS:
             return;
         }
         // The settings file's choice is over the system's.
-        const QString folder =
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Tarnwick");
-        QDir().mkpath(folder);
-        QFile file(folder + QStringLiteral("/" TARNWICK_SETTINGS_FILE));
+        QFile file(Processing::SettingsFiles().constFirst());
+        QDir().mkpath(QFileInfo(file).absolutePath());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         if (!setting.isEmpty())
             file.write("[Interface]\nlanguage=" + setting.toUtf8() + "\n");

@@ -283,22 +283,6 @@
         <translation>تعذر فتح قاعدة البيانات %1.</translation>
     </message>
     <message>
-        <source>The new database could not start its transaction.</source>
-        <translation>تعذر على قاعدة البيانات الجديدة بدء معاملتها.</translation>
-    </message>
-    <message>
-        <source>The new database could not be set up (%1).</source>
-        <translation>تعذر إعداد قاعدة البيانات الجديدة (%1).</translation>
-    </message>
-    <message>
-        <source>The new database could not be saved.</source>
-        <translation>تعذر حفظ قاعدة البيانات الجديدة.</translation>
-    </message>
-    <message>
-        <source>The folder %1 for the database could not be made.</source>
-        <translation>تعذر إنشاء المجلد %1 لقاعدة البيانات.</translation>
-    </message>
-    <message>
         <source>The database file %1 could not be made.</source>
         <translation>تعذر إنشاء ملف قاعدة البيانات %1.</translation>
     </message>
@@ -329,10 +313,6 @@
     <message>
         <source>a socket</source>
         <translation>مقبس</translation>
-    </message>
-    <message>
-        <source>not a regular file</source>
-        <translation>ليس ملفًا عاديًا</translation>
     </message>
     <message>
         <source>The file %1 cannot be read: %2.</source>
@@ -461,6 +441,74 @@
     <message>
         <source>The program&apos;s database script %1 is missing.</source>
         <translation>ملف أوامر قاعدة البيانات %1 الخاص بالبرنامج غير موجود.</translation>
+    </message>
+    <message>
+        <source>The new database %1 could not be locked for making it.</source>
+        <translation>تعذر قفل قاعدة البيانات الجديدة %1 لإنشائها.</translation>
+    </message>
+    <message>
+        <source>The database file %1 could not be read.</source>
+        <translation>تعذرت قراءة ملف قاعدة البيانات %1.</translation>
+    </message>
+    <message>
+        <source>The new database %1 could not be set up (%2).</source>
+        <translation>تعذر إعداد قاعدة البيانات الجديدة %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The new database %1 could not be saved.</source>
+        <translation>تعذر حفظ قاعدة البيانات الجديدة %1.</translation>
+    </message>
+    <message>
+        <source>The folder %1 for the database could not be made: %2.</source>
+        <translation>تعذر إنشاء المجلد %1 لقاعدة البيانات: %2.</translation>
+    </message>
+    <message>
+        <source>The database file %1 cannot be used: %2.</source>
+        <translation>لا يمكن استخدام ملف قاعدة البيانات %1: %2.</translation>
+    </message>
+    <message>
+        <source>The database file %1 cannot be used: it could not be made readable and writable by its owner only: %2.</source>
+        <translation>لا يمكن استخدام ملف قاعدة البيانات %1: تعذر جعله قابلًا للقراءة والكتابة لمالكه وحده: %2.</translation>
+    </message>
+    <message>
+        <source>The database file %1 could not be opened.</source>
+        <translation>تعذر فتح ملف قاعدة البيانات %1.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written: %2.</source>
+        <translation>تعذرت الكتابة في الملف %1: %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written: %2. SQLite keeps the journal of every change there, beside the file.</source>
+        <translation>تعذرت الكتابة في المجلد %1: %2. تحفظ SQLite سجل كل تعديل هناك، بجوار الملف.</translation>
+    </message>
+    <message>
+        <source>a FIFO</source>
+        <translation>أنبوب FIFO</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>ملف خاص</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>إنه %1 وليس ملفًا عاديًا</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a regular file</source>
+        <translation>إنه مجلد وليس ملفًا عاديًا</translation>
+    </message>
+    <message>
+        <source>its permissions could not be set</source>
+        <translation>تعذر ضبط أذوناته</translation>
+    </message>
+    <message>
+        <source>it is read-only</source>
+        <translation>إنه للقراءة فقط</translation>
+    </message>
+    <message>
+        <source>a file of that name is in the way</source>
+        <translation>يوجد في مكانه ملف بالاسم نفسه</translation>
     </message>
 </context>
 <context>
@@ -797,6 +845,22 @@ Delete &quot;%2&quot;?</source>
     <message>
         <source>Tarnwick</source>
         <translation>Tarnwick</translation>
+    </message>
+    <message>
+        <source>The settings file cannot be read</source>
+        <translation>تعذرت قراءة ملف الإعدادات</translation>
+    </message>
+    <message>
+        <source>The database file cannot be used</source>
+        <translation>لا يمكن استخدام ملف قاعدة البيانات</translation>
+    </message>
+    <message>
+        <source>The folder cannot be made</source>
+        <translation>تعذر إنشاء المجلد</translation>
+    </message>
+    <message>
+        <source>Changes cannot be stored in the database file %1</source>
+        <translation>لا يمكن حفظ التعديلات في ملف قاعدة البيانات %1</translation>
     </message>
 </context>
 <context>

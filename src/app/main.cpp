@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DisplayConnection.h"
 #include "app/FontReadAhead.h"
 #include "data/Connection.h"
 #include "data/InterfaceLanguage.h"
@@ -8,8 +9,10 @@
 #include "ui/Pictures.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -34,9 +37,11 @@ int main(int argc, char *argv[])
         return Told(request);
 
     const std::jthread fonts = ReadFontConfigurationAhead();
+    std::optional<DisplayConnection> connecting(std::in_place, QFileInfo(raw.value(0)).fileName());
     // No browser engine here: the web window is a program of its own (tarnwick-web), so the
     // start needs no shared OpenGL context.
     QApplication app(argc, argv);
+    connecting.reset();
     // Before the first window: every text and the windows' direction follow it.
     UseInterfaceLanguage(Processing::ConfiguredLanguage());
     // Ties the windows to the installed launcher entry (its name and icon on Wayland docks).

@@ -16,6 +16,7 @@
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -138,6 +139,27 @@ void frmMain::BuildLayout()
     PlaceOnScreen(this, client->size());
 }
 
+namespace {
+
+QString ConnectFailureHeadline(Processing::ConnectFailure failure)
+{
+    switch (failure) {
+    case Processing::ConnectFailure::SettingsFile:
+        return QCoreApplication::translate("frmMain", "The settings file cannot be read");
+    case Processing::ConnectFailure::DatabaseFile:
+        return QCoreApplication::translate("frmMain", "The database file cannot be used");
+    case Processing::ConnectFailure::Folder:
+        return QCoreApplication::translate("frmMain", "The folder cannot be made");
+    case Processing::ConnectFailure::None:
+    case Processing::ConnectFailure::Unreachable:
+        break;
+    }
+    return QCoreApplication::translate("frmMain",
+                                       "Can't Connect To Data Base Check network or Contact System Administrator");
+}
+
+} // namespace
+
 void frmMain::Form_Load()
 {
     const Processing::ConnectOutcome outcome = Processing::ConnectDB(m_settings.databases);
@@ -147,12 +169,15 @@ void frmMain::Form_Load()
             [this](bool up) { m_panels[1]->setText(up ? tr("Connected To DB") : tr("Connection To DB Lost")); });
     if (outcome.connected) {
         m_panels[1]->setText(tr("Connected To DB"));
+        if (!outcome.readOnlyFile.isEmpty())
+            MsgBox(tr("Changes cannot be stored in the database file %1").arg(outcome.readOnlyFile), QMessageBox::Ok,
+                   QMessageBox::Warning, tr("Error "), outcome.readOnlyReason);
     } else {
-        // The box's fixed words do not say why; the administrator finds the reason here (a
-        // server of a kind the program does not know, a driver missing, ...).
+        // The box's headline says whom to turn to; the reason, naming the file where one is at
+        // fault, lies in its details and on standard error.
         qWarning("%s", qPrintable(Processing::Redacted(outcome.error)));
-        MsgBox(tr("Can't Connect To Data Base Check network or Contact System Administrator"), QMessageBox::Ok,
-               QMessageBox::Critical, tr("Error "), outcome.error);
+        MsgBox(ConnectFailureHeadline(outcome.failure), QMessageBox::Ok, QMessageBox::Critical, tr("Error "),
+               outcome.error);
     }
     SearchStr.clear();
     try {

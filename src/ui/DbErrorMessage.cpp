@@ -7,6 +7,12 @@
 
 void ShowDbError(const Processing::DbError &error)
 {
-    MsgBox(error.message(), QMessageBox::Ok, QMessageBox::Critical,
-           QCoreApplication::translate("DbErrorMessage", "DataBase Error"));
+    const QString title = QCoreApplication::translate("DbErrorMessage", "DataBase Error");
+    // A lost connection is what the user needs to know, not the statement it cut off: that goes
+    // behind the box's details.
+    if (error.connectionLost() && !error.outcomeUnknown() && !error.driverText().trimmed().isEmpty()) {
+        MsgBox(error.driverText().trimmed(), QMessageBox::Ok, QMessageBox::Critical, title, error.what());
+        return;
+    }
+    MsgBox(error.message(), QMessageBox::Ok, QMessageBox::Critical, title);
 }

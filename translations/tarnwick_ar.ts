@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ar" sourcelanguage="en">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>A directory of places, filed in a category tree.
+
+The windows speak the system&apos;s language where the program has it (Arabic, or English), otherwise English; &quot;language=ar&quot; or &quot;language=en&quot; under [Interface] in the settings file (%1) chooses instead.</source>
+        <translation>دليل للأماكن، مرتبة في شجرة تصنيفات.
+
+تتكلم النوافذ لغة النظام إن كانت لدى البرنامج (العربية أو الإنجليزية)، وإلا فالإنجليزية؛ ولاختيار غيرها اكتب &quot;language=ar&quot; أو &quot;language=en&quot; تحت [Interface] في ملف الإعدادات (%1).</translation>
+    </message>
+    <message>
+        <source>Works on this database instead of the one the settings name, for this run only: sqlite:FILE, postgresql://USER@HOST/NAME?OPTIONS, postgresql:///?service=NAME, odbc:CONNECTION or oci:USER@ALIAS. It takes no password: libpq reads it from ~/.pgpass, ODBC from its data source.</source>
+        <translation>يعمل على قاعدة البيانات هذه بدلًا من التي تسميها الإعدادات، في هذا التشغيل وحده: sqlite:FILE أو postgresql://USER@HOST/NAME?OPTIONS أو postgresql:///?service=NAME أو odbc:CONNECTION أو oci:USER@ALIAS. ولا تُكتب فيه كلمة مرور: تقرؤها libpq من ~/.pgpass، وODBC من مصدر بياناته.</translation>
+    </message>
+    <message>
+        <source>%1: Unexpected argument: %2
+
+%3</source>
+        <translation>%1: وسيط غير متوقع: %2
+
+%3</translation>
+    </message>
+</context>
+<context>
     <name>DbErrorMessage</name>
     <message>
         <source>DataBase Error</source>
@@ -509,6 +532,10 @@
     <message>
         <source>a file of that name is in the way</source>
         <translation>يوجد في مكانه ملف بالاسم نفسه</translation>
+    </message>
+    <message>
+        <source>%1 takes no password, as every user of this computer can read the command line; keep it in ~/.pgpass (or the file PGPASSFILE names), in the service file (~/.pg_service.conf) or in the ODBC data source.</source>
+        <translation>لا يقبل %1 كلمة مرور، لأن كل مستخدم لهذا الحاسوب يستطيع قراءة سطر الأوامر؛ احفظها في ~/.pgpass (أو الملف الذي يسميه PGPASSFILE)، أو في ملف الخدمات (~/.pg_service.conf)، أو في مصدر بيانات ODBC.</translation>
     </message>
 </context>
 <context>

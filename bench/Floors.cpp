@@ -1,7 +1,9 @@
 #include "Floors.h"
 
 #include "data/Connection.h"
+#include "data/InterfaceLanguage.h"
 
+#include <QCollator>
 #include <QFile>
 #include <QProcess>
 #include <QSqlError>
@@ -63,11 +65,13 @@ void SqliteShell::run() const
             ("the sqlite3 shell failed: " + QString::fromLocal8Bit(shell.readAllStandardError())).toStdString());
 }
 
-std::vector<QString> CaseFoldedKeys(const QStringList &texts)
+std::vector<QCollatorSortKey> CollationKeys(const QStringList &texts)
 {
-    std::vector<QString> keys;
-    keys.reserve(texts.size());
+    QCollator collator(Processing::InterfaceLocale());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(std::size_t(texts.size()));
     for (const QString &text : texts)
-        keys.push_back(text.toCaseFolded());
+        keys.push_back(collator.sortKey(text));
     return keys;
 }

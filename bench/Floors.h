@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollatorSortKey>
 #include <QString>
 #include <QStringList>
 
@@ -33,5 +34,6 @@ private:
     QString m_scriptPath;
 };
 
-// The keys a sort by a column compares: the column's texts, case-folded.
-std::vector<QString> CaseFoldedKeys(const QStringList &texts);
+// The keys a sort by a column compares: the collation keys of the column's texts in the
+// interface's language, without regard to case.
+std::vector<QCollatorSortKey> CollationKeys(const QStringList &texts);

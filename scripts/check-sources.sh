@@ -31,4 +31,47 @@ while read -r file; do
   name=$(basename "$file" .cpp)
   listed "$name" tests/CMakeLists.txt "$file"
 done < <(git ls-files 'tests/*/tst_*.cpp')
+
+# Every text a user sees goes through Qt's translation functions: a plain literal handed to a
+# message box, a caption, a title or a failure's words is a text the translations never see.
+untranslated=$(git ls-files 'src/*.cpp' 'src/*.h' | xargs perl -0777 -ne '
+  while (/\b(MsgBox|DbError|ShowInvalidData|ShowNotStored|MissingChoiceMessage|setText|setWindowTitle|setTitle|
+             setToolTip|setStatusTip|setWhatsThis|setPlaceholderText|setAccessibleName|setAccessibleDescription|
+             addAction|addItem|QLabel|QPushButton|QCheckBox|QRadioButton|QGroupBox|QAction|QListWidgetItem|QMenu)
+             \s*\(\s*(QStringLiteral|QLatin1String|QLatin1StringView|QString::fromLatin1|QString::fromUtf8)?\s*\(?\s*
+             "([^"]*[A-Za-z]{2}[^"]*)"/gx) {
+    my $before = substr($_, 0, $-[0]);
+    printf "%s:%d: \"%s\"\n", $ARGV, ($before =~ tr/\n//) + 1, $3;
+  }
+  while (/\b(refusal|error|failure|what|message)\s*=\s*QStringLiteral\(\s*"([^"]*[A-Za-z]{2} [^"]*)"/g) {
+    my $before = substr($_, 0, $-[0]);
+    printf "%s:%d: \"%s\"\n", $ARGV, ($before =~ tr/\n//) + 1, $2;
+  }')
+if [ -n "$untranslated" ]; then
+  echo "$untranslated" >&2
+  echo "Shown to the user without tr() or QCoreApplication::translate(): translate the texts above." >&2
+  status=1
+fi
+
+# The catalogues hold every text of the sources, each translated: a text added without its
+# translation is "unfinished" once lupdate has read the sources.
+lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
+if [ -x "$lupdate" ]; then
+  scratch=$(mktemp -d)
+  for catalogue in translations/*.ts; do
+    cp "$catalogue" "$scratch/"
+    "$lupdate" -silent -locations none -no-obsolete src -ts "$scratch/${catalogue##*/}" > /dev/null
+    missing=$(grep -c 'type="unfinished"' "$scratch/${catalogue##*/}" || true)
+    if [ "$missing" -ne 0 ]; then
+      echo "$catalogue lacks $missing translations: run 'cmake --build build --target update_translations'" \
+        "and translate the texts marked unfinished (Qt Linguist: linguist $catalogue)." >&2
+      grep -B2 'type="unfinished"' "$scratch/${catalogue##*/}" | grep '<source>' >&2
+      status=1
+    fi
+  done
+  rm -rf "$scratch"
+else
+  echo "lupdate (qt6-l10n-tools) is missing: the catalogues were not checked" >&2
+  status=1
+fi
 exit $status

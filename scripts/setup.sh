@@ -7,8 +7,12 @@ packages=(
   libsqlite3-dev fonts-dejavu-core postgresql sqlite3 openssl
   # The program reads fontconfig's configuration ahead of its first text (Qt's own font library).
   libfontconfig-dev
-  # A face of the forms' font widths, so captions fit their fixed places (Liberation Sans).
-  fonts-liberation2
+  # A face of the forms' font widths, so captions fit their fixed places (Liberation Sans), and
+  # one with the Arabic letters made for interfaces' heights (Noto Sans Arabic UI).
+  fonts-liberation2 fonts-noto-ui-core
+  # The translations: Qt Linguist's tools compile the catalogues at build time; Qt's own
+  # catalogues translate its standard buttons and dialogs.
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   # The pictures are SVG (Qt's icon engine for them, and the icon drawn at build time).
   qt6-svg-dev
   # ODBC: the driver manager and its headers, and the PostgreSQL and SQLite drivers the tests
@@ -24,6 +28,8 @@ packages=(
   # The benchmark's clicks with the accessibility bridge on: a private D-Bus session with the
   # AT-SPI bus and registry (bench/with-accessibility-bridge.sh).
   dbus at-spi2-core
+  # The screen reader the announcements are tested with.
+  orca
 )
 
 missing=()

@@ -19,8 +19,23 @@ add_custom_target(tarnwick-windows-icon ALL DEPENDS ${TARNWICK_WINDOWS_ICON})
 set(TARNWICK_WINDOWS_ICON_RC ${CMAKE_BINARY_DIR}/windows/tarnwick.rc)
 file(CONFIGURE OUTPUT ${TARNWICK_WINDOWS_ICON_RC} CONTENT "IDI_ICON1 ICON \"${TARNWICK_WINDOWS_ICON}\"\n")
 
+# Qt's own catalogues (its buttons and dialogs), which the cross-built Qt lacks: the build
+# machine's, of the same Qt version, for each language of the program's, put in translations/
+# beside the target, where the program looks for them.
+function(tarnwick_windows_qt_catalogues target)
+  foreach(language IN LISTS TARNWICK_LANGUAGES)
+    set(catalogue ${QT_HOST_PATH}/share/qt6/translations/qtbase_${language}.qm)
+    if(NOT EXISTS ${catalogue})
+      message(FATAL_ERROR "Qt's catalogue ${catalogue} is missing: install qt6-translations-l10n")
+    endif()
+    add_custom_command(TARGET ${target} POST_BUILD
+                       COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/translations
+                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${catalogue} $<TARGET_FILE_DIR:${target}>/translations)
+  endforeach()
+endfunction()
+
 # The runtime: Qt's DLLs, SQLite's (one copy, shared by Qt's driver and the program), the
-# compiler's, and the plugins Qt loads from the program's folder.
+# compiler's, the plugins Qt loads from the program's folder, and Qt's catalogues.
 function(tarnwick_windows_runtime target)
   add_dependencies(${target} tarnwick-windows-icon)
   set(qt ${QT6_INSTALL_PREFIX})
@@ -49,6 +64,11 @@ function(tarnwick_windows_runtime target)
                        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} $<TARGET_FILE_DIR:${target}>)
   endforeach()
   install(FILES ${dlls} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  tarnwick_windows_qt_catalogues(${target})
+  foreach(language IN LISTS TARNWICK_LANGUAGES)
+    install(FILES ${QT_HOST_PATH}/share/qt6/translations/qtbase_${language}.qm
+            DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
+  endforeach()
   foreach(plugin IN LISTS plugins)
     set(file ${qt}/${QT6_INSTALL_PLUGINS}/${plugin})
     if(NOT EXISTS ${file})

@@ -22,7 +22,9 @@ windows::wine_environment() {
 }
 
 windows::install_packages() {
-  local packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis sqlite3 dpkg-dev tcl ninja-build cmake) missing=()
+  # Qt Linguist's tools compile the catalogues on the build machine, which also gives Qt's own.
+  local packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis sqlite3 dpkg-dev tcl ninja-build cmake
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n) missing=()
   local p
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2> /dev/null | grep -q 'install ok installed' || missing+=("$p")

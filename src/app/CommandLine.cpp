@@ -2,8 +2,11 @@
 
 #include "data/CommandLineDescriptors.h"
 #include "data/Redaction.h"
+#include "data/SiteSettings.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include "BuildConfig.h"
@@ -85,15 +88,22 @@ StartRequest ReadCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     // "-frobnicate" is one unknown option, not eleven one-letter ones.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral("A directory of places, filed in a category tree."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("CommandLine",
+                                    "A directory of places, filed in a category tree.\n\n"
+                                    "The windows speak the system's language where the program has it (Arabic, or "
+                                    "English), otherwise English; \"language=ar\" or \"language=en\" under "
+                                    "[Interface] in the settings file (%1) chooses instead.")
+            .arg(QDir::toNativeSeparators(Processing::SettingsFiles().constFirst())));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption database(
         QStringLiteral("database"),
-        QStringLiteral("Works on this database instead of the one the settings name, for this run only: "
-                       "sqlite:FILE, postgresql://USER@HOST/NAME?OPTIONS, postgresql:///?service=NAME, "
-                       "odbc:CONNECTION or oci:USER@ALIAS. It takes no password: libpq reads it from "
-                       "~/.pgpass, ODBC from its data source."),
+        QCoreApplication::translate("CommandLine",
+                                    "Works on this database instead of the one the settings name, for this run only: "
+                                    "sqlite:FILE, postgresql://USER@HOST/NAME?OPTIONS, postgresql:///?service=NAME, "
+                                    "odbc:CONNECTION or oci:USER@ALIAS. It takes no password: libpq reads it from "
+                                    "~/.pgpass, ODBC from its data source."),
         QStringLiteral("descriptor"));
     parser.addOption(database);
 
@@ -119,7 +129,7 @@ StartRequest ReadCommandLine(const QStringList &arguments)
         return refused(QStringLiteral("%1: %2\n\n%3").arg(name, parser.errorText(), helpText()));
     if (!parser.positionalArguments().isEmpty())
         return refused(
-            QStringLiteral("%1: Unexpected argument: %2\n\n%3")
+            QCoreApplication::translate("CommandLine", "%1: Unexpected argument: %2\n\n%3")
                 .arg(name, Processing::Redacted(parser.positionalArguments().join(QLatin1Char(' '))), helpText()));
 
     StartRequest request;

@@ -2,8 +2,10 @@
 #include "app/DisplayConnection.h"
 #include "app/FontReadAhead.h"
 #include "data/Connection.h"
+#include "data/InterfaceLanguage.h"
 #include "data/Redaction.h"
 #include "main/frmMain.h"
+#include "ui/LayoutDirection.h"
 #include "ui/Pictures.h"
 
 #include <QApplication>
@@ -20,6 +22,24 @@ int Told(const StartRequest &request)
     return request.exitCode;
 }
 
+// The command line answers in the interface's language. Catalogues are put in force only on an
+// application object, and the window system is not to be reached yet: a plain one reads the
+// line and goes. A start without arguments has nothing to answer and does without it.
+StartRequest ReadCommandLineInLanguage(const QStringList &arguments)
+{
+    if (arguments.size() < 2)
+        return ReadCommandLine(arguments);
+    // The usage names the program as typed, without its folder, as without an application.
+    QByteArray name = QFileInfo(arguments.first()).fileName().toLocal8Bit();
+    int count = 1;
+    char *only[] = {name.data(), nullptr};
+    const QCoreApplication reading(count, only);
+    Processing::UseLanguage(Processing::ConfiguredLanguage());
+    const StartRequest request = ReadCommandLine(arguments);
+    Processing::UseLanguage(QStringLiteral("en"));
+    return request;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -30,7 +50,7 @@ int main(int argc, char *argv[])
     QStringList raw;
     for (int i = 0; i < argc; ++i)
         raw.append(QString::fromLocal8Bit(argv[i]));
-    const StartRequest request = ReadCommandLine(raw);
+    const StartRequest request = ReadCommandLineInLanguage(raw);
     if (!request.start)
         return Told(request);
 
@@ -40,6 +60,8 @@ int main(int argc, char *argv[])
     // start needs no shared OpenGL context.
     QApplication app(argc, argv);
     connecting.reset();
+    // Before the first window: every text and the windows' direction follow it.
+    UseInterfaceLanguage(Processing::ConfiguredLanguage());
     // Ties the windows to the installed launcher entry (its name and icon on Wayland docks).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     QApplication::setWindowIcon(ApplicationPicture());

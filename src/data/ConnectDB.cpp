@@ -38,7 +38,8 @@ ConnectOutcome ConnectDB(const QString &programFolder, const DatabaseOverrides &
         return failed(ConnectFailure::Unreachable,
                       outcome.environment.origin.isEmpty()
                           ? error.message()
-                          : QStringLiteral("%1 It is set by %2.").arg(error.message(), outcome.environment.origin));
+                          : QCoreApplication::translate("Processing", "%1 It is set by %2.")
+                                .arg(error.message(), outcome.environment.origin));
     }
     const bool embedded = descriptor.kind == DatabaseDescriptor::Kind::SQLite;
     if (embedded) {

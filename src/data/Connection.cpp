@@ -8,6 +8,7 @@
 #include "data/RowFilter.h"
 #include "data/SqliteTransaction.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -29,21 +30,26 @@ QString shortened(const QString &sql)
 // Made only on failure: a query that succeeds should not pay for the text of its error.
 QString statementRefused(const QString &sql)
 {
-    return QStringLiteral("The database refused the statement: %1").arg(shortened(sql));
+    return QCoreApplication::translate("Processing", "The database refused the statement: %1").arg(shortened(sql));
 }
 
 QString queryFailed(const QString &sql)
 {
-    return QStringLiteral("The database could not run the query: %1").arg(shortened(sql));
+    return QCoreApplication::translate("Processing", "The database could not run the query: %1").arg(shortened(sql));
 }
 
-const QString LostDuringChange =
-    QStringLiteral("The connection to the database was lost during the change; nothing of it was stored.");
+QString lostDuringChange()
+{
+    return QCoreApplication::translate(
+        "Processing", "The connection to the database was lost during the change; nothing of it was stored.");
+}
 
 DbError notReopened(const QString &what, const QString &why)
 {
     return DbError(what,
-                   QStringLiteral("The connection to the database was lost and could not be opened again.\n\n") + why)
+                   QCoreApplication::translate(
+                       "Processing", "The connection to the database was lost and could not be opened again.\n\n") +
+                       why)
         .markConnectionLost();
 }
 
@@ -123,15 +129,16 @@ void Connection::requireOpen(const QString &what)
     if (isOpen()) {
         // Sent now, the statement would be stored on its own, outside the change it belongs to.
         if (m_inTransaction && SqliteTransactionOpen(database()) == false)
-            throw DbError(what, QStringLiteral("The database ended the change at an earlier failure; nothing of it "
-                                               "was stored."));
+            throw DbError(what, QCoreApplication::translate(
+                                    "Processing", "The database ended the change at an earlier failure; nothing of it "
+                                                  "was stored."));
         return;
     }
     if (!m_descriptor)
         notConnected(what);
     // Statements after the loss must not run on a new connection outside their transaction.
     if (m_inTransaction)
-        throw DbError(what, LostDuringChange).markConnectionLost();
+        throw DbError(what, lostDuringChange()).markConnectionLost();
     QString why;
     if (!reopen(&why))
         throw notReopened(what, why);
@@ -171,7 +178,7 @@ void Connection::afterFailure(const DbError &failure, int attempt)
 
 void Connection::notConnected(const QString &what)
 {
-    throw DbError(what, QStringLiteral("The program is not connected to the database."));
+    throw DbError(what, QCoreApplication::translate("Processing", "The program is not connected to the database."));
 }
 
 template<typename Attempt> auto Connection::onceMoreAfterReopening(const QString &what, Resend resend, Attempt attempt)
@@ -187,8 +194,9 @@ template<typename Attempt> auto Connection::onceMoreAfterReopening(const QString
         if (resend == Resend::MayHaveTakenEffect && failure.connectionLost() && !m_inTransaction) {
             closeLost();
             reopen();
-            throw DbError(QStringLiteral("The connection to the database was lost as a statement ran: it may or may "
-                                         "not have taken effect. %1")
+            throw DbError(QCoreApplication::translate(
+                              "Processing", "The connection to the database was lost as a statement ran: it may or may "
+                                            "not have taken effect. %1")
                               .arg(what),
                           failure.driverText(), failure.sqlState(), failure.nativeCode())
                 .markOutcomeUnknown();
@@ -210,7 +218,7 @@ void Connection::execute(const QString &sql)
 
 void Connection::begin()
 {
-    const QString what = QStringLiteral("A transaction could not be started.");
+    const QString what = QCoreApplication::translate("Processing", "A transaction could not be started.");
     // Nothing has been sent when the connection is found lost here: the transaction begins on
     // the connection opened anew.
     onceMoreAfterReopening(what, Resend::Safe, [&]() -> Outcome<std::monostate> {
@@ -224,11 +232,11 @@ void Connection::begin()
 
 void Connection::commit()
 {
-    const QString what = QStringLiteral("The changes could not be committed.");
+    const QString what = QCoreApplication::translate("Processing", "The changes could not be committed.");
     if (std::exchange(m_inTransaction, false) && !isOpen()) {
         // Lost earlier in this transaction, which the server then rolled back.
         reopen();
-        throw DbError(what, LostDuringChange).markConnectionLost();
+        throw DbError(what, lostDuringChange()).markConnectionLost();
     }
     requireOpen(what);
     if (SqliteCommit(database(), m_dialect, what))
@@ -256,16 +264,17 @@ void Connection::commit()
             throw failure;
         }
     }
-    throw DbError(QStringLiteral("The connection to the database was lost as the changes were being committed, "
-                                 "and whether the server stored them could not be told: they may or may not have "
-                                 "been stored."),
+    throw DbError(QCoreApplication::translate(
+                      "Processing", "The connection to the database was lost as the changes were being committed, "
+                                    "and whether the server stored them could not be told: they may or may not have "
+                                    "been stored."),
                   failure.driverText(), failure.sqlState(), failure.nativeCode())
         .markOutcomeUnknown();
 }
 
 void Connection::rollback()
 {
-    const QString what = QStringLiteral("The changes could not be rolled back.");
+    const QString what = QCoreApplication::translate("Processing", "The changes could not be rolled back.");
     // A lost connection's transaction was rolled back by the server: nothing is left to undo.
     if (std::exchange(m_inTransaction, false) && !isOpen()) {
         reopen();

@@ -4,6 +4,7 @@
 #include "data/PostgreSQLAddress.h"
 #include "data/Redaction.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -13,7 +14,8 @@ namespace {
 
 [[noreturn]] void refuse(const QString &text, const QString &why)
 {
-    throw DbError(QStringLiteral("The database setting \"%1\" cannot be used: %2.").arg(text, why));
+    throw DbError(
+        QCoreApplication::translate("Processing", "The database setting \"%1\" cannot be used: %2.").arg(text, why));
 }
 
 QString withoutPassword(const QString &text)
@@ -42,24 +44,25 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
     const QString shown = withoutPassword(ShownDescriptor(trimmed));
     DatabaseDescriptor d;
     if (trimmed.isEmpty())
-        refuse(shown, QStringLiteral("it is empty"));
+        refuse(shown, QCoreApplication::translate("Processing", "it is empty"));
     // A NUL would cut the name short wherever it is handed on as a C string: SQLite would make
     // a file at the cut path, libpq would read another name.
     if (trimmed.contains(QChar(0)))
-        refuse(shown, QStringLiteral("it holds a NUL character"));
+        refuse(shown, QCoreApplication::translate("Processing", "it holds a NUL character"));
 
     if (trimmed.startsWith(QLatin1StringView("sqlite:"), Qt::CaseInsensitive)) {
         d.kind = Kind::SQLite;
         const QString path = trimmed.mid(7);
         if (path.isEmpty())
-            refuse(shown, QStringLiteral("the SQLite file name is missing"));
+            refuse(shown, QCoreApplication::translate("Processing", "the SQLite file name is missing"));
         // A leading ":" would make Qt read the name as one of its resources.
         if (QDir::isAbsolutePath(path) && !path.startsWith(QLatin1Char(':'))) {
             d.path = QDir::cleanPath(path);
         } else {
             const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
             if (folder.isEmpty())
-                refuse(shown, QStringLiteral("this system has no data folder for the program"));
+                refuse(shown,
+                       QCoreApplication::translate("Processing", "this system has no data folder for the program"));
             d.path = QDir::cleanPath(folder + QLatin1Char('/') + path);
         }
         return d;
@@ -73,7 +76,7 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
         // "%00" decodes to a NUL, which libpq would take for the end of the name.
         for (const QString &field : {d.user, d.password, d.name})
             if (field.contains(QChar(0)))
-                refuse(shown, QStringLiteral("it holds a NUL character (%00)"));
+                refuse(shown, QCoreApplication::translate("Processing", "it holds a NUL character (%00)"));
         RememberSecret(d.password);
         return d;
     }
@@ -82,7 +85,7 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
         d.kind = Kind::Odbc;
         d.name = trimmed.mid(5);
         if (d.name.trimmed().isEmpty())
-            refuse(shown, QStringLiteral("the ODBC connection string is missing"));
+            refuse(shown, QCoreApplication::translate("Processing", "the ODBC connection string is missing"));
         return d;
     }
 
@@ -91,22 +94,23 @@ DatabaseDescriptor DatabaseDescriptor::parse(const QString &text)
         const QString rest = trimmed.mid(4);
         const qsizetype at = rest.lastIndexOf(QLatin1Char('@'));
         if (at < 0)
-            refuse(shown, QStringLiteral("the data-source alias after \"@\" is missing"));
+            refuse(shown, QCoreApplication::translate("Processing", "the data-source alias after \"@\" is missing"));
         const QString credentials = rest.left(at);
         d.name = rest.mid(at + 1);
         const qsizetype slash = credentials.indexOf(QLatin1Char('/'));
         d.user = slash < 0 ? credentials : credentials.left(slash);
         d.password = slash < 0 ? QString() : credentials.mid(slash + 1);
         if (d.user.isEmpty())
-            refuse(shown, QStringLiteral("the user name is missing"));
+            refuse(shown, QCoreApplication::translate("Processing", "the user name is missing"));
         if (d.name.isEmpty())
-            refuse(shown, QStringLiteral("the data-source alias after \"@\" is missing"));
+            refuse(shown, QCoreApplication::translate("Processing", "the data-source alias after \"@\" is missing"));
         RememberSecret(d.password);
         return d;
     }
 
     refuse(shown,
-           QStringLiteral("it names no known kind of database (expected sqlite:, postgresql://, odbc: or oci:)"));
+           QCoreApplication::translate(
+               "Processing", "it names no known kind of database (expected sqlite:, postgresql://, odbc: or oci:)"));
 }
 
 QString DatabaseDescriptor::driver() const

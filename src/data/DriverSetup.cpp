@@ -9,6 +9,7 @@
 #include "data/ServerDialect.h"
 #include "data/SqliteFunctions.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -23,7 +24,8 @@ void UseStandardStrings(const QSqlDatabase &db)
 {
     QSqlQuery query(db);
     if (!query.exec(StandardStringsStatement()))
-        throw QueryError(QStringLiteral("The PostgreSQL connection could not be prepared."), db, query);
+        throw QueryError(QCoreApplication::translate("Processing", "The PostgreSQL connection could not be prepared."),
+                         db, query);
 }
 
 // SQLite opens any file and reads it only at the first statement: a text, random bytes or
@@ -37,11 +39,12 @@ void RefuseNonDatabase(const QSqlDatabase &db, const QString &path)
     // SQLite's primary result codes: not a database (26), damaged (11). Anything else (a file
     // held locked, say) is no judgement on the file.
     const int code = query.lastError().nativeErrorCode().toInt() & 0xff;
-    throw DbError(
-        code == 26 || code == 11
-            ? QStringLiteral("The file %1 is not an SQLite database, or is damaged; it was left as it is.").arg(path)
-            : QStringLiteral("The database %1 could not be read.").arg(path),
-        DriverErrorText(query.lastError()));
+    throw DbError(code == 26 || code == 11
+                      ? QCoreApplication::translate(
+                            "Processing", "The file %1 is not an SQLite database, or is damaged; it was left as it is.")
+                            .arg(path)
+                      : QCoreApplication::translate("Processing", "The database %1 could not be read.").arg(path),
+                  DriverErrorText(query.lastError()));
 }
 
 // What each driver is told before the connection opens.
@@ -101,7 +104,8 @@ Dialect prepared(const QSqlDatabase &db, const DatabaseDescriptor &descriptor)
 Dialect OpenDatabase(const DatabaseDescriptor &descriptor, const QString &connectionName)
 {
     if (!QSqlDatabase::isDriverAvailable(descriptor.driver()))
-        throw DbError(QStringLiteral("The database driver %1 is not installed.").arg(descriptor.driver()));
+        throw DbError(QCoreApplication::translate("Processing", "The database driver %1 is not installed.")
+                          .arg(descriptor.driver()));
 
     QSqlDatabase db = QSqlDatabase::addDatabase(descriptor.driver(), connectionName);
     setConnectOptions(db, descriptor);
@@ -109,7 +113,9 @@ Dialect OpenDatabase(const DatabaseDescriptor &descriptor, const QString &connec
         const QString text = DriverErrorText(db.lastError());
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName);
-        throw DbError(QStringLiteral("The database %1 could not be opened.").arg(descriptor.displayName()), text);
+        throw DbError(QCoreApplication::translate("Processing", "The database %1 could not be opened.")
+                          .arg(descriptor.displayName()),
+                      text);
     }
     Dialect dialect = Dialect::Oracle;
     try {

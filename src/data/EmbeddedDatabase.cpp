@@ -4,6 +4,7 @@
 #include "data/FileAccess.h"
 #include "data/SqlScript.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -32,22 +33,25 @@ void exec(QSqlDatabase &db, const QString &statement, const QString &what)
 void fill(QSqlDatabase &db, const QString &path, const QStringList &scripts)
 {
     exec(db, QStringLiteral("BEGIN EXCLUSIVE"),
-         QStringLiteral("The new database %1 could not be locked for making it.").arg(path));
+         QCoreApplication::translate("Processing", "The new database %1 could not be locked for making it.").arg(path));
     try {
         QSqlQuery objects(db);
         if (!objects.exec(QStringLiteral("select count(*) from sqlite_master")) || !objects.next())
-            throw DbError(QStringLiteral("The database file %1 could not be read.").arg(path),
-                          objects.lastError().text());
+            throw DbError(
+                QCoreApplication::translate("Processing", "The database file %1 could not be read.").arg(path),
+                objects.lastError().text());
         const bool empty = objects.value(0).toInt() == 0;
         objects = QSqlQuery();
         if (empty) {
             for (const QString &name : scripts) {
                 for (const QString &statement : SqlStatements(SchemaScript(name)))
                     exec(db, statement,
-                         QStringLiteral("The new database %1 could not be set up (%2).").arg(path, name));
+                         QCoreApplication::translate("Processing", "The new database %1 could not be set up (%2).")
+                             .arg(path, name));
             }
         }
-        exec(db, QStringLiteral("COMMIT"), QStringLiteral("The new database %1 could not be saved.").arg(path));
+        exec(db, QStringLiteral("COMMIT"),
+             QCoreApplication::translate("Processing", "The new database %1 could not be saved.").arg(path));
     } catch (...) {
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         throw;
@@ -69,7 +73,8 @@ void MakeDatabaseFolder(const QString &path)
     // The user's data stays the user's, also on a shared machine and whatever the umask.
     QString why;
     if (const QString failed = MakeOwnerOnlyFolders(QFileInfo(path).absolutePath(), &why); !failed.isEmpty())
-        throw DbError(QStringLiteral("The folder %1 for the database could not be made: %2.").arg(failed, why));
+        throw DbError(QCoreApplication::translate("Processing", "The folder %1 for the database could not be made: %2.")
+                          .arg(failed, why));
 }
 
 void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
@@ -85,11 +90,13 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
         // Something there now was put there meanwhile: another start's file is used as it is.
         RefuseLinkedDatabase(path);
         if (!made && !QFileInfo::exists(path))
-            throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path), why);
+            throw DbError(
+                QCoreApplication::translate("Processing", "The database file %1 could not be made.").arg(path), why);
     }
     if (!made) {
         if (const QString why = RegularFileProblem(path); !why.isEmpty())
-            throw DbError(QStringLiteral("The database file %1 cannot be used: %2.").arg(path, why));
+            throw DbError(
+                QCoreApplication::translate("Processing", "The database file %1 cannot be used: %2.").arg(path, why));
         // A database already; what else it may be, the connection tells.
         const qint64 size = QFileInfo(path).size();
         if (size > 0 && !QFileInfo::exists(path + QStringLiteral("-journal")))
@@ -98,10 +105,11 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
         // user's own, as a file this program makes. Done before SQLite opens it, since closing
         // any other handle on the file would drop SQLite's locks on it.
         if (const QString why = size == 0 ? NarrowToOwnerOnly(path) : QString(); !why.isEmpty())
-            throw DbError(
-                QStringLiteral("The database file %1 cannot be used: it could not be made readable and writable "
-                               "by its owner only: %2.")
-                    .arg(path, why));
+            throw DbError(QCoreApplication::translate(
+                              "Processing",
+                              "The database file %1 cannot be used: it could not be made readable and writable "
+                              "by its owner only: %2.")
+                              .arg(path, why));
     }
     // A new file, or the empty one a start cut off while making it left behind (SQLite fills it
     // in one transaction, so it is either complete or empty again once its journal is rolled
@@ -113,8 +121,9 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
             db.setDatabaseName(path);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(CreationBusyTimeoutMs));
             if (!db.open())
-                throw DbError(QStringLiteral("The database file %1 could not be opened.").arg(path),
-                              db.lastError().text());
+                throw DbError(
+                    QCoreApplication::translate("Processing", "The database file %1 could not be opened.").arg(path),
+                    db.lastError().text());
             fill(db, path, scripts);
             db.close();
         }
@@ -131,11 +140,12 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
 QString ReadOnlyDatabaseReason(const QString &path)
 {
     if (const QString why = WriteProblem(path); !why.isEmpty())
-        return QStringLiteral("The file %1 cannot be written: %2.").arg(path, why);
+        return QCoreApplication::translate("Processing", "The file %1 cannot be written: %2.").arg(path, why);
     const QString folder = QFileInfo(path).absolutePath();
     if (const QString why = WriteProblem(folder); !why.isEmpty())
-        return QStringLiteral("The folder %1 cannot be written: %2. SQLite keeps the journal of every change "
-                              "there, beside the file.")
+        return QCoreApplication::translate(
+                   "Processing", "The folder %1 cannot be written: %2. SQLite keeps the journal of every change "
+                                 "there, beside the file.")
             .arg(folder, why);
     return QString();
 }
@@ -143,15 +153,17 @@ QString ReadOnlyDatabaseReason(const QString &path)
 void RefuseLinkedDatabase(const QString &path)
 {
     if (QFileInfo(path).isSymLink())
-        throw DbError(QStringLiteral("The database file %1 is a symbolic link. The program does not follow a link "
-                                     "to its database, since someone else may have put it there; give the path of "
-                                     "the file itself.")
+        throw DbError(QCoreApplication::translate(
+                          "Processing", "The database file %1 is a symbolic link. The program does not follow a link "
+                                        "to its database, since someone else may have put it there; give the path of "
+                                        "the file itself.")
                           .arg(path));
     // SQLite writes its journals beside the database through whatever lies at their names.
     for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
         if (QFileInfo(path + suffix).isSymLink())
-            throw DbError(QStringLiteral("The file %1 beside the database is a symbolic link, which SQLite would "
-                                         "write through; it is not used until the link is taken away.")
+            throw DbError(QCoreApplication::translate(
+                              "Processing", "The file %1 beside the database is a symbolic link, which SQLite would "
+                                            "write through; it is not used until the link is taken away.")
                               .arg(path + suffix));
     }
 }

@@ -3,6 +3,8 @@
 #include "data/FileAccess.h"
 #include "data/SiteSettings.h"
 
+#include <QCoreApplication>
+
 #include "BuildConfig.h"
 
 namespace Processing {
@@ -13,7 +15,7 @@ Environment environment(bool development, const DatabaseOverrides &overrides)
 {
     Environment chosen;
     chosen.development = development;
-    chosen.marker = development ? QStringLiteral("*Dev*") : QString();
+    chosen.marker = development ? QCoreApplication::translate("Processing", "*Dev*") : QString();
     const QString &custom = development ? overrides.development : overrides.production;
     if (!custom.isEmpty()) {
         chosen.descriptor = custom;

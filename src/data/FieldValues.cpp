@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 
+#include <QCoreApplication>
 #include <QSqlRecord>
 #include <QVariant>
 
@@ -50,7 +51,7 @@ int FieldPosition(const QSqlRecord &record, const QString &name)
 {
     const int position = record.indexOf(name);
     if (position < 0)
-        throw DbError(QStringLiteral("The result has no column \"%1\".").arg(name));
+        throw DbError(QCoreApplication::translate("Processing", "The result has no column \"%1\".").arg(name));
     return position;
 }
 

@@ -1,5 +1,6 @@
 #include "data/FileAccess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,14 +26,14 @@ QString systemError(int error)
 QString kindOf(mode_t mode)
 {
     if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
+        return QCoreApplication::translate("Processing", "a FIFO");
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("Processing", "a folder");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
+        return QCoreApplication::translate("Processing", "a device");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a special file");
+        return QCoreApplication::translate("Processing", "a socket");
+    return QCoreApplication::translate("Processing", "a special file");
 }
 #endif
 
@@ -47,14 +48,16 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
         const int error = errno;
         contents.exists = error != ENOENT && error != ENOTDIR;
         if (contents.exists)
-            contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, systemError(error));
+            contents.refusal = QCoreApplication::translate("Processing", "The file %1 cannot be read: %2.")
+                                   .arg(path, systemError(error));
         return contents;
     }
     contents.exists = true;
     struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        contents.refusal = QStringLiteral("The file %1 cannot be read: it is %2, not a regular file.")
-                               .arg(path, kindOf(status.st_mode));
+        contents.refusal =
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: it is %2, not a regular file.")
+                .arg(path, kindOf(status.st_mode));
         ::close(fd);
         return contents;
     }
@@ -62,7 +65,8 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
         ::close(fd);
-        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+        contents.refusal =
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: %2.").arg(path, file.errorString());
         return contents;
     }
 #else
@@ -73,12 +77,17 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
     if (const QFileInfo info(path); !info.isFile()) {
         // Worded as on Unix, so that the one kind Windows has here is named.
         contents.refusal =
-            info.isDir() ? QStringLiteral("The file %1 cannot be read: it is a folder, not a regular file.").arg(path)
-                         : QStringLiteral("The file %1 cannot be read: it is not a regular file.").arg(path);
+            info.isDir()
+                ? QCoreApplication::translate("Processing",
+                                              "The file %1 cannot be read: it is a folder, not a regular file.")
+                      .arg(path)
+                : QCoreApplication::translate("Processing", "The file %1 cannot be read: it is not a regular file.")
+                      .arg(path);
         return contents;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+        contents.refusal =
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: %2.").arg(path, file.errorString());
         return contents;
     }
 #endif
@@ -86,10 +95,13 @@ FileContents ReadRegularFile(const QString &path, qint64 limit)
     if (contents.bytes.size() > limit) {
         contents.bytes.clear();
         contents.refusal =
-            QStringLiteral("The file %1 cannot be read: it is larger than %2 bytes.").arg(path).arg(limit);
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: it is larger than %2 bytes.")
+                .arg(path)
+                .arg(limit);
     } else if (file.error() != QFileDevice::NoError) {
         contents.bytes.clear();
-        contents.refusal = QStringLiteral("The file %1 cannot be read: %2.").arg(path, file.errorString());
+        contents.refusal =
+            QCoreApplication::translate("Processing", "The file %1 cannot be read: %2.").arg(path, file.errorString());
     }
     return contents;
 }
@@ -141,11 +153,13 @@ QString RegularFileProblem(const QString &path)
     struct stat status = {};
     const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     ::close(fd);
-    return regular ? QString() : QStringLiteral("it is %1, not a regular file").arg(kindOf(status.st_mode));
+    return regular
+               ? QString()
+               : QCoreApplication::translate("Processing", "it is %1, not a regular file").arg(kindOf(status.st_mode));
 #else
     const QFileInfo info(path);
     if (info.isDir())
-        return QStringLiteral("it is a folder, not a regular file");
+        return QCoreApplication::translate("Processing", "it is a folder, not a regular file");
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
 #endif
@@ -165,7 +179,7 @@ QString NarrowToOwnerOnly(const QString &path)
 #else
     return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner)
                ? QString()
-               : QStringLiteral("its permissions could not be set");
+               : QCoreApplication::translate("Processing", "its permissions could not be set");
 #endif
 }
 
@@ -174,7 +188,7 @@ QString WriteProblem(const QString &path)
 #ifdef Q_OS_UNIX
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0 ? QString() : systemError(errno);
 #else
-    return QFileInfo(path).isWritable() ? QString() : QStringLiteral("it is read-only");
+    return QFileInfo(path).isWritable() ? QString() : QCoreApplication::translate("Processing", "it is read-only");
 #endif
 }
 
@@ -202,8 +216,9 @@ QString MakeOwnerOnlyFolders(const QString &path, QString *why)
             const int error = errno;
             if (QFileInfo(folder).isDir())
                 continue; // made by someone else meanwhile: theirs, left as it is
-            return failed(folder,
-                          error == EEXIST ? QStringLiteral("a file of that name is in the way") : systemError(error));
+            return failed(folder, error == EEXIST
+                                      ? QCoreApplication::translate("Processing", "a file of that name is in the way")
+                                      : systemError(error));
         }
         if (::chmod(QFile::encodeName(folder).constData(), S_IRWXU) != 0)
             return failed(folder, systemError(errno));
@@ -216,7 +231,7 @@ QString MakeOwnerOnlyFolders(const QString &path, QString *why)
             return failed(folder, error);
         }
         if (!QFile::setPermissions(folder, OwnerOnlyFolder))
-            return failed(folder, QStringLiteral("its permissions could not be set"));
+            return failed(folder, QCoreApplication::translate("Processing", "its permissions could not be set"));
 #endif
     }
     return QString();

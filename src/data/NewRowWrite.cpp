@@ -3,6 +3,8 @@
 #include "data/DialectWrites.h"
 #include "data/Transaction.h"
 
+#include <QCoreApplication>
+
 namespace Processing {
 
 bool IsKeyTaken(const DbError &error, Dialect dialect)
@@ -42,9 +44,10 @@ NewRowOutcome WriteNewRow(const std::function<NewRowPlan()> &plan, Connection &d
             return outcome;
         if (attempt == NewIdentifierTries) {
             outcome.failure = DbError(
-                QStringLiteral("Others stored rows under each new identifier chosen."),
-                QStringLiteral("Others stored a row under each of the %1 new identifiers chosen, one after another; "
-                               "nothing was stored. Try again in a moment.")
+                QCoreApplication::translate("Processing", "Others stored rows under each new identifier chosen."),
+                QCoreApplication::translate(
+                    "Processing", "Others stored a row under each of the %1 new identifiers chosen, one after another; "
+                                  "nothing was stored. Try again in a moment.")
                     .arg(NewIdentifierTries));
             return outcome;
         }

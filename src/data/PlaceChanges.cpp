@@ -3,6 +3,8 @@
 #include "data/PlaceStatements.h"
 #include "data/SqlText.h"
 
+#include <QCoreApplication>
+
 namespace Processing {
 
 std::optional<StoredPlace> ReadListedPlace(qint32 placeId, const QString &filedUnder, Connection &db)
@@ -38,14 +40,14 @@ using Field = QString StoredPlace::*;
 const QList<std::pair<Field, const char *>> &comparedFields()
 {
     static const QList<std::pair<Field, const char *>> fields = {
-        {&StoredPlace::filedUnder, "Parent Category"},
-        {&StoredPlace::name, "Place Name"},
-        {&StoredPlace::city, "City"},
-        {&StoredPlace::district, "District"},
-        {&StoredPlace::address, "Address"},
-        {&StoredPlace::telephone, "Telephone"},
-        {&StoredPlace::more, "More"},
-        {&StoredPlace::url, "URL"},
+        {&StoredPlace::filedUnder, QT_TRANSLATE_NOOP("PlaceFields", "Parent Category")},
+        {&StoredPlace::name, QT_TRANSLATE_NOOP("PlaceFields", "Place Name")},
+        {&StoredPlace::city, QT_TRANSLATE_NOOP("PlaceFields", "City")},
+        {&StoredPlace::district, QT_TRANSLATE_NOOP("PlaceFields", "District")},
+        {&StoredPlace::address, QT_TRANSLATE_NOOP("PlaceFields", "Address")},
+        {&StoredPlace::telephone, QT_TRANSLATE_NOOP("PlaceFields", "Telephone")},
+        {&StoredPlace::more, QT_TRANSLATE_NOOP("PlaceFields", "More")},
+        {&StoredPlace::url, QT_TRANSLATE_NOOP("PlaceFields", "URL")},
     };
     return fields;
 }
@@ -64,7 +66,7 @@ QStringList ChangedFields(const StoredPlace &was, const StoredPlace &now)
     QStringList changed;
     for (const auto &[member, label] : comparedFields()) {
         if (!same(was.*member, now.*member))
-            changed.append(QLatin1StringView(label));
+            changed.append(QCoreApplication::translate("PlaceFields", label));
     }
     return changed;
 }

@@ -4,6 +4,7 @@
 #include "data/FieldValues.h"
 #include "data/RowFilter.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -47,7 +48,7 @@ int Recordset::field(const QString &name) const
 {
     const auto found = m_positions.constFind(name.toLower());
     if (found == m_positions.constEnd())
-        throw DbError(QStringLiteral("The result has no column \"%1\".").arg(name));
+        throw DbError(QCoreApplication::translate("Processing", "The result has no column \"%1\".").arg(name));
     return found.value();
 }
 

@@ -2,6 +2,8 @@
 
 #include "data/DbError.h"
 
+#include <QCoreApplication>
+
 namespace Processing {
 
 namespace {
@@ -33,7 +35,7 @@ public:
                 ++m_pos;
         }
         if (m_pos == start)
-            fail(QStringLiteral("a column name"));
+            fail(QCoreApplication::translate("Processing", "a column name"));
         return m_text.mid(start, m_pos - start);
     }
 
@@ -57,7 +59,7 @@ public:
         bool ok = false;
         const qint64 value = m_text.mid(start, m_pos - start).toLongLong(&ok);
         if (m_pos == digits || !ok)
-            fail(QStringLiteral("a whole number"));
+            fail(QCoreApplication::translate("Processing", "a whole number"));
         return value;
     }
 
@@ -70,12 +72,13 @@ public:
             fail(QStringLiteral("\"or\""));
         m_pos += 2;
         if (m_pos < m_text.size() && !m_text.at(m_pos).isSpace())
-            fail(QStringLiteral("a blank after \"or\""));
+            fail(QCoreApplication::translate("Processing", "a blank after \"or\""));
     }
 
     [[noreturn]] void fail(const QString &expected) const
     {
-        throw DbError(QStringLiteral("The row filter \"%1\" is not understood: %2 was expected at position %3.")
+        throw DbError(QCoreApplication::translate(
+                          "Processing", "The row filter \"%1\" is not understood: %2 was expected at position %3.")
                           .arg(m_text, expected)
                           .arg(m_pos + 1));
     }

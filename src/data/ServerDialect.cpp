@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "data/OdbcDriver.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 
@@ -50,9 +51,10 @@ Dialect ServerDialect(const QSqlDatabase &db)
         return Dialect::SQLite;
     QString shown = name.isEmpty() ? knownName(type) : name;
     if (shown.isEmpty())
-        shown = QStringLiteral("one that does not say what it is");
-    throw DbError(QStringLiteral("The database server is %1, which this program cannot work with. "
-                                 "It works with SQLite, PostgreSQL and Oracle.")
+        shown = QCoreApplication::translate("Processing", "one that does not say what it is");
+    throw DbError(QCoreApplication::translate("Processing",
+                                              "The database server is %1, which this program cannot work with. "
+                                              "It works with SQLite, PostgreSQL and Oracle.")
                       .arg(shown));
 }
 

@@ -1,5 +1,6 @@
 #include "data/SettingsText.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -32,7 +33,7 @@ SettingsText ReadSettingsText(const QByteArray &bytes)
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (utf8.hasError() || text.contains(QChar(0))) {
-        settings.error = QStringLiteral("it is not text in UTF-8");
+        settings.error = QCoreApplication::translate("Processing", "it is not text in UTF-8");
         return settings;
     }
     QString section;
@@ -43,7 +44,8 @@ SettingsText ReadSettingsText(const QByteArray &bytes)
             continue;
         if (line.startsWith(QLatin1Char('['))) {
             if (!line.endsWith(QLatin1Char(']')) || line.size() < 3) {
-                settings.error = QStringLiteral("line %1 is not a [section]").arg(number + 1);
+                settings.error =
+                    QCoreApplication::translate("Processing", "line %1 is not a [section]").arg(number + 1);
                 return settings;
             }
             section = line.mid(1, line.size() - 2).trimmed();
@@ -54,17 +56,20 @@ SettingsText ReadSettingsText(const QByteArray &bytes)
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         const QString key = equals < 0 ? QString() : line.left(equals).trimmed();
         if (key.isEmpty()) {
-            settings.error =
-                QStringLiteral("line %1 is neither a [section], a KEY=VALUE line nor a comment").arg(number + 1);
+            settings.error = QCoreApplication::translate(
+                                 "Processing", "line %1 is neither a [section], a KEY=VALUE line nor a comment")
+                                 .arg(number + 1);
             return settings;
         }
         const QString raw = line.mid(equals + 1).trimmed();
         QString value;
         if (raw.startsWith(QLatin1Char('"'))) {
             if (!unquoted(raw, value)) {
-                settings.error = QStringLiteral("the value of %1 on line %2 does not end with its closing double quote")
-                                     .arg(key)
-                                     .arg(number + 1);
+                settings.error =
+                    QCoreApplication::translate("Processing",
+                                                "the value of %1 on line %2 does not end with its closing double quote")
+                        .arg(key)
+                        .arg(number + 1);
                 return settings;
             }
         } else {

@@ -3,6 +3,7 @@
 #include "data/FileAccess.h"
 #include "data/SettingsText.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
@@ -33,10 +34,9 @@ QStringList SettingsFiles()
     return {settingsFile(QSettings::UserScope), settingsFile(QSettings::SystemScope)};
 }
 
-DatabaseSetting ConfiguredDatabase(bool development)
+SiteSetting ConfiguredSetting(const QString &key)
 {
-    const QString key = development ? QStringLiteral("Databases/development") : QStringLiteral("Databases/production");
-    DatabaseSetting setting;
+    SiteSetting setting;
     for (const QString &path : SettingsFiles()) {
         // Read here, not by QSettings: it waits for ever on a FIFO, takes random bytes or a file
         // it cannot read for an empty one, and cuts an unquoted value at a ";", so that the
@@ -45,22 +45,31 @@ DatabaseSetting ConfiguredDatabase(bool development)
         if (!file.exists)
             continue;
         if (!file.refusal.isEmpty()) {
-            setting.refusal = QStringLiteral("The settings file was not read. ") + file.refusal;
+            setting.refusal =
+                QCoreApplication::translate("Processing", "The settings file was not read. ") + file.refusal;
             return setting;
         }
         const SettingsText settings = ReadSettingsText(file.bytes);
         if (!settings.error.isEmpty()) {
             setting.refusal =
-                QStringLiteral("The settings file %1 cannot be read as a settings file: %2.").arg(path, settings.error);
+                QCoreApplication::translate("Processing", "The settings file %1 cannot be read as a settings file: %2.")
+                    .arg(path, settings.error);
             return setting;
         }
         if (!settings.values.contains(key))
             continue;
-        setting.descriptor = settings.values.value(key);
-        setting.origin = QStringLiteral("the key %1 in %2").arg(key, path);
+        setting.value = settings.values.value(key);
+        setting.origin = QCoreApplication::translate("Processing", "the key %1 in %2").arg(key, path);
         return setting;
     }
     return setting;
+}
+
+DatabaseSetting ConfiguredDatabase(bool development)
+{
+    const SiteSetting setting = ConfiguredSetting(development ? QStringLiteral("Databases/development")
+                                                              : QStringLiteral("Databases/production"));
+    return {setting.value, setting.origin, setting.refusal};
 }
 
 } // namespace Processing

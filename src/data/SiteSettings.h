@@ -14,16 +14,26 @@ inline constexpr QSettings::Format SettingsFormat = QSettings::IniFormat;
 inline constexpr QSettings::Format SettingsFormat = QSettings::NativeFormat;
 #endif
 
-// The database an administrator named for an environment in a settings file: the user's own
-// (~/.config/Tarnwick/Tarnwick.conf) before the system-wide one (/etc/xdg/Tarnwick/Tarnwick.conf),
+// A value set in a settings file: the user's own (~/.config/Tarnwick/Tarnwick.conf) before the
+// system-wide one (/etc/xdg/Tarnwick/Tarnwick.conf). The key is "Section/key".
+struct SiteSetting
+{
+    QString value;   // empty when no file sets it
+    QString origin;  // where it was set, for messages: the key and the file
+    QString refusal; // why a settings file that is there could not be read
+};
+
+SiteSetting ConfiguredSetting(const QString &key);
+
+// The database an administrator named for an environment:
 //   [Databases]
 //   production=postgresql://...
 //   development=sqlite:...
 struct DatabaseSetting
 {
     QString descriptor; // empty when no file names one
-    QString origin;     // where it was set, for messages: the key and the file
-    QString refusal;    // why a settings file that is there could not be read
+    QString origin;
+    QString refusal;
 };
 
 DatabaseSetting ConfiguredDatabase(bool development);

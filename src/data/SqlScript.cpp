@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 // The scripts live in a static library, whose resources must be registered by hand.
@@ -42,7 +43,8 @@ QString SchemaScript(const QString &name)
     Q_UNUSED(registered);
     QFile file(QStringLiteral(":/schema/") + name);
     if (!file.open(QIODevice::ReadOnly))
-        throw DbError(QStringLiteral("The program's database script %1 is missing.").arg(name));
+        throw DbError(
+            QCoreApplication::translate("Processing", "The program's database script %1 is missing.").arg(name));
     return QString::fromUtf8(file.readAll());
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -60,21 +61,22 @@ QString sameLibraryAsDriver(const QSqlDriver *driver)
 {
     Dl_info pluginInfo;
     if (!objectHolding(driver->metaObject(), pluginInfo))
-        return QStringLiteral("the SQLite driver's file could not be found");
+        return QCoreApplication::translate("Processing", "the SQLite driver's file could not be found");
     const QString plugin = QString::fromLocal8Bit(pluginInfo.dli_fname);
     void *handle = dlopen(pluginInfo.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
     if (!handle)
-        return QStringLiteral("the SQLite driver %1 could not be inspected").arg(plugin);
+        return QCoreApplication::translate("Processing", "the SQLite driver %1 could not be inspected").arg(plugin);
     void *theirs = dlsym(handle, "sqlite3_libversion");
     dlclose(handle);
     Dl_info theirInfo;
     Dl_info ourInfo;
     if (!objectHolding(theirs, theirInfo))
-        return QStringLiteral("the SQLite driver %1 does not use a shared SQLite library").arg(plugin);
+        return QCoreApplication::translate("Processing", "the SQLite driver %1 does not use a shared SQLite library")
+            .arg(plugin);
     if (!objectHolding(reinterpret_cast<const void *>(&sqlite3_libversion), ourInfo))
-        return QStringLiteral("the program's SQLite library could not be found");
+        return QCoreApplication::translate("Processing", "the program's SQLite library could not be found");
     if (theirInfo.dli_fbase != ourInfo.dli_fbase)
-        return QStringLiteral("the SQLite driver %1 uses %2, the program %3")
+        return QCoreApplication::translate("Processing", "the SQLite driver %1 uses %2, the program %3")
             .arg(plugin, QString::fromLocal8Bit(theirInfo.dli_fname), QString::fromLocal8Bit(ourInfo.dli_fname));
     return {};
 }
@@ -111,13 +113,13 @@ QString sameLibraryAsDriver(const QSqlDriver *driver)
 {
     const HMODULE plugin = moduleHolding(driver->metaObject());
     if (!plugin)
-        return QStringLiteral("the SQLite driver's file could not be found");
+        return QCoreApplication::translate("Processing", "the SQLite driver's file could not be found");
     // The program's calls go to the library whose image holds the version text it answers with.
     const HMODULE ours = moduleHolding(sqlite3_libversion());
     if (!ours || ours == GetModuleHandleW(nullptr))
-        return QStringLiteral("the program has SQLite built in");
+        return QCoreApplication::translate("Processing", "the program has SQLite built in");
     if (!importsFrom(plugin, ours))
-        return QStringLiteral("the SQLite driver does not use the program's SQLite library");
+        return QCoreApplication::translate("Processing", "the SQLite driver does not use the program's SQLite library");
     return {};
 }
 #endif
@@ -126,7 +128,7 @@ QString findForeignReason(const QSqlDatabase &db)
 {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return QStringLiteral("the SQLite driver gives no SQLite handle");
+        return QCoreApplication::translate("Processing", "the SQLite driver gives no SQLite handle");
     // Asked through the driver, so this runs on the driver's own SQLite. A failure here (a file
     // locked by another process) proves nothing either way; the library check below decides.
     QSqlQuery query(db);
@@ -134,12 +136,14 @@ QString findForeignReason(const QSqlDatabase &db)
     if (query.exec(QStringLiteral("select sqlite_version()")) && query.next()) {
         const QString theirs = query.value(0).toString();
         if (theirs != ours)
-            return QStringLiteral("the SQLite driver runs SQLite %1, the program links %2").arg(theirs, ours);
+            return QCoreApplication::translate("Processing", "the SQLite driver runs SQLite %1, the program links %2")
+                .arg(theirs, ours);
     }
 #if defined(Q_OS_UNIX) || defined(Q_OS_WIN)
     return sameLibraryAsDriver(db.driver());
 #else
-    return QStringLiteral("whether the SQLite driver shares the program's SQLite library cannot be told here");
+    return QCoreApplication::translate(
+        "Processing", "whether the SQLite driver shares the program's SQLite library cannot be told here");
 #endif
 }
 
@@ -177,7 +181,7 @@ void RegisterUnicodeUpper(const QSqlDatabase &db)
     const int result = sqlite3_create_function_v2(connection, "upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                                   unicodeUpper, nullptr, nullptr, nullptr);
     if (result != SQLITE_OK)
-        throw DbError(QStringLiteral("The SQLite connection could not be prepared."),
+        throw DbError(QCoreApplication::translate("Processing", "The SQLite connection could not be prepared."),
                       QString::fromUtf8(sqlite3_errstr(result)));
 }
 

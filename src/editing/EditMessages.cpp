@@ -6,14 +6,16 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
 
+#include <QCoreApplication>
+
 void ShowInvalidData(const QString &text)
 {
-    MsgBox(text, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Invalid data"));
+    MsgBox(text, QMessageBox::Ok, QMessageBox::NoIcon, QCoreApplication::translate("EditMessages", "Invalid data"));
 }
 
 QString MissingChoiceMessage(const QString &boxLabel, const QString &notDone)
 {
-    return QStringLiteral("Choose a %1 from the list; %2").arg(boxLabel, notDone);
+    return QCoreApplication::translate("EditMessages", "Choose a %1 from the list; %2").arg(boxLabel, notDone);
 }
 
 void ShowNotStored(const QString &notDone, const Processing::DbError &cause)
@@ -40,10 +42,22 @@ void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outc
         ShowNotStored(notDone, refused);
 }
 
-QString IdentifierTooLargeMessage(const QString &kind, qint64 id)
+QString IdentifierTooLargeMessage(NewRowKind kind, qint64 id)
 {
-    return QStringLiteral("The new %1 would get the identifier %2, above the largest the directory can keep (%3).")
-        .arg(kind)
-        .arg(id)
-        .arg(Processing::LargestIdentifier);
+    const char *text = nullptr;
+    switch (kind) {
+    case NewRowKind::Place:
+        text = QT_TRANSLATE_NOOP("EditMessages", "The new place would get the identifier %1, above the largest the "
+                                                 "directory can keep (%2).");
+        break;
+    case NewRowKind::Category:
+        text = QT_TRANSLATE_NOOP("EditMessages", "The new category would get the identifier %1, above the largest the "
+                                                 "directory can keep (%2).");
+        break;
+    case NewRowKind::District:
+        text = QT_TRANSLATE_NOOP("EditMessages", "The new district would get the identifier %1, above the largest the "
+                                                 "directory can keep (%2).");
+        break;
+    }
+    return QCoreApplication::translate("EditMessages", text).arg(id).arg(Processing::LargestIdentifier);
 }

@@ -18,5 +18,6 @@ void ShowNotStored(const QString &notDone, const Processing::DbError &cause);
 void ShowNotStored(const QString &notDone, const QString &why);
 // The same for a new row that was not stored: the database's failure, or else refused, why.
 void ShowNotStored(const QString &notDone, const Processing::NewRowOutcome &outcome, const QString &refused);
-// Why a new row (kind: "place", "category" ...) whose identifier would be id is refused.
-QString IdentifierTooLargeMessage(const QString &kind, qint64 id);
+// Why a new row whose identifier would be id is refused.
+enum class NewRowKind { Place, Category, District };
+QString IdentifierTooLargeMessage(NewRowKind kind, qint64 id);

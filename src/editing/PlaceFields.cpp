@@ -63,32 +63,32 @@ PlaceFields PlaceFields::Build(QGroupBox *frame)
 {
     PlaceFields f;
     f.CmbPlaceParent = addChoiceBox(frame, QStringLiteral("CmbPlaceParent"), 360);
-    addLabel(frame, QStringLiteral("LabelPlaceParent"), QStringLiteral("Parent Category"), f.CmbPlaceParent);
+    addLabel(frame, QStringLiteral("LabelPlaceParent"), tr("Parent Category"), f.CmbPlaceParent);
     f.TxtPlaceName = addTextBox(frame, QStringLiteral("TxtPlaceName"), 250, 840);
-    addLabel(frame, QStringLiteral("LabelPlaceName"), QStringLiteral("Place Name"), f.TxtPlaceName);
+    addLabel(frame, QStringLiteral("LabelPlaceName"), tr("Place Name"), f.TxtPlaceName);
     f.CmbCity = addChoiceBox(frame, QStringLiteral("CmbCity"), 1320);
-    addLabel(frame, QStringLiteral("LabelCity"), QStringLiteral("City"), f.CmbCity);
+    addLabel(frame, QStringLiteral("LabelCity"), tr("City"), f.CmbCity);
     f.CmbDistrict = addChoiceBox(frame, QStringLiteral("CmbDistrict"), 1800);
-    addLabel(frame, QStringLiteral("LabelDistrict"), QStringLiteral("District"), f.CmbDistrict);
+    addLabel(frame, QStringLiteral("LabelDistrict"), tr("District"), f.CmbDistrict);
     f.TxtAddress = addMultiLineBox(frame, QStringLiteral("TxtAddress"), 400, 2280, 1095);
-    addLabel(frame, QStringLiteral("LabelAddress"), QStringLiteral("Address"), f.TxtAddress);
+    addLabel(frame, QStringLiteral("LabelAddress"), tr("Address"), f.TxtAddress);
     f.TxtTelephone = addTextBox(frame, QStringLiteral("TxtTelephone"), 100, 3480);
-    addLabel(frame, QStringLiteral("LabelTelephone"), QStringLiteral("Telephone"), f.TxtTelephone);
+    addLabel(frame, QStringLiteral("LabelTelephone"), tr("Telephone"), f.TxtTelephone);
     f.TxtMore = addMultiLineBox(frame, QStringLiteral("TxtMore"), 250, 3960, 1335);
-    addLabel(frame, QStringLiteral("LabelMore"), QStringLiteral("More"), f.TxtMore);
+    addLabel(frame, QStringLiteral("LabelMore"), tr("More"), f.TxtMore);
     f.TxtURL = addTextBox(frame, QStringLiteral("TxtURL"), 100, 5400);
-    addLabel(frame, QStringLiteral("LabelURL"), QStringLiteral("URL"), f.TxtURL);
+    addLabel(frame, QStringLiteral("LabelURL"), tr("URL"), f.TxtURL);
     return f;
 }
 
 std::optional<QString> PlaceFields::MissingChoice() const
 {
     if (!ChosenId(CmbPlaceParent))
-        return QStringLiteral("Parent Category");
+        return tr("Parent Category");
     if (!ChosenId(CmbCity))
-        return QStringLiteral("City");
+        return tr("City");
     if (!ChosenId(CmbDistrict))
-        return QStringLiteral("District");
+        return tr("District");
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/PlaceStatements.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -15,6 +16,9 @@ class QLineEdit;
 // update window show them inside their frame "Add New Place". Each window sets its own tab order.
 struct PlaceFields
 {
+    Q_DECLARE_TR_FUNCTIONS(PlaceFields)
+
+public:
     QComboBox *CmbPlaceParent = nullptr;
     QLineEdit *TxtPlaceName = nullptr;
     QComboBox *CmbCity = nullptr;

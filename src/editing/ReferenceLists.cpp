@@ -6,6 +6,7 @@
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 
@@ -110,7 +111,7 @@ void LoadCategories(const QList<QComboBox *> &boxes)
     clearAll(boxes);
     // The root stays even in a directory without categories, so a first one can be added.
     for (QComboBox *box : boxes)
-        box->addItem(QStringLiteral("* Root *"), 0);
+        box->addItem(QCoreApplication::translate("ReferenceLists", "* Root *"), 0);
     if (rs.RecordCount() > 0)
         addRows(boxes, rs, QStringLiteral("BRANCH_NAME"), QStringLiteral("BRANCH_ID"));
     chooseNone(boxes);

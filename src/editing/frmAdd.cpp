@@ -7,6 +7,7 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/EnterKey.h"
 #include "ui/FormFont.h"
+#include "ui/LayoutDirection.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 #include "ui/WholeCharacters.h"
@@ -72,7 +73,7 @@ QRect inputRow(int top)
 frmAdd::frmAdd(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAdd"));
-    setWindowTitle(QStringLiteral("Add New Information"));
+    setWindowTitle(tr("Add New Information"));
     setFixedSize(TwipsSize(10695, 7065));
     BuildLayout();
     SetTabOrder();
@@ -81,51 +82,45 @@ frmAdd::frmAdd(QWidget *parent) : QDialog(parent)
 
 void frmAdd::BuildLayout()
 {
-    ChkAddPlace =
-        addCheckBox(this, QStringLiteral("ChkAddPlace"), QStringLiteral("Add Place"), TwipsRect(120, 0, 1815, 360));
-    FramePlace =
-        addFrame(this, QStringLiteral("FramePlace"), QStringLiteral("Add New Place"), TwipsRect(120, 360, 5415, 6615));
+    ChkAddPlace = addCheckBox(this, QStringLiteral("ChkAddPlace"), tr("Add Place"), TwipsRect(120, 0, 1815, 360));
+    FramePlace = addFrame(this, QStringLiteral("FramePlace"), tr("Add New Place"), TwipsRect(120, 360, 5415, 6615));
     m_place = PlaceFields::Build(FramePlace);
-    CmdAddPlace =
-        addButton(FramePlace, QStringLiteral("CmdAddPlace"), QStringLiteral("&Add"), TwipsRect(4080, 5940, 1215, 375));
+    CmdAddPlace = addButton(FramePlace, QStringLiteral("CmdAddPlace"), tr("&Add"), TwipsRect(4080, 5940, 1215, 375));
 
-    ChkAddCat =
-        addCheckBox(this, QStringLiteral("ChkAddCat"), QStringLiteral("Add Category"), TwipsRect(5880, 480, 1815, 360));
-    FrameCat = addFrame(this, QStringLiteral("FrameCat"), QStringLiteral("Add New Category"),
-                        TwipsRect(5880, 840, 4695, 1935));
+    ChkAddCat = addCheckBox(this, QStringLiteral("ChkAddCat"), tr("Add Category"), TwipsRect(5880, 480, 1815, 360));
+    FrameCat = addFrame(this, QStringLiteral("FrameCat"), tr("Add New Category"), TwipsRect(5880, 840, 4695, 1935));
     CmbParentCat = new QComboBox(FrameCat);
     CmbParentCat->setObjectName(QStringLiteral("CmbParentCat"));
     PrepareChoiceBox(CmbParentCat);
     CmbParentCat->setGeometry(inputRow(360));
-    addLabel(FrameCat, QStringLiteral("LabelParentCat"), QStringLiteral("Parent Category"), CmbParentCat);
+    addLabel(FrameCat, QStringLiteral("LabelParentCat"), tr("Parent Category"), CmbParentCat);
     TxtCatName = new QLineEdit(FrameCat);
     TxtCatName->setObjectName(QStringLiteral("TxtCatName"));
     TxtCatName->setMaxLength(50);
     KeepWholeCharacters(TxtCatName);
     TxtCatName->setGeometry(inputRow(840));
-    addLabel(FrameCat, QStringLiteral("LabelCatName"), QStringLiteral("Category Name"), TxtCatName);
-    CmdAddCat =
-        addButton(FrameCat, QStringLiteral("CmdAddCat"), QStringLiteral("&Add"), TwipsRect(3360, 1380, 1215, 375));
+    addLabel(FrameCat, QStringLiteral("LabelCatName"), tr("Category Name"), TxtCatName);
+    CmdAddCat = addButton(FrameCat, QStringLiteral("CmdAddCat"), tr("&Add"), TwipsRect(3360, 1380, 1215, 375));
 
-    ChkAddDistrict = addCheckBox(this, QStringLiteral("ChkAddDistrict"), QStringLiteral("Add District"),
-                                 TwipsRect(5880, 3600, 1815, 360));
-    FrameDistrict = addFrame(this, QStringLiteral("FrameDistrict"), QStringLiteral("Add New District"),
-                             TwipsRect(5880, 3960, 4695, 1935));
+    ChkAddDistrict =
+        addCheckBox(this, QStringLiteral("ChkAddDistrict"), tr("Add District"), TwipsRect(5880, 3600, 1815, 360));
+    FrameDistrict =
+        addFrame(this, QStringLiteral("FrameDistrict"), tr("Add New District"), TwipsRect(5880, 3960, 4695, 1935));
     CmbCityAdd = new QComboBox(FrameDistrict);
     CmbCityAdd->setObjectName(QStringLiteral("CmbCityAdd"));
     PrepareChoiceBox(CmbCityAdd);
     CmbCityAdd->setGeometry(inputRow(360));
-    addLabel(FrameDistrict, QStringLiteral("LabelCityAdd"), QStringLiteral("City Name"), CmbCityAdd);
+    addLabel(FrameDistrict, QStringLiteral("LabelCityAdd"), tr("City Name"), CmbCityAdd);
     TxtNewDistrict = new QLineEdit(FrameDistrict);
     TxtNewDistrict->setObjectName(QStringLiteral("TxtNewDistrict"));
     TxtNewDistrict->setMaxLength(20);
     KeepWholeCharacters(TxtNewDistrict);
     TxtNewDistrict->setGeometry(inputRow(840));
-    addLabel(FrameDistrict, QStringLiteral("LabelNewDistrict"), QStringLiteral("District Name"), TxtNewDistrict);
-    CmdAddDistrict = addButton(FrameDistrict, QStringLiteral("CmdAddDistrict"), QStringLiteral("&Add"),
-                               TwipsRect(3360, 1380, 1215, 375));
+    addLabel(FrameDistrict, QStringLiteral("LabelNewDistrict"), tr("District Name"), TxtNewDistrict);
+    CmdAddDistrict =
+        addButton(FrameDistrict, QStringLiteral("CmdAddDistrict"), tr("&Add"), TwipsRect(3360, 1380, 1215, 375));
 
-    Command4 = addButton(this, QStringLiteral("Command4"), QStringLiteral("&Close"), TwipsRect(9240, 6600, 1335, 375));
+    Command4 = addButton(this, QStringLiteral("Command4"), tr("&Close"), TwipsRect(9240, 6600, 1335, 375));
     NeverPressOnEnter(Command4);
 
     connect(ChkAddCat, &QCheckBox::toggled, this, [this] { ChkAddCat_Click(); });
@@ -136,6 +131,7 @@ void frmAdd::BuildLayout()
     connect(CmdAddPlace, &QPushButton::clicked, this, [this] { CmdAddPlace_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     OnLostFocus(m_place.CmbCity, [this] { CmbCity_LostFocus(); });
+    MirrorFixedPlacements(this);
 }
 
 void frmAdd::SetTabOrder()

@@ -25,27 +25,27 @@ void frmAdd::CmdAddPlace_Click()
 {
     const QString name = m_place.TxtPlaceName->text();
     if (Processing::TrimBlanks(name).isEmpty()) {
-        ShowInvalidData(QStringLiteral("Error You Must Enter valid Place Name "));
+        ShowInvalidData(tr("Error You Must Enter valid Place Name "));
         return;
     }
     // Only an empty box is refused: blanks count as an address.
     const QString address = m_place.TxtAddress->text();
     if (address.isEmpty()) {
-        ShowInvalidData(QStringLiteral("You Can't Enter a Place without Address "));
+        ShowInvalidData(tr("You Can't Enter a Place without Address "));
         return;
     }
     // Told before anything is sent: without these the place could not be stored.
     if (const std::optional<QString> missing = m_place.MissingChoice()) {
-        ShowInvalidData(MissingChoiceMessage(*missing, QStringLiteral("the place was not added.")));
+        ShowInvalidData(MissingChoiceMessage(*missing, tr("the place was not added.")));
         return;
     }
-    const QString notDone = QStringLiteral("The place \"%1\" was not added.").arg(Processing::TrimBlanks(name));
+    const QString notDone = tr("The place \"%1\" was not added.").arg(Processing::TrimBlanks(name));
     try {
         WaitCursor wait;
         if (!NewLeafID)
             GetNewLeafID();
         if (*NewLeafID > Processing::LargestIdentifier) {
-            ShowNotStored(notDone, IdentifierTooLargeMessage(QStringLiteral("place"), *NewLeafID));
+            ShowNotStored(notDone, IdentifierTooLargeMessage(NewRowKind::Place, *NewLeafID));
             return;
         }
     } catch (const Processing::DbError &error) {
@@ -61,8 +61,8 @@ void frmAdd::AddPlace()
     const Processing::PlaceValues place = m_place.Values();
     const qint32 category = m_place.Category().value_or(0);
     const QString categoryName = m_place.CmbPlaceParent->currentText();
-    const QString notDone = QStringLiteral("The place \"%1\" was not added; nothing of it was stored.")
-                                .arg(Processing::TrimBlanks(place.name));
+    const QString notDone =
+        tr("The place \"%1\" was not added; nothing of it was stored.").arg(Processing::TrimBlanks(place.name));
     Processing::NewRowOutcome outcome;
     {
         // Message boxes show the ordinary pointer over it.
@@ -73,19 +73,19 @@ void frmAdd::AddPlace()
     if (outcome.sent)
         NewLeafID = outcome.id + 1;
     if (outcome.refusal == NewRowRefusal::Repeated && !outcome.failure) {
-        MsgBox(QStringLiteral("This Place name and address are repeated ,This can't be added\r\n"
-                              "Update the existing place or change this place name "),
-               QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Repeated Entry"));
+        MsgBox(tr("This Place name and address are repeated ,This can't be added\r\n"
+                  "Update the existing place or change this place name "),
+               QMessageBox::Ok, QMessageBox::NoIcon, tr("Repeated Entry"));
         return;
     }
     if (!outcome.stored()) {
         // What was typed stays, so the user can correct it and add again.
         const bool categoryGone = outcome.refusal == NewRowRefusal::ParentGone;
         ShowNotStored(notDone, outcome,
-                      categoryGone ? QStringLiteral("The category \"%1\" was deleted by someone else after this dialog "
-                                                    "was opened; choose another Parent Category.")
+                      categoryGone ? tr("The category \"%1\" was deleted by someone else after this dialog was opened; "
+                                        "choose another Parent Category.")
                                          .arg(categoryName)
-                                   : IdentifierTooLargeMessage(QStringLiteral("place"), outcome.id));
+                                   : IdentifierTooLargeMessage(NewRowKind::Place, outcome.id));
         if (categoryGone) {
             try {
                 FillCategories();

@@ -9,13 +9,15 @@
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace {
 
 QString deletedMeanwhile(const QString &parent)
 {
-    return QStringLiteral("The parent category \"%1\" was deleted by someone else after this dialog was opened.")
+    return QCoreApplication::translate(
+               "frmAdd", "The parent category \"%1\" was deleted by someone else after this dialog was opened.")
         .arg(parent);
 }
 
@@ -26,16 +28,15 @@ void frmAdd::CmdAddCat_Click()
     // The name is stored as typed, blanks included; only a name of blanks alone is refused.
     const QString name = TxtCatName->text();
     if (Processing::TrimBlanks(name).isEmpty()) {
-        ShowInvalidData(QStringLiteral("Error You Must Enter valid Category Name "));
+        ShowInvalidData(tr("Error You Must Enter valid Category Name "));
         return;
     }
     const std::optional<qint32> parent = ChosenId(CmbParentCat);
     if (!parent) {
-        ShowInvalidData(
-            MissingChoiceMessage(QStringLiteral("Parent Category"), QStringLiteral("the category was not added.")));
+        ShowInvalidData(MissingChoiceMessage(tr("Parent Category"), tr("the category was not added.")));
         return;
     }
-    const QString notDone = QStringLiteral("The category \"%1\" was not added.").arg(name);
+    const QString notDone = tr("The category \"%1\" was not added.").arg(name);
     const qint64 counted = CmbParentCat->count();
     const QString parentName = CmbParentCat->currentText();
     const auto reloadCategories = [this] {
@@ -54,7 +55,7 @@ void frmAdd::CmdAddCat_Click()
         const bool parentGone = outcome.refusal == Processing::NewRowRefusal::ParentGone;
         ShowNotStored(notDone, outcome,
                       parentGone ? deletedMeanwhile(parentName)
-                                 : IdentifierTooLargeMessage(QStringLiteral("category"), outcome.id));
+                                 : IdentifierTooLargeMessage(NewRowKind::Category, outcome.id));
         // The lists no longer offer a parent that is gone; the typed name stays.
         if (parentGone)
             reloadCategories();
@@ -68,16 +69,15 @@ void frmAdd::CmdAddDistrict_Click()
 {
     const QString name = TxtNewDistrict->text();
     if (Processing::TrimBlanks(name).isEmpty()) {
-        ShowInvalidData(QStringLiteral("Error You Must Enter valid District Name "));
+        ShowInvalidData(tr("Error You Must Enter valid District Name "));
         return;
     }
     const std::optional<qint32> city = ChosenId(CmbCityAdd);
     if (!city) {
-        ShowInvalidData(
-            MissingChoiceMessage(QStringLiteral("City Name"), QStringLiteral("the district was not added.")));
+        ShowInvalidData(MissingChoiceMessage(tr("City Name"), tr("the district was not added.")));
         return;
     }
-    const QString notDone = QStringLiteral("The district \"%1\" was not added.").arg(name);
+    const QString notDone = tr("The district \"%1\" was not added.").arg(name);
     Processing::NewRowOutcome outcome;
     try {
         WaitCursor wait;
@@ -90,7 +90,7 @@ void frmAdd::CmdAddDistrict_Click()
         return;
     }
     if (!outcome.stored()) {
-        ShowNotStored(notDone, outcome, IdentifierTooLargeMessage(QStringLiteral("district"), outcome.id));
+        ShowNotStored(notDone, outcome, IdentifierTooLargeMessage(NewRowKind::District, outcome.id));
         return;
     }
     // The place group's district list shows the new district from its next reload on.

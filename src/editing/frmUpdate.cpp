@@ -10,6 +10,7 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/EnterKey.h"
 #include "ui/FormFont.h"
+#include "ui/LayoutDirection.h"
 #include "ui/MsgBox.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
@@ -38,7 +39,7 @@ frmUpdate::frmUpdate(std::shared_ptr<Processing::StoredPlaces> stored, QWidget *
       m_storedPlaces(stored ? std::move(stored) : std::make_shared<Processing::StoredPlaces>())
 {
     setObjectName(QStringLiteral("frmUpdate"));
-    setWindowTitle(QStringLiteral("Add New Information"));
+    setWindowTitle(tr("Add New Information"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(TwipsSize(5655, 7335));
     BuildLayout();
@@ -48,14 +49,12 @@ frmUpdate::frmUpdate(std::shared_ptr<Processing::StoredPlaces> stored, QWidget *
 
 void frmUpdate::BuildLayout()
 {
-    FramePlace = new QGroupBox(QStringLiteral("Add New Place"), this);
+    FramePlace = new QGroupBox(tr("Add New Place"), this);
     FramePlace->setObjectName(QStringLiteral("FramePlace"));
     FramePlace->setGeometry(TwipsRect(120, 120, 5415, 6615));
     m_place = PlaceFields::Build(FramePlace);
-    CmdUpdate =
-        addButton(this, QStringLiteral("CmdUpdate"), QStringLiteral("&Update"), TwipsRect(2880, 6840, 1215, 375));
-    CmdCancel =
-        addButton(this, QStringLiteral("CmdCancel"), QStringLiteral("&Cancel"), TwipsRect(4320, 6840, 1215, 375));
+    CmdUpdate = addButton(this, QStringLiteral("CmdUpdate"), tr("&Update"), TwipsRect(2880, 6840, 1215, 375));
+    CmdCancel = addButton(this, QStringLiteral("CmdCancel"), tr("&Cancel"), TwipsRect(4320, 6840, 1215, 375));
     // Enter in a box presses nothing (a multi-line box starts a new line); on a focused
     // "&Update" it stores, and it never cancels.
     PressOnEnter(CmdUpdate);
@@ -71,6 +70,7 @@ void frmUpdate::BuildLayout()
     });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
     OnLostFocus(m_place.CmbCity, [this] { CmbCity_LostFocus(); });
+    MirrorFixedPlacements(this);
 }
 
 void frmUpdate::SetTabOrder()
@@ -152,12 +152,12 @@ void frmUpdate::CmbCity_LostFocus()
 void frmUpdate::CmdUpdate_Click()
 {
     if (Processing::TrimBlanks(m_place.TxtPlaceName->text()).isEmpty()) {
-        ShowInvalidData(QStringLiteral("Error You Must Enter valid Place Name "));
+        ShowInvalidData(tr("Error You Must Enter valid Place Name "));
         return;
     }
     // Told before anything is sent; the window stays open with what was typed.
     if (const std::optional<QString> missing = m_place.MissingChoice()) {
-        ShowInvalidData(MissingChoiceMessage(*missing, QStringLiteral("the place was not updated.")));
+        ShowInvalidData(MissingChoiceMessage(*missing, tr("the place was not updated.")));
         return;
     }
     if (StorePlace())
@@ -169,7 +169,7 @@ bool frmUpdate::StorePlace()
     using Result = Processing::PlaceUpdateOutcome::Result;
     const Processing::PlaceValues place = m_place.Values();
     const qint32 category = m_place.Category().value_or(0);
-    const QString notDone = QStringLiteral("The place \"%1\" was not updated; nothing of the change was stored.")
+    const QString notDone = tr("The place \"%1\" was not updated; nothing of the change was stored.")
                                 .arg(Processing::TrimBlanks(place.name));
     for (;;) {
         Processing::PlaceUpdateOutcome outcome;
@@ -189,8 +189,8 @@ bool frmUpdate::StorePlace()
         case Result::PlaceGone:
             // Not stored again: whoever deleted it meant it gone, and under a new identifier it
             // would be another place. What was typed stays, to be added anew if wanted.
-            ShowNotStored(notDone, QStringLiteral("The place was deleted after this window was opened, so it is not "
-                                                  "stored again. To keep it, add it anew in \"Add New Information\"."));
+            ShowNotStored(notDone, tr("The place was deleted after this window was opened, so it is not stored again. "
+                                      "To keep it, add it anew in \"Add New Information\"."));
             return false;
         case Result::CategoryGone: {
             const QString gone = m_place.CmbPlaceParent->currentText();
@@ -199,8 +199,8 @@ bool frmUpdate::StorePlace()
             } catch (const Processing::DbError &error) {
                 ShowDbError(error);
             }
-            ShowInvalidData(QStringLiteral("The category \"%1\" was deleted after this window was opened. Choose "
-                                           "another Parent Category; the place was not updated.")
+            ShowInvalidData(tr("The category \"%1\" was deleted after this window was opened. Choose another Parent "
+                               "Category; the place was not updated.")
                                 .arg(gone));
             return false;
         }
@@ -216,13 +216,13 @@ bool frmUpdate::StorePlace()
 
 bool frmUpdate::OverwriteConfirmed(const QStringList &changed) const
 {
-    const QString text = QStringLiteral("Someone else changed \"%1\" since the list showed it: %2.\n\n"
-                                        "Store what this window holds over their changes?")
-                             .arg(m_stored.name, changed.join(QStringLiteral(", ")));
+    const QString text = tr("Someone else changed \"%1\" since the list showed it: %2.\n\n"
+                            "Store what this window holds over their changes?")
+                             .arg(m_stored.name, changed.join(tr(", ")));
     // Enter keeps the window and the other person's change: nothing is overwritten by a key
     // pressed in passing.
-    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QStringLiteral("Place Changed"),
-                  QString(), QMessageBox::No) == QMessageBox::Yes;
+    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, tr("Place Changed"), QString(),
+                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 void frmUpdate::CmdCancel_Click()

@@ -3,21 +3,28 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/FieldValues.h"
+#include "data/InterfaceLanguage.h"
 #include "data/PlaceStatements.h"
 #include "data/TextRows.h"
 
+#include <QCollator>
 #include <QColor>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <numeric>
+#include <thread>
 
 namespace {
 
-const char *const Headers[PlacesModel::ColumnCount] = {"Name",      "City", "District", "Address",
-                                                       "Telephone", "More", "URL",      "Category"};
+const char *const Headers[PlacesModel::ColumnCount] = {
+    QT_TRANSLATE_NOOP("PlacesModel", "Name"),      QT_TRANSLATE_NOOP("PlacesModel", "City"),
+    QT_TRANSLATE_NOOP("PlacesModel", "District"),  QT_TRANSLATE_NOOP("PlacesModel", "Address"),
+    QT_TRANSLATE_NOOP("PlacesModel", "Telephone"), QT_TRANSLATE_NOOP("PlacesModel", "More"),
+    QT_TRANSLATE_NOOP("PlacesModel", "URL"),       QT_TRANSLATE_NOOP("PlacesModel", "Category")};
 
 // The fields each column shows; the address and the telephone from the fields that hold them.
 const char *const Fields[PlacesModel::ColumnCount] = {
@@ -64,7 +71,7 @@ QVariant PlacesModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QVariant();
-    return QString::fromLatin1(Headers[section]);
+    return tr(Headers[section]);
 }
 
 void PlacesModel::clear()
@@ -76,9 +83,8 @@ void PlacesModel::clear()
     m_places = {};
     m_order = {};
     m_texts.clear();
-    for (std::vector<QStringView> &keys : m_keys)
+    for (std::vector<QCollatorSortKey> &keys : m_keys)
         keys = {};
-    m_folded.clear();
     m_listed.clear();
     endResetModel();
 }
@@ -93,7 +99,7 @@ void PlacesModel::beginLoad(QSqlQuery query)
         m_positions[std::size_t(c)] = Processing::FieldPosition(record, QString::fromLatin1(Fields[c]));
     m_leafPosition = Processing::FieldPosition(record, QStringLiteral("Leaf_ID"));
     m_rows = Processing::ReadTextRows(std::move(query), Processing::DbConn().database());
-    for (std::vector<QStringView> &keys : m_keys)
+    for (std::vector<QCollatorSortKey> &keys : m_keys)
         keys = {};
 }
 
@@ -184,7 +190,7 @@ void PlacesModel::showLoaded()
 void PlacesModel::throwLoadFailure() const
 {
     if (!m_loadFailure.isEmpty())
-        throw Processing::DbError(QStringLiteral("The places could not all be read."), m_loadFailure);
+        throw Processing::DbError(tr("The places could not all be read."), m_loadFailure);
 }
 
 qint32 PlacesModel::PlaceId(int row) const
@@ -248,102 +254,89 @@ void PlacesModel::SortByColumn(int column)
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-const std::vector<QStringView> &PlacesModel::sortKeys(int column)
-{
-    std::vector<QStringView> &keys = m_keys[std::size_t(column)];
-    if (keys.size() != m_places.size()) {
-        keys.clear();
-        keys.reserve(m_places.size());
-        for (const Place &place : m_places)
-            keys.push_back(place.latin1 ? m_folded.addFolded(place.latin1Text(column))
-                                        : m_folded.addFolded(place.utf16Text(column)));
-    }
-    return keys;
-}
-
 namespace {
 
-// One place in a sort: eight units of its key from some position on, packed into two numbers.
-struct SortEntry
-{
-    quint64 high;
-    quint64 low;
-    int place;
-};
+// A list this long is sorted on two threads where there are two cores: half its keys made on
+// each, each half sorted on its own, the halves then merged. Below it a thread costs more than it
+// saves.
+constexpr std::size_t TwoThreadRows = 50000;
 
-quint64 packUnits(QStringView key, qsizetype from)
+bool onTwoThreads(std::size_t rows)
 {
-    quint64 packed = 0;
-    for (qsizetype u = from; u < from + 4; ++u)
-        packed = (packed << 16) | (u < key.size() ? key[u].unicode() : 0u);
-    return packed;
+    return rows >= TwoThreadRows && std::thread::hardware_concurrency() > 1;
 }
 
-// Sorts entries whose keys agree on their first `offset` units by the next eight, then each run
-// still tied by the eight after those. Each key is read once a round instead of once a
-// comparison: the texts lie scattered in memory, the entries side by side.
-void sortByUnits(std::vector<SortEntry> &entries, std::size_t begin, std::size_t end, qsizetype offset,
-                 const std::vector<QStringView> &keys, bool ascending)
+// Runs first on a thread of its own and second on this one, and waits for both.
+template<typename First, typename Second> void together(First first, Second second)
 {
-    for (std::size_t i = begin; i < end; ++i) {
-        const QStringView key = keys[std::size_t(entries[i].place)];
-        entries[i].high = packUnits(key, offset);
-        entries[i].low = packUnits(key, offset + 4);
-    }
-    // Places with equal texts keep the order the query returned them in, either way round.
-    const auto first = entries.begin() + qsizetype(begin);
-    const auto last = entries.begin() + qsizetype(end);
-    if (ascending) {
-        std::sort(first, last, [](const SortEntry &a, const SortEntry &b) {
-            if (a.high != b.high)
-                return a.high < b.high;
-            if (a.low != b.low)
-                return a.low < b.low;
-            return a.place < b.place;
-        });
-    } else {
-        std::sort(first, last, [](const SortEntry &a, const SortEntry &b) {
-            if (a.high != b.high)
-                return a.high > b.high;
-            if (a.low != b.low)
-                return a.low > b.low;
-            return a.place < b.place;
-        });
-    }
-    std::size_t run = begin;
-    for (std::size_t i = begin + 1; i <= end; ++i) {
-        if (i < end && entries[i].high == entries[run].high && entries[i].low == entries[run].low)
-            continue;
-        if (i - run > 1) {
-            const bool longer =
-                std::any_of(entries.begin() + qsizetype(run), entries.begin() + qsizetype(i),
-                            [&](const SortEntry &e) { return keys[std::size_t(e.place)].size() > offset + 8; });
-            // Keys that all end within these units are equal, already in the order of the query.
-            if (longer)
-                sortByUnits(entries, run, i, offset + 8, keys, ascending);
-        }
-        run = i;
-    }
+    std::thread other(std::move(first));
+    second();
+    other.join();
 }
 
 } // namespace
 
+std::vector<QCollatorSortKey> PlacesModel::makeSortKeys(int column, std::size_t from, std::size_t to) const
+{
+    // The interface's language orders the texts ("أحمد" with "احمد", "Éclair" among the e's),
+    // without regard to case; a key per text makes each comparison one of bytes. A collator of
+    // its own for each thread.
+    QCollator collator(Processing::InterfaceLocale());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(to - from);
+    for (std::size_t i = from; i < to; ++i) {
+        const Place &place = m_places[i];
+        keys.push_back(collator.sortKey(
+            place.latin1 ? QString(place.latin1Text(column))
+                         : QString::fromRawData(place.utf16Text(column).data(), place.length(column))));
+    }
+    return keys;
+}
+
+const std::vector<QCollatorSortKey> &PlacesModel::sortKeys(int column)
+{
+    std::vector<QCollatorSortKey> &keys = m_keys[std::size_t(column)];
+    const std::size_t rows = m_places.size();
+    if (keys.size() == rows)
+        return keys;
+    if (!onTwoThreads(rows)) {
+        keys = makeSortKeys(column, 0, rows);
+        return keys;
+    }
+    std::vector<QCollatorSortKey> later;
+    together([&] { later = makeSortKeys(column, rows / 2, rows); }, [&] { keys = makeSortKeys(column, 0, rows / 2); });
+    keys.insert(keys.end(), std::make_move_iterator(later.begin()), std::make_move_iterator(later.end()));
+    return keys;
+}
+
 void PlacesModel::sortRows()
 {
-    const std::vector<QStringView> &keys = sortKeys(m_sortColumn);
-    // The beginning all keys share ("+20 2 " of every telephone) decides nothing.
-    qsizetype common = keys.empty() ? 0 : keys.front().size();
-    for (std::size_t i = 1; i < keys.size() && common > 0; ++i) {
-        const qsizetype limit = std::min(common, keys[i].size());
-        qsizetype same = 0;
-        while (same < limit && keys[i][same] == keys.front()[same])
-            ++same;
-        common = same;
+    const std::vector<QCollatorSortKey> &keys = sortKeys(m_sortColumn);
+    // Sorted side by side with their keys: a comparison then reads the two keys and nothing else.
+    struct Entry
+    {
+        QCollatorSortKey key;
+        int place;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(keys.size());
+    for (std::size_t place = 0; place < keys.size(); ++place)
+        entries.push_back({keys[place], int(place)});
+    // Places with equal texts keep the order the query returned them in, either way round.
+    const int direction = m_sortOrder == Qt::AscendingOrder ? 1 : -1;
+    const auto before = [direction](const Entry &a, const Entry &b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order * direction < 0 : a.place < b.place;
+    };
+    if (onTwoThreads(entries.size())) {
+        const auto middle = entries.begin() + qsizetype(entries.size() / 2);
+        together([&] { std::sort(middle, entries.end(), before); },
+                 [&] { std::sort(entries.begin(), middle, before); });
+        std::inplace_merge(entries.begin(), middle, entries.end(), before);
+    } else {
+        std::sort(entries.begin(), entries.end(), before);
     }
-    std::vector<SortEntry> entries(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        entries[i].place = int(i);
-    sortByUnits(entries, 0, entries.size(), common, keys, m_sortOrder == Qt::AscendingOrder);
     m_order.resize(entries.size());
     for (std::size_t row = 0; row < entries.size(); ++row)
         m_order[row] = entries[row].place;

@@ -4,6 +4,7 @@
 #include "main/TextArena.h"
 
 #include <QAbstractTableModel>
+#include <QCollatorSortKey>
 #include <QLatin1StringView>
 #include <QSet>
 #include <QSqlQuery>
@@ -14,8 +15,9 @@
 #include <memory>
 #include <vector>
 
-// The places list's rows, filled straight from the places query and sorted on case-folded
-// keys, so a hundred thousand places list and sort quickly.
+// The places list's rows, filled straight from the places query and sorted as the interface's
+// language sorts (QCollator), on a key made once per row, so a hundred thousand places list and
+// sort quickly.
 class PlacesModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -93,7 +95,9 @@ private:
     };
 
     const Place &shown(int row) const { return m_places[std::size_t(m_order[std::size_t(row)])]; }
-    const std::vector<QStringView> &sortKeys(int column);
+    // The collation keys of a column's texts of the places from one position to another.
+    std::vector<QCollatorSortKey> makeSortKeys(int column, std::size_t from, std::size_t to) const;
+    const std::vector<QCollatorSortKey> &sortKeys(int column);
     void sortRows();
     // Reads the current row into m_places.
     void readRow();
@@ -102,9 +106,9 @@ private:
     std::vector<Place> m_places; // in the order the query returned them
     std::vector<int> m_order;    // shown row -> position in m_places
     TextArena m_texts;
-    // Case-folded texts of a column, by position in m_places; made on the first sort by it.
-    std::array<std::vector<QStringView>, ColumnCount> m_keys;
-    TextArena m_folded;
+    // The collation keys of a column's texts, by position in m_places; made on the first sort by
+    // it, so a sort compares bytes, never texts.
+    std::array<std::vector<QCollatorSortKey>, ColumnCount> m_keys;
     ListedIds m_listed;
     // The load under way.
     std::unique_ptr<Processing::TextRows> m_rows;

@@ -10,11 +10,14 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/ExpansionAnnouncement.h"
 #include "ui/FormFont.h"
+#include "ui/LayoutDirection.h"
 #include "ui/MsgBox.h"
 #include "ui/ScreenFit.h"
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 
+#include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollArea>
@@ -27,7 +30,7 @@ frmMain::frmMain(RunSettings settings, QWidget *parent)
     : QMainWindow(parent), m_storedPlaces(std::make_shared<Processing::StoredPlaces>()), m_settings(std::move(settings))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Tarnwick"));
+    setWindowTitle(tr("Tarnwick"));
     // Exit unloads the window; the program ends when its last window has closed.
     setAttribute(Qt::WA_DeleteOnClose);
     m_loadSteps = new QTimer(this);
@@ -78,7 +81,7 @@ void frmMain::BuildLayout()
     CatTree->setModel(m_categories);
     CatTree->setUniformRowHeights(true);
     // The tree and the list have no label beside them: screen readers name them by their role.
-    CatTree->setAccessibleName(QStringLiteral("Categories"));
+    CatTree->setAccessibleName(tr("Categories"));
     connect(CatTree, &QTreeView::clicked, this, [this] { CatTree_Click(); });
     connect(CatTree, &QTreeView::expanded, this, [this](const QModelIndex &node) { CatTree_Expand(node); });
     connect(CatTree, &QTreeView::collapsed, this, [this](const QModelIndex &node) { CatTree_Collapse(node); });
@@ -91,7 +94,7 @@ void frmMain::BuildLayout()
     m_places = new PlacesModel(this);
     LstVwPlaces = new QTreeView(client);
     LstVwPlaces->setObjectName(QStringLiteral("LstVwPlaces"));
-    LstVwPlaces->setAccessibleName(QStringLiteral("Places"));
+    LstVwPlaces->setAccessibleName(tr("Places"));
     LstVwPlaces->setGeometry(TwipsRect(3120, 840, 13140 - 3120, 9975));
     LstVwPlaces->setModel(m_places);
     LstVwPlaces->setRootIsDecorated(false);
@@ -117,12 +120,22 @@ void frmMain::BuildLayout()
     StatusBar1->setSizeGripEnabled(false);
     // The forms' face: the desktop's default may be too tall for the bar's fixed height.
     StatusBar1->setFont(FormFont(8.25, false));
+    // The panels stand in a row of their own across the bar's whole height: the bar's own layout
+    // keeps blank rows above and below its items, which at its fixed height would leave too little
+    // for a face with Arabic letters, taller than Latin ones.
+    auto *panels = new QWidget(StatusBar1);
+    panels->setObjectName(QStringLiteral("Panels"));
+    panels->setGeometry(StatusBar1->rect());
+    auto *row = new QHBoxLayout(panels);
+    row->setContentsMargins(2, 0, 0, 0);
+    row->setSpacing(6);
     for (int i = 0; i < 4; ++i) {
-        m_panels[i] = new QLabel(StatusBar1);
+        m_panels[i] = new QLabel(panels);
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
-        StatusBar1->addWidget(m_panels[i], 1);
+        row->addWidget(m_panels[i], 1);
     }
 
+    MirrorFixedPlacements(client);
     PlaceOnScreen(this, client->size());
 }
 
@@ -132,16 +145,17 @@ QString ConnectFailureHeadline(Processing::ConnectFailure failure)
 {
     switch (failure) {
     case Processing::ConnectFailure::SettingsFile:
-        return QStringLiteral("The settings file cannot be read");
+        return QCoreApplication::translate("frmMain", "The settings file cannot be read");
     case Processing::ConnectFailure::DatabaseFile:
-        return QStringLiteral("The database file cannot be used");
+        return QCoreApplication::translate("frmMain", "The database file cannot be used");
     case Processing::ConnectFailure::Folder:
-        return QStringLiteral("The folder cannot be made");
+        return QCoreApplication::translate("frmMain", "The folder cannot be made");
     case Processing::ConnectFailure::None:
     case Processing::ConnectFailure::Unreachable:
         break;
     }
-    return QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator");
+    return QCoreApplication::translate("frmMain",
+                                       "Can't Connect To Data Base Check network or Contact System Administrator");
 }
 
 } // namespace
@@ -151,20 +165,19 @@ void frmMain::Form_Load()
     const Processing::ConnectOutcome outcome = Processing::ConnectDB(m_settings.databases);
     m_panels[0]->setText(outcome.environment.marker);
     // A connection lost later is opened again by the next action; the panel tells which holds.
-    connect(&Processing::DbConn().status(), &Processing::ConnectionStatus::connectedChanged, this, [this](bool up) {
-        m_panels[1]->setText(up ? QStringLiteral("Connected To DB") : QStringLiteral("Connection To DB Lost"));
-    });
+    connect(&Processing::DbConn().status(), &Processing::ConnectionStatus::connectedChanged, this,
+            [this](bool up) { m_panels[1]->setText(up ? tr("Connected To DB") : tr("Connection To DB Lost")); });
     if (outcome.connected) {
-        m_panels[1]->setText(QStringLiteral("Connected To DB"));
+        m_panels[1]->setText(tr("Connected To DB"));
         if (!outcome.readOnlyFile.isEmpty())
-            MsgBox(QStringLiteral("Changes cannot be stored in the database file %1").arg(outcome.readOnlyFile),
-                   QMessageBox::Ok, QMessageBox::Warning, QStringLiteral("Error "), outcome.readOnlyReason);
+            MsgBox(tr("Changes cannot be stored in the database file %1").arg(outcome.readOnlyFile), QMessageBox::Ok,
+                   QMessageBox::Warning, tr("Error "), outcome.readOnlyReason);
     } else {
         // The box's headline says whom to turn to; the reason, naming the file where one is at
         // fault, lies in its details and on standard error.
         qWarning("%s", qPrintable(Processing::Redacted(outcome.error)));
-        MsgBox(ConnectFailureHeadline(outcome.failure), QMessageBox::Ok, QMessageBox::Critical,
-               QStringLiteral("Error "), outcome.error);
+        MsgBox(ConnectFailureHeadline(outcome.failure), QMessageBox::Ok, QMessageBox::Critical, tr("Error "),
+               outcome.error);
     }
     SearchStr.clear();
     try {

@@ -9,36 +9,32 @@
 #include "ui/MsgBox.h"
 #include "ui/WaitCursor.h"
 
+#include <QCoreApplication>
 #include <QModelIndex>
 
 #include <optional>
 
 namespace {
 
-const QString ConfirmText = QStringLiteral("Are you Sure you want to delete    ");
-const QString CategoryErrorTitle = QStringLiteral("Delete Category Error");
-
 bool confirmed(const QString &name, const QString &title)
 {
-    return MsgBox(ConfirmText + name, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon, title) ==
-           QMessageBox::Yes;
+    return MsgBox(QCoreApplication::translate("frmMain", "Are you Sure you want to delete    %1").arg(name),
+                  QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon, title) == QMessageBox::Yes;
 }
 
 void categoryRefused(const QString &text)
 {
-    MsgBox(text, QMessageBox::Ok, QMessageBox::NoIcon, CategoryErrorTitle);
+    MsgBox(text, QMessageBox::Ok, QMessageBox::NoIcon, QCoreApplication::translate("frmMain", "Delete Category Error"));
 }
 
-// Whether to delete what a row holds now, others having changed it since the window showed it.
-// No is the default: Enter pressed in passing deletes nothing.
-bool deleteChanged(const QString &what, const QString &shownIn, const QString &name, const QString &nowNamed,
-                   const QString &title)
+// Whether to delete what a row holds now, others having changed it since the window showed it
+// (question: the text, with the name shown and the name now). No is the default: Enter pressed
+// in passing deletes nothing.
+bool deleteChanged(const char *question, const QString &name, const QString &nowNamed, const QString &title)
 {
-    const QString text = QStringLiteral("The %1 \"%2\" was changed by someone else since the %3 showed it: it is now "
-                                        "\"%4\".\n\nDelete \"%4\"?")
-                             .arg(what, name, shownIn, nowNamed);
-    return MsgBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, title, QString(), QMessageBox::No) ==
-           QMessageBox::Yes;
+    return MsgBox(QCoreApplication::translate("frmMain", question).arg(name, nowNamed),
+                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, title, QString(),
+                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 // Asked before the question, so that nothing is confirmed that is refused anyway.
@@ -67,8 +63,8 @@ void frmMain::DeletePlace()
     if (name.isEmpty())
         return;
     const qint32 placeId = m_places->PlaceId(row);
-    const QString placeFailed = QStringLiteral(" Place Can't be Deleted ");
-    if (!confirmed(name, QStringLiteral("Delete Place")))
+    const QString placeFailed = tr(" Place Can't be Deleted ");
+    if (!confirmed(name, tr("Delete Place")))
         return;
 
     // The list shows the selected category again. With nodes but none selected the list was
@@ -104,13 +100,14 @@ void frmMain::DeletePlace()
             if (outcome.failure->outcomeUnknown())
                 ShowDbError(*outcome.failure); // the place may be gone all the same
             else
-                MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("DataBase Error"));
+                MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, tr("DataBase Error"));
             return;
         }
         if (outcome.result == Result::Deleted)
             break;
-        if (!deleteChanged(QStringLiteral("place"), QStringLiteral("list"), name, outcome.nowNamed,
-                           QStringLiteral("Delete Place"))) {
+        if (!deleteChanged(QT_TRANSLATE_NOOP("frmMain", "The place \"%1\" was changed by someone else since the list "
+                                                        "showed it: it is now \"%2\".\n\nDelete \"%2\"?"),
+                           name, outcome.nowNamed, tr("Delete Place"))) {
             if (const std::optional<Processing::DbError> reloadFailure = reloadList())
                 ShowDbError(*reloadFailure);
             return;
@@ -120,7 +117,7 @@ void frmMain::DeletePlace()
     }
 
     const std::optional<Processing::DbError> reloadFailure = reloadList();
-    MsgBox(QStringLiteral(" Place  Deleted "), QMessageBox::Ok, QMessageBox::NoIcon, QStringLiteral("Delete Place"));
+    MsgBox(tr(" Place  Deleted "), QMessageBox::Ok, QMessageBox::NoIcon, tr("Delete Place"));
     if (reloadFailure)
         ShowDbError(*reloadFailure);
 }
@@ -135,10 +132,10 @@ void frmMain::DeleteCategory()
         return;
     const qint32 branchId = NodeBranchId(node);
     if (branchId == 0) {
-        categoryRefused(QStringLiteral("You Can't delete the Root Category "));
+        categoryRefused(tr("You Can't delete the Root Category "));
         return;
     }
-    const QString hasChildren = QStringLiteral("You Can't delete a parent Category before deleting it's Children");
+    const QString hasChildren = tr("You Can't delete a parent Category before deleting it's Children");
     if (m_categories->rowCount(node) > 0) {
         categoryRefused(hasChildren);
         return;
@@ -149,13 +146,12 @@ void frmMain::DeleteCategory()
         categoryRefused(hasChildren);
         return;
     }
-    const QString hasRelated =
-        QStringLiteral("You Can't delete a parent Category before deleting or moving related places ");
+    const QString hasRelated = tr("You Can't delete a parent Category before deleting or moving related places ");
     if (m_places->rowCount() > 0 || hasPlaces(branchId)) {
         categoryRefused(hasRelated);
         return;
     }
-    if (!confirmed(name, QStringLiteral("Delete Category")))
+    if (!confirmed(name, tr("Delete Category")))
         return;
 
     // After a delete, or a changed category left alone, the tree shows the categories as they are now.
@@ -176,8 +172,9 @@ void frmMain::DeleteCategory()
         }
         if (outcome.result != Processing::CategoryDeleteOutcome::Result::Renamed)
             break;
-        if (!deleteChanged(QStringLiteral("category"), QStringLiteral("tree"), name, outcome.nowNamed,
-                           QStringLiteral("Delete Category"))) {
+        if (!deleteChanged(QT_TRANSLATE_NOOP("frmMain", "The category \"%1\" was changed by someone else since the "
+                                                        "tree showed it: it is now \"%2\".\n\nDelete \"%2\"?"),
+                           name, outcome.nowNamed, tr("Delete Category"))) {
             if (const std::optional<Processing::DbError> rebuildFailure = rebuildTree())
                 ShowDbError(*rebuildFailure);
             return;
@@ -202,8 +199,7 @@ void frmMain::DeleteCategory()
     if (outcome.failure)
         ShowDbError(*outcome.failure);
     else
-        MsgBox(name + QStringLiteral("  Deleted "), QMessageBox::Ok, QMessageBox::NoIcon,
-               QStringLiteral("Delete Category"));
+        MsgBox(tr("%1  Deleted ").arg(name), QMessageBox::Ok, QMessageBox::NoIcon, tr("Delete Category"));
     if (rebuildFailure)
         ShowDbError(*rebuildFailure);
 }

@@ -49,7 +49,7 @@ void frmMain::UpdateList(qint32 Branch_ID)
     // window paints and counts the places read in the status bar; the list shows none of them
     // until all are read, so a click meanwhile never meets half a list.
     if (!ReadListFor(m_settings.listLoad.progressDelay)) {
-        m_panels[2]->setText(QStringLiteral("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
+        m_panels[2]->setText(tr("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
         m_loadCursor = std::make_unique<WaitCursor>();
         m_loadSteps->start();
         return;
@@ -72,7 +72,7 @@ bool frmMain::ReadListFor(qint64 milliseconds)
 void frmMain::LoadStep()
 {
     if (!ReadListFor(m_settings.listLoad.paintInterval)) {
-        m_panels[2]->setText(QStringLiteral("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
+        m_panels[2]->setText(tr("Loading places: %1").arg(QLocale().toString(m_places->ReadCount())));
         return;
     }
     EndLoad();

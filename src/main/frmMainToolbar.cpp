@@ -18,19 +18,24 @@ struct ButtonEntry
     int picture;
 };
 
+// The captions and tips in English; each is translated where the button is made.
 const ButtonEntry Buttons[] = {
-    {ToolbarEntry::Dinning, "Dinning", "Find on the internet", 1},
-    {ToolbarEntry::Search, "Search", "Find Place", 2},
-    {ToolbarEntry::Add, "Add", "Add New Items", 3},
-    {ToolbarEntry::Internet, "Internet", "Open Internet Window", 4},
-    {ToolbarEntry::Refresh, "Refresh", "Show all Places", 5},
-    {ToolbarEntry::Update, "Update", "Update Record", 7},
-    {ToolbarEntry::Delete, "Delete", nullptr, 10},
-    {ToolbarEntry::Back, "Back", nullptr, 8},
-    {ToolbarEntry::Forward, "Forward", nullptr, 9},
-    {ToolbarEntry::DeleteCategory, "Delete Cat", nullptr, 11},
+    {ToolbarEntry::Dinning, QT_TRANSLATE_NOOP("frmMain", "Dinning"),
+     QT_TRANSLATE_NOOP("frmMain", "Find on the internet"), 1},
+    {ToolbarEntry::Search, QT_TRANSLATE_NOOP("frmMain", "Search"), QT_TRANSLATE_NOOP("frmMain", "Find Place"), 2},
+    {ToolbarEntry::Add, QT_TRANSLATE_NOOP("frmMain", "Add"), QT_TRANSLATE_NOOP("frmMain", "Add New Items"), 3},
+    {ToolbarEntry::Internet, QT_TRANSLATE_NOOP("frmMain", "Internet"),
+     QT_TRANSLATE_NOOP("frmMain", "Open Internet Window"), 4},
+    {ToolbarEntry::Refresh, QT_TRANSLATE_NOOP("frmMain", "Refresh"), QT_TRANSLATE_NOOP("frmMain", "Show all Places"),
+     5},
+    {ToolbarEntry::Update, QT_TRANSLATE_NOOP("frmMain", "Update"), QT_TRANSLATE_NOOP("frmMain", "Update Record"), 7},
+    {ToolbarEntry::Delete, QT_TRANSLATE_NOOP("frmMain", "Delete"), nullptr, 10},
+    {ToolbarEntry::Back, QT_TRANSLATE_NOOP("frmMain", "Back"), nullptr, 8},
+    {ToolbarEntry::Forward, QT_TRANSLATE_NOOP("frmMain", "Forward"), nullptr, 9},
+    {ToolbarEntry::DeleteCategory, QT_TRANSLATE_NOOP("frmMain", "Delete Cat"), nullptr, 11},
 };
-const ButtonEntry ExitButton = {ToolbarEntry::Exit, "Exit ", "Exit Application", 6};
+const ButtonEntry ExitButton = {ToolbarEntry::Exit, QT_TRANSLATE_NOOP("frmMain", "Exit "),
+                                QT_TRANSLATE_NOOP("frmMain", "Exit Application"), 6};
 
 // Separators and placeholders only hold places on the bar.
 bool RaisesClick(ToolbarEntry entry)
@@ -65,10 +70,15 @@ protected:
 void frmMain::BuildToolbar()
 {
     const auto addButton = [this](const ButtonEntry &button) {
-        QAction *action = Toolbar1->addAction(ToolbarPicture(button.picture), QString::fromLatin1(button.caption));
+        // Back points the way the text reads from, Forward the way it reads to: in a window laid
+        // out right to left, the other way round.
+        int picture = button.picture;
+        if (isRightToLeft() && (picture == 8 || picture == 9))
+            picture = 17 - picture;
+        QAction *action = Toolbar1->addAction(ToolbarPicture(picture), tr(button.caption));
         action->setObjectName(QStringLiteral("Button%1").arg(int(button.entry)));
         if (button.toolTip)
-            action->setToolTip(QString::fromLatin1(button.toolTip));
+            action->setToolTip(tr(button.toolTip));
         else
             Toolbar1->widgetForAction(action)->installEventFilter(new NoToolTip(action));
         connect(action, &QAction::triggered, this, [this, entry = button.entry] { Toolbar1_ButtonClick(entry); });

@@ -45,7 +45,7 @@ void frmMain::InitForm()
     {
         // The views hear of the whole rebuild as one reset.
         const CategoryTreeModel::Rebuild rebuild(*m_categories);
-        m_categories->AddTopNode(0, QStringLiteral("Main Categories"), CategoryTreeModel::RootPicture);
+        m_categories->AddTopNode(0, tr("Main Categories"), CategoryTreeModel::RootPicture);
         // What was read is placed even when the reading broke off.
         m_categories->AddRows(std::move(rows));
     }
@@ -58,7 +58,7 @@ void frmMain::InitForm()
     if (refused)
         throw *refused;
     if (!failure.isEmpty())
-        throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
+        throw Processing::DbError(tr("The categories could not all be read."), failure);
 }
 
 void frmMain::LoadChildNodes(qint32 Branch_ID)
@@ -68,7 +68,7 @@ void frmMain::LoadChildNodes(qint32 Branch_ID)
     // What was read is placed even when the reading broke off.
     m_categories->AddRows(std::move(rows));
     if (!failure.isEmpty())
-        throw Processing::DbError(QStringLiteral("The categories could not all be read."), failure);
+        throw Processing::DbError(tr("The categories could not all be read."), failure);
 }
 
 std::vector<CategoryTreeModel::Row> frmMain::ReadChildNodes(qint32 Branch_ID, QString &failure)

@@ -8,6 +8,7 @@
 #include "ui/DbErrorMessage.h"
 #include "ui/EnterKey.h"
 #include "ui/FormFont.h"
+#include "ui/LayoutDirection.h"
 #include "ui/MsgBox.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
@@ -49,7 +50,7 @@ QListWidget *selectionList(QWidget *parent, const char *name, const QRect &geome
 FrmSearch::FrmSearch(SearchHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setObjectName(QStringLiteral("FrmSearch"));
-    setWindowTitle(QStringLiteral("Find Place"));
+    setWindowTitle(tr("Find Place"));
     setWindowIcon(ToolbarPicture(2));
     BuildLayout();
     SetTabOrder();
@@ -63,29 +64,26 @@ void FrmSearch::BuildLayout()
     const QFont textBox = ListFont();
 
     Frame1 = place(new QGroupBox(QStringLiteral("-"), this), "Frame1", TwipsRect(120, 240, 4935, 1935));
-    Label1 = place(new QLabel(QStringLiteral("Place Name"), Frame1), "Label1", TwipsRect(120, 360, 1095, 255));
+    Label1 = place(new QLabel(tr("Place Name"), Frame1), "Label1", TwipsRect(120, 360, 1095, 255));
     TxtPlaceName = place(new QLineEdit(Frame1), "TxtPlaceName", TwipsRect(1440, 240, 3255, 360));
     KeepWholeCharacters(TxtPlaceName);
-    OptStart =
-        place(new QRadioButton(QStringLiteral("Starts with"), Frame1), "OptStart", TwipsRect(120, 720, 1335, 255));
-    OptEnd = place(new QRadioButton(QStringLiteral("Ends with"), Frame1), "OptEnd", TwipsRect(1560, 720, 1335, 255));
-    OptContain =
-        place(new QRadioButton(QStringLiteral("Contains"), Frame1), "OptContain", TwipsRect(120, 1200, 1095, 255));
-    OptExact = place(new QRadioButton(QStringLiteral("Exactly"), Frame1), "OptExact", TwipsRect(1560, 1200, 1215, 255));
+    OptStart = place(new QRadioButton(tr("Starts with"), Frame1), "OptStart", TwipsRect(120, 720, 1335, 255));
+    OptEnd = place(new QRadioButton(tr("Ends with"), Frame1), "OptEnd", TwipsRect(1560, 720, 1335, 255));
+    OptContain = place(new QRadioButton(tr("Contains"), Frame1), "OptContain", TwipsRect(120, 1200, 1095, 255));
+    OptExact = place(new QRadioButton(tr("Exactly"), Frame1), "OptExact", TwipsRect(1560, 1200, 1215, 255));
 
-    ChkCat = place(new QCheckBox(QStringLiteral("Category"), this), "ChkCat", TwipsRect(5280, 240, 1095, 255));
+    ChkCat = place(new QCheckBox(tr("Category"), this), "ChkCat", TwipsRect(5280, 240, 1095, 255));
     LstCat = selectionList(this, "LstCat", TwipsRect(5280, 600, 3615, 1635));
-    ChkCity = place(new QCheckBox(QStringLiteral("City"), this), "ChkCity", TwipsRect(120, 2280, 1095, 255));
+    ChkCity = place(new QCheckBox(tr("City"), this), "ChkCity", TwipsRect(120, 2280, 1095, 255));
     LstCity = selectionList(this, "LstCity", TwipsRect(120, 2640, 3375, 1635));
-    ChkDistrict =
-        place(new QCheckBox(QStringLiteral("District"), this), "ChkDistrict", TwipsRect(5280, 2280, 1095, 255));
+    ChkDistrict = place(new QCheckBox(tr("District"), this), "ChkDistrict", TwipsRect(5280, 2280, 1095, 255));
     LstDistrict = selectionList(this, "LstDistrict", TwipsRect(5280, 2640, 3615, 1635));
 
-    CmdSearch = place(new QPushButton(QStringLiteral("&Search"), this), "CmdSearch", TwipsRect(5640, 4440, 1575, 495));
-    CmdCancel = place(new QPushButton(QStringLiteral("&Cancel"), this), "CmdCancel", TwipsRect(7320, 4440, 1575, 495));
+    CmdSearch = place(new QPushButton(tr("&Search"), this), "CmdSearch", TwipsRect(5640, 4440, 1575, 495));
+    CmdCancel = place(new QPushButton(tr("&Cancel"), this), "CmdCancel", TwipsRect(7320, 4440, 1575, 495));
 
     // Kept for the layout's sake; nothing reads them.
-    Label3 = place(new QLabel(QStringLiteral("Telephone"), this), "Label3", TwipsRect(120, 4320, 1095, 255));
+    Label3 = place(new QLabel(tr("Telephone"), this), "Label3", TwipsRect(120, 4320, 1095, 255));
     Text3 = place(new QLineEdit(this), "Text3", TwipsRect(120, 4680, 3495, 360));
     Label3->hide();
     Text3->hide();
@@ -119,6 +117,7 @@ void FrmSearch::BuildLayout()
 
     connect(CmdSearch, &QPushButton::clicked, this, [this] { CmdSearch_Click(); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
+    MirrorFixedPlacements(this);
 }
 
 void FrmSearch::SetTabOrder()
@@ -222,8 +221,7 @@ void FrmSearch::CmdSearch_Click()
     const SearchCondition built = BuildSearchCondition(Criteria());
     m_host.SetSearchStr(built.condition);
     if (built.condition.isEmpty()) {
-        MsgBox(QStringLiteral(" You Must enter Searching Criteria "), QMessageBox::Ok, QMessageBox::NoIcon,
-               QStringLiteral("Error"));
+        MsgBox(tr(" You Must enter Searching Criteria "), QMessageBox::Ok, QMessageBox::NoIcon, tr("Error"));
         return;
     }
     // The condition enters the history before the list is reloaded, even if the reload then

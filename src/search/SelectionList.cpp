@@ -1,8 +1,10 @@
 #include "search/SelectionList.h"
 
 #include "data/Connection.h"
+#include "data/InterfaceLanguage.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QListWidget>
 
 #include <algorithm>
@@ -32,12 +34,12 @@ void FillSelectionList(QListWidget *list, const QString &sql, const QString &nam
             entries.append({rows.text(row, name), *identifier});
     }
     // The statements ask for no order; the user finds an entry faster in alphabetical order.
-    QCollator collator;
+    QCollator collator(Processing::InterfaceLocale());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(entries.begin(), entries.end(),
                      [&collator](const Row &a, const Row &b) { return collator.compare(a.text, b.text) < 0; });
 
-    auto *all = new QListWidgetItem(QStringLiteral("* All *"), list);
+    auto *all = new QListWidgetItem(QCoreApplication::translate("FrmSearch", "* All *"), list);
     all->setData(Qt::UserRole, qint32(0));
     for (const Row &entry : entries) {
         auto *item = new QListWidgetItem(entry.text, list);

@@ -2,6 +2,7 @@
 
 #include "ui/MsgBox.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -71,8 +72,8 @@ bool StartBrowser(const QString &address)
 {
     const bool started = handler() ? handler()(address) : startReal(address);
     if (!started)
-        MsgBox(QStringLiteral("The web browser could not be started."), QMessageBox::Ok, QMessageBox::Warning,
-               QStringLiteral("Web Browser"));
+        MsgBox(QCoreApplication::translate("StartBrowser", "The web browser could not be started."), QMessageBox::Ok,
+               QMessageBox::Warning, QCoreApplication::translate("StartBrowser", "Web Browser"));
     return started;
 }
 

@@ -141,8 +141,9 @@ void OpenWebWindow(const WebWindowSettings &settings, std::function<void()> show
     auto *process = new WebWindowProcess;
     process->setShowMain(std::move(showMain));
     if (!process->start(file, address)) {
-        MsgBox(QStringLiteral("The web window could not be loaded: ") + process->errorText(), QMessageBox::Ok,
-               QMessageBox::Critical, QStringLiteral("Error "));
+        MsgBox(QCoreApplication::translate("WebWindow", "The web window could not be loaded: %1")
+                   .arg(process->errorText()),
+               QMessageBox::Ok, QMessageBox::Critical, QCoreApplication::translate("WebWindow", "Error "));
         delete process;
         return;
     }

@@ -2,6 +2,8 @@
 // browser engine and the shared OpenGL context it needs are set up here, not in the main
 // program's start. Its one argument is the page; its standard input and output are the pipes
 // to the main program.
+#include "data/InterfaceLanguage.h"
+#include "ui/LayoutDirection.h"
 #include "ui/Pictures.h"
 #include "web/MainProgramLink.h"
 #include "web/WebEngineStartup.h"
@@ -28,6 +30,8 @@ int main(int argc, char *argv[])
     PrepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // The main program's language, chosen as it chose it.
+    UseInterfaceLanguage(Processing::ConfiguredLanguage());
     // The same launcher entry and icon as the main window's.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     QApplication::setWindowIcon(ApplicationPicture());

@@ -22,7 +22,7 @@ QPointer<frmDinning> &openWindow()
 frmDinning::frmDinning(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmDinning"));
-    setWindowTitle(QStringLiteral("Search on the Web"));
+    setWindowTitle(tr("Search on the Web"));
     // Closing unloads the window, so the next "Dinning" loads the page afresh.
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -30,7 +30,7 @@ frmDinning::frmDinning(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(Twips(60));
 
-    CmdBack = new QPushButton(QStringLiteral("&Back"), this);
+    CmdBack = new QPushButton(tr("&Back"), this);
     CmdBack->setObjectName(QStringLiteral("CmdBack"));
     CmdBack->setFixedSize(TwipsSize(1215, 375));
     // Enter on the focused button presses it, as in every other window.
@@ -40,7 +40,7 @@ frmDinning::frmDinning(QWidget *parent) : QWidget(parent)
 
     WebBrowser1 = new QWebEngineView(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    WebBrowser1->setAccessibleName(QStringLiteral("Web page"));
+    WebBrowser1->setAccessibleName(tr("Web page"));
     layout->addWidget(WebBrowser1, 1);
 
     resize(TwipsSize(12000, 9000));

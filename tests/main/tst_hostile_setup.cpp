@@ -167,19 +167,24 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("told");
-        QTest::addColumn<int>("lines"); // of standard error, 0 for any number
+        QTest::addColumn<int>("lines");      // of standard error, 0 for any number
+        QTest::addColumn<QString>("locale"); // the system's, where not the test's own
         QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("--database <descriptor>")
-                              << 0;
+                              << 0 << QString();
         QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate")} << 2
-                                        << QStringLiteral("Unknown option 'frobnicate'") << 0;
+                                        << QStringLiteral("Unknown option 'frobnicate'") << 0 << QString();
         QTest::newRow("missing value") << QStringList{QStringLiteral("-style"), QStringLiteral("fusion"),
                                                       QStringLiteral("--database")}
-                                       << 2 << QStringLiteral("Missing value after '--database'") << 0;
+                                       << 2 << QStringLiteral("Missing value after '--database'") << 0 << QString();
         QTest::newRow("password") << QStringList{QStringLiteral("--database"),
                                                  QStringLiteral("postgresql://bob:Xq7tiger@db/dir")}
-                                  << 2 << QStringLiteral("~/.pgpass") << 1;
+                                  << 2 << QStringLiteral("~/.pgpass") << 1 << QString();
         QTest::newRow("a start") << QStringList{} << 1
-                                 << QStringLiteral("cannot show its window: could not connect to display") << 1;
+                                 << QStringLiteral("cannot show its window: could not connect to display") << 1
+                                 << QString();
+        QTest::newRow("help in Arabic") << QStringList{QStringLiteral("--help")} << 0
+                                        << QStringLiteral("دليل للأماكن، مرتبة في شجرة تصنيفات.") << 0
+                                        << QStringLiteral("ar_EG.UTF-8");
     }
 
     void theCommandLineIsAnsweredWithoutADisplay()
@@ -188,10 +193,14 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         QFETCH(QString, told);
         QFETCH(int, lines);
+        QFETCH(QString, locale);
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(display));
+        environment.remove(QStringLiteral("LANGUAGE"));
+        if (!locale.isEmpty())
+            environment.insert(QStringLiteral("LC_ALL"), locale);
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(TARNWICK_PROGRAM), arguments);
         QVERIFY(program.waitForFinished(30000));

@@ -2,9 +2,11 @@
 // sample directory and each of its windows, at the screen's scale (run once with
 // QT_SCALE_FACTOR=1 and once with 2; scripts/screenshots.sh does both under a virtual display).
 //
-//   tarnwick-screenshots OUTPUT-FOLDER
+//   tarnwick-screenshots OUTPUT-FOLDER [LANGUAGE]
 //
 // Files are named after the window, with "@2x" at 200 %: main-window.png, search-dialog@2x.png ...
+// In another language than English (ar) only the main window and "Find Place" are taken, named
+// with the language: main-window-ar.png.
 // The program's own windows are used as the program builds them, on a new sample directory in a
 // temporary folder; the web window shows a page from a local file.
 
@@ -17,6 +19,7 @@
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
+#include "ui/LayoutDirection.h"
 #include "ui/Pictures.h"
 #include "web/WebEngineStartup.h"
 #include "web/frmDinning.h"
@@ -82,11 +85,19 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setWindowIcon(ApplicationPicture());
-    if (QApplication::arguments().size() != 2) {
-        std::fputs("usage: tarnwick-screenshots OUTPUT-FOLDER\n", stderr);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2 || arguments.size() > 3) {
+        std::fputs("usage: tarnwick-screenshots OUTPUT-FOLDER [LANGUAGE]\n", stderr);
         return 2;
     }
-    const QString folder = QApplication::arguments().at(1);
+    const QString folder = arguments.at(1);
+    const QString language = arguments.value(2, QStringLiteral("en"));
+    const bool english = language == QLatin1StringView("en");
+    const QString named = english ? QString() : QLatin1Char('-') + language;
+    if (!UseInterfaceLanguage(language)) {
+        std::fprintf(stderr, "no catalogue for the language %s\n", qPrintable(language));
+        return 2;
+    }
     QDir().mkpath(folder);
 
     QTemporaryDir scratch;
@@ -111,7 +122,7 @@ int main(int argc, char *argv[])
     Q_EMIT list->header()->sectionClicked(0);
     list->selectionModel()->select(list->model()->index(1, 0),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    ok &= save(main, folder, QStringLiteral("main-window"));
+    ok &= save(main, folder, QStringLiteral("main-window") + named);
 
     {
         FrmSearch search(*main);
@@ -120,7 +131,12 @@ int main(int argc, char *argv[])
         if (cities->count() > 2)
             cities->item(2)->setSelected(true);
         search.show();
-        ok &= save(&search, folder, QStringLiteral("search-dialog"));
+        ok &= save(&search, folder, QStringLiteral("search-dialog") + named);
+    }
+    if (!english) {
+        main->close();
+        settle();
+        return ok ? 0 : 1;
     }
     {
         frmAdd add;

@@ -302,9 +302,10 @@ ImportOutcome tryImport(const QList<ImportedPlace> &places, const ImportOptions 
     const qint64 first = NextLeafId(db);
     const qint64 room = std::max<qint64>(0, qint64(LargestIdentifier) + 1 - first);
     if (places.size() > room)
-        outcome.refusedWhole = QStringLiteral("The directory has room for %1 more places (identifiers up to %2); the "
-                                              "file holds %3.")
+        outcome.refusedWhole = QStringLiteral("The directory has room for %1 more place%2 (identifiers up to %3); the "
+                                              "file holds %4.")
                                    .arg(room)
+                                   .arg(room == 1 ? QString() : QStringLiteral("s"))
                                    .arg(LargestIdentifier)
                                    .arg(places.size());
     else if (plan.categoryTooLarge)

@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "data/FieldValues.h"
 #include "data/SqlText.h"
+#include "data/SqliteFunctions.h"
 #include "data/TextRows.h"
 
 #include <QSqlQuery>
@@ -44,6 +45,20 @@ QString foldQuery(const QList<NewPlaceKey> &places, qsizetype first, qsizetype c
     return sql + QStringLiteral(") folded");
 }
 
+// As the program's upper() folds a text; ASCII, most texts, without Qt's general way.
+QString upper(const QString &text)
+{
+    QString folded = text;
+    char16_t *unit = reinterpret_cast<char16_t *>(folded.data());
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (unit[i] >= 0x80)
+            return text.toUpper();
+        if (unit[i] >= u'a' && unit[i] <= u'z')
+            unit[i] = char16_t(unit[i] - 32);
+    }
+    return folded;
+}
+
 // A name and an address as one key; a NUL, which no stored text holds, between them.
 QString keyOf(const QString &name, const QString &address)
 {
@@ -57,7 +72,13 @@ PlaceRepeats FindRepeatedPlaces(const QList<NewPlaceKey> &places, Connection &db
     // The new places by folded key. A NULL folded text (Oracle's empty text) equals nothing, as in
     // the rule's query.
     QHash<QString, QList<qsizetype>> byKey;
-    for (qsizetype first = 0; first < places.size(); first += FoldedPerStatement) {
+    // Where upper() is the program's own, the program folds as it would, without asking.
+    const bool foldedHere = HasUnicodeUpper(db.database());
+    if (foldedHere) {
+        for (qsizetype i = 0; i < places.size(); ++i)
+            byKey[keyOf(upper(TrimBlanks(places[i].name)), upper(TrimBlanks(places[i].address)))].append(i);
+    }
+    for (qsizetype first = 0; !foldedHere && first < places.size(); first += FoldedPerStatement) {
         const qsizetype count = std::min(FoldedPerStatement, places.size() - first);
         const Recordset folded = db.openRecordset(foldQuery(places, first, count, db.dialect()));
         for (int row = 0; row < folded.RecordCount(); ++row) {

@@ -2,7 +2,10 @@
 #include "data/DbError.h"
 #include "data/SqliteFunctions.h"
 
+#include <QStringEncoder>
+
 #include <sqlite3.h>
+#include <vector>
 
 // One prepared INSERT on the SQLite handle Qt's driver holds, bound and stepped for each row, as
 // SQLite's own shell imports rows: no statement text and no QVariant per row.
@@ -24,12 +27,17 @@ public:
                                    .toUtf8();
         if (sqlite3_prepare_v2(m_connection, sql.constData(), int(sql.size()), &m_statement, nullptr) != SQLITE_OK)
             throw failure();
+        m_texts.resize(std::size_t(columns.size()));
     }
     ~InsertWriter() override { sqlite3_finalize(m_statement); }
 
+    // In the file's own encoding, kept until the row is stepped: SQLite neither converts nor copies.
     void text(QStringView value) override
     {
-        check(sqlite3_bind_text16(m_statement, ++m_position, value.utf16(), int(value.size() * 2), SQLITE_TRANSIENT));
+        QByteArray &utf8 = m_texts[std::size_t(m_position)];
+        utf8.resize(m_utf8.requiredSpace(value.size()));
+        utf8.resize(m_utf8.appendToBuffer(utf8.data(), value) - utf8.constData());
+        check(sqlite3_bind_text(m_statement, ++m_position, utf8.constData(), int(utf8.size()), SQLITE_STATIC));
     }
     void number(qint64 value) override { check(sqlite3_bind_int64(m_statement, ++m_position, value)); }
     void null() override { check(sqlite3_bind_null(m_statement, ++m_position)); }
@@ -62,6 +70,8 @@ private:
     const QString m_what;
     sqlite3_stmt *m_statement = nullptr;
     int m_position = 0;
+    std::vector<QByteArray> m_texts; // by column
+    QStringEncoder m_utf8{QStringConverter::Utf8};
 };
 
 } // namespace

@@ -27,10 +27,17 @@ void CsvReader::skipLineBreak()
     ++m_nextLine;
 }
 
+// A part of the text as a field: the text itself, not a copy.
+QString CsvReader::slice(qsizetype start, qsizetype size) const
+{
+    return QString::fromRawData(reinterpret_cast<const QChar *>(m_text.utf16() + start), size);
+}
+
 void CsvReader::readQuoted(QString &field)
 {
     const qsizetype opened = m_nextLine;
     ++m_pos;
+    bool whole = true; // the field is one part of the text, without a doubled quote
     for (;;) {
         const qsizetype quote = m_text.indexOf(Quote, m_pos);
         const QStringView part = m_text.mid(m_pos, (quote < 0 ? m_text.size() : quote) - m_pos);
@@ -39,7 +46,10 @@ void CsvReader::readQuoted(QString &field)
             if (part[i] == Lf || (part[i] == Cr && (i + 1 == part.size() || part[i + 1] != Lf)))
                 ++m_nextLine;
         }
-        field += part;
+        if (whole)
+            field = slice(m_pos, part.size());
+        else
+            field += part;
         if (quote < 0) {
             m_pos = m_text.size();
             m_fault = QStringLiteral("the quoted field opened on line %1 is never closed").arg(opened);
@@ -47,6 +57,8 @@ void CsvReader::readQuoted(QString &field)
         }
         m_pos = quote + 1;
         if (m_pos < m_text.size() && m_text[m_pos] == Quote) {
+            // Appending makes the field a text of its own.
+            whole = false;
             field += Quote;
             ++m_pos;
             continue;
@@ -72,10 +84,14 @@ bool CsvReader::next()
                     ++m_pos;
             }
         } else {
+            // Most fields: a plain scan to the next comma or line break.
+            const char16_t *text = m_text.utf16();
             const qsizetype start = m_pos;
-            while (m_pos < m_text.size() && m_text[m_pos] != Comma && !atLineBreak())
-                ++m_pos;
-            field = m_text.mid(start, m_pos - start).toString();
+            qsizetype end = m_pos;
+            while (end < m_text.size() && text[end] != u',' && text[end] != u'\r' && text[end] != u'\n')
+                ++end;
+            m_pos = end;
+            field = slice(start, end - start);
         }
         m_fields.append(field);
         if (m_pos < m_text.size() && m_text[m_pos] == Comma) {

@@ -10,7 +10,8 @@ namespace Processing {
 // field in double quotes holding commas, line breaks and quotes (doubled) as text. Line breaks
 // may be CR LF, LF or CR alone, as other programs write them; a quote inside a field that does
 // not start with one is taken as text. Works on text already decoded, so any encoding reads
-// alike.
+// alike. The fields are parts of that text where they can be (no copy for most): it must outlive
+// them.
 class CsvReader
 {
 public:
@@ -26,6 +27,7 @@ public:
     const QString &fault() const { return m_fault; }
 
 private:
+    QString slice(qsizetype start, qsizetype size) const;
     void readQuoted(QString &field);
     void skipLineBreak();
     bool atLineBreak() const;

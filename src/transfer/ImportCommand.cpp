@@ -38,12 +38,12 @@ int RunImport(const TransferRequest &request, TransferConsole &console)
         return TransferMisused;
     }
     const QString shown = QDir::toNativeSeparators(request.file);
-    const Processing::FileContents contents = Processing::ReadRegularFile(request.file, LargestFile);
+    Processing::FileContents contents = Processing::ReadRegularFile(request.file, LargestFile);
     if (!contents.exists || !contents.refusal.isEmpty()) {
         console.error(contents.exists ? contents.refusal : QStringLiteral("%1: no such file.").arg(shown));
         return TransferFailed;
     }
-    const PlaceFile file = ReadPlaceFile(contents.bytes, request.encoding);
+    const PlaceFile file = ReadPlaceFile(std::move(contents.bytes), request.encoding);
     if (!file.refusal.isEmpty()) {
         console.error(QStringLiteral("%1 was not imported: %2.").arg(shown, file.refusal));
         return TransferFailed;

@@ -60,10 +60,12 @@ bool blankLine(const QStringList &fields)
 
 } // namespace
 
-PlaceFile ReadPlaceFile(const QByteArray &bytes, const QString &encoding)
+PlaceFile ReadPlaceFile(QByteArray bytes, const QString &encoding)
 {
     PlaceFile file;
-    const QString text = decode(bytes, encoding, file.refusal);
+    file.text = decode(bytes, encoding, file.refusal);
+    bytes = QByteArray();
+    const QString &text = file.text;
     if (!file.refusal.isEmpty())
         return file;
     Processing::CsvReader reader(text);
@@ -111,8 +113,10 @@ PlaceFile ReadPlaceFile(const QByteArray &bytes, const QString &encoding)
                 .arg(missing.size() > 1 ? QStringLiteral("s") : QString(), missing.join(QStringLiteral(", ")));
         return file;
     }
+    // About one place a line: the list is not copied as it grows.
+    file.places.reserve(text.count(QLatin1Char('\n')));
     while (reader.next()) {
-        const QStringList fields = reader.fields();
+        const QStringList &fields = reader.fields();
         if (!reader.fault().isEmpty()) {
             file.refused.append({reader.line(), reader.fault()});
             continue;
@@ -131,7 +135,7 @@ PlaceFile ReadPlaceFile(const QByteArray &bytes, const QString &encoding)
             if (positions[c] >= 0)
                 place.*Columns[c].text = Processing::WithoutFormulaGuard(fields[positions[c]]);
         }
-        file.places.append(place);
+        file.places.append(std::move(place));
     }
     return file;
 }

@@ -10,6 +10,8 @@
 // one place a record. Every cell loses the ' that guards a formula-like text.
 struct PlaceFile
 {
+    // The file's text, which the places' texts are parts of.
+    QString text;
     QList<Processing::ImportedPlace> places;
     // Records that are no place: a broken quote, too few or too many fields.
     QList<Processing::ImportRefusal> refused;
@@ -18,5 +20,5 @@ struct PlaceFile
 };
 
 // encoding: a name Qt decodes ("windows-1256", "ISO-8859-6" ...); empty for UTF-8, with or without
-// a byte-order mark.
-PlaceFile ReadPlaceFile(const QByteArray &bytes, const QString &encoding);
+// a byte-order mark. The bytes are let go of once decoded.
+PlaceFile ReadPlaceFile(QByteArray bytes, const QString &encoding);

@@ -56,9 +56,13 @@ private:
     static QList<QStringList> records(const QByteArray &csv)
     {
         QList<QStringList> all;
-        Processing::CsvReader reader(QString::fromUtf8(csv));
-        while (reader.next())
-            all.append(reader.fields());
+        const QString text = QString::fromUtf8(csv);
+        Processing::CsvReader reader(text);
+        while (reader.next()) {
+            all.append(QStringList());
+            for (const QString &field : reader.fields())
+                all.last().append(QString(field.constData(), field.size())); // its own, beyond text's life
+        }
         std::sort(all.begin() + std::min<qsizetype>(1, all.size()), all.end());
         return all;
     }

@@ -74,7 +74,7 @@ const Libpq *libpqOf(const QSqlDriver *driver)
 }
 
 // Bytes kept before they go to the server.
-constexpr qsizetype BufferBytes = 256 * 1024;
+constexpr qsizetype BufferBytes = 8 * 1024;
 
 class CopyWriter final : public BulkRows::Writer
 {
@@ -211,7 +211,9 @@ std::unique_ptr<BulkRows::Writer> PostgreSQLCopyWriter(Connection &db, const QSt
     if (!database.isOpen() || database.driverName() != QLatin1StringView("QPSQL"))
         return nullptr;
     const QVariant handle = database.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+    // Qt names the handle's type by libpq's struct, whose typedef is PGconn.
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
         return nullptr;
     void *connection = *static_cast<void *const *>(handle.constData());
     const Libpq *pq = libpqOf(database.driver());

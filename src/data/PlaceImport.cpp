@@ -92,6 +92,14 @@ private:
     const bool m_createMissing;
     CategoryPaths m_categories;
     CitiesAndDistricts m_places;
+    // What a city and district, or a category, as a file names them, were found to be.
+    struct Found
+    {
+        QPair<qint32, qint32> ids;
+        QStringList why;
+    };
+    QHash<QString, Found> m_whereFound;
+    QHash<QString, Found> m_categoryFound;
 };
 
 QStringList ImportPlan::check(const ImportedPlace &place, qint32 &city, qint32 &district, qint32 &category)
@@ -111,12 +119,25 @@ QStringList ImportPlan::check(const ImportedPlace &place, qint32 &city, qint32 &
             why.append(QStringLiteral("the %1 holds a NUL character, which cannot be stored")
                            .arg(QString::fromLatin1(limit.label)));
     }
-    const std::optional<qint32> inCity = findCity(place, why);
-    const std::optional<qint32> inDistrict = inCity ? findDistrict(place, *inCity, why) : std::nullopt;
-    const std::optional<qint32> under = findCategory(place, why);
-    city = inCity.value_or(0);
-    district = inDistrict.value_or(0);
-    category = under.value_or(0);
+    // Many places name the same few: each name is looked up once.
+    const QString where = place.city + QChar(0) + place.district;
+    auto found = m_whereFound.constFind(where);
+    if (found == m_whereFound.cend()) {
+        Found lookedUp;
+        const std::optional<qint32> inCity = findCity(place, lookedUp.why);
+        lookedUp.ids = {inCity.value_or(0), inCity ? findDistrict(place, *inCity, lookedUp.why).value_or(0) : 0};
+        found = m_whereFound.insert(where, lookedUp);
+    }
+    auto filed = m_categoryFound.constFind(place.category);
+    if (filed == m_categoryFound.cend()) {
+        Found lookedUp;
+        lookedUp.ids = {findCategory(place, lookedUp.why).value_or(0), 0};
+        filed = m_categoryFound.insert(place.category, lookedUp);
+    }
+    why += found->why + filed->why;
+    city = found->ids.first;
+    district = found->ids.second;
+    category = filed->ids.first;
     return why;
 }
 

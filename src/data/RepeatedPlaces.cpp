@@ -15,34 +15,64 @@ namespace Processing {
 
 namespace {
 
-// New places whose case the database folds in one statement.
-constexpr qsizetype FoldedPerStatement = 1000;
-
-// The position, the folded name and the folded address of each place of the batch. Oracle knows
-// no VALUES list: there a row of its own from dual for each.
-QString foldQuery(const QList<NewPlaceKey> &places, qsizetype first, qsizetype count, Dialect dialect)
+// Texts the database folds in one statement: many in PostgreSQL's one literal, fewer as rows.
+qsizetype foldedPerStatement(Dialect dialect)
 {
-    const auto literal = [](const QString &text) {
-        return QLatin1Char('\'') + SqlText(TrimBlanks(text)) + QLatin1Char('\'');
-    };
+    return dialect == Dialect::PostgreSQL ? 10000 : 1000;
+}
+// Between the texts in PostgreSQL's one literal: a control character no typed text holds.
+constexpr char16_t Separator = 0x1f;
+
+QString literal(const QString &text)
+{
+    return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\'');
+}
+
+// The texts, each with its position, folded by the database's upper(). PostgreSQL gets them as
+// one literal it splits, which it reads far faster than a VALUES list; Oracle knows no VALUES
+// list and gets a row of its own from dual for each.
+QString foldQuery(const QStringList &texts, Dialect dialect)
+{
     QString sql;
-    if (dialect == Dialect::Oracle) {
-        for (qsizetype i = first; i < first + count; ++i) {
-            if (i > first)
-                sql += QStringLiteral(" union all ");
-            sql += QStringLiteral("select %1, upper(%2), upper(%3) from dual")
-                       .arg(QString::number(i), literal(places[i].name), literal(places[i].address));
-        }
+    const bool oneLiteral =
+        dialect == Dialect::PostgreSQL &&
+        std::none_of(texts.cbegin(), texts.cend(), [](const QString &text) { return text.contains(QChar(Separator)); });
+    if (oneLiteral)
+        return QStringLiteral("select n - 1, upper(t) from unnest(string_to_array(%1, chr(31))) with ordinality "
+                              "as folded(t, n)")
+            .arg(literal(texts.join(QChar(Separator))));
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (dialect == Dialect::Oracle)
+            sql += QStringLiteral("%1select %2, upper(%3) from dual")
+                       .arg(i > 0 ? QStringLiteral(" union all ") : QString(), QString::number(i), literal(texts[i]));
+        else
+            sql += QStringLiteral("%1(%2, %3)")
+                       .arg(i > 0 ? QStringLiteral(", ") : QString(), QString::number(i), literal(texts[i]));
+    }
+    if (dialect == Dialect::Oracle)
         return sql;
+    return QStringLiteral("select column1, upper(column2) from (values %1) folded").arg(sql);
+}
+
+// Each text as the database's upper() folds it; none where it gives NULL (Oracle's empty text).
+QList<std::optional<QString>> foldedByDatabase(const QStringList &texts, Connection &db)
+{
+    QList<std::optional<QString>> folded(texts.size());
+    const qsizetype perStatement = foldedPerStatement(db.dialect());
+    for (qsizetype first = 0; first < texts.size(); first += perStatement) {
+        const QStringList batch = texts.mid(first, perStatement);
+        // Read as they come, as texts: a Recordset's values would cost more than the folding.
+        const std::unique_ptr<TextRows> rows = ReadTextRows(db.run(foldQuery(batch, db.dialect())), db.database());
+        while (rows->next()) {
+            const std::optional<qint32> position = Int32Of(rows->value(0));
+            const TextCell text = rows->text(1);
+            if (position && *position >= 0 && *position < batch.size() && (text.size > 0 || !rows->value(1).isNull()))
+                folded[first + *position] = TextOf(text);
+        }
+        if (const QString failure = rows->failure(); !failure.isEmpty())
+            throw DbError(QStringLiteral("The new places could not be compared with the stored ones."), failure);
     }
-    sql = QStringLiteral("select column1, upper(column2), upper(column3) from (values ");
-    for (qsizetype i = first; i < first + count; ++i) {
-        if (i > first)
-            sql += QStringLiteral(", ");
-        sql +=
-            QStringLiteral("(%1, %2, %3)").arg(QString::number(i), literal(places[i].name), literal(places[i].address));
-    }
-    return sql + QStringLiteral(") folded");
+    return folded;
 }
 
 // As the program's upper() folds a text; ASCII, most texts, without Qt's general way.
@@ -78,13 +108,15 @@ PlaceRepeats FindRepeatedPlaces(const QList<NewPlaceKey> &places, Connection &db
         for (qsizetype i = 0; i < places.size(); ++i)
             byKey[keyOf(upper(TrimBlanks(places[i].name)), upper(TrimBlanks(places[i].address)))].append(i);
     }
-    for (qsizetype first = 0; !foldedHere && first < places.size(); first += FoldedPerStatement) {
-        const qsizetype count = std::min(FoldedPerStatement, places.size() - first);
-        const Recordset folded = db.openRecordset(foldQuery(places, first, count, db.dialect()));
-        for (int row = 0; row < folded.RecordCount(); ++row) {
-            const std::optional<qint32> position = folded.int32(row, 0);
-            if (position && !folded.isNull(row, 1) && !folded.isNull(row, 2))
-                byKey[keyOf(folded.text(row, 1), folded.text(row, 2))].append(*position);
+    if (!foldedHere) {
+        QStringList texts;
+        texts.reserve(places.size() * 2);
+        for (const NewPlaceKey &place : places)
+            texts.append({TrimBlanks(place.name), TrimBlanks(place.address)});
+        const QList<std::optional<QString>> folded = foldedByDatabase(texts, db);
+        for (qsizetype i = 0; i < places.size(); ++i) {
+            if (folded[2 * i] && folded[2 * i + 1])
+                byKey[keyOf(*folded[2 * i], *folded[2 * i + 1])].append(i);
         }
     }
     PlaceRepeats repeats;

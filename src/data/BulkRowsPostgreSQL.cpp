@@ -1,77 +1,15 @@
 #include "data/BulkRows.h"
 #include "data/DbError.h"
+#include "data/Libpq.h"
 
 #include <QByteArray>
-#include <QSqlDriver>
 #include <QStringEncoder>
-#include <QVariant>
-
-#ifdef Q_OS_UNIX
-#include <dlfcn.h>
-#endif
 
 // COPY on the connection Qt's PostgreSQL driver holds, through the libpq that driver was loaded
-// with: the program does not link libpq itself, so that SQLite users need no PostgreSQL library.
+// with.
 namespace Processing {
 
 namespace {
-
-// libpq's values and functions the copy uses.
-constexpr int CommandOk = 1; // PGRES_COMMAND_OK
-constexpr int CopyIn = 4;    // PGRES_COPY_IN
-constexpr int SqlStateField = 'C';
-
-struct Libpq
-{
-    void *(*exec)(void *, const char *) = nullptr;
-    int (*resultStatus)(const void *) = nullptr;
-    char *(*resultErrorMessage)(const void *) = nullptr;
-    char *(*resultErrorField)(const void *, int) = nullptr;
-    void (*clear)(void *) = nullptr;
-    int (*putCopyData)(void *, const char *, int) = nullptr;
-    int (*putCopyEnd)(void *, const char *) = nullptr;
-    void *(*getResult)(void *) = nullptr;
-    char *(*errorMessage)(const void *) = nullptr;
-
-    bool complete() const
-    {
-        return exec && resultStatus && resultErrorMessage && resultErrorField && clear && putCopyData && putCopyEnd &&
-               getResult && errorMessage;
-    }
-};
-
-const Libpq *libpqOf(const QSqlDriver *driver)
-{
-#ifdef Q_OS_UNIX
-    static const Libpq found = [driver] {
-        Libpq pq;
-        Dl_info info;
-        if (dladdr(driver->metaObject(), &info) == 0 || !info.dli_fname)
-            return pq;
-        void *plugin = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-        if (!plugin)
-            return pq;
-        const auto symbol = [plugin](auto &function, const char *name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(plugin, name));
-        };
-        symbol(pq.exec, "PQexec");
-        symbol(pq.resultStatus, "PQresultStatus");
-        symbol(pq.resultErrorMessage, "PQresultErrorMessage");
-        symbol(pq.resultErrorField, "PQresultErrorField");
-        symbol(pq.clear, "PQclear");
-        symbol(pq.putCopyData, "PQputCopyData");
-        symbol(pq.putCopyEnd, "PQputCopyEnd");
-        symbol(pq.getResult, "PQgetResult");
-        symbol(pq.errorMessage, "PQerrorMessage");
-        dlclose(plugin);
-        return pq;
-    }();
-    return found.complete() ? &found : nullptr;
-#else
-    Q_UNUSED(driver);
-    return nullptr;
-#endif
-}
 
 // Bytes kept before they go to the server.
 constexpr qsizetype BufferBytes = 8 * 1024;
@@ -86,7 +24,7 @@ public:
             QStringLiteral("COPY %1 ( %2 ) FROM STDIN").arg(table, columns.join(QStringLiteral(", "))).toUtf8();
         void *result = m_pq.exec(m_connection, copy.constData());
         const int status = result ? m_pq.resultStatus(result) : 0;
-        if (status != CopyIn)
+        if (status != Libpq::CopyIn)
             throwFailure(result);
         m_pq.clear(result);
         m_copying = true;
@@ -149,7 +87,7 @@ public:
         // The outcome of the copy, then nothing.
         std::optional<DbError> failure;
         while (void *result = m_pq.getResult(m_connection)) {
-            if (m_pq.resultStatus(result) != CommandOk && !failure)
+            if (m_pq.resultStatus(result) != Libpq::CommandOk && !failure)
                 failure = errorOf(result);
             m_pq.clear(result);
         }
@@ -181,7 +119,7 @@ private:
     }
     DbError errorOf(void *result) const
     {
-        const char *state = m_pq.resultErrorField(result, SqlStateField);
+        const char *state = m_pq.resultErrorField(result, Libpq::SqlStateField);
         return DbError(m_what, QString::fromUtf8(m_pq.resultErrorMessage(result)),
                        state ? QString::fromLatin1(state) : QString());
     }
@@ -207,17 +145,9 @@ private:
 
 std::unique_ptr<BulkRows::Writer> PostgreSQLCopyWriter(Connection &db, const QString &table, const QStringList &columns)
 {
-    const QSqlDatabase database = db.database();
-    if (!database.isOpen() || database.driverName() != QLatin1StringView("QPSQL"))
-        return nullptr;
-    const QVariant handle = database.driver()->handle();
-    // Qt names the handle's type by libpq's struct, whose typedef is PGconn.
-    if (!handle.isValid() ||
-        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
-        return nullptr;
-    void *connection = *static_cast<void *const *>(handle.constData());
-    const Libpq *pq = libpqOf(database.driver());
-    if (!connection || !pq)
+    void *connection = nullptr;
+    const Libpq *pq = LibpqOf(db.database(), &connection);
+    if (!pq)
         return nullptr;
     return std::make_unique<CopyWriter>(*pq, connection, table, columns);
 }

@@ -59,7 +59,9 @@ const Libpq *LibpqOf(const QSqlDatabase &db, void **connection)
     if (!db.isOpen() || db.driverName() != QLatin1StringView("QPSQL"))
         return nullptr;
     const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+    // Qt 6 names the type by its struct, pg_conn; Qt 5 by libpq's typedef.
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
         return nullptr;
     // One driver plugin serves every connection of the process.
     static const Libpq found = load(db.driver());

@@ -59,7 +59,7 @@ const Libpq *LibpqOf(const QSqlDatabase &db, void **connection)
     if (!db.isOpen() || db.driverName() != QLatin1StringView("QPSQL"))
         return nullptr;
     const QVariant handle = db.driver()->handle();
-    // Qt names the handle's type by libpq's struct, whose typedef is PGconn.
+    // Qt 6 names the type by its struct, pg_conn; Qt 5 by libpq's typedef.
     if (!handle.isValid() ||
         (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
         return nullptr;

@@ -67,12 +67,15 @@ void TransferConsole::progress(qint64 done, qint64 total, const QString &things)
 {
     if (!m_terminal)
         return;
+    if (things != m_things || m_lastDrawn < 0) {
+        m_things = things;
+        m_started.restart();
+        m_lastDrawn = -1;
+    }
     const qint64 now = m_started.elapsed();
     if (m_lastDrawn >= 0 && now - m_lastDrawn < RedrawEveryMs && done < total)
         return;
-    if (m_lastDrawn < 0)
-        m_started.restart();
-    m_lastDrawn = m_started.elapsed();
+    m_lastDrawn = now;
     const double share = total > 0 ? double(done) / double(total) : 1.0;
     const int filled = int(share * BarWidth);
     const double seconds = double(m_lastDrawn) / 1000.0;

@@ -36,4 +36,5 @@ private:
     bool m_progressShown = false;
     QElapsedTimer m_started;
     qint64 m_lastDrawn = -1;
+    QString m_things; // what the bar counts now; another kind starts its own clock
 };

@@ -1,7 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "data/DatabaseDescriptor.h"
-#include "data/DbError.h"
+#include "data/CommandLineDescriptors.h"
 #include "data/Redaction.h"
 
 #include <QCommandLineParser>
@@ -124,19 +123,13 @@ StartRequest ReadCommandLine(const QStringList &arguments)
                 .arg(name, Processing::Redacted(parser.positionalArguments().join(QLatin1Char(' '))), helpText()));
 
     StartRequest request;
-    if (!parser.isSet(database))
+    const QStringList given = parser.values(database);
+    if (given.isEmpty())
         return request;
-    const QString descriptor = parser.value(database);
-    if (Processing::HoldsPassword(descriptor))
-        return refused(QStringLiteral("%1: --database takes no password, as every user of this computer can read "
-                                      "the command line; keep it in ~/.pgpass (or the file PGPASSFILE names), in "
-                                      "the service file (~/.pg_service.conf) or in the ODBC data source.\n")
-                           .arg(name));
-    try {
-        Processing::DatabaseDescriptor::parse(descriptor);
-    } catch (const Processing::DbError &error) {
-        return refused(QStringLiteral("%1: %2\n").arg(name, error.message()));
-    }
-    request.database = descriptor;
+    if (const QString why = Processing::CommandLineDescriptorRefusal(QStringLiteral("--database"), given);
+        !why.isEmpty())
+        return refused(QStringLiteral("%1: %2\n").arg(name, why));
+    // The last one given counts.
+    request.database = given.last();
     return request;
 }

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DisplayConnection.h"
 #include "app/FontReadAhead.h"
 #include "data/Connection.h"
 #include "data/Redaction.h"
@@ -6,8 +7,10 @@
 #include "ui/Pictures.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -32,9 +35,11 @@ int main(int argc, char *argv[])
         return Told(request);
 
     const std::jthread fonts = ReadFontConfigurationAhead();
+    std::optional<DisplayConnection> connecting(std::in_place, QFileInfo(raw.value(0)).fileName());
     // No browser engine here: the web window is a program of its own (tarnwick-web), so the
     // start needs no shared OpenGL context.
     QApplication app(argc, argv);
+    connecting.reset();
     // Ties the windows to the installed launcher entry (its name and icon on Wayland docks).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     QApplication::setWindowIcon(ApplicationPicture());

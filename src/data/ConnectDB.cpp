@@ -6,6 +6,7 @@
 #include "data/EmbeddedDatabase.h"
 
 #include <QCoreApplication>
+#include <QSqlDatabase>
 
 namespace Processing {
 
@@ -22,27 +23,46 @@ ConnectOutcome ConnectDB(const QString &programFolder, const DatabaseOverrides &
         outcome.connected = true;
         return outcome;
     }
-    if (!outcome.environment.refusal.isEmpty()) {
-        outcome.error = outcome.environment.refusal;
+    const auto failed = [&outcome](ConnectFailure failure, const QString &error) {
+        outcome.failure = failure;
+        outcome.error = error;
         return outcome;
-    }
+    };
+    if (!outcome.environment.refusal.isEmpty())
+        return failed(ConnectFailure::SettingsFile, outcome.environment.refusal);
     DatabaseDescriptor descriptor;
     try {
         descriptor = DatabaseDescriptor::parse(outcome.environment.descriptor);
     } catch (const DbError &error) {
         // The administrator is told where the faulty setting lies.
-        outcome.error = outcome.environment.origin.isEmpty()
-                            ? error.message()
-                            : QStringLiteral("%1 It is set by %2.").arg(error.message(), outcome.environment.origin);
-        return outcome;
+        return failed(ConnectFailure::Unreachable,
+                      outcome.environment.origin.isEmpty()
+                          ? error.message()
+                          : QStringLiteral("%1 It is set by %2.").arg(error.message(), outcome.environment.origin));
+    }
+    const bool embedded = descriptor.kind == DatabaseDescriptor::Kind::SQLite;
+    if (embedded) {
+        try {
+            MakeDatabaseFolder(descriptor.path);
+        } catch (const DbError &error) {
+            return failed(ConnectFailure::Folder, error.message());
+        }
     }
     try {
-        if (descriptor.kind == DatabaseDescriptor::Kind::SQLite)
+        if (embedded)
             EnsureEmbeddedDatabase(descriptor.path, EmbeddedDatabaseScripts(outcome.environment.development));
         DbConn().open(descriptor);
         outcome.connected = true;
     } catch (const DbError &error) {
-        outcome.error = error.message();
+        // Without its driver the program itself is at fault, not the file.
+        return failed(embedded && QSqlDatabase::isDriverAvailable(descriptor.driver()) ? ConnectFailure::DatabaseFile
+                                                                                       : ConnectFailure::Unreachable,
+                      error.message());
+    }
+    if (embedded) {
+        outcome.readOnlyReason = ReadOnlyDatabaseReason(descriptor.path);
+        if (!outcome.readOnlyReason.isEmpty())
+            outcome.readOnlyFile = descriptor.path;
     }
     return outcome;
 }

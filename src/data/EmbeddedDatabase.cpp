@@ -16,22 +16,42 @@ namespace {
 
 const QString CreationConnection = QStringLiteral("tarnwick-create");
 
-void runScripts(QSqlDatabase &db, const QStringList &scripts)
+// Another start making the same file holds it this long at most, also on a slow machine.
+constexpr int CreationBusyTimeoutMs = 30000;
+
+void exec(QSqlDatabase &db, const QString &statement, const QString &what)
 {
-    if (!db.transaction())
-        throw DbError(QStringLiteral("The new database could not start its transaction."), db.lastError().text());
-    for (const QString &name : scripts) {
-        for (const QString &statement : SqlStatements(SchemaScript(name))) {
-            QSqlQuery query(db);
-            if (!query.exec(statement)) {
-                const QString text = query.lastError().text();
-                db.rollback();
-                throw DbError(QStringLiteral("The new database could not be set up (%1).").arg(name), text);
+    QSqlQuery query(db);
+    if (!query.exec(statement))
+        throw DbError(what, query.lastError().text());
+}
+
+// Whether the file needs its tables is learnt in the same exclusive transaction that makes them:
+// two first starts at once would otherwise both see an empty file, and the second would fail on
+// tables the first had just made. Reading the schema rolls back what a start cut off had begun.
+void fill(QSqlDatabase &db, const QString &path, const QStringList &scripts)
+{
+    exec(db, QStringLiteral("BEGIN EXCLUSIVE"),
+         QStringLiteral("The new database %1 could not be locked for making it.").arg(path));
+    try {
+        QSqlQuery objects(db);
+        if (!objects.exec(QStringLiteral("select count(*) from sqlite_master")) || !objects.next())
+            throw DbError(QStringLiteral("The database file %1 could not be read.").arg(path),
+                          objects.lastError().text());
+        const bool empty = objects.value(0).toInt() == 0;
+        objects = QSqlQuery();
+        if (empty) {
+            for (const QString &name : scripts) {
+                for (const QString &statement : SqlStatements(SchemaScript(name)))
+                    exec(db, statement,
+                         QStringLiteral("The new database %1 could not be set up (%2).").arg(path, name));
             }
         }
+        exec(db, QStringLiteral("COMMIT"), QStringLiteral("The new database %1 could not be saved.").arg(path));
+    } catch (...) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        throw;
     }
-    if (!db.commit())
-        throw DbError(QStringLiteral("The new database could not be saved."), db.lastError().text());
 }
 
 } // namespace
@@ -44,43 +64,58 @@ QStringList EmbeddedDatabaseScripts(bool withSample)
     return scripts;
 }
 
+void MakeDatabaseFolder(const QString &path)
+{
+    // The user's data stays the user's, also on a shared machine and whatever the umask.
+    QString why;
+    if (const QString failed = MakeOwnerOnlyFolders(QFileInfo(path).absolutePath(), &why); !failed.isEmpty())
+        throw DbError(QStringLiteral("The folder %1 for the database could not be made: %2.").arg(failed, why));
+}
+
 void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
 {
     RefuseLinkedDatabase(path);
-    const QFileInfo info(path);
     bool made = false;
-    if (!info.exists()) {
-        // The user's data stays the user's, also on a shared machine and whatever the umask.
-        const QString folder = info.absolutePath();
-        if (const QString failed = MakeOwnerOnlyFolders(folder); !failed.isEmpty())
-            throw DbError(QStringLiteral("The folder %1 for the database could not be made.").arg(failed));
+    if (!QFileInfo::exists(path)) {
+        MakeDatabaseFolder(path);
         // Made where it belongs, never through a link someone planted at its name, and never
         // renamed into place (a rename that cannot replace falls back to a copy through the link).
-        if (const QString why = CreateOwnerOnlyFile(path); !why.isEmpty()) {
-            RefuseLinkedDatabase(path);
+        const QString why = CreateOwnerOnlyFile(path);
+        made = why.isEmpty();
+        // Something there now was put there meanwhile: another start's file is used as it is.
+        RefuseLinkedDatabase(path);
+        if (!made && !QFileInfo::exists(path))
             throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path), why);
-        }
-        made = true;
-    } else if (!info.isFile() || (info.size() > 0 && !QFileInfo::exists(path + QStringLiteral("-journal")))) {
-        return; // a database already, or no file to fill: the connection tells which
+    }
+    if (!made) {
+        if (const QString why = RegularFileProblem(path); !why.isEmpty())
+            throw DbError(QStringLiteral("The database file %1 cannot be used: %2.").arg(path, why));
+        // A database already; what else it may be, the connection tells.
+        const qint64 size = QFileInfo(path).size();
+        if (size > 0 && !QFileInfo::exists(path + QStringLiteral("-journal")))
+            return;
+        // An empty file someone else left at the path will hold the user's data: it becomes the
+        // user's own, as a file this program makes. Done before SQLite opens it, since closing
+        // any other handle on the file would drop SQLite's locks on it.
+        if (const QString why = size == 0 ? NarrowToOwnerOnly(path) : QString(); !why.isEmpty())
+            throw DbError(
+                QStringLiteral("The database file %1 cannot be used: it could not be made readable and writable "
+                               "by its owner only: %2.")
+                    .arg(path, why));
     }
     // A new file, or the empty one a start cut off while making it left behind (SQLite fills it
     // in one transaction, so it is either complete or empty again once its journal is rolled
-    // back); a file that is no database is left alone for the connection to refuse.
+    // back), or one another start is making now. The file is never taken away again: another
+    // start may be using it already.
     try {
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), CreationConnection);
             db.setDatabaseName(path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(CreationBusyTimeoutMs));
             if (!db.open())
-                throw DbError(QStringLiteral("The database file %1 could not be made.").arg(path),
+                throw DbError(QStringLiteral("The database file %1 could not be opened.").arg(path),
                               db.lastError().text());
-            // Reading the schema rolls back what a start cut off had begun.
-            QSqlQuery objects(db);
-            const bool empty = made || (objects.exec(QStringLiteral("select count(*) from sqlite_master")) &&
-                                        objects.next() && objects.value(0).toInt() == 0);
-            objects = QSqlQuery();
-            if (empty)
-                runScripts(db, scripts);
+            fill(db, path, scripts);
             db.close();
         }
         QSqlDatabase::removeDatabase(CreationConnection);
@@ -89,13 +124,20 @@ void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts)
             QSqlDatabase::database(CreationConnection, false).close();
             QSqlDatabase::removeDatabase(CreationConnection);
         }
-        // Only a file this start made is taken away again.
-        if (made) {
-            QFile::remove(path);
-            QFile::remove(path + QStringLiteral("-journal"));
-        }
         throw;
     }
+}
+
+QString ReadOnlyDatabaseReason(const QString &path)
+{
+    if (const QString why = WriteProblem(path); !why.isEmpty())
+        return QStringLiteral("The file %1 cannot be written: %2.").arg(path, why);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (const QString why = WriteProblem(folder); !why.isEmpty())
+        return QStringLiteral("The folder %1 cannot be written: %2. SQLite keeps the journal of every change "
+                              "there, beside the file.")
+            .arg(folder, why);
+    return QString();
 }
 
 void RefuseLinkedDatabase(const QString &path)

@@ -10,10 +10,19 @@ namespace Processing {
 QStringList EmbeddedDatabaseScripts(bool withSample);
 
 // Creates the SQLite file with the given scripts when it does not exist yet, for its owner only
-// (0600, in folders of 0700); an existing database is left as it is. A failed creation leaves
-// nothing behind; one cut off leaves an empty file, which the next start fills. A link at the
-// path is refused. Throws DbError.
+// (0600, in folders of 0700); an existing database is left as it is, an empty file is filled and
+// narrowed to 0600. Several starts at once make the tables once. A failed or cut-off creation
+// leaves an empty file, which the next start fills. A link at the path is refused, and so is
+// anything there that is no regular file, naming the path and the reason. Throws DbError.
 void EnsureEmbeddedDatabase(const QString &path, const QStringList &scripts);
+
+// Makes the folders the database file lies in, for their owner only (0700). Throws DbError
+// naming the folder that could not be made and why.
+void MakeDatabaseFolder(const QString &path);
+
+// Why changes cannot be stored in the database file, which opens for reading: the file, or the
+// folder where SQLite keeps the journal of each change, cannot be written. Empty when they can.
+QString ReadOnlyDatabaseReason(const QString &path);
 
 // Throws DbError naming the path when a symbolic link lies there, whether it leads anywhere or not.
 void RefuseLinkedDatabase(const QString &path);

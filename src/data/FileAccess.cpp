@@ -16,8 +16,6 @@ namespace Processing {
 
 namespace {
 
-constexpr QFile::Permissions OwnerOnlyFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-
 #ifdef Q_OS_UNIX
 QString systemError(int error)
 {
@@ -34,7 +32,7 @@ QString kindOf(mode_t mode)
         return QStringLiteral("a device");
     if (S_ISSOCK(mode))
         return QStringLiteral("a socket");
-    return QStringLiteral("not a regular file");
+    return QStringLiteral("a special file");
 }
 #endif
 
@@ -133,7 +131,54 @@ QString CreateOwnerOnlyFile(const QString &path)
 #endif
 }
 
-QString MakeOwnerOnlyFolders(const QString &path)
+QString RegularFileProblem(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return systemError(errno);
+    struct stat status = {};
+    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    ::close(fd);
+    return regular ? QString() : QStringLiteral("it is %1, not a regular file").arg(kindOf(status.st_mode));
+#else
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("it is a folder, not a regular file");
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
+#endif
+}
+
+QString NarrowToOwnerOnly(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return systemError(errno);
+    const int changed = ::fchmod(fd, S_IRUSR | S_IWUSR);
+    const int error = errno;
+    ::close(fd);
+    return changed == 0 ? QString() : systemError(error);
+#else
+    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner)
+               ? QString()
+               : QStringLiteral("its permissions could not be set");
+#endif
+}
+
+QString WriteProblem(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0 ? QString() : systemError(errno);
+#else
+    return QFileInfo(path).isWritable() ? QString() : QStringLiteral("it is read-only");
+#endif
+}
+
+QString MakeOwnerOnlyFolders(const QString &path, QString *why)
 {
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     QStringList missing;
@@ -144,16 +189,35 @@ QString MakeOwnerOnlyFolders(const QString &path)
             break;
         folder = parent;
     }
+    const auto failed = [why](const QString &folder, const QString &reason) {
+        if (why)
+            *why = reason;
+        return folder;
+    };
     for (const QString &folder : std::as_const(missing)) {
         // Made with the owner's rights, then set to exactly those: a umask of 000 would leave
         // 0777, and one that takes the owner's own rights would leave a folder nobody can use.
-        if (!QDir().mkdir(folder, OwnerOnlyFolder)) {
+#ifdef Q_OS_UNIX
+        if (::mkdir(QFile::encodeName(folder).constData(), S_IRWXU) != 0) {
+            const int error = errno;
             if (QFileInfo(folder).isDir())
                 continue; // made by someone else meanwhile: theirs, left as it is
-            return folder;
+            return failed(folder,
+                          error == EEXIST ? QStringLiteral("a file of that name is in the way") : systemError(error));
+        }
+        if (::chmod(QFile::encodeName(folder).constData(), S_IRWXU) != 0)
+            return failed(folder, systemError(errno));
+#else
+        constexpr QFile::Permissions OwnerOnlyFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        if (!QDir().mkdir(folder, OwnerOnlyFolder)) {
+            const QString error = qt_error_string();
+            if (QFileInfo(folder).isDir())
+                continue;
+            return failed(folder, error);
         }
         if (!QFile::setPermissions(folder, OwnerOnlyFolder))
-            return folder;
+            return failed(folder, QStringLiteral("its permissions could not be set"));
+#endif
     }
     return QString();
 }

@@ -30,8 +30,20 @@ bool OpensForReading(const QString &path);
 // be made, or an empty text.
 QString CreateOwnerOnlyFile(const QString &path);
 
+// Why the file at the path cannot be read as a regular file (what it is instead, or the
+// system's reason), learnt without waiting and without following a link; empty when it can.
+QString RegularFileProblem(const QString &path);
+
+// Sets a regular file's mode to 0600, never through a link. Returns why it could not, or an
+// empty text.
+QString NarrowToOwnerOnly(const QString &path);
+
+// Why the file or folder cannot be written by this user, or an empty text.
+QString WriteProblem(const QString &path);
+
 // Makes the folder and any missing folders above it, each for its owner only (mode 0700)
-// whatever the umask. Returns the first folder that could not be made, or an empty text.
-QString MakeOwnerOnlyFolders(const QString &path);
+// whatever the umask. Returns the first folder that could not be made, or an empty text, and
+// in `why` the system's reason.
+QString MakeOwnerOnlyFolders(const QString &path, QString *why = nullptr);
 
 } // namespace Processing

@@ -143,10 +143,12 @@ void uriPasswords(const QString &text, bool whole, QList<Span> &spans)
             portsThatAreNone(text, start, end, spans);
             continue;
         }
+        const qsizetype lastAt = text.lastIndexOf(QLatin1Char('@'), end - 1);
+        // USER@HOST:PASSWORD, the password typed where the port goes.
+        portsThatAreNone(text, lastAt + 1, end, spans);
         const qsizetype colon = text.indexOf(QLatin1Char(':'), start);
         if (colon < 0 || colon > firstAt)
             continue;
-        const qsizetype lastAt = text.lastIndexOf(QLatin1Char('@'), end - 1);
         spans.append({colon + 1, lastAt});
     }
 }

@@ -137,6 +137,26 @@ void frmMain::BuildLayout()
     PlaceOnScreen(this, client->size());
 }
 
+namespace {
+
+QString ConnectFailureHeadline(Processing::ConnectFailure failure)
+{
+    switch (failure) {
+    case Processing::ConnectFailure::SettingsFile:
+        return QStringLiteral("The settings file cannot be read");
+    case Processing::ConnectFailure::DatabaseFile:
+        return QStringLiteral("The database file cannot be used");
+    case Processing::ConnectFailure::Folder:
+        return QStringLiteral("The folder cannot be made");
+    case Processing::ConnectFailure::None:
+    case Processing::ConnectFailure::Unreachable:
+        break;
+    }
+    return QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator");
+}
+
+} // namespace
+
 void frmMain::Form_Load()
 {
     const Processing::ConnectOutcome outcome = Processing::ConnectDB(m_settings.databases);
@@ -147,12 +167,15 @@ void frmMain::Form_Load()
     });
     if (outcome.connected) {
         m_panels[1]->setText(QStringLiteral("Connected To DB"));
+        if (!outcome.readOnlyFile.isEmpty())
+            MsgBox(QStringLiteral("Changes cannot be stored in the database file %1").arg(outcome.readOnlyFile),
+                   QMessageBox::Ok, QMessageBox::Warning, QStringLiteral("Error "), outcome.readOnlyReason);
     } else {
-        // The box's fixed words do not say why; the administrator finds the reason here (a
-        // server of a kind the program does not know, a driver missing, ...).
+        // The box's headline says whom to turn to; the reason, naming the file where one is at
+        // fault, lies in its details and on standard error.
         qWarning("%s", qPrintable(Processing::Redacted(outcome.error)));
-        MsgBox(QStringLiteral("Can't Connect To Data Base Check network or Contact System Administrator"),
-               QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Error "), outcome.error);
+        MsgBox(ConnectFailureHeadline(outcome.failure), QMessageBox::Ok, QMessageBox::Critical,
+               QStringLiteral("Error "), outcome.error);
     }
     SearchStr.clear();
     try {

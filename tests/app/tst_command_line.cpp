@@ -65,6 +65,10 @@ private Q_SLOTS:
               QStringLiteral("oci:scott/tiger@orcl")})
             QTest::addRow("password in %s", qPrintable(descriptor.left(descriptor.indexOf(QLatin1Char(':')))))
                 << QStringList{QStringLiteral("--database"), descriptor} << false << 2 << where << QString();
+        QTest::newRow("password in an earlier database")
+            << QStringList{QStringLiteral("--database"), QStringLiteral("postgresql://ann:tiger@db/dir"),
+                           QStringLiteral("--database"), pg}
+            << false << 2 << where << QString();
     }
 
     void commandLine()

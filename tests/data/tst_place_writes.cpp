@@ -110,6 +110,10 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("delete from places_root where branch_id = 9"),
                            QStringLiteral("insert into places_root values (9, 'Newcomer', 0, 'N', 1)")}
             << 9 << Result::CategoryGone << QString();
+        QTest::newRow("category replaced, its name in other letters")
+            << QStringList{QStringLiteral("delete from places_root where branch_id = 9"),
+                           QStringLiteral("insert into places_root values (9, 'CLOSING SOON', 0, 'N', 1)")}
+            << 9 << Result::CategoryGone << QString();
     }
 
     void update()

@@ -32,6 +32,10 @@ private Q_SLOTS:
             << QStringLiteral("postgresql://ann@db/dir?password=x&Xq7secret") << true << s << QStringLiteral("ann@db");
         QTest::newRow("uri without its host") << QStringLiteral("postgresql://bob:Xq7secret/dir") << true << s
                                               << QStringLiteral("postgresql://bob:***/dir");
+        QTest::newRow("uri password where the port goes") << QStringLiteral("postgresql://bob@db:Xq7secret/dir") << true
+                                                          << s << QStringLiteral("postgresql://bob@db:***/dir");
+        QTest::newRow("unknown scheme") << QStringLiteral("mysql://bob@db:Xq7secret/dir") << true << s
+                                        << QStringLiteral("mysql://bob@db:***/dir");
         QTest::newRow("uri ports kept") << QStringLiteral("postgresql://db1:5433,[::1]:5432/dir") << true << s
                                         << QStringLiteral("postgresql://db1:5433,[::1]:5432/dir");
         QTest::newRow("uri sslpassword") << QStringLiteral("postgresql://ann@db/dir?sslpassword=Xq7secret") << true << s

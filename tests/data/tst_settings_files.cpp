@@ -65,6 +65,11 @@ private Q_SLOTS:
         QTest::newRow("quoted ; and escapes read whole")
             << QStringLiteral("file") << QByteArray("[Databases]\nproduction=\"odbc:DSN=a\\\"b;UID=c\\\\d\"  \n")
             << QStringLiteral("odbc:DSN=a\"b;UID=c\\d") << none;
+        const QByteArray setting("[Databases]\nproduction=sqlite:x\n;");
+        const QByteArray largest = setting + QByteArray((1 << 20) - setting.size() - 1, 'x') + '\n';
+        QTest::newRow("1 MiB") << QStringLiteral("file") << largest << QStringLiteral("sqlite:x") << none;
+        QTest::newRow("1 MiB and a byte") << QStringLiteral("file") << largest + '\n'
+                                          << none << QStringLiteral("larger than 1048576 bytes");
         QTest::newRow("hosts with blanks")
             << QStringLiteral("file") << QByteArray("; site\n[Databases]\r\nproduction=postgresql://db1, db2/d\r\n")
             << QStringLiteral("postgresql://db1,db2/d") << none;

@@ -71,6 +71,7 @@ private Q_SLOTS:
         QTest::newRow("beyond the basic plane") << QStringLiteral("'Falafel 🥙'");
         // Bytes SQLite stores as a text although they are no UTF-8: an overlong NUL, a lone lead byte.
         QTest::newRow("malformed UTF-8") << QStringLiteral("cast(x'4361c080e961' as text)");
+        QTest::newRow("malformed UTF-8, high byte last only") << QStringLiteral("cast(x'436166e9' as text)");
         QTest::newRow("very long") << QLatin1Char('\'') + longText + QLatin1Char('\'');
         QTest::newRow("integer") << QStringLiteral("41");
         QTest::newRow("negative integer") << QStringLiteral("-7");
@@ -82,7 +83,7 @@ private Q_SLOTS:
     void sameRowsEitherWay()
     {
         QFETCH(QString, value);
-        if (!nativeRoute() && QTest::currentDataTag() == QByteArray("malformed UTF-8"))
+        if (!nativeRoute() && QByteArray(QTest::currentDataTag()).startsWith("malformed UTF-8"))
             QSKIP("PostgreSQL stores no malformed UTF-8.");
         // Three rows, so that the first (which the driver reads while it runs the statement)
         // and the ones after it are all compared; then none at all.

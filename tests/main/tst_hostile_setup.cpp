@@ -1,4 +1,5 @@
 #include "data/Connection.h"
+#include "data/EmbeddedDatabase.h"
 #include "data/Environment.h"
 #include "data/SiteSettings.h"
 #include "main/BrowsingFixture.h"
@@ -58,6 +59,7 @@ class TestHostileSetup : public QObject
     {
         QDir().mkpath(settingsFolder() + QStringLiteral("/Tarnwick"));
         QFile file(settingsFolder() + QStringLiteral("/Tarnwick/" TARNWICK_SETTINGS_FILE));
+        file.remove(); // a FIFO an earlier test left there would hold the writing
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("[Databases]\nproduction=" + value + "\ndevelopment=" + value + "\n");
     }
@@ -170,6 +172,8 @@ private Q_SLOTS:
         QTest::newRow("password") << QStringList{QStringLiteral("--database"),
                                                  QStringLiteral("postgresql://bob:Xq7tiger@db/dir")}
                                   << 2 << QStringLiteral("~/.pgpass") << 1;
+        QTest::newRow("a start") << QStringList{} << 1
+                                 << QStringLiteral("cannot show its window: could not connect to display") << 1;
     }
 
     void theCommandLineIsAnsweredWithoutADisplay()
@@ -194,6 +198,62 @@ private Q_SLOTS:
         if (lines > 0)
             QCOMPARE(error.trimmed().count(QLatin1Char('\n')) + 1, lines);
         QVERIFY(!(out + error).contains(QStringLiteral("Xq7tiger")));
+    }
+
+    // Problems on this computer are told apart from a database out of reach, naming the file and
+    // the reason; a database that can only be read opens, and the user is told so once.
+    void localProblemsAreToldApart_data()
+    {
+        QTest::addColumn<QString>("lying"); // what lies where the program looks
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char *name, const char *lying, const char *headline, const char *reason) {
+            QTest::newRow(name) << QString::fromLatin1(lying) << QString::fromLatin1(headline)
+                                << QString::fromLatin1(reason);
+        };
+        row("settings file a FIFO", "fifo", "The settings file cannot be read", "it is a FIFO");
+        row("database a folder", "folder", "The database file cannot be used", "it is a folder");
+        row("a file where its folder goes", "blocked", "The folder cannot be made", "in the way");
+        row("database read-only", "read-only", "Changes cannot be stored in the database file ", "cannot be written");
+    }
+
+    void localProblemsAreToldApart()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("FIFOs and the immutable attribute are Unix's");
+#endif
+        QFETCH(QString, lying);
+        QFETCH(QString, headline);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        QString named = folder.filePath(QStringLiteral("data"));
+        const bool readOnly = lying == QLatin1StringView("read-only");
+        const QString path = named + (lying == QLatin1StringView("folder") ? QString() : QStringLiteral("/db.sqlite"));
+        writeSettings("sqlite:" + path.toUtf8());
+        if (lying == QLatin1StringView("fifo")) {
+            named = settingsFolder() + QStringLiteral("/Tarnwick/" TARNWICK_SETTINGS_FILE);
+            QVERIFY(QFile::remove(named) && QProcess::execute(QStringLiteral("mkfifo"), {named}) == 0);
+        } else if (lying == QLatin1StringView("folder")) {
+            QVERIFY(QDir().mkdir(path));
+        } else if (lying == QLatin1StringView("blocked")) {
+            QVERIFY(QFile(named).open(QIODevice::WriteOnly));
+        } else {
+            named = path;
+            Processing::EnsureEmbeddedDatabase(path, Processing::EmbeddedDatabaseScripts(false));
+            // The owner's rights do not hold back the superuser: the immutable attribute does.
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+            if (QFileInfo(path).isWritable() &&
+                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+                QSKIP("the file cannot be made read-only for this user");
+        }
+        QString panel;
+        QStringList warned;
+        const MsgBoxRequest box = startWindow(&panel, &warned);
+        if (readOnly)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+        QVERIFY2(box.text.startsWith(headline) && box.title == QStringLiteral("Error "), qPrintable(box.text));
+        QVERIFY2((box.text + box.details).contains(named) && box.details.contains(reason), qPrintable(box.details));
+        QCOMPARE(panel, readOnly ? QStringLiteral("Connected To DB") : QString());
     }
 
     void aFileThatIsNoDatabaseIsRefusedAndLeftAlone_data()
@@ -222,6 +282,7 @@ private Q_SLOTS:
         QString panel;
         QStringList warned;
         const MsgBoxRequest box = startWindow(&panel, &warned);
+        QCOMPARE(box.text, QStringLiteral("The database file cannot be used"));
         QVERIFY2(box.details.contains(path + QStringLiteral(" is not an SQLite database")), qPrintable(box.details));
         QCOMPARE(panel, QString());
         QCOMPARE(fingerprint(path), before);

@@ -264,6 +264,8 @@ private Q_SLOTS:
         refresh();
         QVERIFY2(m_messages->count() == 1, qPrintable(told(*m_messages)));
         QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
+        QVERIFY2(m_messages->last().text.startsWith(QStringLiteral("The connection to the database was lost")),
+                 qPrintable(m_messages->last().text));
         QCOMPARE(panel(), Lost);
 
         m_messages->clear();

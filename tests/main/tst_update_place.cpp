@@ -167,22 +167,28 @@ private Q_SLOTS:
 
     // One user editing the same place again and again from a list that was not read again: the
     // list still shows the old texts (and the link with its stored leading blank), but no one
-    // else changed anything, so nothing is asked.
+    // else changed anything (or stored the user's own value again with blanks), so nothing is asked.
     void editedAgainFromTheSameList_data()
     {
         QTest::addColumn<QByteArray>("box");
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QString>("storedQuery");
+        QTest::addColumn<QStringList>("meanwhile"); // another user's statement after the first edit
         const QString place = QStringLiteral(" from places_leaves where leaf_id = 2");
         QTest::newRow("telephone") << QByteArray("TxtTelephone") << QStringList{"02 1", "02 2", "02 3"}
-                                   << QStringLiteral("select address") + place;
+                                   << QStringLiteral("select address") + place << QStringList();
         QTest::newRow("link") << QByteArray("TxtURL") << QStringList{" http://a.example ", "", "http://c.example"}
-                              << QStringLiteral("select web_link") + place;
+                              << QStringLiteral("select web_link") + place << QStringList();
         QTest::newRow("name with blanks") << QByteArray("TxtPlaceName") << QStringList{"  Riviera  ", "Riviera 2 "}
-                                          << QStringLiteral("select leaf_name") + place;
+                                          << QStringLiteral("select leaf_name") + place << QStringList();
+        QTest::newRow("name stored again by another, with blanks")
+            << QByteArray("TxtPlaceName") << QStringList{"Riviera", "Riviera 2"}
+            << QStringLiteral("select leaf_name") + place
+            << QStringList{QStringLiteral("update places_leaves set leaf_name = ' Riviera ' where leaf_id = 2")};
         QTest::newRow("category") << QByteArray("CmbPlaceParent") << QStringList{"Restaurants", "Cafes"}
                                   << QStringLiteral("select branch_name from places_root r, places_branch_leaves l "
-                                                    "where r.branch_id = l.branch_id and l.leaf_id = 2");
+                                                    "where r.branch_id = l.branch_id and l.leaf_id = 2")
+                                  << QStringList();
     }
 
     void editedAgainFromTheSameList()
@@ -190,6 +196,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, box);
         QFETCH(QStringList, typed);
         QFETCH(QString, storedQuery);
+        QFETCH(QStringList, meanwhile);
         tree->setCurrentIndex(node(tree, QStringLiteral("Cafes")));
         main->UpdateList(4);
         MessageRecorder messages;
@@ -206,6 +213,7 @@ private Q_SLOTS:
             EditingFixture::Click(window, "CmdUpdate");
             QVERIFY2(messages.count() == 0, qPrintable(messages.texts().join(QLatin1Char('|'))));
             QTRY_VERIFY(window.isNull());
+            TestDatabase::Exec(std::exchange(meanwhile, {}));
         }
         QCOMPARE(TestDatabase::Scalar(storedQuery).toString().trimmed(), typed.last().trimmed());
     }

@@ -1,7 +1,6 @@
 #include "transfer/TransferCommandLine.h"
 
-#include "data/DatabaseDescriptor.h"
-#include "data/DbError.h"
+#include "data/CommandLineDescriptors.h"
 #include "data/Redaction.h"
 #include "transfer/TransferDatabase.h"
 
@@ -52,24 +51,6 @@ TransferRequest told(int exitCode, const QString &text)
 TransferRequest mistake(const QString &name, const QString &what)
 {
     return told(TransferMisused, QStringLiteral("%1: %2\n\n%3").arg(name, what, usage(name)));
-}
-
-// Why a database named on the command line cannot be used, or empty.
-QString databaseRefusal(const QString &name, const QString &option, const QString &value)
-{
-    if (Processing::HoldsPassword(value))
-        return QStringLiteral("%1: --%2 takes no password, as every user of this computer can read the command "
-                              "line; keep it in ~/.pgpass (or the file PGPASSFILE names), in the service file "
-                              "(~/.pg_service.conf) or in the ODBC data source.\n")
-            .arg(name, option);
-    if (IsEnvironmentName(value))
-        return QString();
-    try {
-        Processing::DatabaseDescriptor::parse(value);
-    } catch (const Processing::DbError &error) {
-        return QStringLiteral("%1: --%2: %3\n").arg(name, option, error.message());
-    }
-    return QString();
 }
 
 struct CommandOptions
@@ -137,6 +118,18 @@ TransferRequest ReadTransferCommandLine(const QStringList &arguments)
     // Its first word is taken for the program's name.
     if (!parser.parse(QStringList{name} + rest.mid(1)))
         return mistake(name, Processing::Redacted(parser.errorText()));
+    // Every database named is checked before anything else is said, a repeated one too: each one
+    // given is on the command line for every user of the computer to read.
+    for (const QString &option : {QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("database")}) {
+        if (!options.values.contains(option))
+            continue;
+        QStringList descriptors = parser.values(option);
+        descriptors.removeIf(IsEnvironmentName);
+        const QString flag = QStringLiteral("--") + option;
+        if (const QString why = Processing::CommandLineDescriptorRefusal(flag, descriptors); !why.isEmpty())
+            return told(TransferMisused, why.startsWith(flag) ? QStringLiteral("%1: %2\n").arg(name, why)
+                                                              : QStringLiteral("%1: %2: %3\n").arg(name, flag, why));
+    }
     for (const QString &option : options.required)
         if (!parser.isSet(option))
             return mistake(name, QStringLiteral("%1 needs --%2.").arg(word, option));
@@ -151,12 +144,6 @@ TransferRequest ReadTransferCommandLine(const QStringList &arguments)
         if (parser.values(option).size() > 1)
             return mistake(name, QStringLiteral("--%1 is given more than once.").arg(option));
 
-    for (const QString &option : {QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("database")}) {
-        if (!options.values.contains(option))
-            continue;
-        if (const QString refusal = databaseRefusal(name, option, parser.value(option)); !refusal.isEmpty())
-            return told(TransferMisused, refusal);
-    }
     if (options.values.contains(QStringLiteral("from"))) {
         request.from = parser.value(QStringLiteral("from"));
         request.to = parser.value(QStringLiteral("to"));

@@ -184,20 +184,32 @@ private Q_SLOTS:
         const QString source = QStringLiteral("sqlite:") + file(QStringLiteral("source.sqlite"));
         const QString run = QStringLiteral("development");
         QTest::newRow("password in an address")
-            << QStringList{QStringLiteral("--from"), QStringLiteral("postgresql://ann:tiger@db/dir"),
-                           QStringLiteral("--to"), run}
+            << QStringList{QStringLiteral("copy"), QStringLiteral("--from"),
+                           QStringLiteral("postgresql://ann:tiger@db/dir"), QStringLiteral("--to"), run}
             << 2 << QStringLiteral("--from takes no password");
         QTest::newRow("password in an ODBC string")
-            << QStringList{QStringLiteral("--from"), source, QStringLiteral("--to"),
+            << QStringList{QStringLiteral("copy"), QStringLiteral("--from"), source, QStringLiteral("--to"),
                            QStringLiteral("odbc:DSN=x;PWD=tiger")}
             << 2 << QStringLiteral("--to takes no password");
+        QTest::newRow("password in a repeated option") << QStringList{QStringLiteral("import"),
+                                                                      QStringLiteral("--database"),
+                                                                      run,
+                                                                      QStringLiteral("--database"),
+                                                                      QStringLiteral("postgresql://ann:tiger@db/dir"),
+                                                                      source}
+                                                       << 2 << QStringLiteral("--database takes no password");
+        QTest::newRow("a database that cannot be named")
+            << QStringList{QStringLiteral("export"), QStringLiteral("--database"), QStringLiteral("mysql://db/dir"),
+                           QStringLiteral("-")}
+            << 2 << QStringLiteral("--database: The database setting");
         QTest::newRow("a target that holds a directory")
-            << QStringList{QStringLiteral("--from"), source, QStringLiteral("--to"), run} << 1
+            << QStringList{QStringLiteral("copy"), QStringLiteral("--from"), source, QStringLiteral("--to"), run} << 1
             << QStringLiteral("holds a directory: 1 places, 5 districts and 2 categories besides the root");
-        QTest::newRow("the same database") << QStringList{QStringLiteral("--from"), run, QStringLiteral("--to"), run}
-                                           << 1 << QStringLiteral("are the same database");
+        QTest::newRow("the same database")
+            << QStringList{QStringLiteral("copy"), QStringLiteral("--from"), run, QStringLiteral("--to"), run} << 1
+            << QStringLiteral("are the same database");
         QTest::newRow("a target without the tables")
-            << QStringList{QStringLiteral("--from"), source, QStringLiteral("--to"), run} << 1
+            << QStringList{QStringLiteral("copy"), QStringLiteral("--from"), source, QStringLiteral("--to"), run} << 1
             << (TestDatabase::IsPostgreSQL() ? QStringLiteral("with the installed script postgresql.sql")
                                              : QStringLiteral("without the tables of a directory"));
     }
@@ -215,7 +227,7 @@ private Q_SLOTS:
             TestDatabase::Exec(TestDatabase::IsPostgreSQL()
                                    ? QStringLiteral("drop table places_branch_leaves")
                                    : QStringLiteral("alter table places_branch_leaves rename to kept"));
-        const Told result = transfer(QStringList{QStringLiteral("copy")} + arguments);
+        const Told result = transfer(arguments);
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY2(result.err.contains(told), qPrintable(result.err));
         QVERIFY(result.out.isEmpty());

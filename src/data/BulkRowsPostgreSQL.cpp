@@ -1,7 +1,7 @@
 #include "data/BulkRows.h"
 #include "data/PostgreSQLCopy.h"
 
-// New rows by PostgreSQL's COPY, the way a copy between databases writes them.
+// On PostgreSQL new rows go by CopyIn, as a copy between databases sends its rows.
 namespace Processing {
 
 namespace {

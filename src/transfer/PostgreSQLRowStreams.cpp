@@ -1,7 +1,7 @@
 #include "data/PostgreSQLCopy.h"
 #include "transfer/RowStreams.h"
 
-// Rows by PostgreSQL's COPY, in the same form import's new places take.
+// A copy's rows, already UTF-8, by CopyOut and CopyIn, which import's new places go by too.
 namespace {
 
 class Reader final : public RowReader

@@ -360,13 +360,7 @@ void RunCopyBenchmarks(BenchContext &ctx)
     if (ctx.settings.postgresqlServer.isEmpty())
         return;
     const QString server = makeServerTarget(ctx.settings.postgresqlServer);
-    QString odbc = PostgresqlOdbcDescriptor(server);
-    // The server's TLS settings, which the ODBC driver takes under names of its own.
-    const QUrlQuery tls(QUrl(server).query());
-    if (!odbc.isEmpty() && tls.hasQueryItem(QStringLiteral("sslmode")))
-        odbc += QStringLiteral(";SSLmode=") + tls.queryItemValue(QStringLiteral("sslmode"));
-    if (!odbc.isEmpty() && tls.hasQueryItem(QStringLiteral("sslrootcert")))
-        odbc += QStringLiteral(";pqopt={sslrootcert=%1}").arg(tls.queryItemValue(QStringLiteral("sslrootcert")));
+    const QString odbc = PostgresqlOdbcDescriptor(server);
     const QStringList withServer = transferEnvironment(work + QStringLiteral("/transfer-home"), server, odbc);
     writeFile(files + QStringLiteral("/load.psql"), psqlScript(files));
 

@@ -5,11 +5,13 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <atomic>
+#include <chrono>
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdexcept>
-#include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <vector>
 
 extern char **environ;
@@ -24,6 +26,18 @@ std::vector<char *> pointers(std::vector<QByteArray> &texts)
         list.push_back(text.data());
     list.push_back(nullptr);
     return list;
+}
+
+// VmHWM of /proc/PID/status in bytes, or 0 once the process has gone.
+qint64 highWaterMark(const QByteArray &statusPath)
+{
+    QFile status(QString::fromLatin1(statusPath));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return 0;
 }
 
 } // namespace
@@ -73,15 +87,30 @@ ChildRun RunChild(const QString &program, const QStringList &arguments, const QS
     posix_spawn_file_actions_destroy(&actions);
     if (started != 0)
         throw std::runtime_error(("cannot start " + path).toStdString());
+    // The kernel's count of a child's peak (ru_maxrss) starts from this process's own, whose
+    // memory the child shared until it started its program: with a large directory listed here
+    // every child would measure the benchmark. The child's own high-water mark is followed
+    // instead, on a thread, so that the wait itself stays exact.
+    std::atomic<bool> ended = false;
+    std::atomic<qint64> peak = 0;
+    std::thread follower([pid, &ended, &peak] {
+        const QByteArray statusPath = QByteArrayLiteral("/proc/") + QByteArray::number(pid) + "/status";
+        while (!ended) {
+            if (const qint64 hwm = highWaterMark(statusPath); hwm > peak)
+                peak = hwm;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
     int status = 0;
-    rusage usage{};
-    while (wait4(pid, &status, 0, &usage) < 0) {
-        if (errno != EINTR)
-            throw std::runtime_error(("lost the process of " + path).toStdString());
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     run.ms = double(clock.nsecsElapsed()) / 1e6;
+    ended = true;
+    follower.join();
+    if (!WIFEXITED(status) && !WIFSIGNALED(status))
+        throw std::runtime_error(("lost the process of " + path).toStdString());
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.peakBytes = qint64(usage.ru_maxrss) * 1024;
+    run.peakBytes = peak;
     run.errors = errors.readAll();
     return run;
 }

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // One run of another program, as a whole process: how long it took, the most memory it held
-// resident at any moment (the kernel's own count, taken as it ends), and what it said on
+// resident (its high-water mark, as last read while it ran, every 5 ms), and what it said on
 // standard error.
 struct ChildRun
 {

@@ -8,10 +8,15 @@
 #include "Report.h"
 #include <functional>
 
+// The directory an import is timed into.
+constexpr int ImportDirectoryPlaces = 2000;
+
 struct BenchSettings
 {
     QList<int> placeCounts{10000, 100000};
     int largePlaces = 1000000; // 0: no large directory
+    int importPlaces = 30000;  // into a directory of ImportDirectoryPlaces; 0: no import
+    int copyPlaces = 1000000;  // 0: no copy
     int treeCategories = 5000;
     int warmups = 1;
     int runs = 7;

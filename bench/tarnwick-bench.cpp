@@ -17,6 +17,7 @@
 #include "BenchContext.h"
 #include "BenchWindow.h"
 #include "ConcurrentAdds.h"
+#include "CopyBenchmarks.h"
 #include "DirectoryGenerator.h"
 #include "EndToEndBenchmarks.h"
 #include "Floors.h"
@@ -24,6 +25,7 @@
 #include "MemoryProbe.h"
 #include "OdbcRoute.h"
 #include "StartupBenchmarks.h"
+#include "TransferBenchmarks.h"
 #include "TreeBenchmarks.h"
 #include "WebWindowBenchmarks.h"
 #include <algorithm>
@@ -81,6 +83,12 @@ void runOdbc(BenchContext &ctx)
         BenchWindow window;
         RunListBenchmarks(ctx, window, directory, false);
     }
+    if (ctx.settings.largePlaces > 0) {
+        DirectoryShape shape;
+        shape.places = ctx.settings.largePlaces;
+        progress(ctx.backend + QStringLiteral(": export"));
+        RunExportBenchmark(ctx, generate(ctx, shape, QStringLiteral("places_%1").arg(shape.places)));
+    }
     Processing::DbConn().close();
 }
 
@@ -118,6 +126,14 @@ void runBackend(BenchContext &ctx)
         }
         progress(ctx.backend + QStringLiteral(": memory, the large list"));
         MeasureMemory(ctx, directory, 2.0);
+        progress(ctx.backend + QStringLiteral(": export"));
+        RunExportBenchmark(ctx, directory);
+    }
+    if (settings.importPlaces > 0) {
+        DirectoryShape shape;
+        shape.places = ImportDirectoryPlaces;
+        progress(ctx.backend + QStringLiteral(": import"));
+        RunImportBenchmark(ctx, generate(ctx, shape, QStringLiteral("import")), settings.importPlaces);
     }
     if (!ctx.sqlite) {
         DirectoryShape shape;
@@ -134,6 +150,9 @@ void runBackend(BenchContext &ctx)
     progress(ctx.backend + QStringLiteral(": process start"));
     RunStartupBenchmarks(ctx, tree);
     Processing::DbConn().close();
+    // From the SQLite file to the server and back, where a server is given.
+    if (ctx.sqlite)
+        RunCopyBenchmarks(ctx);
 }
 
 // "10000,100000" in ascending order; nothing for a malformed list.
@@ -175,6 +194,16 @@ int main(int argc, char *argv[])
         QStringLiteral("Places of the large directory: the whole list, filled in steps, a header click and memory; "
                        "0 leaves it out (default 1000000)."),
         QStringLiteral("count"), QStringLiteral("1000000"));
+    const QCommandLineOption importOption(
+        QStringLiteral("import"),
+        QStringLiteral("Places imported by tarnwick-transfer into a directory of 2,000; 0 leaves it out (default "
+                       "30000). The export is timed on the large directory."),
+        QStringLiteral("count"), QStringLiteral("30000"));
+    const QCommandLineOption copyOption(
+        QStringLiteral("copy-places"),
+        QStringLiteral("Places of the directory tarnwick-transfer copies: SQLite to SQLite, and with --postgresql to "
+                       "the server and back; 0 leaves it out (default 1000000)."),
+        QStringLiteral("count"), QStringLiteral("1000000"));
     const QCommandLineOption treeOption(QStringLiteral("tree-categories"),
                                         QStringLiteral("Categories of the tree directory (default 5000)."),
                                         QStringLiteral("count"), QStringLiteral("5000"));
@@ -202,8 +231,9 @@ int main(int argc, char *argv[])
     webProbeOption.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption addRawOption(QStringLiteral("add-raw"), QStringLiteral("(internal)"));
     addRawOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({placesOption, largeOption, treeOption, runsOption, warmupsOption, postgresqlOption, jsonOption,
-                       noTargetsOption, workDirOption, probeOption, addClientOption, addRawOption, webProbeOption});
+    parser.addOptions({placesOption, largeOption, importOption, copyOption, treeOption, runsOption, warmupsOption,
+                       postgresqlOption, jsonOption, noTargetsOption, workDirOption, probeOption, addClientOption,
+                       addRawOption, webProbeOption});
     parser.process(app);
 
     // Nothing may wait for a person: a message box would be a failure of the run.
@@ -229,12 +259,19 @@ int main(int argc, char *argv[])
     const int treeCategories = parser.value(treeOption).toInt();
     bool largeOk = false;
     const int largePlaces = parser.value(largeOption).toInt(&largeOk);
-    if (!counts || runs < 1 || warmups < 0 || treeCategories < 21 || !largeOk || largePlaces < 0) {
+    bool importOk = false;
+    const int importPlaces = parser.value(importOption).toInt(&importOk);
+    bool copyOk = false;
+    const int copyPlaces = parser.value(copyOption).toInt(&copyOk);
+    if (!counts || runs < 1 || warmups < 0 || treeCategories < 21 || !largeOk || largePlaces < 0 || !importOk ||
+        importPlaces < 0 || !copyOk || copyPlaces < 0) {
         std::fprintf(stderr, "bad option value; see --help\n");
         return 2;
     }
     settings.placeCounts = *counts;
     settings.largePlaces = largePlaces;
+    settings.importPlaces = importPlaces;
+    settings.copyPlaces = copyPlaces;
     settings.runs = runs;
     settings.warmups = warmups;
     settings.treeCategories = treeCategories;

@@ -41,15 +41,21 @@ QString NewLeafIdQuery()
     return QStringLiteral("Select Max(Leaf_ID) LCount from PLACES_LEAVES ");
 }
 
-qint64 NewRowIdentifier(qint64 counted, const QString &table, const QString &column, Connection &db)
+qint64 ChooseNewRowIdentifier(qint64 counted, const std::function<bool(qint64)> &taken,
+                              const std::function<qint64()> &oneAboveLargest)
 {
     const qint64 candidate = counted + 1;
-    if (candidate > LargestIdentifier)
+    if (candidate > LargestIdentifier || !taken(candidate))
         return candidate;
-    const Recordset taken = db.openRecordset(IdentifierInUseQuery(table, column, qint32(candidate)));
-    if (taken.RecordCount() < 1)
-        return candidate;
-    return oneAboveLargest(LargestIdentifierQuery(table, column), QStringLiteral("MaxID"), db);
+    return oneAboveLargest();
+}
+
+qint64 NewRowIdentifier(qint64 counted, const QString &table, const QString &column, Connection &db)
+{
+    return ChooseNewRowIdentifier(
+        counted,
+        [&](qint64 id) { return db.openRecordset(IdentifierInUseQuery(table, column, qint32(id))).RecordCount() > 0; },
+        [&] { return oneAboveLargest(LargestIdentifierQuery(table, column), QStringLiteral("MaxID"), db); });
 }
 
 qint64 NextLeafId(Connection &db)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace Processing {
 class Connection;
 }
@@ -18,11 +20,15 @@ QString LargestIdentifierQuery(const QString &table, const QString &column);
 // The largest place identifier (column LCount).
 QString NewLeafIdQuery();
 
+// The rule for a new category or district: the counted rows plus one, unless that identifier is
+// taken (rows were deleted earlier); then one above the largest in use. Asks only what it needs.
+qint64 ChooseNewRowIdentifier(qint64 counted, const std::function<bool(qint64)> &taken,
+                              const std::function<qint64()> &oneAboveLargest);
+
 // Both read over db, inside the transaction of the write that relies on them. Both throw DbError.
 // The results may lie above LargestIdentifier; the caller refuses those.
 
-// A new category or district: the counted rows plus one, unless that identifier is taken
-// (rows were deleted earlier); then one above the largest in use.
+// A new category or district, by the rule above over the rows of table.
 qint64 NewRowIdentifier(qint64 counted, const QString &table, const QString &column, Connection &db);
 
 // The next place: one above the largest LEAF_ID, 1 in an empty directory.

@@ -15,18 +15,27 @@ QString DuplicatePlaceQuery(const QString &typedName, const QString &typedAddres
            QStringLiteral("')");
 }
 
+NewPlaceColumns NewPlaceRow(const PlaceValues &place)
+{
+    return {TrimBlanks(place.name),
+            place.telephone,
+            TrimBlanks(place.address),
+            place.city,
+            place.district,
+            place.more,
+            QStringLiteral(" ") + TrimBlanks(place.url)};
+}
+
 QString InsertPlaceStatement(qint32 leafId, const PlaceValues &place)
 {
     // The telephone box goes to ADDRESS and the address box to TELEPHONE, as in every stored row.
-    // The name and the address are stored as the check for a repeated place compares them, and
-    // as an update stores them: without the blanks around.
+    const NewPlaceColumns row = NewPlaceRow(place);
     return QStringLiteral("  INSERT INTO PLACES_LEAVES ( LEAF_ID, LEAF_NAME,  ADDRESS, TELEPHONE,CITY, DISTRICT,") +
            QStringLiteral(" MORE_DATA , WEB_LINK ) VALUES ( ") + QString::number(leafId) + QStringLiteral(" , '") +
-           SqlText(TrimBlanks(place.name)) + QStringLiteral("', '") + SqlText(place.telephone) +
-           QStringLiteral("' , '") + SqlText(TrimBlanks(place.address)) + QStringLiteral("', ") +
-           QString::number(place.city) + QStringLiteral(" , ") + QString::number(place.district) +
-           QStringLiteral(" , '") + SqlText(place.more) + QStringLiteral("',' ") + SqlText(TrimBlanks(place.url)) +
-           QStringLiteral("' ) ");
+           SqlText(row.leafName) + QStringLiteral("', '") + SqlText(row.address) + QStringLiteral("' , '") +
+           SqlText(row.telephone) + QStringLiteral("', ") + QString::number(row.city) + QStringLiteral(" , ") +
+           QString::number(row.district) + QStringLiteral(" , '") + SqlText(row.moreData) + QStringLiteral("','") +
+           SqlText(row.webLink) + QStringLiteral("' ) ");
 }
 
 QString InsertPlaceLinkStatement(qint32 branchId, qint32 leafId)

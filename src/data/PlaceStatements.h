@@ -24,6 +24,22 @@ struct PlaceValues
     qint32 district = 0;
 };
 
+// What adding a place stores in each column of its row, named after the columns: the address text
+// in TELEPHONE, the telephone text in ADDRESS. The name and the address without the blanks around,
+// as the check for a repeated place compares them and an update stores them; the link with one
+// blank before it, so an empty one is a single blank.
+struct NewPlaceColumns
+{
+    QString leafName;
+    QString address;   // the telephone text
+    QString telephone; // the address text
+    qint32 city = 0;
+    qint32 district = 0;
+    QString moreData;
+    QString webLink;
+};
+NewPlaceColumns NewPlaceRow(const PlaceValues &place);
+
 // The statements that add and update a place, built as text to the letter. Every typed text
 // enters through SqlText, so a quote is stored as typed and cannot end its literal.
 QString DuplicatePlaceQuery(const QString &typedName, const QString &typedAddress);

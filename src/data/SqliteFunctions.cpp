@@ -173,6 +173,11 @@ sqlite3 *SharedSqliteHandle(const QSqlDatabase &db, QString *whyNot)
     return *static_cast<sqlite3 *const *>(db.driver()->handle().data());
 }
 
+bool HasUnicodeUpper(const QSqlDatabase &db)
+{
+    return db.isOpen() && db.driverName() == QLatin1StringView("QSQLITE") && SharedSqliteHandle(db);
+}
+
 void RegisterUnicodeUpper(const QSqlDatabase &db)
 {
     sqlite3 *connection = SharedSqliteHandle(db);

@@ -21,5 +21,8 @@ sqlite3 *SharedSqliteHandle(const QSqlDatabase &db, QString *whyNot = nullptr);
 // "CAFÉ" from "café". Replaces it on the connection with one that folds every letter. Where the
 // driver's SQLite is not the program's, SQLite's own upper() stays and the reason is logged.
 void RegisterUnicodeUpper(const QSqlDatabase &db);
+// Whether upper() on the connection is that one: then QString::toUpper() folds a text in the
+// program exactly as upper() does in a statement.
+bool HasUnicodeUpper(const QSqlDatabase &db);
 
 } // namespace Processing

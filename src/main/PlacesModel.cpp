@@ -198,6 +198,18 @@ qint32 PlacesModel::PlaceId(int row) const
     return shown(row).leafId;
 }
 
+void PlacesModel::WriteRow(int row, const QList<int> &columns, Processing::CsvWriter &out) const
+{
+    const Place &place = shown(row);
+    for (const int column : columns) {
+        if (place.latin1)
+            out.field(place.latin1Text(column));
+        else
+            out.field(place.utf16Text(column));
+    }
+    out.endRecord();
+}
+
 QString PlacesModel::Text(int row, int column) const
 {
     return shown(row).text(column);

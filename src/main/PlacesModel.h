@@ -1,11 +1,13 @@
 #pragma once
 
+#include "data/CsvWriter.h"
 #include "data/TextRows.h"
 #include "main/TextArena.h"
 
 #include <QAbstractTableModel>
 #include <QCollatorSortKey>
 #include <QLatin1StringView>
+#include <QList>
 #include <QSet>
 #include <QSqlQuery>
 #include <QString>
@@ -48,6 +50,9 @@ public:
     qsizetype ReadCount() const { return qsizetype(m_places.size()); }
     // Throws DbError when the last load ended on a failure.
     void throwLoadFailure() const;
+
+    // A shown row's texts of the given columns, in that order, as one record.
+    void WriteRow(int row, const QList<int> &columns, Processing::CsvWriter &out) const;
 
     // The place identifier of a shown row.
     qint32 PlaceId(int row) const;

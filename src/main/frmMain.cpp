@@ -16,6 +16,8 @@
 #include "ui/Twips.h"
 #include "ui/WaitCursor.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -113,6 +115,15 @@ void frmMain::BuildLayout()
             [this](int column) { LstVwPlaces_ColumnClick(column); });
     connect(LstVwPlaces, &QTreeView::doubleClicked, this, [this] { LstVwPlaces_DblClick(); });
     LstVwPlaces->installEventFilter(this);
+    // Saving the list: from its context menu (the mouse or the menu key) and by Ctrl+S anywhere
+    // in the window; the toolbar stays as it is.
+    mnuSaveListAs = new QAction(QStringLiteral("Save List As\u2026"), this);
+    mnuSaveListAs->setObjectName(QStringLiteral("mnuSaveListAs"));
+    mnuSaveListAs->setShortcut(QKeySequence::Save);
+    mnuSaveListAs->setShortcutContext(Qt::WindowShortcut);
+    addAction(mnuSaveListAs);
+    connect(mnuSaveListAs, &QAction::triggered, this, [this] { SaveListAs(); });
+    LstVwPlaces->viewport()->installEventFilter(this);
 
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -191,6 +202,11 @@ void frmMain::Form_Load()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // The mouse asks the list's area for its menu, the menu key the list itself.
+    if ((watched == LstVwPlaces || watched == LstVwPlaces->viewport()) && event->type() == QEvent::ContextMenu) {
+        LstVwPlaces_ContextMenu(static_cast<QContextMenuEvent *>(event));
+        return true;
+    }
     if (watched == LstVwPlaces && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -20,6 +20,7 @@ class PlacesModel;
 class QAction;
 class QEvent;
 class QModelIndex;
+class QContextMenuEvent;
 class QStatusBar;
 class QTimer;
 class QToolBar;
@@ -85,7 +86,12 @@ private:
     void LstVwPlaces_ColumnClick(int column);
     void LstVwPlaces_DblClick();
     void LstVwPlaces_KeyPress(int key);
+    void LstVwPlaces_ContextMenu(const QContextMenuEvent *event);
     int SelectedPlaceRow() const;
+    // Saves the rows the list shows, as it shows them, to a CSV file the user chooses.
+    void SaveListAs();
+    // The list's shown rows to path; the failure's words, or an empty text.
+    QString WriteListTo(const QString &path) const;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     // A list loading in steps holds the one connection's statement open, so every command that
@@ -116,6 +122,8 @@ private:
     CategoryTreeModel *m_categories = nullptr; // the tree's nodes: never a category twice
     QTreeView *LstVwPlaces = nullptr;
     PlacesModel *m_places = nullptr;
+    QAction *mnuSaveListAs = nullptr; // in the list's context menu, and Ctrl+S
+    QString m_savedListFolder;        // where the list was last saved
     QStatusBar *StatusBar1 = nullptr;
     QLabel *m_panels[4] = {};
     SearchHistory m_history;

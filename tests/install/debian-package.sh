@@ -13,7 +13,8 @@ cpack -G DEB -B "$out" --config "$build/CPackConfig.cmake" >/dev/null
 package=$(ls "$out"/tarnwick_*.deb)
 
 contents=$(dpkg-deb --contents "$package" | awk '{print $6}')
-for file in ./usr/bin/tarnwick ./usr/share/applications/org.tarnwick.Tarnwick.desktop \
+for file in ./usr/bin/tarnwick ./usr/bin/tarnwick-transfer ./usr/share/man/man1/tarnwick-transfer.1.gz \
+  ./usr/share/applications/org.tarnwick.Tarnwick.desktop \
   ./usr/share/metainfo/org.tarnwick.Tarnwick.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/org.tarnwick.Tarnwick.svg \
   ./usr/share/icons/hicolor/256x256/apps/org.tarnwick.Tarnwick.png \

@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$stage" >/dev/null
 
 missing=0
 for file in \
-  bin/tarnwick \
+  bin/tarnwick bin/tarnwick-transfer share/man/man1/tarnwick-transfer.1.gz \
   share/applications/org.tarnwick.Tarnwick.desktop \
   share/metainfo/org.tarnwick.Tarnwick.metainfo.xml \
   share/icons/hicolor/scalable/apps/org.tarnwick.Tarnwick.svg \
@@ -29,7 +29,7 @@ done
 [ -n "$(find "$stage" -path '*/tarnwick/tarnwick-web' -type f -perm -u+x)" ] || { echo "not installed: the web window's program"; missing=1; }
 [ $missing -eq 0 ] || exit 1
 # Nothing of the build's own (tests, benchmark, helpers) is installed.
-extra=$(find "$stage/bin" -type f ! -name tarnwick)
+extra=$(find "$stage/bin" -type f ! -name tarnwick ! -name tarnwick-transfer)
 [ -z "$extra" ] || { echo "installed but not part of the program: $extra"; exit 1; }
 # The launcher entry, the description and the icons agree with each other.
 appstreamcli validate-tree --no-net "$stage"

@@ -7,13 +7,23 @@
 #include "support/TestMain.h"
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QColor>
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
+#include <functional>
 #include <memory>
 #include <numeric>
 
@@ -35,6 +45,38 @@ private:
         for (int c = 0; c < list->model()->columnCount(); ++c)
             texts.append(list->model()->index(r, c).data().toString());
         return texts;
+    }
+
+    // Runs act on the first widget of type T that the application shows modally (or as a popup),
+    // once it shows one while owner lives.
+    template<typename T> static void whenShown(QObject *owner, std::function<void(T *)> act)
+    {
+        auto *poll = new QTimer(owner);
+        QObject::connect(poll, &QTimer::timeout, [poll, act] {
+            QWidget *shown = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                               : QApplication::activeModalWidget();
+            if (auto *widget = qobject_cast<T *>(shown)) {
+                poll->deleteLater();
+                poll->stop();
+                act(widget);
+            }
+        });
+        poll->start(10);
+    }
+
+    // Chooses path in the "Save List As" dialog the window opens next, and answers the question
+    // whether to replace a file there with replace.
+    void chooseFile(const QString &path, QMessageBox::StandardButton replace)
+    {
+        whenShown<QFileDialog>(window.get(), [path, replace](QFileDialog *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Save List As"));
+            whenShown<QMessageBox>(dialog, [replace](QMessageBox *question) { question->button(replace)->click(); });
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept(); // as the dialog's Save button does
+            // Refused, the dialog would stay open and the test wait for ever.
+            if (dialog->isVisible())
+                dialog->reject();
+        });
     }
 
     QVariant colour(const QString &name) const
@@ -261,6 +303,93 @@ private Q_SLOTS:
         const QModelIndexList selected = list->selectionModel()->selectedRows();
         QCOMPARE(selected.size(), 1);
         QCOMPARE(selected.first().data().toString(), QStringLiteral("Cafe Nile"));
+    }
+
+    void saveListAsWritesTheListAsShown_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<int>("replace");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("context menu, new file") << true << false << int(QMessageBox::No) << false << true;
+        QTest::newRow("Ctrl+S, replacing a file") << false << true << int(QMessageBox::Yes) << false << true;
+        QTest::newRow("Ctrl+S, a file kept") << false << true << int(QMessageBox::No) << false << false;
+        QTest::newRow("read-only folder") << true << false << int(QMessageBox::No) << true << false;
+    }
+
+    void saveListAsWritesTheListAsShown()
+    {
+        QFETCH(bool, byMenu);
+        QFETCH(bool, existing);
+        QFETCH(int, replace);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, saved);
+        // A formula, a comma, a quote and a line break, each written so a spreadsheet reads it as text.
+        TestDatabase::Exec(QStringLiteral("update places_leaves set more_data = '=1+1', telephone = 'Clinic St, \"B\"' "
+                                          "|| chr(13) || chr(10) || '2nd floor' where leaf_id = 6")
+                               .replace(QStringLiteral("chr("), TestDatabase::IsPostgreSQL()
+                                                                    ? QStringLiteral("chr(")
+                                                                    : QStringLiteral("char(")));
+        window->UpdateList(1);
+        ClickHeader(list, 0);
+        ClickHeader(list, 0); // by name, descending
+        window->UpdateList(2);
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("places.csv"));
+        if (existing) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        const bool superuser = QFileInfo(folder.path()).isWritable() && readOnly;
+        if (readOnly) {
+            QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+            // The owner's rights do not hold back the superuser, as the tests may run: the immutable
+            // attribute does.
+            if (superuser && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder.path()}) != 0)
+                QSKIP("the folder cannot be made read-only for this user");
+        }
+        MessageRecorder messages;
+        chooseFile(path, QMessageBox::StandardButton(replace));
+        if (byMenu) {
+            // The menu key asks the list for its menu.
+            whenShown<QMenu>(window.get(), [](QMenu *menu) {
+                QCOMPARE(menu->actions().first()->text(), QStringLiteral("Save List As\u2026"));
+                menu->actions().first()->trigger();
+                menu->close();
+            });
+            QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), list->mapToGlobal(QPoint(0, 0)));
+            QApplication::sendEvent(list, &key);
+        } else {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        }
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        if (superuser)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder.path()});
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QFile file(path);
+        const QByteArray written = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (saved) {
+            QCOMPARE(messages.count(), 0);
+            // Health's places in the order shown, every column as listed, in UTF-8 with its mark.
+            QCOMPARE(written,
+                     QByteArray("\xEF\xBB\xBFName,City,District,Address,Telephone,More,URL,Category\r\n"
+                                "Beta Clinic,Cairo,Zamalek,\"Clinic St, \"\"B\"\"\r\n2nd floor\",02 6666,'=1+1,,"
+                                "Health\r\n"));
+        } else if (readOnly) {
+            QCOMPARE(messages.count(), 1);
+            QCOMPARE(messages.last().title, QStringLiteral("Save List As"));
+            QVERIFY2(messages.last().text.contains(QDir::toNativeSeparators(path)), qPrintable(messages.last().text));
+            QVERIFY(!file.exists());
+        } else {
+            QCOMPARE(messages.count(), 0);
+            QCOMPARE(written, QByteArray("old"));
+        }
     }
 
     void doubleClickOpensTheLinkAsShown()

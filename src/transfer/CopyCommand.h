@@ -1,0 +1,6 @@
+#pragma once
+
+class TransferConsole;
+struct TransferRequest;
+
+int RunCopy(const TransferRequest &request, TransferConsole &console);

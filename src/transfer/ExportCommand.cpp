@@ -1,0 +1,99 @@
+#include "transfer/ExportCommand.h"
+
+#include "data/CategoryPaths.h"
+#include "data/CsvWriter.h"
+#include "data/DbError.h"
+#include "data/PlaceExport.h"
+#include "transfer/TransferCommandLine.h"
+#include "transfer/TransferConsole.h"
+#include "transfer/TransferDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <memory>
+
+namespace {
+
+// The categories to export, or none for all; why not, when the name fits no one category.
+std::optional<QSet<qint32>> chosenCategories(const QString &name, QString &why)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    const Processing::CategoryPaths tree = Processing::CategoryPaths::Read(Processing::DbConn());
+    const QList<qint32> found = tree.Find(name);
+    if (found.size() == 1)
+        return tree.Subtree(found.constFirst());
+    why = found.isEmpty() ? QStringLiteral("no category is named \"%1\"").arg(name)
+                          : QStringLiteral("%1 categories are named \"%2\"; give its path from the root, the names "
+                                           "joined by \"%3\"")
+                                .arg(found.size())
+                                .arg(name, QLatin1StringView(Processing::CategoryPathSeparator));
+    return QSet<qint32>();
+}
+
+// Standard output, or a file written beside its place and put there only when whole, so that a
+// failure leaves what was there before.
+std::unique_ptr<QFileDevice> openOutput(const QString &file, std::FILE *out)
+{
+    if (file == QLatin1StringView("-")) {
+        auto output = std::make_unique<QFile>();
+        output->open(out, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+        return output;
+    }
+    auto saved = std::make_unique<QSaveFile>(file);
+    saved->open(QIODevice::WriteOnly);
+    return saved;
+}
+
+} // namespace
+
+int RunExport(const TransferRequest &request, TransferConsole &console)
+{
+    const bool toOutput = request.file == QLatin1StringView("-");
+    const QString shown = toOutput ? QStringLiteral("standard output") : QDir::toNativeSeparators(request.file);
+    try {
+        OpenProgramConnection(ResolveDatabase(request.database), Creation::MustExist);
+        QString why;
+        const std::optional<QSet<qint32>> categories = chosenCategories(request.category, why);
+        if (!why.isEmpty()) {
+            console.error(QStringLiteral("Nothing was exported to %1: %2.").arg(shown, why));
+            return TransferFailed;
+        }
+        const std::unique_ptr<QFileDevice> file = openOutput(request.file, console.out());
+        if (!file->isOpen()) {
+            console.error(QStringLiteral("Nothing was exported to %1: %2").arg(shown, file->errorString()));
+            return TransferFailed;
+        }
+        Processing::CsvWriter out(*file);
+        const Processing::ExportOutcome outcome = Processing::ExportPlaces(categories, out, Processing::DbConn());
+        bool written = out.flush();
+        QString failure = out.errorString();
+        if (written) {
+            auto *saved = qobject_cast<QSaveFile *>(file.get());
+            written = saved ? saved->commit() : file->flush();
+            failure = file->errorString();
+        }
+        if (!written) {
+            console.error(QStringLiteral("%1 could not be written whole: %2").arg(shown, failure));
+            return TransferFailed;
+        }
+        // With the places on standard output, what is said of them goes to standard error.
+        const QString done = QStringLiteral("Exported %1 place%2 to %3.")
+                                 .arg(outcome.written)
+                                 .arg(outcome.written == 1 ? QString() : QStringLiteral("s"), shown);
+        toOutput ? console.error(done) : console.result(done);
+        if (outcome.notListed > 0)
+            console.error(QStringLiteral("%1 stored place%2 left out: the places list does not show %3 either, for "
+                                         "want of a category, a city or a district of that city.")
+                              .arg(outcome.notListed)
+                              .arg(outcome.notListed == 1 ? QStringLiteral(" was") : QStringLiteral("s were"),
+                                   outcome.notListed == 1 ? QStringLiteral("it") : QStringLiteral("them")));
+        return TransferSucceeded;
+    } catch (const Processing::DbError &error) {
+        console.error(QStringLiteral("The places could not be exported to %1: %2")
+                          .arg(shown, error.message().replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
+        return TransferFailed;
+    }
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class TransferConsole;
+struct TransferRequest;
+
+int RunExport(const TransferRequest &request, TransferConsole &console);

@@ -1,0 +1,86 @@
+#include "transfer/ImportCommand.h"
+
+#include "data/DbError.h"
+#include "data/FileAccess.h"
+#include "data/PlaceImport.h"
+#include "transfer/PlaceFile.h"
+#include "transfer/TransferCommandLine.h"
+#include "transfer/TransferConsole.h"
+#include "transfer/TransferDatabase.h"
+
+#include <QDir>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+// A file larger than this is no list of places anyone made; 32,767 places fill a directory.
+constexpr qint64 LargestFile = qint64(1) << 30;
+
+QString countOf(qsizetype count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1StringView(count == 1 ? one : many));
+}
+
+QString oneLine(const Processing::DbError &error)
+{
+    return error.message().replace(QStringLiteral("\n\n"), QStringLiteral(" "));
+}
+
+} // namespace
+
+int RunImport(const TransferRequest &request, TransferConsole &console)
+{
+    if (!request.encoding.isEmpty() && !QStringDecoder(request.encoding.toLatin1().constData()).isValid()) {
+        console.error(QStringLiteral("tarnwick-transfer: the encoding \"%1\" is not one this system can read.")
+                          .arg(request.encoding));
+        return TransferMisused;
+    }
+    const QString shown = QDir::toNativeSeparators(request.file);
+    Processing::FileContents contents = Processing::ReadRegularFile(request.file, LargestFile);
+    if (!contents.exists || !contents.refusal.isEmpty()) {
+        console.error(contents.exists ? contents.refusal : QStringLiteral("%1: no such file.").arg(shown));
+        return TransferFailed;
+    }
+    const PlaceFile file = ReadPlaceFile(std::move(contents.bytes), request.encoding);
+    if (!file.refusal.isEmpty()) {
+        console.error(QStringLiteral("%1 was not imported: %2.").arg(shown, file.refusal));
+        return TransferFailed;
+    }
+    Processing::ImportOutcome outcome;
+    try {
+        OpenProgramConnection(ResolveDatabase(request.database), Creation::MustExist);
+        // The places of a file with records that are no place are still checked, so that one
+        // run tells every fault, but none is stored.
+        outcome = Processing::ImportPlaces(file.places, {request.createMissing, !file.refused.isEmpty()},
+                                           Processing::DbConn());
+    } catch (const Processing::DbError &error) {
+        outcome.failure = error;
+    }
+    if (outcome.failure) {
+        console.error(
+            QStringLiteral("%1 was not imported; nothing of it was stored: %2").arg(shown, oneLine(*outcome.failure)));
+        return TransferFailed;
+    }
+    QList<Processing::ImportRefusal> refused = file.refused + outcome.refused;
+    std::stable_sort(refused.begin(), refused.end(), [](const auto &a, const auto &b) { return a.line < b.line; });
+    for (const Processing::ImportRefusal &refusal : refused)
+        console.error(QStringLiteral("%1:%2: %3").arg(shown).arg(refusal.line).arg(refusal.reason));
+    if (!outcome.refusedWhole.isEmpty())
+        console.error(QStringLiteral("%1: %2").arg(shown, outcome.refusedWhole));
+    if (!refused.isEmpty() || !outcome.refusedWhole.isEmpty()) {
+        console.error(QStringLiteral("Nothing of %1 was imported: %2 of %3 refused.")
+                          .arg(shown, QString::number(refused.size()),
+                               countOf(file.places.size() + file.refused.size(), "record", "records")));
+        return TransferFailed;
+    }
+    QString made;
+    if (outcome.categoriesMade || outcome.districtsMade)
+        made = QStringLiteral(", with %1 and %2 made")
+                   .arg(countOf(outcome.categoriesMade, "new category", "new categories"),
+                        countOf(outcome.districtsMade, "new district", "new districts"));
+    console.result(
+        QStringLiteral("Imported %1 from %2%3.").arg(countOf(outcome.placesStored, "place", "places"), shown, made));
+    return TransferSucceeded;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class TransferConsole;
+struct TransferRequest;
+
+int RunImport(const TransferRequest &request, TransferConsole &console);

@@ -1,0 +1,15 @@
+#include "data/Redaction.h"
+#include "transfer/TransferConsole.h"
+#include "transfer/TransferProgram.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    // The same name as the program's: the same settings files and data folder.
+    QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    Processing::RedactLogMessages();
+    TransferConsole console;
+    return RunTransfer(QCoreApplication::arguments(), console);
+}

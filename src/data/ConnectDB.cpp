@@ -4,6 +4,7 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
 #include "data/EmbeddedDatabase.h"
+#include "data/SiteSettings.h"
 
 #include <QCoreApplication>
 
@@ -26,6 +27,12 @@ ConnectOutcome ConnectDB(const QString &programFolder, const DatabaseOverrides &
         outcome.error = outcome.environment.refusal;
         return outcome;
     }
+    const AnswerLimitSetting answerLimit = ConfiguredAnswerLimit();
+    if (!answerLimit.refusal.isEmpty()) {
+        outcome.error = answerLimit.refusal;
+        return outcome;
+    }
+    DbConn().setAnswerLimit(answerLimit.limit);
     DatabaseDescriptor descriptor;
     try {
         descriptor = DatabaseDescriptor::parse(outcome.environment.descriptor);

@@ -26,17 +26,17 @@ QString settingsFile(QSettings::Scope scope)
     return organizations + QStringLiteral("/Tarnwick/Tarnwick.") + probe.suffix();
 }
 
-} // namespace
-
-QStringList SettingsFiles()
+// The value of the key in the first settings file that gives it.
+struct SettingValue
 {
-    return {settingsFile(QSettings::UserScope), settingsFile(QSettings::SystemScope)};
-}
+    QString value;
+    QString origin;  // the key and the file, for messages; empty when no file gives it
+    QString refusal; // why a settings file that is there could not be read
+};
 
-DatabaseSetting ConfiguredDatabase(bool development)
+SettingValue configured(const QString &key)
 {
-    const QString key = development ? QStringLiteral("Databases/development") : QStringLiteral("Databases/production");
-    DatabaseSetting setting;
+    SettingValue setting;
     for (const QString &path : SettingsFiles()) {
         // Read here, not by QSettings: it waits for ever on a FIFO, takes random bytes or a file
         // it cannot read for an empty one, and cuts an unquoted value at a ";", so that the
@@ -56,11 +56,48 @@ DatabaseSetting ConfiguredDatabase(bool development)
         }
         if (!settings.values.contains(key))
             continue;
-        setting.descriptor = settings.values.value(key);
+        setting.value = settings.values.value(key);
         setting.origin = QStringLiteral("the key %1 in %2").arg(key, path);
         return setting;
     }
     return setting;
+}
+
+// A day: longer is no limit a user could mean.
+constexpr double LongestAnswerLimitSeconds = 86400;
+
+} // namespace
+
+QStringList SettingsFiles()
+{
+    return {settingsFile(QSettings::UserScope), settingsFile(QSettings::SystemScope)};
+}
+
+DatabaseSetting ConfiguredDatabase(bool development)
+{
+    const SettingValue setting =
+        configured(development ? QStringLiteral("Databases/development") : QStringLiteral("Databases/production"));
+    return {setting.value, setting.origin, setting.refusal};
+}
+
+AnswerLimitSetting ConfiguredAnswerLimit()
+{
+    const SettingValue setting = configured(QStringLiteral("Databases/timeout"));
+    AnswerLimitSetting answer;
+    answer.refusal = setting.refusal;
+    if (setting.origin.isEmpty())
+        return answer;
+    bool number = false;
+    const double seconds = setting.value.trimmed().toDouble(&number);
+    if (!number || !(seconds >= 1 && seconds <= LongestAnswerLimitSeconds)) {
+        answer.refusal = QStringLiteral("%1 gives \"%2\", which is no number of seconds from 1 to %3.")
+                             .arg(setting.origin, setting.value)
+                             .arg(LongestAnswerLimitSeconds);
+        answer.refusal[0] = answer.refusal[0].toUpper();
+        return answer;
+    }
+    answer.limit = std::chrono::milliseconds(qint64(seconds * 1000));
+    return answer;
 }
 
 } // namespace Processing

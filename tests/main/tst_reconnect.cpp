@@ -15,6 +15,7 @@
 #include "support/TestMain.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QPointer>
 #include <QProcess>
@@ -25,6 +26,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
@@ -410,6 +412,69 @@ private Q_SLOTS:
         QCOMPARE(TextOf(Find<QWidget>(&add, "TxtPlaceName")), QString());
         QCOMPARE(places(QStringLiteral("Half Way")), 1);
         QCOMPARE(panel(), Connected);
+    }
+
+    // A wait on the server is given up after the answer limit: a statement stopped before the
+    // commit stored nothing, and the next add stores; a commit stopped while it waited for a
+    // standby was stored, and is told so. Told once, under the wait cursor meanwhile.
+    void waitGivenUp_data()
+    {
+        QTest::addColumn<bool>("atCommit");
+        QTest::newRow("statement waits on another user's lock") << false;
+        QTest::newRow("commit waits on an absent standby") << true;
+    }
+    void waitGivenUp()
+    {
+        QFETCH(bool, atCommit);
+        using namespace std::chrono_literals;
+        frmAdd add(m_main);
+        add.show();
+        FillNewPlace(&add);
+        const QString typed = TextOf(Find<QWidget>(&add, "TxtPlaceName"));
+        std::optional<AbsentStandby> standby;
+        if (atCommit) {
+            standby.emplace();
+            QVERIFY2(standby->holding(), "the server does not hold commits back for the standby");
+            Processing::DbConn().close();
+            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
+        } else {
+            TestDatabase::Exec(QStringLiteral("begin"));
+            TestDatabase::Exec(QStringLiteral("lock table places_leaves in exclusive mode"));
+        }
+        Processing::DbConn().setAnswerLimit(1s);
+        QElapsedTimer clock;
+        clock.start();
+        Click(&add, "CmdAddPlace");
+        const qint64 took = clock.elapsed();
+        Processing::DbConn().setAnswerLimit(Processing::DefaultAnswerLimit);
+        if (!atCommit)
+            TestDatabase::Exec(QStringLiteral("rollback"));
+        standby.reset();
+        // The limit, a grace for the request to stop, and a new connection's start.
+        QVERIFY2(took >= 1000 && took < 7000, qPrintable(QString::number(took)));
+        QTRY_COMPARE(m_messages->count(), 1);
+        // ODBC stops a running statement only: a commit's connection is closed instead, and the
+        // commit, still waiting on the server, cannot be told stored or not.
+        const bool commitClosed = atCommit && TestDatabase::IsOdbc();
+        const MsgBoxRequest &message = m_messages->last();
+        QCOMPARE(message.title,
+                 atCommit && !commitClosed ? QStringLiteral("Database Server Busy") : QStringLiteral("DataBase Error"));
+        const QStringList words = commitClosed ? QStringList{QStringLiteral("not answering"),
+                                                             QStringLiteral("may or may not have been stored")}
+                                  : atCommit   ? QStringList{QStringLiteral("The change is stored")}
+                                               : QStringList{QStringLiteral("The database server is busy"),
+                                                           QStringLiteral("nothing of it was stored")};
+        for (const QString &word : words)
+            QVERIFY2(message.text.contains(word), qPrintable(told(*m_messages)));
+        QCOMPARE(TextOf(Find<QWidget>(&add, "TxtPlaceName")), atCommit && !commitClosed ? QString() : typed);
+        QTRY_COMPARE(places(QStringLiteral("Half Way")), atCommit ? 1 : 0);
+        QCOMPARE(panel(), Connected);
+        if (!atCommit) {
+            m_messages->clear();
+            Click(&add, "CmdAddPlace");
+            QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+            QCOMPARE(places(QStringLiteral("Half Way")), 1);
+        }
     }
 
     // Last: the server itself restarts (pg_ctl restart -m fast), which ends every session of the

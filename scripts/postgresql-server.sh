@@ -73,7 +73,7 @@ hostssl all tarnwick 127.0.0.1/32 trust
 hostssl all all 127.0.0.1/32 scram-sha-256
 HBA
   "${run_as[@]}" "$pg_bin/pg_ctl" -D "$pg_data/data" -l "$pg_data/server.log" -w -t 60 \
-    -o "-c listen_addresses=127.0.0.1 -p $pg_port -k $pg_data -c fsync=off -c max_connections=50 -c ssl=on -c ssl_cert_file=$pg_data/server.crt -c ssl_key_file=$pg_data/server.key" start >/dev/null \
+    -o "-c listen_addresses=127.0.0.1 -p $pg_port -k $pg_data -c fsync=off -c max_connections=100 -c ssl=on -c ssl_cert_file=$pg_data/server.crt -c ssl_key_file=$pg_data/server.key" start >/dev/null \
     || { cat "$pg_data/server.log" >&2; return 1; }
   local tls="sslmode=verify-full&sslrootcert=$pg_data/ca.crt"
   TARNWICK_TEST_POSTGRESQL="postgresql://tarnwick@127.0.0.1:$pg_port/postgres?$tls"

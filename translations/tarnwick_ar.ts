@@ -30,6 +30,10 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
         <source>DataBase Error</source>
         <translation>خطأ في قاعدة البيانات</translation>
     </message>
+    <message>
+        <source>Database Server Busy</source>
+        <translation>خادم قاعدة البيانات مشغول</translation>
+    </message>
 </context>
 <context>
     <name>EditMessages</name>
@@ -536,6 +540,34 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
     <message>
         <source>%1 takes no password, as every user of this computer can read the command line; keep it in ~/.pgpass (or the file PGPASSFILE names), in the service file (~/.pg_service.conf) or in the ODBC data source.</source>
         <translation>لا يقبل %1 كلمة مرور، لأن كل مستخدم لهذا الحاسوب يستطيع قراءة سطر الأوامر؛ احفظها في ~/.pgpass (أو الملف الذي يسميه PGPASSFILE)، أو في ملف الخدمات (~/.pg_service.conf)، أو في مصدر بيانات ODBC.</translation>
+    </message>
+    <message>
+        <source>1 second</source>
+        <translation>ثانية واحدة</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 ثانية</translation>
+    </message>
+    <message>
+        <source>The database server is busy: it gave no answer for %1, so the program asked it to stop, and it did.</source>
+        <translation>خادم قاعدة البيانات مشغول: لم يُجب مدة %1، فطلب منه البرنامج أن يتوقف، فتوقف.</translation>
+    </message>
+    <message>
+        <source>The database server is not answering: it sent nothing for %1 and did not answer the request to stop either, so the program gave up and closed its connection to it. The next action connects again.</source>
+        <translation>خادم قاعدة البيانات لا يجيب: لم يرسل شيئًا مدة %1 ولم يُجب طلب التوقف أيضًا، فكفّ البرنامج عن الانتظار وأغلق اتصاله به. يتصل الإجراء التالي من جديد.</translation>
+    </message>
+    <message>
+        <source>The database server was slow to confirm the change: it gave no answer for %1, so the program stopped waiting. The change is stored (the server had already committed it locally), but it may not yet have reached the server&apos;s standby.</source>
+        <translation>تأخر خادم قاعدة البيانات في تأكيد التغيير: لم يُجب مدة %1، فكفّ البرنامج عن الانتظار. التغيير محفوظ (كان الخادم قد ثبّته محليًا)، لكنه قد لا يكون وصل بعدُ إلى الخادم الاحتياطي.</translation>
+    </message>
+    <message>
+        <source>The database server gave no answer to the commit for %1, so the program closed its connection to it; asked again, it says nothing of the change was stored.</source>
+        <translation>لم يُجب خادم قاعدة البيانات عن تثبيت التغييرات مدة %1، فأغلق البرنامج اتصاله به؛ ولمّا سُئل من جديد قال إنه لم يُحفظ شيء من التغيير.</translation>
+    </message>
+    <message>
+        <source>%1 gives &quot;%2&quot;, which is no number of seconds from 1 to %3.</source>
+        <translation>%1 يعطي &quot;%2&quot;، وهو ليس عددًا من الثواني بين 1 و%3.</translation>
     </message>
 </context>
 <context>

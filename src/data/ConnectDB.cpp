@@ -4,6 +4,7 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
 #include "data/EmbeddedDatabase.h"
+#include "data/SiteSettings.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -30,6 +31,10 @@ ConnectOutcome ConnectDB(const QString &programFolder, const DatabaseOverrides &
     };
     if (!outcome.environment.refusal.isEmpty())
         return failed(ConnectFailure::SettingsFile, outcome.environment.refusal);
+    const AnswerLimitSetting answerLimit = ConfiguredAnswerLimit();
+    if (!answerLimit.refusal.isEmpty())
+        return failed(ConnectFailure::SettingsFile, answerLimit.refusal);
+    DbConn().setAnswerLimit(answerLimit.limit);
     DatabaseDescriptor descriptor;
     try {
         descriptor = DatabaseDescriptor::parse(outcome.environment.descriptor);

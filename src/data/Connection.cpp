@@ -6,11 +6,15 @@
 #include "data/DriverSetup.h"
 #include "data/PostgreSQLCommitProbe.h"
 #include "data/RowFilter.h"
+#include "data/ServerLine.h"
+#include "data/ServerSockets.h"
 #include "data/SqliteTransaction.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
+#include <QTimer>
 
 #include <utility>
 #include <variant>
@@ -55,6 +59,39 @@ DbError notReopened(const QString &what, const QString &why)
 
 // What one attempt at a statement gives: its result, or the database's failure.
 template<typename Result> using Outcome = std::variant<Result, DbError>;
+
+QString seconds(std::chrono::milliseconds limit)
+{
+    const double value = double(limit.count()) / 1000;
+    return value == 1 ? QCoreApplication::translate("Processing", "1 second")
+                      : QCoreApplication::translate("Processing", "%1 seconds").arg(value);
+}
+
+QString busyWords(std::chrono::milliseconds limit)
+{
+    return QCoreApplication::translate(
+               "Processing", "The database server is busy: it gave no answer for %1, so the program asked it to stop, "
+                             "and it did.")
+        .arg(seconds(limit));
+}
+
+QString silentWords(std::chrono::milliseconds limit)
+{
+    return QCoreApplication::translate(
+               "Processing", "The database server is not answering: it sent nothing for %1 and did not answer the "
+                             "request to stop either, so the program gave up and closed its connection to it. The next "
+                             "action connects again.")
+        .arg(seconds(limit));
+}
+
+QString storedSlowlyWords(std::chrono::milliseconds limit)
+{
+    return QCoreApplication::translate(
+               "Processing", "The database server was slow to confirm the change: it gave no answer for %1, so the "
+                             "program stopped waiting. The change is stored (the server had already committed it "
+                             "locally), but it may not yet have reached the server's standby.")
+        .arg(seconds(limit));
+}
 
 } // namespace
 
@@ -101,7 +138,15 @@ bool Connection::reopen(QString *why)
 void Connection::establish(const DatabaseDescriptor &descriptor)
 {
     closeLost();
+    // The ODBC driver's sockets are told apart by being new.
+    const std::vector<int> before =
+        descriptor.kind == DatabaseDescriptor::Kind::Odbc ? OpenSockets() : std::vector<int>();
     m_dialect = OpenDatabase(descriptor, ConnectionName);
+    // SQLite waits only for its own busy timeout.
+    if (m_dialect != Dialect::SQLite) {
+        if (std::optional<ServerLine> line = ServerLineOf(database(), before))
+            m_watchdog.watch(std::move(*line));
+    }
 }
 
 void Connection::close()
@@ -114,6 +159,8 @@ void Connection::close()
 
 void Connection::closeLost()
 {
+    // Before the driver closes the sockets the watchdog might otherwise close again.
+    m_watchdog.unwatch();
     if (!QSqlDatabase::contains(ConnectionName))
         return;
     {
@@ -126,6 +173,11 @@ void Connection::closeLost()
 
 void Connection::requireOpen(const QString &what)
 {
+    if (m_silent)
+        throw silentFailure(what);
+    // Closed under a reader of rows, which could not close it then.
+    if (m_watchdog.lineClosed())
+        closeLost();
     if (isOpen()) {
         // Sent now, the statement would be stored on its own, outside the change it belongs to.
         if (m_inTransaction && SqliteTransactionOpen(database()) == false)
@@ -142,6 +194,49 @@ void Connection::requireOpen(const QString &what)
     QString why;
     if (!reopen(&why))
         throw notReopened(what, why);
+}
+
+bool Connection::givenUp(DbError &failure)
+{
+    const StatementWatchdog::Verdict verdict = m_watchdog.lastVerdict();
+    if (verdict.closed) {
+        fallSilent();
+        failure = silentFailure(failure.what());
+        return true;
+    }
+    if (verdict.cancelled) {
+        failure = DbError(failure.what(), busyWords(answerLimit()) + QStringLiteral("\n\n") + failure.driverText(),
+                          failure.sqlState(), failure.nativeCode())
+                      .markServerBusy();
+        return true;
+    }
+    return false;
+}
+
+void Connection::fallSilent()
+{
+    m_status.set(false);
+    if (m_silent)
+        return;
+    m_silent = true;
+    ++m_silences;
+    endSilenceAt(QThread::currentThread()->loopLevel(), 0);
+}
+
+void Connection::endSilenceAt(int eventLoopLevel, int delayMs)
+{
+    // Not in a message box's own loop, which the action shows before it is over.
+    QTimer::singleShot(delayMs, &m_status, [this, eventLoopLevel] {
+        if (QThread::currentThread()->loopLevel() > eventLoopLevel)
+            endSilenceAt(eventLoopLevel, 100);
+        else
+            m_silent = false;
+    });
+}
+
+DbError Connection::silentFailure(const QString &what) const
+{
+    return DbError(what, silentWords(answerLimit())).markServerSilent(m_silences);
 }
 
 bool Connection::lostBy(DbError &failure)
@@ -189,6 +284,17 @@ template<typename Attempt> auto Connection::onceMoreAfterReopening(const QString
         if (outcome.index() == 0)
             return std::get<0>(std::move(outcome));
         DbError &failure = std::get<DbError>(outcome);
+        // Not repeated: a busy server would be kept busier, a silent one would keep the user
+        // waiting again.
+        if (givenUp(failure)) {
+            if (failure.serverSilence()) {
+                closeLost();
+                // Outside a transaction the statement took effect as it ran, if it reached the server.
+                if (resend == Resend::MayHaveTakenEffect && !m_inTransaction)
+                    failure.markOutcomeUnknown();
+            }
+            throw failure;
+        }
         lostBy(failure);
         // Outside a transaction the statement took effect as it ran, if it reached the server.
         if (resend == Resend::MayHaveTakenEffect && failure.connectionLost() && !m_inTransaction) {
@@ -209,6 +315,7 @@ void Connection::execute(const QString &sql)
 {
     onceMoreAfterReopening(statementRefused(sql), Resend::MayHaveTakenEffect, [&]() -> Outcome<std::monostate> {
         QSqlQuery query(database());
+        const StatementWatchdog::Wait wait(m_watchdog, &query);
         if (query.exec(sent(sql)))
             return std::monostate();
         return QueryError(statementRefused(sql), database(), query);
@@ -222,6 +329,7 @@ void Connection::begin()
     // Nothing has been sent when the connection is found lost here: the transaction begins on
     // the connection opened anew.
     onceMoreAfterReopening(what, Resend::Safe, [&]() -> Outcome<std::monostate> {
+        const StatementWatchdog::Wait wait(m_watchdog, nullptr);
         if (SqliteBegin(database(), m_dialect, what) || database().transaction())
             return std::monostate();
         return ConnectionError(what, database());
@@ -235,41 +343,94 @@ void Connection::commit()
     const QString what = QCoreApplication::translate("Processing", "The changes could not be committed.");
     if (std::exchange(m_inTransaction, false) && !isOpen()) {
         // Lost earlier in this transaction, which the server then rolled back.
-        reopen();
+        if (!m_silent)
+            reopen();
         throw DbError(what, lostDuringChange()).markConnectionLost();
     }
     requireOpen(what);
     if (SqliteCommit(database(), m_dialect, what))
         return;
     // Where the server can tell by it afterwards whether a commit whose answer is lost took effect.
-    TransactionNumber taken = OpenTransactionNumber(database(), m_dialect, what);
-    // Cut off before the commit was sent: nothing was stored.
-    if (taken.failure && lostBy(*taken.failure)) {
-        closeLost();
-        reopen();
-        throw *taken.failure;
+    TransactionNumber taken;
+    {
+        const StatementWatchdog::Wait wait(m_watchdog, nullptr);
+        taken = OpenTransactionNumber(database(), m_dialect, what);
     }
-    if (database().commit())
-        return;
-    DbError failure = ConnectionError(what, database());
-    if (!lostBy(failure)) {
-        database().rollback();
-        throw failure;
-    }
-    closeLost();
-    if (reopen() && !taken.number.isEmpty()) {
-        if (const std::optional<bool> stored = TransactionCommitted(database(), taken.number)) {
-            if (*stored)
-                return;
+    // Given up or cut off before the commit was sent: nothing was stored.
+    if (taken.failure) {
+        DbError &failure = *taken.failure;
+        if (givenUp(failure)) {
+            if (failure.serverSilence()) {
+                closeLost();
+            } else {
+                const StatementWatchdog::Wait wait(m_watchdog, nullptr);
+                database().rollback();
+            }
+            throw failure;
+        }
+        if (lostBy(failure)) {
+            closeLost();
+            reopen();
             throw failure;
         }
     }
-    throw DbError(QCoreApplication::translate(
-                      "Processing", "The connection to the database was lost as the changes were being committed, "
-                                    "and whether the server stored them could not be told: they may or may not have "
-                                    "been stored."),
-                  failure.driverText(), failure.sqlState(), failure.nativeCode())
-        .markOutcomeUnknown();
+    bool committed = false;
+    {
+        const StatementWatchdog::Wait wait(m_watchdog, nullptr);
+        committed = database().commit();
+    }
+    const StatementWatchdog::Verdict verdict = m_watchdog.lastVerdict();
+    if (committed) {
+        // Stopped while it waited after the commit had taken effect: for a standby, say.
+        if (verdict.cancelled)
+            Q_EMIT m_status.storedSlowly(storedSlowlyWords(answerLimit()));
+        return;
+    }
+    DbError failure = ConnectionError(what, database());
+    if (!verdict.closed) {
+        // Stopped before it took effect, or refused: nothing was stored.
+        if (givenUp(failure) || !lostBy(failure)) {
+            const StatementWatchdog::Wait wait(m_watchdog, nullptr);
+            database().rollback();
+            throw failure;
+        }
+    }
+    // The commit's answer is lost: the server is asked, once, on a connection opened anew.
+    closeLost();
+    if (reopen() && !taken.number.isEmpty()) {
+        std::optional<bool> stored;
+        {
+            const StatementWatchdog::Wait wait(m_watchdog, nullptr);
+            stored = TransactionCommitted(database(), taken.number);
+        }
+        if (stored) {
+            if (*stored) {
+                if (verdict.closed)
+                    Q_EMIT m_status.storedSlowly(storedSlowlyWords(answerLimit()));
+                return;
+            }
+            if (verdict.closed)
+                throw DbError(what, QCoreApplication::translate(
+                                        "Processing", "The database server gave no answer to the commit for %1, so the "
+                                                      "program closed its connection to it; asked again, it says "
+                                                      "nothing of the change was stored.")
+                                        .arg(seconds(answerLimit())))
+                    .markConnectionLost();
+            throw failure;
+        }
+    }
+    if (verdict.closed && !isOpen())
+        fallSilent();
+    DbError unknown(
+        QCoreApplication::translate("Processing",
+                                    "The connection to the database was lost as the changes were being committed, and "
+                                    "whether the server stored them could not be told: they may or may not have been "
+                                    "stored."),
+        verdict.closed ? silentWords(answerLimit()) : failure.driverText(), failure.sqlState(), failure.nativeCode());
+    unknown.markOutcomeUnknown();
+    if (verdict.closed && m_silent)
+        unknown.markServerSilent(m_silences);
+    throw unknown;
 }
 
 void Connection::rollback()
@@ -277,7 +438,8 @@ void Connection::rollback()
     const QString what = QCoreApplication::translate("Processing", "The changes could not be rolled back.");
     // A lost connection's transaction was rolled back by the server: nothing is left to undo.
     if (std::exchange(m_inTransaction, false) && !isOpen()) {
-        reopen();
+        if (!m_silent)
+            reopen();
         return;
     }
     requireOpen(what);
@@ -286,13 +448,24 @@ void Connection::rollback()
         return;
     if (SqliteRollback(database(), m_dialect, what))
         return;
-    if (!database().rollback()) {
-        DbError failure = ConnectionError(what, database());
-        if (!lostBy(failure))
-            throw failure;
-        closeLost();
-        reopen();
+    bool rolledBack = false;
+    {
+        const StatementWatchdog::Wait wait(m_watchdog, nullptr);
+        rolledBack = database().rollback();
     }
+    if (rolledBack)
+        return;
+    DbError failure = ConnectionError(what, database());
+    if (givenUp(failure)) {
+        // The server rolls back a transaction whose connection has gone.
+        if (failure.serverSilence())
+            closeLost();
+        throw failure;
+    }
+    if (!lostBy(failure))
+        throw failure;
+    closeLost();
+    reopen();
 }
 
 Recordset Connection::openRecordset(const QString &sql, const QString &filter)
@@ -302,6 +475,7 @@ Recordset Connection::openRecordset(const QString &sql, const QString &filter)
     Recordset result = onceMoreAfterReopening(queryFailed(sql), Resend::Safe, [&]() -> Outcome<Recordset> {
         QSqlQuery query(database());
         query.setForwardOnly(true);
+        const StatementWatchdog::Wait wait(m_watchdog, &query);
         if (query.exec(sent(sql))) {
             Recordset fetched = Recordset::fetch(query, rowFilter);
             if (!query.lastError().isValid())
@@ -318,6 +492,7 @@ QSqlQuery Connection::run(const QString &sql)
     QSqlQuery query = onceMoreAfterReopening(queryFailed(sql), Resend::Safe, [&]() -> Outcome<QSqlQuery> {
         QSqlQuery attempt(database());
         attempt.setForwardOnly(true);
+        const StatementWatchdog::Wait wait(m_watchdog, &attempt);
         if (attempt.exec(sent(sql)))
             return attempt;
         return QueryError(queryFailed(sql), database(), attempt);
@@ -326,9 +501,33 @@ QSqlQuery Connection::run(const QString &sql)
     return query;
 }
 
+bool Connection::nextRow(QSqlQuery &query)
+{
+    {
+        const StatementWatchdog::Wait wait(m_watchdog, &query);
+        if (query.next())
+            return true;
+    }
+    // The connection stays open under the reader's query, to be closed by the next statement.
+    if (m_watchdog.lastVerdict().closed)
+        fallSilent();
+    return false;
+}
+
 QString Connection::lastQueryError(const QSqlQuery &query)
 {
     return query.lastError().isValid() ? DriverErrorText(query.lastError()) : QString();
+}
+
+QString Connection::rowsFailure(const QSqlQuery &query) const
+{
+    if (!query.lastError().isValid())
+        return QString();
+    const StatementWatchdog::Verdict verdict = m_watchdog.lastVerdict();
+    if (verdict.closed)
+        return silentWords(answerLimit());
+    const QString text = lastQueryError(query);
+    return verdict.cancelled ? busyWords(answerLimit()) + QStringLiteral("\n\n") + text : text;
 }
 
 Connection &DbConn()

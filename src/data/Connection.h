@@ -4,11 +4,13 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/Dialect.h"
 #include "data/Recordset.h"
+#include "data/StatementWatchdog.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 namespace Processing {
@@ -23,6 +25,13 @@ class DbError;
 // once, by the next statement that needs it: a read is then repeated, a transaction begun
 // anew. Within a transaction nothing is repeated: what follows the loss fails until the
 // transaction ends, and a commit cut off is checked on the server where it can be.
+//
+// No call waits on a server for ever: one that has had no byte from it for the answer limit is
+// given up (see StatementWatchdog). A server that stops the statement when asked is busy, and the
+// call fails with words that say so; one that does not answer even that has its connection closed
+// and is silent: the call fails as at a lost connection, and nothing tries to reach the server
+// again before control is back in the event loop the action came from, so that the action waits
+// and is told once.
 class Connection
 {
 public:
@@ -36,6 +45,10 @@ public:
     void close();
     // Whether the program is connected, signalled as it changes.
     ConnectionStatus &status() { return m_status; }
+
+    // How long a call may wait for the server's next byte before it is given up.
+    void setAnswerLimit(std::chrono::milliseconds limit) { m_watchdog.setLimit(limit); }
+    std::chrono::milliseconds answerLimit() const { return m_watchdog.limit(); }
 
     Dialect dialect() const { return m_dialect; }
     QSqlDatabase database() const;
@@ -53,7 +66,12 @@ public:
     // places list). Throws DbError when the database refuses it. Its reader reads it to the end
     // before the next statement is sent: PostgreSQL's driver throws away the rest otherwise.
     QSqlQuery run(const QString &sql);
-    // The database's words for a failure while reading such a query's rows; empty if none.
+    // Moves such a query to its next row; false at the end or when reading failed.
+    bool nextRow(QSqlQuery &query);
+    // The words for a failure while reading such a query's rows, the database's and the
+    // program's where it gave the wait up; empty if none.
+    QString rowsFailure(const QSqlQuery &query) const;
+    // The database's words for a failure while reading a query's rows; empty if none.
     static QString lastQueryError(const QSqlQuery &query);
 
     // The text actually sent for a statement, after the dialect adaptation.
@@ -73,6 +91,12 @@ private:
     // Makes the attempt (its result, or the database's failure) on an open connection; when the
     // connection was lost, opens it again and makes the attempt once more where that is sound.
     template<typename Attempt> auto onceMoreAfterReopening(const QString &what, Resend resend, Attempt attempt);
+    // A failure of the call just made, told as the watchdog's when it gave the call up; true then.
+    bool givenUp(DbError &failure);
+    // The server stopped answering and its connection was closed.
+    void fallSilent();
+    void endSilenceAt(int eventLoopLevel, int delayMs);
+    DbError silentFailure(const QString &what) const;
     void establish(const DatabaseDescriptor &descriptor);
     void closeLost();
     // Opens the connection again as it was opened last; false when that fails.
@@ -82,7 +106,10 @@ private:
     std::optional<DatabaseDescriptor> m_descriptor;
     bool m_inTransaction = false;
     bool m_freshTransaction = false; // nothing has run in it yet
+    bool m_silent = false;
+    int m_silences = 0;
     ConnectionStatus m_status;
+    StatementWatchdog m_watchdog;
 };
 
 // The process-wide connection.

@@ -1,16 +1,13 @@
 #include "data/ConnectionLoss.h"
 
 #include "data/DbError.h"
+#include "data/LibpqFunctions.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
-
-#ifdef Q_OS_UNIX
-#include <dlfcn.h>
-#endif
 
 namespace Processing {
 
@@ -20,27 +17,11 @@ namespace {
 constexpr int LibpqConnectionBad = 1;
 using LibpqStatus = int (*)(const void *);
 
-// PQstatus from the libpq the PostgreSQL driver plugin was loaded with: the program itself does
-// not link libpq, so that SQLite users need no PostgreSQL library.
+// PQstatus, from the libpq the PostgreSQL driver plugin was loaded with.
 LibpqStatus libpqStatus(const QSqlDriver *driver)
 {
-#ifdef Q_OS_UNIX
-    static const LibpqStatus status = [driver]() -> LibpqStatus {
-        Dl_info info;
-        if (dladdr(driver->metaObject(), &info) == 0 || !info.dli_fname)
-            return nullptr;
-        void *plugin = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-        if (!plugin)
-            return nullptr;
-        auto *found = reinterpret_cast<LibpqStatus>(dlsym(plugin, "PQstatus"));
-        dlclose(plugin);
-        return found;
-    }();
+    static const auto status = reinterpret_cast<LibpqStatus>(LibpqFunction(driver, "PQstatus"));
     return status;
-#else
-    Q_UNUSED(driver);
-    return nullptr;
-#endif
 }
 
 // The server ended the session: shut down, crashed, the database dropped, or idle too long

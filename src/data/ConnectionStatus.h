@@ -17,6 +17,9 @@ public:
 
 Q_SIGNALS:
     void connectedChanged(bool connected);
+    // A change was stored, but the server was so slow to confirm it that the wait was given up:
+    // the text says so, for the user once the action is over.
+    void storedSlowly(const QString &text);
 
 private:
     bool m_connected = false;

@@ -29,6 +29,22 @@ public:
     // The connection was lost as a write was being committed, and whether the server stored it
     // could not be told afterwards: it may or may not have been stored.
     bool outcomeUnknown() const { return m_outcomeUnknown; }
+    // The server gave no answer in time and the program gave the wait up. Busy: the server
+    // stopped the statement when asked to. Silent: it did not answer that either, and the program
+    // closed its connection; the number tells the give-ups apart, so that each is told once.
+    bool serverBusy() const { return m_serverBusy; }
+    int serverSilence() const { return m_serverSilence; }
+    DbError &markServerBusy()
+    {
+        m_serverBusy = true;
+        return *this;
+    }
+    DbError &markServerSilent(int silence)
+    {
+        m_connectionLost = true;
+        m_serverSilence = silence;
+        return *this;
+    }
     DbError &markConnectionLost()
     {
         m_connectionLost = true;
@@ -56,6 +72,8 @@ private:
     QString m_nativeCode;
     bool m_connectionLost = false;
     bool m_outcomeUnknown = false;
+    bool m_serverBusy = false;
+    int m_serverSilence = 0;
 };
 
 } // namespace Processing

@@ -75,6 +75,17 @@ QString OdbcSqlState(const QSqlDatabase &db)
     return sqlState(SQL_HANDLE_DBC, odbcHandle(db.driver()->handle()));
 }
 
+void *OdbcStatementHandle(const QSqlQuery &query)
+{
+    const QSqlResult *result = query.result();
+    return result ? odbcHandle(result->handle()) : nullptr;
+}
+
+void CancelOdbcStatement(void *statement)
+{
+    SQLCancel(statement);
+}
+
 QString QtOdbcName(const QString &connectionString)
 {
     const QString text = connectionString.trimmed();

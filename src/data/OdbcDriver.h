@@ -19,6 +19,12 @@ QString OdbcSqlState(const QSqlDatabase &db, const QSqlQuery &query);
 // The same for a failure of the connection itself (a commit, a rollback).
 QString OdbcSqlState(const QSqlDatabase &db);
 
+// The statement handle of the query's result, for SQLCancel from another thread while the query
+// runs; null when it has none.
+void *OdbcStatementHandle(const QSqlQuery &query);
+// Asks the driver to stop what the statement runs (SQLCancel).
+void CancelOdbcStatement(void *statement);
+
 // The text Qt's ODBC driver reads the connection string from. Qt takes a text that names no
 // DRIVER= or SERVER= for a data-source name and puts "DSN=" before it, which would spoil
 // "DSN=directory;UID=..."; the data source is therefore moved to the front, bare.

@@ -72,4 +72,27 @@ DatabaseSetting ConfiguredDatabase(bool development)
     return {setting.value, setting.origin, setting.refusal};
 }
 
+AnswerLimitSetting ConfiguredAnswerLimit()
+{
+    // A day: longer is no limit a user could mean.
+    constexpr double LongestAnswerLimitSeconds = 86400;
+    const SiteSetting setting = ConfiguredSetting(QStringLiteral("Databases/timeout"));
+    AnswerLimitSetting answer;
+    answer.refusal = setting.refusal;
+    if (setting.origin.isEmpty())
+        return answer;
+    bool number = false;
+    const double seconds = setting.value.trimmed().toDouble(&number);
+    if (!number || !(seconds >= 1 && seconds <= LongestAnswerLimitSeconds)) {
+        answer.refusal =
+            QCoreApplication::translate("Processing", "%1 gives \"%2\", which is no number of seconds from 1 to %3.")
+                .arg(setting.origin, setting.value)
+                .arg(LongestAnswerLimitSeconds);
+        answer.refusal[0] = answer.refusal[0].toUpper();
+        return answer;
+    }
+    answer.limit = std::chrono::milliseconds(qint64(seconds * 1000));
+    return answer;
+}
+
 } // namespace Processing

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "data/StatementWatchdog.h"
+
 #include <QSettings>
 #include <QString>
+
+#include <chrono>
 
 namespace Processing {
 
@@ -37,6 +41,18 @@ struct DatabaseSetting
 };
 
 DatabaseSetting ConfiguredDatabase(bool development);
+
+// How long a statement or commit may wait for the server's next byte before it is given up, in
+// seconds, from the same files:
+//   [Databases]
+//   timeout=15
+struct AnswerLimitSetting
+{
+    std::chrono::milliseconds limit = DefaultAnswerLimit;
+    QString refusal; // why a file's value, or the file, could not be used
+};
+
+AnswerLimitSetting ConfiguredAnswerLimit();
 
 // The settings files in the order they are read, the one that wins first.
 QStringList SettingsFiles();

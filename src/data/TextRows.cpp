@@ -19,7 +19,7 @@ public:
     explicit QtSqlTextRows(QSqlQuery query) : m_query(std::move(query)), m_texts(std::size_t(m_query.record().count()))
     {}
 
-    bool next() override { return m_query.next(); }
+    bool next() override { return DbConn().nextRow(m_query); }
 
     TextCell text(int position) override
     {
@@ -31,7 +31,7 @@ public:
 
     QVariant value(int position) override { return m_query.value(position); }
 
-    QString failure() const override { return Connection::lastQueryError(m_query); }
+    QString failure() const override { return DbConn().rowsFailure(m_query); }
 
 private:
     QSqlQuery m_query;

@@ -26,7 +26,10 @@ void ShowNotStored(const QString &notDone, const Processing::DbError &cause)
         return;
     }
     // The database's own words say why; without them, what failed.
-    ShowNotStored(notDone, cause.driverText().trimmed().isEmpty() ? cause.what() : cause.driverText());
+    Processing::DbError told(notDone, cause.driverText().trimmed().isEmpty() ? cause.what() : cause.driverText());
+    if (cause.serverSilence() != 0)
+        told.markServerSilent(cause.serverSilence());
+    ShowDbError(told);
 }
 
 void ShowNotStored(const QString &notDone, const QString &why)

@@ -40,6 +40,7 @@ frmMain::frmMain(RunSettings settings, QWidget *parent)
     connect(m_loadSteps, &QTimer::timeout, this, [this] { LoadStep(); });
     BuildLayout();
     BuildToolbar();
+    TellChangesStoredSlowly();
     Form_Load();
 }
 

@@ -97,8 +97,10 @@ void frmMain::DeletePlace()
         }
         using Result = Processing::PlaceDeleteOutcome::Result;
         if (outcome.result == Result::Failed) {
-            if (outcome.failure->outcomeUnknown())
-                ShowDbError(*outcome.failure); // the place may be gone all the same
+            // The place may be gone all the same, or the server did not answer: the words say which.
+            if (outcome.failure->outcomeUnknown() || outcome.failure->serverBusy() ||
+                outcome.failure->serverSilence() != 0)
+                ShowDbError(*outcome.failure);
             else
                 MsgBox(placeFailed, QMessageBox::Ok, QMessageBox::NoIcon, tr("DataBase Error"));
             return;

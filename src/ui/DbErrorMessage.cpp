@@ -1,5 +1,6 @@
 #include "ui/DbErrorMessage.h"
 
+#include "data/Connection.h"
 #include "data/DbError.h"
 #include "ui/MsgBox.h"
 
@@ -7,6 +8,12 @@
 
 void ShowDbError(const Processing::DbError &error)
 {
+    static int toldSilence = 0;
+    if (error.serverSilence() != 0) {
+        if (error.serverSilence() == toldSilence)
+            return;
+        toldSilence = error.serverSilence();
+    }
     const QString title = QCoreApplication::translate("DbErrorMessage", "DataBase Error");
     // A lost connection is what the user needs to know, not the statement it cut off: that goes
     // behind the box's details.
@@ -15,4 +22,16 @@ void ShowDbError(const Processing::DbError &error)
         return;
     }
     MsgBox(error.message(), QMessageBox::Ok, QMessageBox::Critical, title);
+}
+
+void TellChangesStoredSlowly()
+{
+    static const QMetaObject::Connection told = QObject::connect(
+        &Processing::DbConn().status(), &Processing::ConnectionStatus::storedSlowly, qApp,
+        [](const QString &text) {
+            MsgBox(text, QMessageBox::Ok, QMessageBox::Warning,
+                   QCoreApplication::translate("DbErrorMessage", "Database Server Busy"));
+        },
+        Qt::QueuedConnection);
+    Q_UNUSED(told);
 }

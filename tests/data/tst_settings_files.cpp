@@ -120,6 +120,37 @@ private Q_SLOTS:
         }
     }
 
+    // How long a call may wait for the server: whole and part seconds, refused outside 1 s to a day.
+    void answerLimit_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<qint64>("milliseconds"); // -1: refused
+        QTest::newRow("none given") << QByteArray("[Databases]\nproduction=sqlite:x\n") << qint64(15000);
+        QTest::newRow("part seconds") << QByteArray("[Databases]\ntimeout= 2.5\n") << qint64(2500);
+        QTest::newRow("zero") << QByteArray("[Databases]\ntimeout=0\n") << qint64(-1);
+        QTest::newRow("more than a day") << QByteArray("[Databases]\ntimeout=90000\n") << qint64(-1);
+        QTest::newRow("words") << QByteArray("[Databases]\ntimeout=15s\n") << qint64(-1);
+    }
+    void answerLimit()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(qint64, milliseconds);
+        QVERIFY(QDir().mkpath(QFileInfo(userFile()).absolutePath()));
+        QFile file(userFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        const AnswerLimitSetting setting = ConfiguredAnswerLimit();
+        if (milliseconds < 0) {
+            QVERIFY2(setting.refusal.contains(QStringLiteral("no number of seconds from 1 to 86400")),
+                     qPrintable(setting.refusal));
+            QVERIFY2(setting.refusal.contains(userFile()), qPrintable(setting.refusal));
+        } else {
+            QCOMPARE(setting.refusal, QString());
+            QCOMPARE(qint64(setting.limit.count()), milliseconds);
+        }
+    }
+
     // The marker beside the program counts when it opens, a FIFO too, without waiting on it.
     void aMarkerThatIsAFifoDoesNotHoldTheStart()
     {

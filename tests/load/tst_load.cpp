@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include "load/LoadJournal.h"
+#include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -270,15 +272,23 @@ class TestLoad : public QObject
     {
         QMap<QString, int> counts;
         int failures = 0;
+        qint64 first = std::numeric_limits<qint64>::max(), last = 0, longest = 0;
         for (const JournalEntry &e : std::as_const(m_entries)) {
             ++counts[e.action + QStringLiteral(" ") + e.outcome];
             failures += e.failure ? 1 : 0;
+            first = std::min(first, e.start);
+            last = std::max(last, e.end);
+            longest = std::max(longest, e.end - e.start);
         }
         QStringList parts;
         for (auto c = counts.cbegin(); c != counts.cend(); ++c)
             parts.append(QStringLiteral("%1: %2").arg(c.key()).arg(c.value()));
-        qInfo("%d clients on %s, %lld journal lines, %d told a database error; %s", clients,
-              qPrintable(TestDatabase::BackendName()), qlonglong(m_entries.size()), failures,
+        // The figures the README's load section gives for a run by hand.
+        const double seconds = last > first ? double(last - first) / 1000 : 0;
+        qInfo("%d clients on %s, %lld journal lines, %d told a database error, %.0f actions a second, the longest "
+              "wait %lld ms; %s",
+              clients, qPrintable(TestDatabase::BackendName()), qlonglong(m_entries.size()), failures,
+              seconds > 0 ? double(m_entries.size()) / seconds : 0.0, qlonglong(longest),
               qPrintable(parts.join(QStringLiteral(", "))));
     }
 

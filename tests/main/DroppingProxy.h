@@ -10,7 +10,9 @@
 
 // A relay on the loopback interface, on a free port, to a server on another: it passes the
 // bytes of every connection through as they are (TLS included) until told to drop them all,
-// as a network that goes away drops them, without a word from either side. It runs on a thread
+// as a network that goes away drops them, without a word from either side, or to fall silent: to
+// pass nothing on while every connection stays open, as a pulled cable or a firewall that drops
+// does, until told to pass again. It runs on a thread
 // of its own, since the program waits for the server's answer on the main one.
 class DroppingProxy
 {
@@ -52,6 +54,17 @@ public:
         });
     }
 
+    // Passes nothing on, either way, from now on; pass() hands on what waited meanwhile.
+    void fallSilent() { m_silent = true; }
+    void pass()
+    {
+        m_silent = false;
+        onThread([this] {
+            for (QTcpSocket *socket : m_context->findChildren<QTcpSocket *>())
+                Q_EMIT socket->readyRead();
+        });
+    }
+
 private:
     template<typename Work> void onThread(Work work)
     {
@@ -65,8 +78,11 @@ private:
         auto *server = new QTcpSocket(m_context);
         // Written before the connection is made, the bytes wait in the socket until it is.
         server->connectToHost(QHostAddress::LocalHost, serverPort);
-        const auto pass = [](QTcpSocket *from, QTcpSocket *to) {
-            QObject::connect(from, &QTcpSocket::readyRead, to, [from, to] { to->write(from->readAll()); });
+        const auto pass = [this](QTcpSocket *from, QTcpSocket *to) {
+            QObject::connect(from, &QTcpSocket::readyRead, to, [this, from, to] {
+                if (!m_silent)
+                    to->write(from->readAll());
+            });
             QObject::connect(from, &QTcpSocket::disconnected, to, [to] { to->disconnectFromHost(); });
         };
         pass(client, server);
@@ -77,4 +93,5 @@ private:
     QObject *m_context = nullptr;
     quint16 m_port = 0;
     std::atomic<int> m_connections = 0;
+    std::atomic<bool> m_silent = false;
 };

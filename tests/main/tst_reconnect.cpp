@@ -4,17 +4,21 @@
 #include "data/PostgreSQLAddress.h"
 #include "editing/EditingFixture.h"
 #include "editing/frmAdd.h"
+#include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"
 #ifndef TARNWICK_NO_NETWORK
 #include "main/DroppingProxy.h"
 #endif
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
+#include "support/DatabaseFaults.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QPointer>
 #include <QProcess>
@@ -25,6 +29,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
@@ -181,6 +186,8 @@ private:
 
 using Loss = std::function<void()>;
 Q_DECLARE_METATYPE(Loss)
+using Done = std::function<bool()>;
+Q_DECLARE_METATYPE(Done)
 
 // The server connection lost under the program and opened again by its next action: reads go on
 // as if nothing happened, a write that had not begun goes on, a write cut off at its commit is
@@ -191,6 +198,7 @@ class TestReconnect : public QObject
 
     QPointer<frmMain> m_main;
     std::unique_ptr<MessageRecorder> m_messages;
+    std::unique_ptr<frmAdd> m_add;
 
     QString panel() const { return BrowsingFixture::PanelText(*m_main, 2); }
     QTreeView *tree() const { return m_main->findChild<QTreeView *>(QStringLiteral("CatTree")); }
@@ -210,6 +218,58 @@ class TestReconnect : public QObject
         const QAbstractItemModel *model = tree()->model();
         return !model->match(model->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly | Qt::MatchRecursive)
                     .isEmpty();
+    }
+
+#ifndef TARNWICK_NO_NETWORK
+    // The program's connection, opened anew through the relay.
+    static void openThrough(const DroppingProxy &proxy)
+    {
+        QVERIFY(proxy.port() != 0);
+        // As the test's superuser: the password file names the server's own port only.
+        QUrl url(TestDatabase::OwnerDescriptor());
+        url.setPort(proxy.port());
+        QString relayed = url.toString();
+        if (TestDatabase::IsOdbc())
+            relayed =
+                TestDatabase::Descriptor() + QStringLiteral(";Port=%1;UID=%2").arg(proxy.port()).arg(url.userName());
+        Processing::DbConn().close();
+        try {
+            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(relayed));
+        } catch (const Processing::DbError &error) {
+            QFAIL(qPrintable(error.message()));
+        }
+    }
+#endif
+
+    frmAdd &addWindow()
+    {
+        if (!m_add) {
+            m_add = std::make_unique<frmAdd>(m_main);
+            m_add->show();
+        }
+        return *m_add;
+    }
+
+    frmUpdate &updateWindow()
+    {
+        if (!ShownUpdateWindow()) {
+            m_main->UpdateList(7);
+            BrowsingFixture::List(*m_main)->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),
+                                                                     QItemSelectionModel::ClearAndSelect |
+                                                                         QItemSelectionModel::Rows);
+            m_main->ToolbarButton(ToolbarEntry::Update)->trigger();
+            Choose(Find<QComboBox>(ShownUpdateWindow(), "CmbPlaceParent"), QStringLiteral("Food"));
+            Type(Find<QWidget>(ShownUpdateWindow(), "TxtPlaceName"), QStringLiteral("Nile Corner"));
+        }
+        return *ShownUpdateWindow();
+    }
+
+    int errorsTold() const
+    {
+        int errors = 0;
+        for (const MsgBoxRequest &request : m_messages->shown())
+            errors += request.title == QLatin1String("DataBase Error") ? 1 : 0;
+        return errors;
     }
 
 private Q_SLOTS:
@@ -233,6 +293,9 @@ private Q_SLOTS:
         // Not after the restart: the test's own sessions ended with it.
         if (QTest::currentTestFunction() != QByteArray("serverRestart"))
             TestDatabase::RefuseNewSessions(false);
+        Processing::DbConn().setAnswerLimit(Processing::DefaultAnswerLimit);
+        m_add.reset();
+        DeleteUpdateWindows();
         delete m_main;
         m_messages.reset();
     }
@@ -365,20 +428,7 @@ private Q_SLOTS:
         QSKIP("built without Qt Network, which the relay needs");
 #else
         DroppingProxy proxy(QUrl(TestSupport::PostgreSQLServer()).port());
-        QVERIFY(proxy.port() != 0);
-        // As the test's superuser: the password file names the server's own port only.
-        QUrl url(TestDatabase::OwnerDescriptor());
-        url.setPort(proxy.port());
-        QString relayed = url.toString();
-        if (TestDatabase::IsOdbc())
-            relayed =
-                TestDatabase::Descriptor() + QStringLiteral(";Port=%1;UID=%2").arg(proxy.port()).arg(url.userName());
-        Processing::DbConn().close();
-        try {
-            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(relayed));
-        } catch (const Processing::DbError &error) {
-            QFAIL(qPrintable(error.message()));
-        }
+        openThrough(proxy);
         QCOMPARE(proxy.connections(), 1);
 
         proxy.drop();
@@ -412,6 +462,169 @@ private Q_SLOTS:
         QCOMPARE(TextOf(Find<QWidget>(&add, "TxtPlaceName")), QString());
         QCOMPARE(places(QStringLiteral("Half Way")), 1);
         QCOMPARE(panel(), Connected);
+    }
+
+    // A wait on the server is given up after the answer limit: a statement stopped before the
+    // commit stored nothing, and the next add stores; a commit stopped while it waited for a
+    // standby was stored, and is told so. Told once, under the wait cursor meanwhile.
+    void waitGivenUp_data()
+    {
+        QTest::addColumn<bool>("atCommit");
+        QTest::newRow("statement waits on another user's lock") << false;
+        QTest::newRow("commit waits on an absent standby") << true;
+    }
+    void waitGivenUp()
+    {
+        QFETCH(bool, atCommit);
+        using namespace std::chrono_literals;
+        frmAdd add(m_main);
+        add.show();
+        FillNewPlace(&add);
+        const QString typed = TextOf(Find<QWidget>(&add, "TxtPlaceName"));
+        std::optional<AbsentStandby> standby;
+        if (atCommit) {
+            standby.emplace();
+            QVERIFY2(standby->holding(), "the server does not hold commits back for the standby");
+            Processing::DbConn().close();
+            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
+        } else {
+            TestDatabase::Exec(QStringLiteral("begin"));
+            TestDatabase::Exec(QStringLiteral("lock table places_leaves in exclusive mode"));
+        }
+        Processing::DbConn().setAnswerLimit(1s);
+        QElapsedTimer clock;
+        clock.start();
+        Click(&add, "CmdAddPlace");
+        const qint64 took = clock.elapsed();
+        Processing::DbConn().setAnswerLimit(Processing::DefaultAnswerLimit);
+        if (!atCommit)
+            TestDatabase::Exec(QStringLiteral("rollback"));
+        standby.reset();
+        // The limit, a grace for the request to stop, and a new connection's start.
+        QVERIFY2(took >= 1000 && took < 7000, qPrintable(QString::number(took)));
+        QTRY_COMPARE(m_messages->count(), 1);
+        // ODBC stops a running statement only: a commit's connection is closed instead, and the
+        // commit, still waiting on the server, cannot be told stored or not.
+        const bool commitClosed = atCommit && TestDatabase::IsOdbc();
+        const MsgBoxRequest &message = m_messages->last();
+        QCOMPARE(message.title,
+                 atCommit && !commitClosed ? QStringLiteral("Database Server Busy") : QStringLiteral("DataBase Error"));
+        const QStringList words = commitClosed ? QStringList{QStringLiteral("not answering"),
+                                                             QStringLiteral("may or may not have been stored")}
+                                  : atCommit   ? QStringList{QStringLiteral("The change is stored")}
+                                               : QStringList{QStringLiteral("The database server is busy"),
+                                                           QStringLiteral("nothing of it was stored")};
+        for (const QString &word : words)
+            QVERIFY2(message.text.contains(word), qPrintable(told(*m_messages)));
+        QCOMPARE(TextOf(Find<QWidget>(&add, "TxtPlaceName")), atCommit && !commitClosed ? QString() : typed);
+        QTRY_COMPARE(places(QStringLiteral("Half Way")), atCommit ? 1 : 0);
+        QCOMPARE(panel(), Connected);
+        if (!atCommit) {
+            m_messages->clear();
+            Click(&add, "CmdAddPlace");
+            QVERIFY2(m_messages->count() == 0, qPrintable(told(*m_messages)));
+            QCOMPARE(places(QStringLiteral("Half Way")), 1);
+        }
+    }
+
+    // The relay passes nothing on but keeps the connection open. Each action is given up after
+    // the answer limit and a grace for the cancel request, which goes unanswered too; it is told
+    // once that the server is not answering, and nothing is stored. Once the relay passes again,
+    // the same action, from the same window, does what was asked.
+    void silentRelay_data()
+    {
+        QTest::addColumn<Loss>("ready"); // before the relay falls silent
+        QTest::addColumn<Loss>("action");
+        QTest::addColumn<Done>("done"); // whether the action took effect
+        const Loss none = [] {};
+        const auto add = [this](const char *box, const char *nameBox, const char *parentBox, const char *parent,
+                                const QString &name) {
+            return Loss([=, this] {
+                Click(&addWindow(), box);
+                Choose(Find<QComboBox>(&addWindow(), parentBox), QLatin1String(parent));
+                Type(Find<QWidget>(&addWindow(), nameBox), name);
+            });
+        };
+        const auto count = [](const char *table, const char *where, int expected = 1) {
+            const QString sql =
+                QStringLiteral("select count(*) from %1 where %2").arg(QLatin1String(table), QLatin1String(where));
+            return Done([sql, expected] { return TestDatabase::Scalar(sql).toInt() == expected; });
+        };
+        // Juice Bars is stored behind the tree's back, before the test.
+        QTest::newRow("refresh") << none << Loss([this] { refresh(); })
+                                 << Done([this] { return treeShows(QStringLiteral("Juice Bars")); });
+        QTest::newRow("category clicked") << none << Loss([this] {
+            BrowsingFixture::ClickNode(tree(), BrowsingFixture::NodeNamed(tree(), QStringLiteral("Cafes")));
+        }) << Done([this] {
+            return BrowsingFixture::Row(BrowsingFixture::List(*m_main), QStringLiteral("CAFE NILE")) >= 0;
+        });
+        QTest::newRow("add place") << Loss([this] { FillNewPlace(&addWindow()); })
+                                   << Loss([this] { Click(&addWindow(), "CmdAddPlace"); })
+                                   << count("places_leaves", "leaf_name = 'Half Way'");
+        QTest::newRow("add category") << add("ChkAddCat", "TxtCatName", "CmbParentCat", "Food",
+                                             QStringLiteral("Tea Rooms"))
+                                      << Loss([this] { Click(&addWindow(), "CmdAddCat"); })
+                                      << count("places_root", "branch_name = 'Tea Rooms'");
+        QTest::newRow("add district") << add("ChkAddDistrict", "TxtNewDistrict", "CmbCityAdd", "Giza",
+                                             QStringLiteral("Mohandessin"))
+                                      << Loss([this] { Click(&addWindow(), "CmdAddDistrict"); })
+                                      << count("places_district", "district_name = 'Mohandessin'");
+        QTest::newRow("update place") << Loss([this] { updateWindow(); })
+                                      << Loss([this] { Click(&updateWindow(), "CmdUpdate"); })
+                                      << count("places_leaves", "leaf_name = 'Nile Corner'");
+        QTest::newRow("delete place") << Loss([this] {
+            m_main->UpdateList(7);
+            BrowsingFixture::List(*m_main)->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),
+                                                                     QItemSelectionModel::ClearAndSelect |
+                                                                         QItemSelectionModel::Rows);
+        }) << Loss([this] {
+            m_messages->answer(QMessageBox::Yes);
+            m_main->ToolbarButton(ToolbarEntry::Delete)->trigger();
+        }) << count("places_leaves", "leaf_name = 'CAFE NILE'", 0);
+    }
+    void silentRelay()
+    {
+#ifdef TARNWICK_NO_NETWORK
+        QSKIP("built without Qt Network, which the relay needs");
+#else
+        QFETCH(Loss, ready);
+        QFETCH(Loss, action);
+        QFETCH(Done, done);
+
+        using namespace std::chrono_literals;
+        // Shown by a refresh, once it can read.
+        TestDatabase::Exec(QStringLiteral("insert into places_root values (9, 'Juice Bars', 4, 'N', 1)"));
+        tree()->expand(BrowsingFixture::NodeNamed(tree(), QStringLiteral("Food")));
+        DroppingProxy proxy(QUrl(TestSupport::PostgreSQLServer()).port());
+        openThrough(proxy);
+        ready();
+        DatabaseFaults watch;
+        const auto before = watch.snapshot();
+        m_messages->clear();
+
+        Processing::DbConn().setAnswerLimit(1s);
+        proxy.fallSilent();
+        QElapsedTimer clock;
+        clock.start();
+        action();
+        QTRY_VERIFY2(errorsTold() > 0, qPrintable(told(*m_messages)));
+        const qint64 took = clock.elapsed();
+        // The limit, the cancel request's grace of as long, and the rest of the action.
+        QVERIFY2(took >= 1000 && took < 6000, qPrintable(QString::number(took)));
+        QVERIFY2(errorsTold() == 1 && told(*m_messages).contains(QStringLiteral("not answering")),
+                 qPrintable(told(*m_messages)));
+        QCOMPARE(watch.snapshot(), before);
+        QCOMPARE(panel(), Lost);
+
+        proxy.pass();
+        // Back in the event loop, as between two clicks: the program may try the server again.
+        QCoreApplication::processEvents();
+        m_messages->clear();
+        action();
+        QTRY_VERIFY2(done(), qPrintable(told(*m_messages)));
+        QVERIFY2(errorsTold() == 0, qPrintable(told(*m_messages)));
+        QCOMPARE(panel(), Connected);
+#endif
     }
 
     // Last: the server itself restarts (pg_ctl restart -m fast), which ends every session of the

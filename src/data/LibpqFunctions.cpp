@@ -1,0 +1,30 @@
+#include "data/LibpqFunctions.h"
+
+#include <QSqlDriver>
+#include <QtGlobal>
+
+#ifdef Q_OS_UNIX
+#include <dlfcn.h>
+#endif
+
+namespace Processing {
+
+void *LibpqFunction(const QSqlDriver *driver, const char *name)
+{
+#ifdef Q_OS_UNIX
+    // Held, not closed again: a function found here may be called until the program ends.
+    static void *const plugin = [driver]() -> void * {
+        Dl_info info;
+        if (dladdr(driver->metaObject(), &info) == 0 || !info.dli_fname)
+            return nullptr;
+        return dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
+    }();
+    return plugin ? dlsym(plugin, name) : nullptr;
+#else
+    Q_UNUSED(driver);
+    Q_UNUSED(name);
+    return nullptr;
+#endif
+}
+
+} // namespace Processing

@@ -1,0 +1,140 @@
+#include "data/ServerSockets.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef Q_OS_LINUX
+#include <dirent.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace Processing {
+
+namespace {
+
+bool contains(const std::vector<int> &sockets, int socket)
+{
+    return std::find(sockets.cbegin(), sockets.cend(), socket) != sockets.cend();
+}
+
+#ifdef Q_OS_LINUX
+struct Peer
+{
+    sockaddr_storage address{};
+    socklen_t size = 0;
+
+    bool operator==(const Peer &other) const
+    {
+        return size == other.size && std::memcmp(&address, &other.address, size) == 0;
+    }
+};
+
+std::optional<Peer> peerOf(int socket)
+{
+    Peer peer;
+    peer.size = sizeof peer.address;
+    if (getpeername(socket, reinterpret_cast<sockaddr *>(&peer.address), &peer.size) != 0)
+        return std::nullopt;
+    return peer;
+}
+#endif
+
+} // namespace
+
+std::vector<int> OpenSockets()
+{
+    std::vector<int> sockets;
+#ifdef Q_OS_LINUX
+    DIR *folder = opendir("/proc/self/fd");
+    if (!folder)
+        return sockets;
+    const int own = dirfd(folder);
+    while (const dirent *entry = readdir(folder)) {
+        char *end = nullptr;
+        const long number = std::strtol(entry->d_name, &end, 10);
+        if (end == entry->d_name || *end != '\0' || number == own)
+            continue;
+        struct stat status;
+        int type = 0;
+        socklen_t size = sizeof type;
+        if (fstat(int(number), &status) == 0 && S_ISSOCK(status.st_mode) &&
+            getsockopt(int(number), SOL_SOCKET, SO_TYPE, &type, &size) == 0 && type == SOCK_STREAM)
+            sockets.push_back(int(number));
+    }
+    closedir(folder);
+#endif
+    return sockets;
+}
+
+std::vector<int> SocketsOpenedSince(const std::vector<int> &before)
+{
+    std::vector<int> opened;
+#ifdef Q_OS_LINUX
+    for (const int socket : OpenSockets())
+        if (!contains(before, socket) && peerOf(socket))
+            opened.push_back(socket);
+#else
+    Q_UNUSED(before);
+#endif
+    return opened;
+}
+
+std::vector<int> SocketsToSamePeer(const std::vector<int> &before, const std::vector<int> &peersOf)
+{
+    std::vector<int> found;
+#ifdef Q_OS_LINUX
+    std::vector<Peer> peers;
+    for (const int socket : peersOf)
+        if (const std::optional<Peer> peer = peerOf(socket))
+            peers.push_back(*peer);
+    for (const int socket : OpenSockets()) {
+        if (contains(before, socket) || contains(peersOf, socket))
+            continue;
+        if (const std::optional<Peer> peer = peerOf(socket);
+            peer && std::find(peers.cbegin(), peers.cend(), *peer) != peers.cend())
+            found.push_back(socket);
+    }
+#else
+    Q_UNUSED(before);
+    Q_UNUSED(peersOf);
+#endif
+    return found;
+}
+
+std::optional<std::chrono::steady_clock::time_point> LastByteReceived(const std::vector<int> &sockets,
+                                                                      std::chrono::steady_clock::time_point now)
+{
+    std::optional<std::chrono::steady_clock::time_point> last;
+#ifdef Q_OS_LINUX
+    for (const int socket : sockets) {
+        tcp_info info{};
+        socklen_t size = sizeof info;
+        if (getsockopt(socket, IPPROTO_TCP, TCP_INFO, &info, &size) != 0)
+            continue;
+        const auto at = now - std::chrono::milliseconds(info.tcpi_last_data_recv);
+        last = last ? std::max(*last, at) : at;
+    }
+#else
+    Q_UNUSED(sockets);
+    Q_UNUSED(now);
+#endif
+    return last;
+}
+
+void ShutDownSockets(const std::vector<int> &sockets)
+{
+#ifdef Q_OS_LINUX
+    for (const int socket : sockets)
+        shutdown(socket, SHUT_RDWR);
+#else
+    Q_UNUSED(sockets);
+#endif
+}
+
+} // namespace Processing

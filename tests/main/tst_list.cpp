@@ -335,6 +335,8 @@ private Q_SLOTS:
         ClickHeader(list, 0);
         ClickHeader(list, 0); // by name, descending
         window->UpdateList(2);
+        // A server's list arrives in steps; the save waits for it, and so must the test's reading.
+        QTRY_VERIFY(!window->ListLoading());
 
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("places.csv"));

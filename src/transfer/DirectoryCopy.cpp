@@ -247,8 +247,8 @@ DirectoryCopyResult CopyDirectory(const TransferDatabase &from, const TransferDa
         throw DbError(
             QCoreApplication::translate("Transfer", "The copy from %1 to %2 failed; nothing of it was stored%3.")
                 .arg(from.shown, to.shown,
-                     made ? QStringLiteral(", and the file made for it was taken away again")
-                          : QStringLiteral(", and the target is as it was")),
+                     made ? QCoreApplication::translate("Transfer", ", and the file made for it was taken away again")
+                          : QCoreApplication::translate("Transfer", ", and the target is as it was")),
             failure.message(), failure.sqlState(), failure.nativeCode());
     }
     return result;

@@ -783,8 +783,8 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
 postgresql://USER@HOST/NAME?OPTIONS, postgresql:///?service=NAME, odbc:CONNECTION), or by the
 word production or development for the one the settings files name. It takes no password:
 libpq reads it from ~/.pgpass, ODBC from its data source.</source>
-        <translation>تُسمّى قاعدة البيانات كما يسميها الخيار tarnwick --database (sqlite:FILE،
-postgresql://USER@HOST/NAME?OPTIONS، postgresql:///?service=NAME، odbc:CONNECTION)، أو بكلمة
+        <translation>تُسمّى قاعدة البيانات كما يسميها الخيار tarnwick --database (sqlite:FILE أو
+postgresql://USER@HOST/NAME?OPTIONS أو postgresql:///?service=NAME أو odbc:CONNECTION)، أو بكلمة
 production أو development للقاعدة التي تسميها ملفات الإعدادات. ولا تُكتب فيها كلمة مرور:
 تقرؤها libpq من ~/.pgpass، وODBC من مصدر بياناته.</translation>
     </message>

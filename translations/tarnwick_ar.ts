@@ -656,7 +656,7 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
     </message>
     <message>
         <source>Exported %1 place to %2.</source>
-        <translation>صُدِّر %1 مكان إلى %2.</translation>
+        <translation>عدد الأماكن المصدَّرة إلى %2: %1.</translation>
     </message>
     <message>
         <source>Exported %1 places to %2.</source>
@@ -664,7 +664,7 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
     </message>
     <message>
         <source>%1 stored place was left out: the places list does not show it either, for want of a category, a city or a district of that city.</source>
-        <translation>تُرك %1 مكان محفوظ: لا تعرضه قائمة الأماكن أيضًا، لافتقاره إلى تصنيف أو مدينة أو حي من تلك المدينة.</translation>
+        <translation>عدد الأماكن المحفوظة التي تُركت: %1؛ لا تعرضه قائمة الأماكن أيضًا، لافتقاره إلى تصنيف أو مدينة أو حي من تلك المدينة.</translation>
     </message>
     <message>
         <source>%1 stored places were left out: the places list does not show them either, for want of a category, a city or a district of that city.</source>

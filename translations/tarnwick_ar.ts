@@ -542,6 +542,18 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
         <translation>لا يقبل %1 كلمة مرور، لأن كل مستخدم لهذا الحاسوب يستطيع قراءة سطر الأوامر؛ احفظها في ~/.pgpass (أو الملف الذي يسميه PGPASSFILE)، أو في ملف الخدمات (~/.pg_service.conf)، أو في مصدر بيانات ODBC.</translation>
     </message>
     <message>
+        <source>The places could not all be read.</source>
+        <translation>تعذرت قراءة كل الأماكن.</translation>
+    </message>
+    <message>
+        <source>The new places could not be compared with the stored ones.</source>
+        <translation>تعذرت مقارنة الأماكن الجديدة بالأماكن المحفوظة.</translation>
+    </message>
+    <message>
+        <source>The stored places could not be read.</source>
+        <translation>تعذرت قراءة الأماكن المحفوظة.</translation>
+    </message>
+    <message>
         <source>1 second</source>
         <translation>ثانية واحدة</translation>
     </message>
@@ -586,6 +598,311 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
     <message>
         <source>Web Browser</source>
         <translation>متصفح الويب</translation>
+    </message>
+</context>
+<context>
+    <name>Transfer</name>
+    <message>
+        <source>Copied %1 and %2 from %3 to %4; checked: the row counts and the checksum %5 are the same on both sides.</source>
+        <translation>نُسخ %1 و%2 من %3 إلى %4؛ وتم التحقق: أعداد الصفوف والمجموع الاختباري %5 متطابقة في الجانبين.</translation>
+    </message>
+    <message>
+        <source>The %1 could not be counted.</source>
+        <translation>تعذر عدّ %1.</translation>
+    </message>
+    <message>
+        <source>The source could not begin its read transaction.</source>
+        <translation>تعذر على المصدر بدء معاملة القراءة.</translation>
+    </message>
+    <message>
+        <source>The target could not begin its transaction.</source>
+        <translation>تعذر على الهدف بدء معاملته.</translation>
+    </message>
+    <message>
+        <source>The copy could not be committed.</source>
+        <translation>تعذر حفظ النسخة.</translation>
+    </message>
+    <message>
+        <source>The source %1 holds no directory: it has no table %2. Nothing was copied.</source>
+        <translation>المصدر %1 لا يحتوي على دليل: ليس فيه الجدول %2. لم يُنسخ شيء.</translation>
+    </message>
+    <message>
+        <source>The target %1 is an SQLite database without the tables of a directory (%2); name a file that does not exist yet, and the copy makes it. Nothing was copied.</source>
+        <translation>الهدف %1 قاعدة بيانات SQLite بلا جداول الدليل (%2)؛ اذكر ملفًا غير موجود بعد، وسينشئه النسخ. لم يُنسخ شيء.</translation>
+    </message>
+    <message>
+        <source>The target %1 has no tables for a directory (%2). The program never makes or alters a server&apos;s tables: its administrator makes them once with the installed script %3 (in %4), and %5 for the role its users connect as. Nothing was copied.</source>
+        <translation>الهدف %1 ليس فيه جداول لدليل (%2). لا ينشئ البرنامج جداول الخادم ولا يعدّلها أبدًا: ينشئها مسؤوله مرة واحدة بملف الأوامر المثبت %3 (في %4)، و%5 للدور الذي يتصل به مستخدموه. لم يُنسخ شيء.</translation>
+    </message>
+    <message>
+        <source>The target %1 holds a directory: %2 places, %3 districts and %4 categories besides the root. Nothing was changed; give --replace to replace it with the copy.</source>
+        <translation>الهدف %1 يحتوي على دليل: عدد الأماكن %2، وعدد الأحياء %3، وعدد التصنيفات %4 غير الجذر. لم يتغير شيء؛ أضف --replace لاستبداله بالنسخة.</translation>
+    </message>
+    <message>
+        <source>The source gave %1 %2 where it had counted %3.</source>
+        <translation>أعطى المصدر %1 من %2 بعد أن عدّ %3.</translation>
+    </message>
+    <message>
+        <source>rows checked</source>
+        <translation>صفًا تم التحقق منها</translation>
+    </message>
+    <message>
+        <source>The copy did not come out as the source: the source&apos;s %1 were %2 rows (checksum %3), the target holds %4 (checksum %5).</source>
+        <translation>لم تأتِ النسخة مطابقة للمصدر: كانت %1 في المصدر %2 صفًا (المجموع الاختباري %3)، وفي الهدف %4 (المجموع الاختباري %5).</translation>
+    </message>
+    <message>
+        <source>The source and the target are the same database, %1. Nothing was copied.</source>
+        <translation>المصدر والهدف قاعدة بيانات واحدة، %1. لم يُنسخ شيء.</translation>
+    </message>
+    <message>
+        <source>The target&apos;s %1 could not be replaced.</source>
+        <translation>تعذر استبدال %1 في الهدف.</translation>
+    </message>
+    <message>
+        <source>The copy from %1 to %2 failed; nothing of it was stored%3.</source>
+        <translation>فشل النسخ من %1 إلى %2؛ لم يُحفظ منه شيء%3.</translation>
+    </message>
+    <message>
+        <source>no category is named &quot;%1&quot;</source>
+        <translation>لا يوجد تصنيف باسم &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 categories are named &quot;%2&quot;; give its path from the root, the names joined by &quot;%3&quot;</source>
+        <translation>عدد التصنيفات التي اسمها &quot;%2&quot; هو %1؛ اذكر مساره من الجذر، والأسماء موصولة بـ &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>المخرج القياسي</translation>
+    </message>
+    <message>
+        <source>Nothing was exported to %1: %2.</source>
+        <translation>لم يُصدَّر شيء إلى %1: %2.</translation>
+    </message>
+    <message>
+        <source>Nothing was exported to %1: %2</source>
+        <translation>لم يُصدَّر شيء إلى %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written whole: %2</source>
+        <translation>تعذرت كتابة %1 كاملًا: %2</translation>
+    </message>
+    <message>
+        <source>Exported %1 place to %2.</source>
+        <translation>عدد الأماكن المصدَّرة إلى %2: %1.</translation>
+    </message>
+    <message>
+        <source>Exported %1 places to %2.</source>
+        <translation>عدد الأماكن المصدَّرة إلى %2: %1.</translation>
+    </message>
+    <message>
+        <source>%1 stored place was left out: the places list does not show it either, for want of a category, a city or a district of that city.</source>
+        <translation>عدد الأماكن المحفوظة التي تُركت: %1؛ لا تعرضه قائمة الأماكن أيضًا، لافتقاره إلى تصنيف أو مدينة أو حي من تلك المدينة.</translation>
+    </message>
+    <message>
+        <source>%1 stored places were left out: the places list does not show them either, for want of a category, a city or a district of that city.</source>
+        <translation>عدد الأماكن المحفوظة التي تُركت: %1؛ لا تعرضها قائمة الأماكن أيضًا، لافتقارها إلى تصنيف أو مدينة أو حي من تلك المدينة.</translation>
+    </message>
+    <message>
+        <source>The places could not be exported to %1: %2</source>
+        <translation>تعذر تصدير الأماكن إلى %1: %2</translation>
+    </message>
+    <message>
+        <source>tarnwick-transfer: the encoding &quot;%1&quot; is not one this system can read.</source>
+        <translation>tarnwick-transfer: الترميز &quot;%1&quot; ليس مما يستطيع هذا النظام قراءته.</translation>
+    </message>
+    <message>
+        <source>%1: no such file.</source>
+        <translation>%1: لا يوجد ملف بهذا الاسم.</translation>
+    </message>
+    <message>
+        <source>%1 was not imported: %2.</source>
+        <translation>لم يُستورد %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 was not imported; nothing of it was stored: %2</source>
+        <translation>لم يُستورد %1؛ لم يُحفظ منه شيء: %2</translation>
+    </message>
+    <message>
+        <source>Nothing of %1 was imported: %2 of %3 refused.</source>
+        <translation>لم يُستورد شيء من %1: رُفض %2 من %3.</translation>
+    </message>
+    <message>
+        <source>record</source>
+        <translation>سجل</translation>
+    </message>
+    <message>
+        <source>records</source>
+        <translation>سجلات</translation>
+    </message>
+    <message>
+        <source>, with %1 and %2 made</source>
+        <translation>، وأُنشئ %1 و%2</translation>
+    </message>
+    <message>
+        <source>new category</source>
+        <translation>تصنيف جديد</translation>
+    </message>
+    <message>
+        <source>new categories</source>
+        <translation>تصنيفات جديدة</translation>
+    </message>
+    <message>
+        <source>new district</source>
+        <translation>حي جديد</translation>
+    </message>
+    <message>
+        <source>new districts</source>
+        <translation>أحياء جديدة</translation>
+    </message>
+    <message>
+        <source>Imported %1 from %2%3.</source>
+        <translation>استُورد %1 من %2%3.</translation>
+    </message>
+    <message>
+        <source>place</source>
+        <translation>مكان</translation>
+    </message>
+    <message>
+        <source>places</source>
+        <translation>أماكن</translation>
+    </message>
+    <message>
+        <source>the encoding &quot;%1&quot; is not one this system can read</source>
+        <translation>الترميز &quot;%1&quot; ليس مما يستطيع هذا النظام قراءته</translation>
+    </message>
+    <message>
+        <source>line %1 is not %2; name the file&apos;s encoding with --encoding (windows-1256, for one)</source>
+        <translation>السطر %1 ليس بترميز %2؛ اذكر ترميز الملف بالخيار --encoding (مثل windows-1256)</translation>
+    </message>
+    <message>
+        <source>it holds no header naming the columns (%1)</source>
+        <translation>ليس فيه سطر عناوين يسمي الأعمدة (%1)</translation>
+    </message>
+    <message>
+        <source>its header cannot be read: %1</source>
+        <translation>تتعذر قراءة سطر عناوينه: %1</translation>
+    </message>
+    <message>
+        <source>its header names a column &quot;%1&quot;; the columns are %2</source>
+        <translation>يسمي سطر عناوينه عمودًا &quot;%1&quot;؛ والأعمدة هي %2</translation>
+    </message>
+    <message>
+        <source>its header names the column %1 twice</source>
+        <translation>يسمي سطر عناوينه العمود %1 مرتين</translation>
+    </message>
+    <message>
+        <source>its header lacks the columns %1</source>
+        <translation>تنقص سطر عناوينه الأعمدة %1</translation>
+    </message>
+    <message>
+        <source>its header lacks the column %1</source>
+        <translation>ينقص سطر عناوينه العمود %1</translation>
+    </message>
+    <message>
+        <source>it has %1 fields where the header names %2 columns</source>
+        <translation>فيه %1 من الحقول بينما يسمي سطر العناوين %2 من الأعمدة</translation>
+    </message>
+    <message>
+        <source>The %1 could not be read.</source>
+        <translation>تعذرت قراءة %1.</translation>
+    </message>
+    <message>
+        <source>The %1 could not be written.</source>
+        <translation>تعذرت كتابة %1.</translation>
+    </message>
+    <message>
+        <source>A database is named as tarnwick --database names it (sqlite:FILE,
+postgresql://USER@HOST/NAME?OPTIONS, postgresql:///?service=NAME, odbc:CONNECTION), or by the
+word production or development for the one the settings files name. It takes no password:
+libpq reads it from ~/.pgpass, ODBC from its data source.</source>
+        <translation>تُسمّى قاعدة البيانات كما يسميها الخيار tarnwick --database (sqlite:FILE أو
+postgresql://USER@HOST/NAME?OPTIONS أو postgresql:///?service=NAME أو odbc:CONNECTION)، أو بكلمة
+production أو development للقاعدة التي تسميها ملفات الإعدادات. ولا تُكتب فيها كلمة مرور:
+تقرؤها libpq من ~/.pgpass، وODBC من مصدر بياناته.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 copy --from DATABASE --to DATABASE [--replace]
+       %1 import --database DATABASE [--create-missing] [--encoding NAME] FILE.csv
+       %1 export --database DATABASE [--category NAME] FILE.csv
+       %1 --help | --version
+
+Moves a Tarnwick directory between databases, imports places from CSV and exports them.
+
+copy      Copies the whole directory (categories, cities, districts, places and their
+          links, identifiers kept) in one transaction, and checks the copy. A target
+          that holds a directory is refused unless --replace is given.
+import    Stores the places of a CSV file, all or none.
+export    Writes every place, or those under one category, as CSV (&quot;-&quot;: standard output).
+
+%2
+
+Exit status: 0 done, 1 failed or refused (nothing changed), 2 a mistake on the command line.
+</source>
+        <translation>الاستخدام: %1 copy --from DATABASE --to DATABASE [--replace]
+       %1 import --database DATABASE [--create-missing] [--encoding NAME] FILE.csv
+       %1 export --database DATABASE [--category NAME] FILE.csv
+       %1 --help | --version
+
+ينقل دليل Tarnwick بين قواعد البيانات، ويستورد الأماكن من ملف CSV ويصدّرها إليه.
+
+copy      ينسخ الدليل كله (التصنيفات والمدن والأحياء والأماكن وروابطها، مع الإبقاء
+          على المعرّفات) في معاملة واحدة، ثم يتحقق من النسخة. ويُرفض الهدف الذي
+          يحتوي على دليل ما لم يُعطَ الخيار --replace.
+import    يحفظ أماكن ملف CSV، كلها أو لا شيء منها.
+export    يكتب كل الأماكن، أو التي تحت تصنيف واحد، بصيغة CSV (&quot;-&quot;: المخرج القياسي).
+
+%2
+
+حالة الخروج: 0 تم، 1 فشل أو رُفض (لم يتغير شيء)، 2 خطأ في سطر الأوامر.
+</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>لم يُذكر أمر.</translation>
+    </message>
+    <message>
+        <source>Unknown command: %1</source>
+        <translation>أمر غير معروف: %1</translation>
+    </message>
+    <message>
+        <source>%1 needs --%2.</source>
+        <translation>يحتاج %1 إلى --%2.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>وسيط غير متوقع: %1</translation>
+    </message>
+    <message>
+        <source>%1 needs the CSV file&apos;s name.</source>
+        <translation>يحتاج %1 إلى اسم ملف CSV.</translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once.</source>
+        <translation>أُعطي --%1 أكثر من مرة.</translation>
+    </message>
+    <message>
+        <source>The database file %1 does not exist.</source>
+        <translation>ملف قاعدة البيانات %1 غير موجود.</translation>
+    </message>
+    <message>
+        <source>%1 It is set by %2.</source>
+        <translation>%1 وقد ضُبط في %2.</translation>
+    </message>
+    <message>
+        <source>, and the file made for it was taken away again</source>
+        <translation>، وأُزيل الملف الذي أُنشئ له</translation>
+    </message>
+    <message>
+        <source>, and the target is as it was</source>
+        <translation>، وبقي الهدف على حاله</translation>
+    </message>
+    <message>
+        <source>%1 of %2 %3</source>
+        <translation>%1 من %2 %3</translation>
+    </message>
+    <message>
+        <source>, %1 left</source>
+        <translation>، يتبقى %1</translation>
     </message>
 </context>
 <context>
@@ -920,6 +1237,18 @@ Delete &quot;%2&quot;?</source>
     <message>
         <source>Changes cannot be stored in the database file %1</source>
         <translation>لا يمكن حفظ التعديلات في ملف قاعدة البيانات %1</translation>
+    </message>
+    <message>
+        <source>Save List As…</source>
+        <translation>حفظ القائمة باسم…</translation>
+    </message>
+    <message>
+        <source>Save List As</source>
+        <translation>حفظ القائمة باسم</translation>
+    </message>
+    <message>
+        <source>The list was not saved to &quot;%1&quot;: %2</source>
+        <translation>لم تُحفظ القائمة في &quot;%1&quot;: %2</translation>
     </message>
 </context>
 <context>

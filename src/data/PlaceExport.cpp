@@ -6,6 +6,7 @@
 #include "data/Queries.h"
 #include "data/TextRows.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -152,7 +153,7 @@ ExportOutcome ExportPlaces(const std::optional<QSet<qint32>> &categories, CsvWri
         ++outcome.written;
     }
     if (const QString failure = rows->failure(); !failure.isEmpty())
-        throw DbError(QStringLiteral("The places could not all be read."), failure);
+        throw DbError(QCoreApplication::translate("Processing", "The places could not all be read."), failure);
     if (!categories)
         outcome.notListed = std::max<qint64>(0, stored - outcome.written);
     return outcome;

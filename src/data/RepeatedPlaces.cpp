@@ -6,6 +6,7 @@
 #include "data/SqliteFunctions.h"
 #include "data/TextRows.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 
 #include <algorithm>
@@ -70,7 +71,9 @@ QList<std::optional<QString>> foldedByDatabase(const QStringList &texts, Connect
                 folded[first + *position] = TextOf(text);
         }
         if (const QString failure = rows->failure(); !failure.isEmpty())
-            throw DbError(QStringLiteral("The new places could not be compared with the stored ones."), failure);
+            throw DbError(
+                QCoreApplication::translate("Processing", "The new places could not be compared with the stored ones."),
+                failure);
     }
     return folded;
 }
@@ -141,7 +144,7 @@ PlaceRepeats FindRepeatedPlaces(const QList<NewPlaceKey> &places, Connection &db
         }
     }
     if (const QString failure = rows->failure(); !failure.isEmpty())
-        throw DbError(QStringLiteral("The stored places could not be read."), failure);
+        throw DbError(QCoreApplication::translate("Processing", "The stored places could not be read."), failure);
     return repeats;
 }
 

@@ -118,7 +118,7 @@ void frmMain::BuildLayout()
     LstVwPlaces->installEventFilter(this);
     // Saving the list: from its context menu (the mouse or the menu key) and by Ctrl+S anywhere
     // in the window; the toolbar stays as it is.
-    mnuSaveListAs = new QAction(QStringLiteral("Save List As\u2026"), this);
+    mnuSaveListAs = new QAction(tr("Save List As…"), this);
     mnuSaveListAs->setObjectName(QStringLiteral("mnuSaveListAs"));
     mnuSaveListAs->setShortcut(QKeySequence::Save);
     mnuSaveListAs->setShortcutContext(Qt::WindowShortcut);

@@ -39,7 +39,7 @@ void frmMain::LstVwPlaces_ContextMenu(const QContextMenuEvent *event)
 void frmMain::SaveListAs()
 {
     WhenListWhole(this, SaveListCommand, [this] {
-        QFileDialog dialog(this, QStringLiteral("Save List As"));
+        QFileDialog dialog(this, tr("Save List As"));
         dialog.setObjectName(QStringLiteral("SaveListDialog"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -61,8 +61,8 @@ void frmMain::SaveListAs()
             failure = WriteListTo(path);
         }
         if (!failure.isEmpty())
-            MsgBox(QStringLiteral("The list was not saved to \"%1\": %2").arg(QDir::toNativeSeparators(path), failure),
-                   QMessageBox::Ok, QMessageBox::Critical, QStringLiteral("Save List As"));
+            MsgBox(tr("The list was not saved to \"%1\": %2").arg(QDir::toNativeSeparators(path), failure),
+                   QMessageBox::Ok, QMessageBox::Critical, tr("Save List As"));
     });
 }
 

@@ -5,6 +5,7 @@
 #include "transfer/TransferCommandLine.h"
 #include "transfer/TransferConsole.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 int RunCopy(const TransferRequest &request, TransferConsole &console)
@@ -20,8 +21,9 @@ int RunCopy(const TransferRequest &request, TransferConsole &console)
         for (const CopiedTable &table : result.tables)
             counts.append(QStringLiteral("%1 %2").arg(table.count).arg(table.rows));
         const QString last = counts.takeLast();
-        console.result(QStringLiteral("Copied %1 and %2 from %3 to %4; checked: the row counts and the checksum %5 "
-                                      "are the same on both sides.")
+        console.result(QCoreApplication::translate(
+                           "Transfer", "Copied %1 and %2 from %3 to %4; checked: the row counts and the checksum %5 "
+                                       "are the same on both sides.")
                            .arg(counts.join(QStringLiteral(", ")), last, from.shown, to.shown, result.checksum.text()));
         return TransferSucceeded;
     } catch (const Processing::DbError &error) {

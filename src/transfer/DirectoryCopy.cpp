@@ -6,6 +6,7 @@
 #include "data/SqliteTransaction.h"
 #include "transfer/RowStreams.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -56,7 +57,8 @@ qint64 countRows(const QSqlDatabase &db, const DirectoryTable &table)
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(Processing::CountRowsStatement(table)) || !query.next())
-        throw Processing::QueryError(QStringLiteral("The %1 could not be counted.").arg(table.rows), db, query);
+        throw Processing::QueryError(
+            QCoreApplication::translate("Transfer", "The %1 could not be counted.").arg(table.rows), db, query);
     return query.value(0).toLongLong();
 }
 
@@ -64,7 +66,7 @@ qint64 countRows(const QSqlDatabase &db, const DirectoryTable &table)
 void beginReading(const TransferConnection &source)
 {
     QSqlDatabase db = source.database();
-    const QString what = QStringLiteral("The source could not begin its read transaction.");
+    const QString what = QCoreApplication::translate("Transfer", "The source could not begin its read transaction.");
     if (!db.transaction())
         throw Processing::ConnectionError(what, db);
     if (const QString consistent = Processing::ConsistentReadStatement(source.dialect()); !consistent.isEmpty())
@@ -74,7 +76,7 @@ void beginReading(const TransferConnection &source)
 void beginWriting(const TransferConnection &target)
 {
     QSqlDatabase db = target.database();
-    const QString what = QStringLiteral("The target could not begin its transaction.");
+    const QString what = QCoreApplication::translate("Transfer", "The target could not begin its transaction.");
     if (!Processing::SqliteBegin(db, target.dialect(), what) && !db.transaction())
         throw Processing::ConnectionError(what, db);
 }
@@ -82,7 +84,7 @@ void beginWriting(const TransferConnection &target)
 void commitWriting(const TransferConnection &target)
 {
     QSqlDatabase db = target.database();
-    const QString what = QStringLiteral("The copy could not be committed.");
+    const QString what = QCoreApplication::translate("Transfer", "The copy could not be committed.");
     if (!Processing::SqliteCommit(db, target.dialect(), what) && !db.commit())
         throw Processing::ConnectionError(what, db);
 }
@@ -106,23 +108,27 @@ QString refusalWithoutTables(const TransferConnection &connection, const QString
     const QString &shown = connection.named().shown;
     const QString tables = missing.join(QStringLiteral(", "));
     if (source)
-        return QStringLiteral("The source %1 holds no directory: it has no table %2. Nothing was copied.")
+        return QCoreApplication::translate("Transfer",
+                                           "The source %1 holds no directory: it has no table %2. Nothing was copied.")
             .arg(shown, tables);
     if (connection.named().descriptor.kind == Processing::DatabaseDescriptor::Kind::SQLite)
-        return QStringLiteral("The target %1 is an SQLite database without the tables of a directory (%2); name a "
-                              "file that does not exist yet, and the copy makes it. Nothing was copied.")
+        return QCoreApplication::translate(
+                   "Transfer", "The target %1 is an SQLite database without the tables of a directory (%2); name a "
+                               "file that does not exist yet, and the copy makes it. Nothing was copied.")
             .arg(shown, tables);
-    return QStringLiteral("The target %1 has no tables for a directory (%2). The program never makes or alters a "
-                          "server's tables: its administrator makes them once with the installed script %3 (in %4), "
-                          "and %5 for the role its users connect as. Nothing was copied.")
+    return QCoreApplication::translate(
+               "Transfer", "The target %1 has no tables for a directory (%2). The program never makes or alters a "
+                           "server's tables: its administrator makes them once with the installed script %3 (in %4), "
+                           "and %5 for the role its users connect as. Nothing was copied.")
         .arg(shown, tables, Processing::TablesScript(connection.dialect()), QStringLiteral(TARNWICK_SCHEMA_DIR),
              Processing::RoleScript(connection.dialect()));
 }
 
 QString heldDirectory(const TransferDatabase &target, const Processing::DirectoryCounts &held)
 {
-    return QStringLiteral("The target %1 holds a directory: %2 places, %3 districts and %4 categories besides the "
-                          "root. Nothing was changed; give --replace to replace it with the copy.")
+    return QCoreApplication::translate(
+               "Transfer", "The target %1 holds a directory: %2 places, %3 districts and %4 categories besides the "
+                           "root. Nothing was changed; give --replace to replace it with the copy.")
         .arg(target.shown)
         .arg(held.places)
         .arg(held.districts)
@@ -153,7 +159,7 @@ RowChecksum copyTable(const TransferConnection &source, const TransferConnection
         progress(checksum.rows(), total, table.rows);
     // Counted and read in the same read transaction: they differ only if it was not one moment.
     if (checksum.rows() != total)
-        throw DbError(QStringLiteral("The source gave %1 %2 where it had counted %3.")
+        throw DbError(QCoreApplication::translate("Transfer", "The source gave %1 %2 where it had counted %3.")
                           .arg(checksum.rows())
                           .arg(table.rows)
                           .arg(total));
@@ -175,11 +181,12 @@ void check(const TransferConnection &target, const QList<RowChecksum> &sent, con
         while (reader->next(row)) {
             stored.add(row);
             if (progress && ++done % ProgressRows == 0)
-                progress(done, total, QStringLiteral("rows checked"));
+                progress(done, total, QCoreApplication::translate("Transfer", "rows checked"));
         }
         if (!(stored == sent.at(t)))
-            throw DbError(QStringLiteral("The copy did not come out as the source: the source's %1 were %2 rows "
-                                         "(checksum %3), the target holds %4 (checksum %5).")
+            throw DbError(QCoreApplication::translate(
+                              "Transfer", "The copy did not come out as the source: the source's %1 were %2 rows "
+                                          "(checksum %3), the target holds %4 (checksum %5).")
                               .arg(tables.at(t).rows)
                               .arg(sent.at(t).rows())
                               .arg(sent.at(t).text())
@@ -187,7 +194,7 @@ void check(const TransferConnection &target, const QList<RowChecksum> &sent, con
                               .arg(stored.text()));
     }
     if (progress)
-        progress(total, total, QStringLiteral("rows checked"));
+        progress(total, total, QCoreApplication::translate("Transfer", "rows checked"));
 }
 
 } // namespace
@@ -196,8 +203,9 @@ DirectoryCopyResult CopyDirectory(const TransferDatabase &from, const TransferDa
                                   const CopyProgress &progress)
 {
     if (sameDatabase(from, to))
-        throw DbError(
-            QStringLiteral("The source and the target are the same database, %1. Nothing was copied.").arg(to.shown));
+        throw DbError(QCoreApplication::translate(
+                          "Transfer", "The source and the target are the same database, %1. Nothing was copied.")
+                          .arg(to.shown));
     TransferConnection source(from, SourceConnection, Creation::MustExist);
     if (const QStringList missing = Processing::MissingDirectoryTables(source.database()); !missing.isEmpty())
         throw DbError(refusalWithoutTables(source, missing, true));
@@ -216,7 +224,8 @@ DirectoryCopyResult CopyDirectory(const TransferDatabase &from, const TransferDa
         // What names a row goes after the row; the root and the cities the schema put there too.
         for (qsizetype t = tables.size() - 1; t >= 0; --t)
             execute(target.database(), Processing::DeleteRowsStatement(tables.at(t)),
-                    QStringLiteral("The target's %1 could not be replaced.").arg(tables.at(t).rows));
+                    QCoreApplication::translate("Transfer", "The target's %1 could not be replaced.")
+                        .arg(tables.at(t).rows));
         QList<RowChecksum> sent;
         for (qsizetype t = 0; t < tables.size(); ++t) {
             sent.append(copyTable(source, target, tables.at(t), progress));
@@ -235,11 +244,12 @@ DirectoryCopyResult CopyDirectory(const TransferDatabase &from, const TransferDa
         rollBack(source);
         const bool made = target.madeFile();
         target.discardMadeFile();
-        throw DbError(QStringLiteral("The copy from %1 to %2 failed; nothing of it was stored%3.")
-                          .arg(from.shown, to.shown,
-                               made ? QStringLiteral(", and the file made for it was taken away again")
-                                    : QStringLiteral(", and the target is as it was")),
-                      failure.message(), failure.sqlState(), failure.nativeCode());
+        throw DbError(
+            QCoreApplication::translate("Transfer", "The copy from %1 to %2 failed; nothing of it was stored%3.")
+                .arg(from.shown, to.shown,
+                     made ? QCoreApplication::translate("Transfer", ", and the file made for it was taken away again")
+                          : QCoreApplication::translate("Transfer", ", and the target is as it was")),
+            failure.message(), failure.sqlState(), failure.nativeCode());
     }
     return result;
 }

@@ -8,6 +8,7 @@
 #include "transfer/TransferConsole.h"
 #include "transfer/TransferDatabase.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -25,11 +26,13 @@ std::optional<QSet<qint32>> chosenCategories(const QString &name, QString &why)
     const QList<qint32> found = tree.Find(name);
     if (found.size() == 1)
         return tree.Subtree(found.constFirst());
-    why = found.isEmpty() ? QStringLiteral("no category is named \"%1\"").arg(name)
-                          : QStringLiteral("%1 categories are named \"%2\"; give its path from the root, the names "
-                                           "joined by \"%3\"")
-                                .arg(found.size())
-                                .arg(name, QLatin1StringView(Processing::CategoryPathSeparator));
+    why = found.isEmpty()
+              ? QCoreApplication::translate("Transfer", "no category is named \"%1\"").arg(name)
+              : QCoreApplication::translate("Transfer",
+                                            "%1 categories are named \"%2\"; give its path from the root, the names "
+                                            "joined by \"%3\"")
+                    .arg(found.size())
+                    .arg(name, QLatin1StringView(Processing::CategoryPathSeparator));
     return QSet<qint32>();
 }
 
@@ -52,18 +55,20 @@ std::unique_ptr<QFileDevice> openOutput(const QString &file, std::FILE *out)
 int RunExport(const TransferRequest &request, TransferConsole &console)
 {
     const bool toOutput = request.file == QLatin1StringView("-");
-    const QString shown = toOutput ? QStringLiteral("standard output") : QDir::toNativeSeparators(request.file);
+    const QString shown =
+        toOutput ? QCoreApplication::translate("Transfer", "standard output") : QDir::toNativeSeparators(request.file);
     try {
         OpenProgramConnection(ResolveDatabase(request.database), Creation::MustExist);
         QString why;
         const std::optional<QSet<qint32>> categories = chosenCategories(request.category, why);
         if (!why.isEmpty()) {
-            console.error(QStringLiteral("Nothing was exported to %1: %2.").arg(shown, why));
+            console.error(QCoreApplication::translate("Transfer", "Nothing was exported to %1: %2.").arg(shown, why));
             return TransferFailed;
         }
         const std::unique_ptr<QFileDevice> file = openOutput(request.file, console.out());
         if (!file->isOpen()) {
-            console.error(QStringLiteral("Nothing was exported to %1: %2").arg(shown, file->errorString()));
+            console.error(QCoreApplication::translate("Transfer", "Nothing was exported to %1: %2")
+                              .arg(shown, file->errorString()));
             return TransferFailed;
         }
         Processing::CsvWriter out(*file);
@@ -76,23 +81,31 @@ int RunExport(const TransferRequest &request, TransferConsole &console)
             failure = file->errorString();
         }
         if (!written) {
-            console.error(QStringLiteral("%1 could not be written whole: %2").arg(shown, failure));
+            console.error(
+                QCoreApplication::translate("Transfer", "%1 could not be written whole: %2").arg(shown, failure));
             return TransferFailed;
         }
         // With the places on standard output, what is said of them goes to standard error.
-        const QString done = QStringLiteral("Exported %1 place%2 to %3.")
-                                 .arg(outcome.written)
-                                 .arg(outcome.written == 1 ? QString() : QStringLiteral("s"), shown);
+        const QString done =
+            (outcome.written == 1 ? QCoreApplication::translate("Transfer", "Exported %1 place to %2.")
+                                  : QCoreApplication::translate("Transfer", "Exported %1 places to %2."))
+                .arg(outcome.written)
+                .arg(shown);
         toOutput ? console.error(done) : console.result(done);
         if (outcome.notListed > 0)
-            console.error(QStringLiteral("%1 stored place%2 left out: the places list does not show %3 either, for "
-                                         "want of a category, a city or a district of that city.")
-                              .arg(outcome.notListed)
-                              .arg(outcome.notListed == 1 ? QStringLiteral(" was") : QStringLiteral("s were"),
-                                   outcome.notListed == 1 ? QStringLiteral("it") : QStringLiteral("them")));
+            console.error(
+                (outcome.notListed == 1
+                     ? QCoreApplication::translate("Transfer", "%1 stored place was left out: the places list does not "
+                                                               "show it either, for want of a category, a city or a "
+                                                               "district of that city.")
+                     : QCoreApplication::translate("Transfer",
+                                                   "%1 stored places were left out: the places list does not "
+                                                   "show them either, for want of a category, a city or a "
+                                                   "district of that city."))
+                    .arg(outcome.notListed));
         return TransferSucceeded;
     } catch (const Processing::DbError &error) {
-        console.error(QStringLiteral("The places could not be exported to %1: %2")
+        console.error(QCoreApplication::translate("Transfer", "The places could not be exported to %1: %2")
                           .arg(shown, error.message().replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
         return TransferFailed;
     }

@@ -8,6 +8,7 @@
 #include "transfer/TransferConsole.h"
 #include "transfer/TransferDatabase.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringDecoder>
 
@@ -20,7 +21,7 @@ constexpr qint64 LargestFile = qint64(1) << 30;
 
 QString countOf(qsizetype count, const char *one, const char *many)
 {
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1StringView(count == 1 ? one : many));
+    return QStringLiteral("%1 %2").arg(count).arg(QCoreApplication::translate("Transfer", count == 1 ? one : many));
 }
 
 QString oneLine(const Processing::DbError &error)
@@ -33,19 +34,21 @@ QString oneLine(const Processing::DbError &error)
 int RunImport(const TransferRequest &request, TransferConsole &console)
 {
     if (!request.encoding.isEmpty() && !QStringDecoder(request.encoding.toLatin1().constData()).isValid()) {
-        console.error(QStringLiteral("tarnwick-transfer: the encoding \"%1\" is not one this system can read.")
+        console.error(QCoreApplication::translate(
+                          "Transfer", "tarnwick-transfer: the encoding \"%1\" is not one this system can read.")
                           .arg(request.encoding));
         return TransferMisused;
     }
     const QString shown = QDir::toNativeSeparators(request.file);
     Processing::FileContents contents = Processing::ReadRegularFile(request.file, LargestFile);
     if (!contents.exists || !contents.refusal.isEmpty()) {
-        console.error(contents.exists ? contents.refusal : QStringLiteral("%1: no such file.").arg(shown));
+        console.error(contents.exists ? contents.refusal
+                                      : QCoreApplication::translate("Transfer", "%1: no such file.").arg(shown));
         return TransferFailed;
     }
     const PlaceFile file = ReadPlaceFile(std::move(contents.bytes), request.encoding);
     if (!file.refusal.isEmpty()) {
-        console.error(QStringLiteral("%1 was not imported: %2.").arg(shown, file.refusal));
+        console.error(QCoreApplication::translate("Transfer", "%1 was not imported: %2.").arg(shown, file.refusal));
         return TransferFailed;
     }
     Processing::ImportOutcome outcome;
@@ -59,8 +62,8 @@ int RunImport(const TransferRequest &request, TransferConsole &console)
         outcome.failure = error;
     }
     if (outcome.failure) {
-        console.error(
-            QStringLiteral("%1 was not imported; nothing of it was stored: %2").arg(shown, oneLine(*outcome.failure)));
+        console.error(QCoreApplication::translate("Transfer", "%1 was not imported; nothing of it was stored: %2")
+                          .arg(shown, oneLine(*outcome.failure)));
         return TransferFailed;
     }
     QList<Processing::ImportRefusal> refused = file.refused + outcome.refused;
@@ -70,17 +73,23 @@ int RunImport(const TransferRequest &request, TransferConsole &console)
     if (!outcome.refusedWhole.isEmpty())
         console.error(QStringLiteral("%1: %2").arg(shown, outcome.refusedWhole));
     if (!refused.isEmpty() || !outcome.refusedWhole.isEmpty()) {
-        console.error(QStringLiteral("Nothing of %1 was imported: %2 of %3 refused.")
-                          .arg(shown, QString::number(refused.size()),
-                               countOf(file.places.size() + file.refused.size(), "record", "records")));
+        console.error(
+            QCoreApplication::translate("Transfer", "Nothing of %1 was imported: %2 of %3 refused.")
+                .arg(shown, QString::number(refused.size()),
+                     countOf(file.places.size() + file.refused.size(), QT_TRANSLATE_NOOP("Transfer", "record"),
+                             QT_TRANSLATE_NOOP("Transfer", "records"))));
         return TransferFailed;
     }
     QString made;
     if (outcome.categoriesMade || outcome.districtsMade)
-        made = QStringLiteral(", with %1 and %2 made")
-                   .arg(countOf(outcome.categoriesMade, "new category", "new categories"),
-                        countOf(outcome.districtsMade, "new district", "new districts"));
-    console.result(
-        QStringLiteral("Imported %1 from %2%3.").arg(countOf(outcome.placesStored, "place", "places"), shown, made));
+        made = QCoreApplication::translate("Transfer", ", with %1 and %2 made")
+                   .arg(countOf(outcome.categoriesMade, QT_TRANSLATE_NOOP("Transfer", "new category"),
+                                QT_TRANSLATE_NOOP("Transfer", "new categories")),
+                        countOf(outcome.districtsMade, QT_TRANSLATE_NOOP("Transfer", "new district"),
+                                QT_TRANSLATE_NOOP("Transfer", "new districts")));
+    console.result(QCoreApplication::translate("Transfer", "Imported %1 from %2%3.")
+                       .arg(countOf(outcome.placesStored, QT_TRANSLATE_NOOP("Transfer", "place"),
+                                    QT_TRANSLATE_NOOP("Transfer", "places")),
+                            shown, made));
     return TransferSucceeded;
 }

@@ -3,6 +3,7 @@
 #include "data/CsvReader.h"
 #include "data/PlaceExport.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <array>
@@ -34,7 +35,8 @@ QString decode(const QByteArray &bytes, const QString &encoding, QString &refusa
     QStringDecoder decoder =
         encoding.isEmpty() ? QStringDecoder(QStringConverter::Utf8) : QStringDecoder(encoding.toLatin1().constData());
     if (!decoder.isValid()) {
-        refusal = QStringLiteral("the encoding \"%1\" is not one this system can read").arg(encoding);
+        refusal = QCoreApplication::translate("Transfer", "the encoding \"%1\" is not one this system can read")
+                      .arg(encoding);
         return QString();
     }
     QString text = decoder.decode(bytes);
@@ -42,8 +44,9 @@ QString decode(const QByteArray &bytes, const QString &encoding, QString &refusa
         // Where the first byte that is not of the encoding lies, by the character put in its place.
         const qsizetype at = text.indexOf(QChar::ReplacementCharacter);
         const qsizetype line = text.left(std::max<qsizetype>(at, 0)).count(QLatin1Char('\n')) + 1;
-        refusal = QStringLiteral("line %1 is not %2; name the file's encoding with --encoding (windows-1256, for "
-                                 "one)")
+        refusal = QCoreApplication::translate(
+                      "Transfer", "line %1 is not %2; name the file's encoding with --encoding (windows-1256, for "
+                                  "one)")
                       .arg(line)
                       .arg(encoding.isEmpty() ? QStringLiteral("UTF-8") : encoding);
         return QString();
@@ -73,12 +76,12 @@ PlaceFile ReadPlaceFile(QByteArray bytes, const QString &encoding)
     while (!header && reader.next())
         header = !blankLine(reader.fields());
     if (!header) {
-        file.refusal = QStringLiteral("it holds no header naming the columns (%1)")
+        file.refusal = QCoreApplication::translate("Transfer", "it holds no header naming the columns (%1)")
                            .arg(Processing::PlaceFileColumns().join(QStringLiteral(", ")));
         return file;
     }
     if (!reader.fault().isEmpty()) {
-        file.refusal = QStringLiteral("its header cannot be read: %1").arg(reader.fault());
+        file.refusal = QCoreApplication::translate("Transfer", "its header cannot be read: %1").arg(reader.fault());
         return file;
     }
     // Where each column of a place is in a record; -1 when the file has none.
@@ -91,13 +94,15 @@ PlaceFile ReadPlaceFile(QByteArray bytes, const QString &encoding)
             return name.compare(QLatin1StringView(c.name), Qt::CaseInsensitive) == 0;
         });
         if (column == Columns.cend()) {
-            file.refusal = QStringLiteral("its header names a column \"%1\"; the columns are %2")
-                               .arg(name, Processing::PlaceFileColumns().join(QStringLiteral(", ")));
+            file.refusal =
+                QCoreApplication::translate("Transfer", "its header names a column \"%1\"; the columns are %2")
+                    .arg(name, Processing::PlaceFileColumns().join(QStringLiteral(", ")));
             return file;
         }
         qsizetype &position = positions[std::size_t(column - Columns.cbegin())];
         if (position >= 0) {
-            file.refusal = QStringLiteral("its header names the column %1 twice").arg(QLatin1StringView(column->name));
+            file.refusal = QCoreApplication::translate("Transfer", "its header names the column %1 twice")
+                               .arg(QLatin1StringView(column->name));
             return file;
         }
         position = at;
@@ -108,9 +113,9 @@ PlaceFile ReadPlaceFile(QByteArray bytes, const QString &encoding)
             missing.append(QLatin1StringView(Columns[c].name));
     }
     if (!missing.isEmpty()) {
-        file.refusal =
-            QStringLiteral("its header lacks the column%1 %2")
-                .arg(missing.size() > 1 ? QStringLiteral("s") : QString(), missing.join(QStringLiteral(", ")));
+        file.refusal = (missing.size() > 1 ? QCoreApplication::translate("Transfer", "its header lacks the columns %1")
+                                           : QCoreApplication::translate("Transfer", "its header lacks the column %1"))
+                           .arg(missing.join(QStringLiteral(", ")));
         return file;
     }
     // About one place a line: the list is not copied as it grows.
@@ -124,7 +129,8 @@ PlaceFile ReadPlaceFile(QByteArray bytes, const QString &encoding)
         if (blankLine(fields))
             continue;
         if (fields.size() != names.size()) {
-            file.refused.append({reader.line(), QStringLiteral("it has %1 fields where the header names %2 columns")
+            file.refused.append({reader.line(), QCoreApplication::translate(
+                                                    "Transfer", "it has %1 fields where the header names %2 columns")
                                                     .arg(fields.size())
                                                     .arg(names.size())});
             continue;

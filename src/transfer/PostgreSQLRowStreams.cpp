@@ -1,6 +1,8 @@
 #include "data/PostgreSQLCopy.h"
 #include "transfer/RowStreams.h"
 
+#include <QCoreApplication>
+
 // A copy's rows, already UTF-8, by CopyOut and CopyIn, which import's new places go by too.
 namespace {
 
@@ -96,14 +98,16 @@ private:
 
 std::unique_ptr<RowReader> PostgreSQLRowReader(const QSqlDatabase &db, const Processing::DirectoryTable &table)
 {
-    auto copy = Processing::CopyOut::Start(db, table.name, table.columns,
-                                           QStringLiteral("The %1 could not be read.").arg(table.rows));
+    auto copy = Processing::CopyOut::Start(
+        db, table.name, table.columns,
+        QCoreApplication::translate("Transfer", "The %1 could not be read.").arg(table.rows));
     return copy ? std::make_unique<Reader>(std::move(copy)) : nullptr;
 }
 
 std::unique_ptr<RowWriter> PostgreSQLRowWriter(const QSqlDatabase &db, const Processing::DirectoryTable &table)
 {
-    auto copy = Processing::CopyIn::Start(db, table.name, table.columns,
-                                          QStringLiteral("The %1 could not be written.").arg(table.rows));
+    auto copy = Processing::CopyIn::Start(
+        db, table.name, table.columns,
+        QCoreApplication::translate("Transfer", "The %1 could not be written.").arg(table.rows));
     return copy ? std::make_unique<Writer>(std::move(copy)) : nullptr;
 }

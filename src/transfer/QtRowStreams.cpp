@@ -2,6 +2,7 @@
 #include "data/DriverErrors.h"
 #include "transfer/RowStreams.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -24,7 +25,8 @@ class Reader final : public RowReader
 {
 public:
     Reader(const QSqlDatabase &db, const Processing::DirectoryTable &table)
-        : m_db(db), m_query(db), m_what(QStringLiteral("The %1 could not be read.").arg(table.rows))
+        : m_db(db), m_query(db),
+          m_what(QCoreApplication::translate("Transfer", "The %1 could not be read.").arg(table.rows))
     {
         m_query.setForwardOnly(true);
         if (!m_query.exec(Processing::SelectRowsStatement(table)))
@@ -63,7 +65,8 @@ class Writer final : public RowWriter
 {
 public:
     Writer(const QSqlDatabase &db, const Processing::DirectoryTable &table)
-        : m_db(db), m_query(db), m_what(QStringLiteral("The %1 could not be written.").arg(table.rows)),
+        : m_db(db), m_query(db),
+          m_what(QCoreApplication::translate("Transfer", "The %1 could not be written.").arg(table.rows)),
           m_integers(table.integers), m_batch(db.driver()->hasFeature(QSqlDriver::BatchOperations) ? BatchRows : 1),
           m_values(table.columns.size())
     {

@@ -2,6 +2,8 @@
 #include "data/SqliteFunctions.h"
 #include "transfer/RowStreams.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <sqlite3.h>
 
@@ -30,7 +32,8 @@ class Reader final : public RowReader
 {
 public:
     Reader(sqlite3 *connection, const Processing::DirectoryTable &table)
-        : m_connection(connection), m_what(QStringLiteral("The %1 could not be read.").arg(table.rows)),
+        : m_connection(connection),
+          m_what(QCoreApplication::translate("Transfer", "The %1 could not be read.").arg(table.rows)),
           m_statement(prepared(connection, Processing::SelectRowsStatement(table), m_what)),
           m_columns(sqlite3_column_count(m_statement))
     {}
@@ -66,7 +69,8 @@ class Writer final : public RowWriter
 {
 public:
     Writer(sqlite3 *connection, const Processing::DirectoryTable &table)
-        : m_connection(connection), m_what(QStringLiteral("The %1 could not be written.").arg(table.rows)),
+        : m_connection(connection),
+          m_what(QCoreApplication::translate("Transfer", "The %1 could not be written.").arg(table.rows)),
           m_statement(prepared(connection, Processing::InsertRowStatement(table), m_what)), m_integers(table.integers)
     {}
     ~Writer() override { sqlite3_finalize(m_statement); }

@@ -5,39 +5,45 @@
 #include "transfer/TransferDatabase.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "BuildConfig.h"
 
 namespace {
 
-const QString DatabaseForms =
-    QStringLiteral("A database is named as tarnwick --database names it (sqlite:FILE,\n"
-                   "postgresql://USER@HOST/NAME?OPTIONS, postgresql:///?service=NAME, odbc:CONNECTION), or by the\n"
-                   "word production or development for the one the settings files name. It takes no password:\n"
-                   "libpq reads it from ~/.pgpass, ODBC from its data source.");
+// Read when said, after the catalogue of the interface's language is in force.
+QString databaseForms()
+{
+    return QCoreApplication::translate(
+        "Transfer", "A database is named as tarnwick --database names it (sqlite:FILE,\n"
+                    "postgresql://USER@HOST/NAME?OPTIONS, postgresql:///?service=NAME, odbc:CONNECTION), or by the\n"
+                    "word production or development for the one the settings files name. It takes no password:\n"
+                    "libpq reads it from ~/.pgpass, ODBC from its data source.");
+}
 
 QString usage(const QString &name)
 {
-    return QStringLiteral("Usage: %1 copy --from DATABASE --to DATABASE [--replace]\n"
-                          "       %1 import --database DATABASE [--create-missing] [--encoding NAME] FILE.csv\n"
-                          "       %1 export --database DATABASE [--category NAME] FILE.csv\n"
-                          "       %1 --help | --version\n"
-                          "\n"
-                          "Moves a Tarnwick directory between databases, imports places from CSV and exports them.\n"
-                          "\n"
-                          "copy      Copies the whole directory (categories, cities, districts, places and their\n"
-                          "          links, identifiers kept) in one transaction, and checks the copy. A target\n"
-                          "          that holds a directory is refused unless --replace is given.\n"
-                          "import    Stores the places of a CSV file, all or none.\n"
-                          "export    Writes every place, or those under one category, as CSV (\"-\": standard "
-                          "output).\n"
-                          "\n"
-                          "%2\n"
-                          "\n"
-                          "Exit status: 0 done, 1 failed or refused (nothing changed), 2 a mistake on the command "
-                          "line.\n")
-        .arg(name, DatabaseForms);
+    return QCoreApplication::translate(
+               "Transfer", "Usage: %1 copy --from DATABASE --to DATABASE [--replace]\n"
+                           "       %1 import --database DATABASE [--create-missing] [--encoding NAME] FILE.csv\n"
+                           "       %1 export --database DATABASE [--category NAME] FILE.csv\n"
+                           "       %1 --help | --version\n"
+                           "\n"
+                           "Moves a Tarnwick directory between databases, imports places from CSV and exports them.\n"
+                           "\n"
+                           "copy      Copies the whole directory (categories, cities, districts, places and their\n"
+                           "          links, identifiers kept) in one transaction, and checks the copy. A target\n"
+                           "          that holds a directory is refused unless --replace is given.\n"
+                           "import    Stores the places of a CSV file, all or none.\n"
+                           "export    Writes every place, or those under one category, as CSV (\"-\": standard "
+                           "output).\n"
+                           "\n"
+                           "%2\n"
+                           "\n"
+                           "Exit status: 0 done, 1 failed or refused (nothing changed), 2 a mistake on the command "
+                           "line.\n")
+        .arg(name, databaseForms());
 }
 
 TransferRequest told(int exitCode, const QString &text)
@@ -95,7 +101,7 @@ TransferRequest ReadTransferCommandLine(const QStringList &arguments)
         return told(TransferSucceeded,
                     QStringLiteral("tarnwick-transfer (Tarnwick) %1\n").arg(QString::fromUtf8(BuildConfig::Version)));
     if (rest.isEmpty())
-        return mistake(name, QStringLiteral("No command given."));
+        return mistake(name, QCoreApplication::translate("Transfer", "No command given."));
 
     TransferRequest request;
     const QString word = rest.first();
@@ -106,7 +112,8 @@ TransferRequest ReadTransferCommandLine(const QStringList &arguments)
     else if (word == QLatin1StringView("export"))
         request.command = TransferRequest::Command::Export;
     else
-        return mistake(name, QStringLiteral("Unknown command: %1").arg(Processing::Redacted(word)));
+        return mistake(name,
+                       QCoreApplication::translate("Transfer", "Unknown command: %1").arg(Processing::Redacted(word)));
 
     const CommandOptions options = optionsOf(request.command);
     QCommandLineParser parser;
@@ -132,17 +139,17 @@ TransferRequest ReadTransferCommandLine(const QStringList &arguments)
     }
     for (const QString &option : options.required)
         if (!parser.isSet(option))
-            return mistake(name, QStringLiteral("%1 needs --%2.").arg(word, option));
+            return mistake(name, QCoreApplication::translate("Transfer", "%1 needs --%2.").arg(word, option));
     const QStringList files = parser.positionalArguments();
     if (files.size() > options.files)
-        return mistake(name, QStringLiteral("Unexpected argument: %1")
+        return mistake(name, QCoreApplication::translate("Transfer", "Unexpected argument: %1")
                                  .arg(Processing::Redacted(files.mid(options.files).join(QLatin1Char(' ')))));
     if (files.size() < options.files)
-        return mistake(name, QStringLiteral("%1 needs the CSV file's name.").arg(word));
+        return mistake(name, QCoreApplication::translate("Transfer", "%1 needs the CSV file's name.").arg(word));
     // A value given twice would leave one of them silently unused.
     for (const QString &option : options.values)
         if (parser.values(option).size() > 1)
-            return mistake(name, QStringLiteral("--%1 is given more than once.").arg(option));
+            return mistake(name, QCoreApplication::translate("Transfer", "--%1 is given more than once.").arg(option));
 
     if (options.values.contains(QStringLiteral("from"))) {
         request.from = parser.value(QStringLiteral("from"));

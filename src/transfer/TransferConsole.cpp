@@ -2,6 +2,7 @@
 
 #include "data/Redaction.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #ifdef Q_OS_UNIX
@@ -81,12 +82,14 @@ void TransferConsole::progress(qint64 done, qint64 total, const QString &things)
     const double seconds = double(m_lastDrawn) / 1000.0;
     const double rate = seconds > 0 ? double(done) / seconds : 0;
     const QLocale locale = QLocale::system();
-    QString line = QStringLiteral("\r[%1%2] %3 of %4 %5")
-                       .arg(QString(filled, QLatin1Char('#')), QString(BarWidth - filled, QLatin1Char('.')),
-                            locale.toString(done), locale.toString(total), things);
+    QString line = QStringLiteral("\r[%1%2] ")
+                       .arg(QString(filled, QLatin1Char('#')), QString(BarWidth - filled, QLatin1Char('.'))) +
+                   QCoreApplication::translate("Transfer", "%1 of %2 %3")
+                       .arg(locale.toString(done), locale.toString(total), things);
     if (rate > 0) {
         line += QStringLiteral(", %1/s").arg(locale.toString(qint64(rate)));
-        line += QStringLiteral(", %1 left").arg(duration(qint64(double(total - done) / rate + 0.5)));
+        line += QCoreApplication::translate("Transfer", ", %1 left")
+                    .arg(duration(qint64(double(total - done) / rate + 0.5)));
     }
     std::fputs((line + QStringLiteral("\033[K")).toLocal8Bit().constData(), m_err);
     std::fflush(m_err);

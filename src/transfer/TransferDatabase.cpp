@@ -7,6 +7,7 @@
 #include "data/Environment.h"
 #include "data/Redaction.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -24,7 +25,8 @@ void prepareFile(const TransferDatabase &database, Creation creation, bool *made
     Processing::RefuseLinkedDatabase(path);
     const bool existed = QFileInfo::exists(path);
     if (!existed && creation == Creation::MustExist)
-        throw Processing::DbError(QStringLiteral("The database file %1 does not exist.").arg(path));
+        throw Processing::DbError(
+            QCoreApplication::translate("Transfer", "The database file %1 does not exist.").arg(path));
     Processing::EnsureEmbeddedDatabase(path, Processing::EmbeddedDatabaseScripts(false));
     if (made)
         *made = !existed;
@@ -55,7 +57,8 @@ TransferDatabase ResolveDatabase(const QString &name)
     } catch (const Processing::DbError &error) {
         if (environment.origin.isEmpty())
             throw;
-        throw Processing::DbError(QStringLiteral("%1 It is set by %2.").arg(error.message(), environment.origin));
+        throw Processing::DbError(
+            QCoreApplication::translate("Transfer", "%1 It is set by %2.").arg(error.message(), environment.origin));
     }
     database.shown = QStringLiteral("%1 (%2)").arg(name, Processing::ShownDescriptor(environment.descriptor.trimmed()));
     return database;

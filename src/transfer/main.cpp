@@ -1,3 +1,4 @@
+#include "data/InterfaceLanguage.h"
 #include "data/Redaction.h"
 #include "transfer/TransferConsole.h"
 #include "transfer/TransferProgram.h"
@@ -10,6 +11,8 @@ int main(int argc, char *argv[])
     // The same name as the program's: the same settings files and data folder.
     QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
     Processing::RedactLogMessages();
+    // Its messages and --help in the language the windows speak.
+    Processing::UseLanguage(Processing::ConfiguredLanguage());
     TransferConsole console;
     return RunTransfer(QCoreApplication::arguments(), console);
 }

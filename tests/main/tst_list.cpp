@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -71,7 +72,11 @@ private:
         whenShown<QFileDialog>(window.get(), [path, replace](QFileDialog *dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Save List As"));
             whenShown<QMessageBox>(dialog, [replace](QMessageBox *question) { question->button(replace)->click(); });
-            dialog->selectFile(path);
+            // Typed into the name box, as a user does: selectFile() leaves the box alone while it
+            // has the focus, which it may or may not have yet.
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(path);
             static_cast<QDialog *>(dialog)->accept(); // as the dialog's Save button does
             // Refused, the dialog would stay open and the test wait for ever.
             if (dialog->isVisible())

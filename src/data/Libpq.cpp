@@ -14,13 +14,13 @@ namespace Processing {
 
 namespace {
 
+#ifdef Q_OS_UNIX
 bool complete(const Libpq &pq)
 {
     return pq.exec && pq.resultStatus && pq.resultErrorMessage && pq.resultErrorField && pq.clear && pq.putCopyData &&
            pq.putCopyEnd && pq.getCopyData && pq.freemem && pq.getResult && pq.errorMessage;
 }
 
-#ifdef Q_OS_UNIX
 Libpq load(const QSqlDriver *driver)
 {
     Libpq pq;

@@ -18,12 +18,12 @@ namespace Processing {
 
 namespace {
 
+#ifdef Q_OS_LINUX
 bool contains(const std::vector<int> &sockets, int socket)
 {
     return std::find(sockets.cbegin(), sockets.cend(), socket) != sockets.cend();
 }
 
-#ifdef Q_OS_LINUX
 struct Peer
 {
     sockaddr_storage address{};

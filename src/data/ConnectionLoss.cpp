@@ -6,8 +6,6 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QStringList>
-#include <QVariant>
-#include <QtGlobal>
 
 namespace Processing {
 
@@ -44,13 +42,12 @@ bool ConnectionLost(const QSqlDatabase &db, const DbError &failure)
         return true;
     if (db.driverName() != QLatin1StringView("QPSQL"))
         return false;
-    const QVariant handle = db.driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0) {
-        const void *connection = *static_cast<const void *const *>(handle.constData());
-        if (const LibpqStatus status = libpqStatus(db.driver()); status && connection)
-            return status(connection) == LibpqConnectionBad;
+    if (const void *connection = LibpqConnection(db)) {
+        if (const LibpqStatus status = libpqStatus(db.driver()); status && status(connection) == LibpqConnectionBad)
+            return true;
     }
-    // Where libpq's state cannot be read, its own words for a connection that is gone.
+    // Where libpq's state cannot be read or has not caught up, its own words for a connection that is
+    // gone.
     return failure.driverText().contains(QLatin1StringView("server closed the connection unexpectedly")) ||
            failure.driverText().contains(QLatin1StringView("no connection to the server"));
 }

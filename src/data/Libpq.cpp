@@ -1,38 +1,21 @@
 #include "data/Libpq.h"
 
+#include "data/LibpqFunctions.h"
+
 #include <QSqlDatabase>
 #include <QSqlDriver>
-#include <QVariant>
 
 #include <type_traits>
-
-#ifdef Q_OS_UNIX
-#include <dlfcn.h>
-#endif
 
 namespace Processing {
 
 namespace {
 
-#ifdef Q_OS_UNIX
-bool complete(const Libpq &pq)
-{
-    return pq.exec && pq.resultStatus && pq.resultErrorMessage && pq.resultErrorField && pq.clear && pq.putCopyData &&
-           pq.putCopyEnd && pq.getCopyData && pq.freemem && pq.getResult && pq.errorMessage;
-}
-
 Libpq load(const QSqlDriver *driver)
 {
     Libpq pq;
-    Dl_info info;
-    if (dladdr(driver->metaObject(), &info) == 0 || !info.dli_fname)
-        return pq;
-    // The plugin's handle finds libpq among the libraries it was loaded with.
-    void *plugin = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-    if (!plugin)
-        return pq;
-    const auto symbol = [plugin](auto &function, const char *name) {
-        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(plugin, name));
+    const auto symbol = [driver](auto &function, const char *name) {
+        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(LibpqFunction(driver, name));
     };
     symbol(pq.exec, "PQexec");
     symbol(pq.resultStatus, "PQresultStatus");
@@ -45,34 +28,25 @@ Libpq load(const QSqlDriver *driver)
     symbol(pq.freemem, "PQfreemem");
     symbol(pq.getResult, "PQgetResult");
     symbol(pq.errorMessage, "PQerrorMessage");
-    dlclose(plugin);
     return pq;
 }
-#endif
+
+bool complete(const Libpq &pq)
+{
+    return pq.exec && pq.resultStatus && pq.resultErrorMessage && pq.resultErrorField && pq.clear && pq.putCopyData &&
+           pq.putCopyEnd && pq.getCopyData && pq.freemem && pq.getResult && pq.errorMessage;
+}
 
 } // namespace
 
 const Libpq *LibpqOf(const QSqlDatabase &db, void **connection)
 {
-    *connection = nullptr;
-#ifdef Q_OS_UNIX
-    if (!db.isOpen() || db.driverName() != QLatin1StringView("QPSQL"))
-        return nullptr;
-    const QVariant handle = db.driver()->handle();
-    // Qt 6 names the type by its struct, pg_conn; Qt 5 by libpq's typedef.
-    if (!handle.isValid() ||
-        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+    *connection = LibpqConnection(db);
+    if (!*connection)
         return nullptr;
     // One driver plugin serves every connection of the process.
     static const Libpq found = load(db.driver());
-    if (!complete(found))
-        return nullptr;
-    *connection = *static_cast<void *const *>(handle.constData());
-    return *connection ? &found : nullptr;
-#else
-    Q_UNUSED(db);
-    return nullptr;
-#endif
+    return complete(found) ? &found : nullptr;
 }
 
 } // namespace Processing

@@ -1,6 +1,8 @@
 #include "data/LibpqFunctions.h"
 
+#include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QVariant>
 #include <QtGlobal>
 
 #ifdef Q_OS_UNIX
@@ -25,6 +27,18 @@ void *LibpqFunction(const QSqlDriver *driver, const char *name)
     Q_UNUSED(name);
     return nullptr;
 #endif
+}
+
+void *LibpqConnection(const QSqlDatabase &db)
+{
+    if (!db.isOpen() || db.driverName() != QLatin1StringView("QPSQL"))
+        return nullptr;
+    const QVariant handle = db.driver()->handle();
+    // Qt 6 names the type by the struct libpq's typedef stands for, Qt 5 by the typedef.
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<void *const *>(handle.constData());
 }
 
 } // namespace Processing

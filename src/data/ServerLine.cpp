@@ -6,7 +6,6 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
-#include <QVariant>
 
 #include <memory>
 
@@ -22,12 +21,7 @@ using LibpqCancel = int (*)(void *cancel, char *errorBuffer, int errorBufferSize
 
 std::optional<ServerLine> libpqLine(const QSqlDatabase &db)
 {
-    const QVariant handle = db.driver()->handle();
-    // Qt 6 names the type by the struct libpq's typedef stands for.
-    if (!handle.isValid() ||
-        (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
-        return std::nullopt;
-    void *connection = *static_cast<void *const *>(handle.constData());
+    void *connection = LibpqConnection(db);
     const auto socketOf = reinterpret_cast<LibpqSocket>(LibpqFunction(db.driver(), "PQsocket"));
     const auto getCancel = reinterpret_cast<LibpqGetCancel>(LibpqFunction(db.driver(), "PQgetCancel"));
     const auto freeCancel = reinterpret_cast<LibpqFreeCancel>(LibpqFunction(db.driver(), "PQfreeCancel"));

@@ -35,6 +35,13 @@ QString kindOf(mode_t mode)
         return QCoreApplication::translate("Processing", "a socket");
     return QCoreApplication::translate("Processing", "a special file");
 }
+
+// The file itself opened to look at or change its rights: never through a link, never waiting
+// on a FIFO's writer, never taking a terminal.
+int openInPlace(const QString &path)
+{
+    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
+}
 #endif
 
 } // namespace
@@ -146,8 +153,7 @@ QString CreateOwnerOnlyFile(const QString &path)
 QString RegularFileProblem(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = openInPlace(path);
     if (fd < 0)
         return systemError(errno);
     struct stat status = {};
@@ -168,8 +174,7 @@ QString RegularFileProblem(const QString &path)
 QString NarrowToOwnerOnly(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = openInPlace(path);
     if (fd < 0)
         return systemError(errno);
     const int changed = ::fchmod(fd, S_IRUSR | S_IWUSR);

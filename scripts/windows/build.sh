@@ -23,7 +23,7 @@ cmake --build "$build/host-tools" > /dev/null
 
 export TARNWICK_MINGW_PREFIX=$windows_prefix
 # The tests run under Wine (scripts/windows/test.sh): CTest starts each through it, on the
-# desktop test.sh lent the test.
+# first desktop of those test.sh made that is free.
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows/mingw-w64.cmake" \
   -DCMAKE_PREFIX_PATH="$windows_prefix" -DQT_HOST_PATH=/usr \

@@ -30,8 +30,9 @@ stop() {
   [ ${#displays[@]} -eq 0 ] || kill "${displays[@]}" 2> /dev/null || true
 }
 trap stop EXIT
+export TARNWICK_DESKTOPS=$windows_jobs TARNWICK_DESKTOP_LOCKS=$build/desktop-locks
+rm -rf "$TARNWICK_DESKTOP_LOCKS" && mkdir -p "$TARNWICK_DESKTOP_LOCKS"
 export TARNWICK_DESKTOP_1_DISPLAY=$DISPLAY TARNWICK_DESKTOP_1_PREFIX=$prefix
-desktops='{"id": "1", "slots": 1}'
 for desktop in $(seq 2 "$windows_jobs"); do
   number=$build/display-$desktop
   rm -f "$number"
@@ -45,11 +46,9 @@ for desktop in $(seq 2 "$windows_jobs"); do
   export "TARNWICK_DESKTOP_${desktop}_DISPLAY=:$(cat "$number")" "TARNWICK_DESKTOP_${desktop}_PREFIX=$prefix-$desktop"
   DISPLAY=:$(cat "$number") WINEPREFIX=$prefix-$desktop wineboot -i > /dev/null 2>&1 &
   booting+=($!)
-  desktops+=", {\"id\": \"$desktop\", \"slots\": 1}"
 done
 wineboot -i > /dev/null 2>&1
 [ ${#booting[@]} -eq 0 ] || wait "${booting[@]}"
-printf '{"version": {"major": 1, "minor": 0}, "local": [{"desktops": [%s]}]}\n' "$desktops" > "$build/desktops.json"
 
 # The tests on SQLite. Not here: the server runs (.postgresql, .odbc), which need a PostgreSQL
 # server and its ODBC driver for Windows, and those named below, each with its reason.
@@ -79,8 +78,7 @@ done
 # error instead, where CTest shows them for a test that fails. (Wine hands Windows programs no
 # QT_ variable of Linux's own; WINEQT_... reaches them as QT_....)
 TARNWICK_LOAD_ACTIONS=${TARNWICK_LOAD_ACTIONS:-40} WINEQT_FORCE_STDERR_LOGGING=1 \
-  ctest --test-dir "$build" --output-on-failure --parallel "$windows_jobs" -E "$excluded" \
-  --resource-spec-file "$build/desktops.json" "$@"
+  ctest --test-dir "$build" --output-on-failure --parallel "$windows_jobs" -E "$excluded" "$@"
 [ $# -eq 0 ] || exit 0
 
 users=$prefix/drive_c/users

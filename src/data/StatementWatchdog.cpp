@@ -114,19 +114,10 @@ void StatementWatchdog::end()
         m_acting = false;
     }
     if (cancel) {
-        bool done = false;
-        std::vector<int> line;
-        {
-            std::scoped_lock lock(m_mutex, cancel->mutex);
-            done = cancel->done;
-            if (m_line)
-                line = m_line->sockets;
-        }
-        // Still on its way, the request may yet use the statement's handle, which goes with the
-        // call: its own connection, surely open by now, is cut once more, and it is waited for.
-        if (!done)
-            ShutDownSockets(SocketsToSamePeer(cancel->socketsBefore, line));
-        cancel->thread.join();
+        if (cancel->done)
+            cancel->thread.join();
+        else
+            cancel->thread.detach(); // its sockets could not be found to end it
     }
     m_changed.notify_all();
 }

@@ -19,29 +19,18 @@ namespace Processing {
 namespace {
 
 #ifdef Q_OS_LINUX
-bool contains(const std::vector<int> &sockets, int socket)
+template<typename T> bool contains(const std::vector<T> &list, const T &item)
 {
-    return std::find(sockets.cbegin(), sockets.cend(), socket) != sockets.cend();
+    return std::find(list.cbegin(), list.cend(), item) != list.cend();
 }
 
-struct Peer
+std::optional<std::string> peerOf(int socket)
 {
     sockaddr_storage address{};
-    socklen_t size = 0;
-
-    bool operator==(const Peer &other) const
-    {
-        return size == other.size && std::memcmp(&address, &other.address, size) == 0;
-    }
-};
-
-std::optional<Peer> peerOf(int socket)
-{
-    Peer peer;
-    peer.size = sizeof peer.address;
-    if (getpeername(socket, reinterpret_cast<sockaddr *>(&peer.address), &peer.size) != 0)
+    socklen_t size = sizeof address;
+    if (getpeername(socket, reinterpret_cast<sockaddr *>(&address), &size) != 0)
         return std::nullopt;
-    return peer;
+    return std::string(reinterpret_cast<const char *>(&address), size);
 }
 #endif
 
@@ -85,24 +74,31 @@ std::vector<int> SocketsOpenedSince(const std::vector<int> &before)
     return opened;
 }
 
-std::vector<int> SocketsToSamePeer(const std::vector<int> &before, const std::vector<int> &peersOf)
+SocketPeers PeersOf(const std::vector<int> &sockets)
+{
+    SocketPeers peers;
+    peers.sockets = sockets;
+#ifdef Q_OS_LINUX
+    for (const int socket : sockets)
+        if (std::optional<std::string> peer = peerOf(socket))
+            peers.addresses.push_back(std::move(*peer));
+#endif
+    return peers;
+}
+
+std::vector<int> SocketsToSamePeer(const std::vector<int> &before, const SocketPeers &peers)
 {
     std::vector<int> found;
 #ifdef Q_OS_LINUX
-    std::vector<Peer> peers;
-    for (const int socket : peersOf)
-        if (const std::optional<Peer> peer = peerOf(socket))
-            peers.push_back(*peer);
     for (const int socket : OpenSockets()) {
-        if (contains(before, socket) || contains(peersOf, socket))
+        if (contains(before, socket) || contains(peers.sockets, socket))
             continue;
-        if (const std::optional<Peer> peer = peerOf(socket);
-            peer && std::find(peers.cbegin(), peers.cend(), *peer) != peers.cend())
+        if (const std::optional<std::string> peer = peerOf(socket); peer && contains(peers.addresses, *peer))
             found.push_back(socket);
     }
 #else
     Q_UNUSED(before);
-    Q_UNUSED(peersOf);
+    Q_UNUSED(peers);
 #endif
     return found;
 }

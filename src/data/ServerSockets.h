@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace Processing {
@@ -15,8 +16,15 @@ namespace Processing {
 std::vector<int> OpenSockets();
 // The connected stream sockets of now that are not among before.
 std::vector<int> SocketsOpenedSince(const std::vector<int> &before);
-// The sockets of now not among before (nor among peersOf) that lead where one of peersOf leads.
-std::vector<int> SocketsToSamePeer(const std::vector<int> &before, const std::vector<int> &peersOf);
+// Where sockets lead, read while they are open: one shut down no longer tells.
+struct SocketPeers
+{
+    std::vector<int> sockets;
+    std::vector<std::string> addresses;
+};
+SocketPeers PeersOf(const std::vector<int> &sockets);
+// The sockets of now not among before (nor among peers' own) that lead where one of peers leads.
+std::vector<int> SocketsToSamePeer(const std::vector<int> &before, const SocketPeers &peers);
 
 // When a byte last arrived on one of the sockets, as TCP tells it; none where it cannot tell.
 std::optional<std::chrono::steady_clock::time_point> LastByteReceived(const std::vector<int> &sockets,

@@ -16,6 +16,7 @@ struct StatementWatchdog::CancelRequest
     bool done = false;
     Clock::time_point deadline;
     std::vector<int> socketsBefore;
+    SocketPeers line;   // read before anything was shut down
     bool ended = false; // the watchdog has acted on its deadline
 };
 
@@ -114,10 +115,17 @@ void StatementWatchdog::end()
         m_acting = false;
     }
     if (cancel) {
-        if (cancel->done)
-            cancel->thread.join();
-        else
-            cancel->thread.detach(); // its sockets could not be found to end it
+        // Still on its way, the request may yet use the statement's handle and the connection,
+        // which go with the call: its own connection is cut as soon as it is there (it may wait
+        // for the driver's lock until now), and the request waited for.
+        std::unique_lock lock(cancel->mutex);
+        while (!cancel->answered.wait_for(lock, std::chrono::milliseconds(50), [&] { return cancel->done; })) {
+            lock.unlock();
+            ShutDownSockets(SocketsToSamePeer(cancel->socketsBefore, cancel->line));
+            lock.lock();
+        }
+        lock.unlock();
+        cancel->thread.join();
     }
     m_changed.notify_all();
 }
@@ -188,6 +196,7 @@ void StatementWatchdog::giveUp(Clock::time_point now)
     m_verdict.cancelled = true;
     auto request = std::make_shared<CancelRequest>();
     request->socketsBefore = OpenSockets();
+    request->line = PeersOf(m_line->sockets);
     request->deadline = now + grace();
     request->thread = std::thread([request, cancel = std::move(cancel)] {
         cancel();
@@ -213,8 +222,8 @@ void StatementWatchdog::superviseCancel(Clock::time_point now)
         std::lock_guard lock(m_cancel->mutex);
         done = m_cancel->done;
     }
-    if (!done && m_line)
-        ShutDownSockets(SocketsToSamePeer(m_cancel->socketsBefore, m_line->sockets));
+    if (!done)
+        ShutDownSockets(SocketsToSamePeer(m_cancel->socketsBefore, m_cancel->line));
 }
 
 void StatementWatchdog::closeLine()

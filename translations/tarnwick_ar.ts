@@ -635,10 +635,6 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
         <translation>الهدف %1 ليس فيه جداول لدليل (%2). لا ينشئ البرنامج جداول الخادم ولا يعدّلها أبدًا: ينشئها مسؤوله مرة واحدة بملف الأوامر المثبت %3 (في %4)، و%5 للدور الذي يتصل به مستخدموه. لم يُنسخ شيء.</translation>
     </message>
     <message>
-        <source>The target %1 holds a directory: %2 places, %3 districts and %4 categories besides the root. Nothing was changed; give --replace to replace it with the copy.</source>
-        <translation>الهدف %1 يحتوي على دليل: عدد الأماكن %2، وعدد الأحياء %3، وعدد التصنيفات %4 غير الجذر. لم يتغير شيء؛ أضف --replace لاستبداله بالنسخة.</translation>
-    </message>
-    <message>
         <source>The source gave %1 %2 where it had counted %3.</source>
         <translation>أعطى المصدر %1 من %2 بعد أن عدّ %3.</translation>
     </message>
@@ -727,44 +723,12 @@ The windows speak the system&apos;s language where the program has it (Arabic, o
         <translation>لم يُستورد شيء من %1: رُفض %2 من %3.</translation>
     </message>
     <message>
-        <source>record</source>
-        <translation>سجل</translation>
-    </message>
-    <message>
-        <source>records</source>
-        <translation>سجلات</translation>
-    </message>
-    <message>
         <source>, with %1 and %2 made</source>
         <translation>، وأُنشئ %1 و%2</translation>
     </message>
     <message>
-        <source>new category</source>
-        <translation>تصنيف جديد</translation>
-    </message>
-    <message>
-        <source>new categories</source>
-        <translation>تصنيفات جديدة</translation>
-    </message>
-    <message>
-        <source>new district</source>
-        <translation>حي جديد</translation>
-    </message>
-    <message>
-        <source>new districts</source>
-        <translation>أحياء جديدة</translation>
-    </message>
-    <message>
         <source>Imported %1 from %2%3.</source>
         <translation>استُورد %1 من %2%3.</translation>
-    </message>
-    <message>
-        <source>place</source>
-        <translation>مكان</translation>
-    </message>
-    <message>
-        <source>places</source>
-        <translation>أماكن</translation>
     </message>
     <message>
         <source>the encoding &quot;%1&quot; is not one this system can read</source>
@@ -903,6 +867,98 @@ export    يكتب كل الأماكن، أو التي تحت تصنيف واح�
     <message>
         <source>, %1 left</source>
         <translation>، يتبقى %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cities</source>
+        <translation>
+            <numerusform>%n مدينة</numerusform>
+            <numerusform>مدينة واحدة</numerusform>
+            <numerusform>مدينتان</numerusform>
+            <numerusform>%n مدن</numerusform>
+            <numerusform>%n مدينة</numerusform>
+            <numerusform>%n مدينة</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n categories</source>
+        <translation>
+            <numerusform>%n تصنيف</numerusform>
+            <numerusform>تصنيف واحد</numerusform>
+            <numerusform>تصنيفان</numerusform>
+            <numerusform>%n تصنيفات</numerusform>
+            <numerusform>%n تصنيفًا</numerusform>
+            <numerusform>%n تصنيف</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n districts</source>
+        <translation>
+            <numerusform>%n حي</numerusform>
+            <numerusform>حي واحد</numerusform>
+            <numerusform>حيّان</numerusform>
+            <numerusform>%n أحياء</numerusform>
+            <numerusform>%n حيًّا</numerusform>
+            <numerusform>%n حي</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n places</source>
+        <translation>
+            <numerusform>%n مكان</numerusform>
+            <numerusform>مكان واحد</numerusform>
+            <numerusform>مكانان</numerusform>
+            <numerusform>%n أماكن</numerusform>
+            <numerusform>%n مكانًا</numerusform>
+            <numerusform>%n مكان</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n links</source>
+        <translation>
+            <numerusform>%n رابط</numerusform>
+            <numerusform>رابط واحد</numerusform>
+            <numerusform>رابطان</numerusform>
+            <numerusform>%n روابط</numerusform>
+            <numerusform>%n رابطًا</numerusform>
+            <numerusform>%n رابط</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The target %1 holds a directory: %2, %3 and %4 besides the root. Nothing was changed; give --replace to replace it with the copy.</source>
+        <translation>الهدف %1 يحتوي على دليل: %2 و%3 و%4 غير الجذر. لم يتغير شيء؛ أضف --replace لاستبداله بالنسخة.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records</source>
+        <translation>
+            <numerusform>%n سجل</numerusform>
+            <numerusform>سجل واحد</numerusform>
+            <numerusform>سجلان</numerusform>
+            <numerusform>%n سجلات</numerusform>
+            <numerusform>%n سجلًا</numerusform>
+            <numerusform>%n سجل</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new categories</source>
+        <translation>
+            <numerusform>%n تصنيف جديد</numerusform>
+            <numerusform>تصنيف جديد واحد</numerusform>
+            <numerusform>تصنيفان جديدان</numerusform>
+            <numerusform>%n تصنيفات جديدة</numerusform>
+            <numerusform>%n تصنيفًا جديدًا</numerusform>
+            <numerusform>%n تصنيف جديد</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new districts</source>
+        <translation>
+            <numerusform>%n حي جديد</numerusform>
+            <numerusform>حي جديد واحد</numerusform>
+            <numerusform>حيّان جديدان</numerusform>
+            <numerusform>%n أحياء جديدة</numerusform>
+            <numerusform>%n حيًّا جديدًا</numerusform>
+            <numerusform>%n حي جديد</numerusform>
+        </translation>
     </message>
 </context>
 <context>

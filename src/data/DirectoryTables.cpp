@@ -10,11 +10,13 @@ namespace Processing {
 
 namespace {
 
-DirectoryTable table(const QString &name, const QString &rows, const QList<std::pair<QString, bool>> &columns)
+DirectoryTable table(const QString &name, const QString &rows, const char *counted,
+                     const QList<std::pair<QString, bool>> &columns)
 {
     DirectoryTable t;
     t.name = name;
     t.rows = rows;
+    t.counted = counted;
     for (const auto &[column, integer] : columns) {
         t.columns.append(column);
         t.integers.append(integer);
@@ -36,19 +38,21 @@ qint64 count(const QSqlDatabase &db, const QString &sql)
 const QList<DirectoryTable> &DirectoryTables()
 {
     static const QList<DirectoryTable> tables{
-        table(QStringLiteral("cm_city"), QStringLiteral("cities"),
+        table(QStringLiteral("cm_city"), QStringLiteral("cities"), QT_TRANSLATE_N_NOOP("Transfer", "%n cities"),
               {{QStringLiteral("CODE"), true}, {QStringLiteral("ENAME"), false}}),
         table(QStringLiteral("places_root"), QStringLiteral("categories"),
+              QT_TRANSLATE_N_NOOP("Transfer", "%n categories"),
               {{QStringLiteral("BRANCH_ID"), true},
                {QStringLiteral("BRANCH_NAME"), false},
                {QStringLiteral("PARENT_ID"), true},
                {QStringLiteral("BRANCH_FLAG"), false},
                {QStringLiteral("BRANCH_RANK"), true}}),
         table(QStringLiteral("places_district"), QStringLiteral("districts"),
+              QT_TRANSLATE_N_NOOP("Transfer", "%n districts"),
               {{QStringLiteral("DISTRICT_ID"), true},
                {QStringLiteral("DISTRICT_NAME"), false},
                {QStringLiteral("city_id"), true}}),
-        table(QStringLiteral("places_leaves"), QStringLiteral("places"),
+        table(QStringLiteral("places_leaves"), QStringLiteral("places"), QT_TRANSLATE_N_NOOP("Transfer", "%n places"),
               {{QStringLiteral("LEAF_ID"), true},
                {QStringLiteral("LEAF_NAME"), false},
                {QStringLiteral("ADDRESS"), false},
@@ -58,6 +62,7 @@ const QList<DirectoryTable> &DirectoryTables()
                {QStringLiteral("MORE_DATA"), false},
                {QStringLiteral("WEB_LINK"), false}}),
         table(QStringLiteral("places_branch_leaves"), QStringLiteral("links"),
+              QT_TRANSLATE_N_NOOP("Transfer", "%n links"),
               {{QStringLiteral("BRANCH_ID"), true}, {QStringLiteral("LEAF_ID"), true}}),
     };
     return tables;

@@ -14,9 +14,10 @@ namespace Processing {
 struct DirectoryTable
 {
     QString name;
-    QStringList columns;  // every column, in the schema's order
-    QList<bool> integers; // per column: integer (true) or text
-    QString rows;         // what its rows are, for messages: "places", "cities" ...
+    QStringList columns;           // every column, in the schema's order
+    QList<bool> integers;          // per column: integer (true) or text
+    QString rows;                  // what its rows are, for messages: "places", "cities" ...
+    const char *counted = nullptr; // its rows counted, "%n cities": a numerus text of the "Transfer" context
 };
 
 // In the order a copy fills them, so that what a row names is there before it: cities,

@@ -52,8 +52,12 @@ QStringList SpokenLanguages()
     QStringList languages{QStringLiteral("en")};
     const QStringList catalogues = QDir(QString::fromLatin1(CatalogueFolder))
                                        .entryList({QStringLiteral("tarnwick_*.qm")}, QDir::Files, QDir::Name);
-    for (const QString &file : catalogues)
-        languages.append(file.section(QLatin1Char('_'), 1).section(QLatin1Char('.'), 0, 0));
+    for (const QString &file : catalogues) {
+        // English's own catalogue holds its plurals alone.
+        const QString language = file.section(QLatin1Char('_'), 1).section(QLatin1Char('.'), 0, 0);
+        if (!languages.contains(language))
+            languages.append(language);
+    }
     return languages;
 }
 
@@ -97,8 +101,6 @@ bool UseLanguage(const QString &language)
     QLocale::setDefault(systemSpeaksIt || (language == QLatin1StringView("en") && system.language() == QLocale::C)
                             ? system
                             : current.locale);
-    if (language == QLatin1StringView("en"))
-        return true;
 
     bool loaded = true;
     current.program = std::make_unique<QTranslator>();
@@ -108,6 +110,9 @@ bool UseLanguage(const QString &language)
         current.program.reset();
         loaded = false;
     }
+    // English's catalogue is of its plurals; Qt's own texts are English already.
+    if (language == QLatin1StringView("en"))
+        return loaded;
     current.toolkit = std::make_unique<QTranslator>();
     if (loadToolkitCatalogue(*current.toolkit, language)) {
         QCoreApplication::installTranslator(current.toolkit.get());

@@ -23,8 +23,9 @@ QString ChooseLanguage(const QStringList &preferred, const QStringList &spoken);
 QString ConfiguredLanguage();
 
 // Puts the program's catalogue for the language and Qt's own (its standard buttons and dialogs)
-// in force, or none for English; numbers and sorting then follow the language. Returns false
-// when a catalogue could not be loaded: that part stays English.
+// in force, for English only the program's catalogue of English plurals; numbers and sorting then
+// follow the language. Returns false when a catalogue could not be loaded: that part stays
+// English (counts with the plural form alone).
 bool UseLanguage(const QString &language);
 
 // The locale of the interface's language: the system's where it is of that language (its

@@ -78,73 +78,166 @@ QList<std::optional<QString>> foldedByDatabase(const QStringList &texts, Connect
     return folded;
 }
 
-// As the program's upper() folds a text; ASCII, most texts, without Qt's general way.
-QString upper(const QString &text)
+// The text without the blanks around it, as TrimBlanks() gives it, without a copy.
+QStringView withoutBlanks(QStringView text)
 {
-    QString folded = text;
-    char16_t *unit = reinterpret_cast<char16_t *>(folded.data());
-    for (qsizetype i = 0; i < folded.size(); ++i) {
-        if (unit[i] >= 0x80)
-            return text.toUpper();
+    while (!text.isEmpty() && text.front() == u' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == u' ')
+        text.chop(1);
+    return text;
+}
+
+bool ascii(QStringView text, char16_t below, char16_t above)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [=](QChar c) { return c.unicode() >= below && c.unicode() <= above; });
+}
+
+void appendAsciiUpper(QString &key, QStringView text)
+{
+    const qsizetype at = key.size();
+    key += text;
+    char16_t *unit = reinterpret_cast<char16_t *>(key.data());
+    for (qsizetype i = at; i < key.size(); ++i) {
         if (unit[i] >= u'a' && unit[i] <= u'z')
             unit[i] = char16_t(unit[i] - 32);
     }
-    return folded;
 }
 
-// A name and an address as one key; a NUL, which no stored text holds, between them.
-QString keyOf(const QString &name, const QString &address)
+// As the program's upper() folds a text; ASCII, most texts, without Qt's general way.
+void appendUpper(QString &key, QStringView text)
 {
-    return name + QChar(0) + address;
+    if (ascii(text, 0, 0x7f))
+        appendAsciiUpper(key, text);
+    else
+        key += text.toString().toUpper();
+}
+
+// Whether the database's upper() turns a to z into A to Z and leaves the rest of printable ASCII
+// as it is (a Turkish locale, for one, folds i otherwise). It folds character by character, so a
+// text of printable ASCII alone can then be folded here, without sending it.
+bool foldsAsciiAsAscii(Connection &db)
+{
+    QString every;
+    for (char16_t c = 0x20; c <= 0x7e; ++c)
+        every += QChar(c);
+    QString expected;
+    appendAsciiUpper(expected, every);
+    return foldedByDatabase({every}, db).constFirst() == expected;
+}
+
+void appendCell(QString &key, const TextCell &cell)
+{
+    if (cell.wide)
+        key += QStringView(static_cast<const QChar *>(cell.data), cell.size);
+    else
+        key += QLatin1StringView(static_cast<const char *>(cell.data), cell.size);
+}
+
+// Each new place's name and address, both folded as upper() folds them, as one key: a NUL, which
+// no stored text holds, between them. None where the database folds either to NULL (Oracle's
+// empty text), which equals nothing, as in the rule's query.
+QList<std::optional<QString>> foldedKeys(const QList<NewPlaceKey> &places, Connection &db)
+{
+    QList<std::optional<QString>> keys(places.size());
+    // Where upper() is the program's own, the program folds as it would, without asking.
+    if (HasUnicodeUpper(db.database())) {
+        for (qsizetype i = 0; i < places.size(); ++i) {
+            const QStringView name = withoutBlanks(places[i].name);
+            const QStringView address = withoutBlanks(places[i].address);
+            QString &key = keys[i].emplace();
+            key.reserve(name.size() + 1 + address.size());
+            appendUpper(key, name);
+            key += QChar(0);
+            appendUpper(key, address);
+        }
+        return keys;
+    }
+    // The database folds the rest, empty texts among them: Oracle's is NULL.
+    const bool asciiHere = foldsAsciiAsAscii(db);
+    const auto foldedHere = [asciiHere](QStringView text) {
+        return asciiHere && !text.isEmpty() && ascii(text, 0x20, 0x7e);
+    };
+    QStringList asked;
+    for (const NewPlaceKey &place : places) {
+        for (const QStringView text : {withoutBlanks(place.name), withoutBlanks(place.address)}) {
+            if (!foldedHere(text))
+                asked.append(text.toString());
+        }
+    }
+    const QList<std::optional<QString>> answers = foldedByDatabase(asked, db);
+    qsizetype answer = 0;
+    const auto append = [&](QString &key, QStringView text) {
+        if (foldedHere(text)) {
+            appendAsciiUpper(key, text);
+            return true;
+        }
+        const std::optional<QString> &folded = answers[answer++];
+        if (folded)
+            key += *folded;
+        return folded.has_value();
+    };
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        const QStringView name = withoutBlanks(places[i].name);
+        const QStringView address = withoutBlanks(places[i].address);
+        QString key;
+        key.reserve(name.size() + 1 + address.size());
+        const bool nameFolded = append(key, name);
+        key += QChar(0);
+        // The address's answer is taken in turn even after a NULL name.
+        if (append(key, address) && nameFolded)
+            keys[i] = std::move(key);
+    }
+    return keys;
 }
 
 } // namespace
 
 PlaceRepeats FindRepeatedPlaces(const QList<NewPlaceKey> &places, Connection &db)
 {
-    // The new places by folded key. A NULL folded text (Oracle's empty text) equals nothing, as in
-    // the rule's query.
-    QHash<QString, QList<qsizetype>> byKey;
-    // Where upper() is the program's own, the program folds as it would, without asking.
-    const bool foldedHere = HasUnicodeUpper(db.database());
-    if (foldedHere) {
-        for (qsizetype i = 0; i < places.size(); ++i)
-            byKey[keyOf(upper(TrimBlanks(places[i].name)), upper(TrimBlanks(places[i].address)))].append(i);
-    }
-    if (!foldedHere) {
-        QStringList texts;
-        texts.reserve(places.size() * 2);
-        for (const NewPlaceKey &place : places)
-            texts.append({TrimBlanks(place.name), TrimBlanks(place.address)});
-        const QList<std::optional<QString>> folded = foldedByDatabase(texts, db);
-        for (qsizetype i = 0; i < places.size(); ++i) {
-            if (folded[2 * i] && folded[2 * i + 1])
-                byKey[keyOf(*folded[2 * i], *folded[2 * i + 1])].append(i);
-        }
-    }
+    const QList<std::optional<QString>> keys = foldedKeys(places, db);
     PlaceRepeats repeats;
-    for (QList<qsizetype> &positions : byKey) {
-        std::sort(positions.begin(), positions.end());
-        for (qsizetype i = 1; i < positions.size(); ++i)
-            repeats.earlier.insert(positions[i], positions[0]);
+    // The first place of each key; the ones after it repeat it. The stored places, far fewer
+    // than an import's, are then looked up among them.
+    QHash<QStringView, qsizetype> first;
+    first.reserve(keys.size());
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (!keys[i])
+            continue;
+        const auto found = first.constFind(QStringView(*keys[i]));
+        if (found == first.cend())
+            first.insert(QStringView(*keys[i]), i);
+        else
+            repeats.earlier.insert(i, *found);
     }
-    if (byKey.isEmpty())
+    if (first.isEmpty())
         return repeats;
-    // Every stored place once, read as it comes.
+    // Every stored place once, read as it comes: the first of a key -> the last such place read.
+    QHash<qsizetype, qint32> storedAs;
     QSqlQuery query = db.run(QStringLiteral("select LEAF_ID, upper(LEAF_NAME), upper(TELEPHONE) from PLACES_LEAVES "
                                             "where LEAF_NAME is not null and TELEPHONE is not null"));
     const std::unique_ptr<TextRows> rows = ReadTextRows(std::move(query), db.database());
+    QString key;
     while (rows->next()) {
-        const auto found = byKey.constFind(keyOf(TextOf(rows->text(1)), TextOf(rows->text(2))));
-        if (found == byKey.cend())
+        key.clear();
+        appendCell(key, rows->text(1));
+        key += QChar(0);
+        appendCell(key, rows->text(2));
+        const auto found = first.constFind(QStringView(key));
+        if (found == first.cend())
             continue;
-        if (const std::optional<qint32> id = Int32Of(rows->value(0))) {
-            for (const qsizetype position : *found)
-                repeats.stored.insert(position, *id);
-        }
+        if (const std::optional<qint32> id = Int32Of(rows->value(0)))
+            storedAs.insert(*found, *id);
     }
     if (const QString failure = rows->failure(); !failure.isEmpty())
         throw DbError(QCoreApplication::translate("Processing", "The stored places could not be read."), failure);
+    for (auto it = storedAs.cbegin(); it != storedAs.cend(); ++it)
+        repeats.stored.insert(it.key(), it.value());
+    for (auto it = repeats.earlier.cbegin(); it != repeats.earlier.cend(); ++it) {
+        if (const auto stored = storedAs.constFind(it.value()); stored != storedAs.cend())
+            repeats.stored.insert(it.key(), *stored);
+    }
     return repeats;
 }
 

@@ -23,9 +23,10 @@ struct PlaceRepeats
 };
 
 // The add window's rule for one place ("Repeated Entry": the same name and address, the blanks
-// around them left out and letter case aside) for many at once: the database folds the case of
-// both sides with its own upper(), as the rule's query does, and the stored places are read once,
-// not queried for each new one. Runs inside the write's transaction. Throws DbError.
+// around them left out and letter case aside) for many at once: the case of both sides is folded
+// as the database's own upper() folds it, as the rule's query does (texts of plain ASCII here,
+// once the database is seen to fold ASCII as ASCII), and the stored places are read once, not
+// queried for each new one. Runs inside the write's transaction. Throws DbError.
 PlaceRepeats FindRepeatedPlaces(const QList<NewPlaceKey> &places, Connection &db);
 
 } // namespace Processing

@@ -1,6 +1,7 @@
 #include "transfer/CopyCommand.h"
 
 #include "data/DbError.h"
+#include "transfer/CountText.h"
 #include "transfer/DirectoryCopy.h"
 #include "transfer/TransferCommandLine.h"
 #include "transfer/TransferConsole.h"
@@ -19,7 +20,7 @@ int RunCopy(const TransferRequest &request, TransferConsole &console)
             });
         QStringList counts;
         for (const CopiedTable &table : result.tables)
-            counts.append(QStringLiteral("%1 %2").arg(table.count).arg(table.rows));
+            counts.append(CountText(table.counted, table.count));
         const QString last = counts.takeLast();
         console.result(QCoreApplication::translate(
                            "Transfer", "Copied %1 and %2 from %3 to %4; checked: the row counts and the checksum %5 "

@@ -4,6 +4,7 @@
 #include "data/DirectoryTables.h"
 #include "data/DriverErrors.h"
 #include "data/SqliteTransaction.h"
+#include "transfer/CountText.h"
 #include "transfer/RowStreams.h"
 
 #include <QCoreApplication>
@@ -126,13 +127,11 @@ QString refusalWithoutTables(const TransferConnection &connection, const QString
 
 QString heldDirectory(const TransferDatabase &target, const Processing::DirectoryCounts &held)
 {
-    return QCoreApplication::translate(
-               "Transfer", "The target %1 holds a directory: %2 places, %3 districts and %4 categories besides the "
-                           "root. Nothing was changed; give --replace to replace it with the copy.")
-        .arg(target.shown)
-        .arg(held.places)
-        .arg(held.districts)
-        .arg(held.categories);
+    return QCoreApplication::translate("Transfer", "The target %1 holds a directory: %2, %3 and %4 besides the root. "
+                                                   "Nothing was changed; give --replace to replace it with the copy.")
+        .arg(target.shown, CountText(QT_TRANSLATE_N_NOOP("Transfer", "%n places"), held.places),
+             CountText(QT_TRANSLATE_N_NOOP("Transfer", "%n districts"), held.districts),
+             CountText(QT_TRANSLATE_N_NOOP("Transfer", "%n categories"), held.categories));
 }
 
 // Copies one table's rows and returns their checksum.
@@ -229,7 +228,7 @@ DirectoryCopyResult CopyDirectory(const TransferDatabase &from, const TransferDa
         QList<RowChecksum> sent;
         for (qsizetype t = 0; t < tables.size(); ++t) {
             sent.append(copyTable(source, target, tables.at(t), progress));
-            result.tables.append({tables.at(t).rows, sent.last().rows()});
+            result.tables.append({tables.at(t).counted, sent.last().rows()});
             result.checksum.combine(sent.last(), int(t));
         }
         check(target, sent, progress);

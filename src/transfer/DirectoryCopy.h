@@ -13,7 +13,7 @@ using CopyProgress = std::function<void(qint64 done, qint64 total, const QString
 
 struct CopiedTable
 {
-    QString rows; // "places", "cities" ...
+    const char *counted = nullptr; // "%n places", "%n cities" ..., for CountText()
     qint64 count = 0;
 };
 

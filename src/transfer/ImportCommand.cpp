@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "data/FileAccess.h"
 #include "data/PlaceImport.h"
+#include "transfer/CountText.h"
 #include "transfer/PlaceFile.h"
 #include "transfer/TransferCommandLine.h"
 #include "transfer/TransferConsole.h"
@@ -18,11 +19,6 @@ namespace {
 
 // A file larger than this is no list of places anyone made; 32,767 places fill a directory.
 constexpr qint64 LargestFile = qint64(1) << 30;
-
-QString countOf(qsizetype count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QCoreApplication::translate("Transfer", count == 1 ? one : many));
-}
 
 QString oneLine(const Processing::DbError &error)
 {
@@ -73,23 +69,19 @@ int RunImport(const TransferRequest &request, TransferConsole &console)
     if (!outcome.refusedWhole.isEmpty())
         console.error(QStringLiteral("%1: %2").arg(shown, outcome.refusedWhole));
     if (!refused.isEmpty() || !outcome.refusedWhole.isEmpty()) {
-        console.error(
-            QCoreApplication::translate("Transfer", "Nothing of %1 was imported: %2 of %3 refused.")
-                .arg(shown, QString::number(refused.size()),
-                     countOf(file.places.size() + file.refused.size(), QT_TRANSLATE_NOOP("Transfer", "record"),
-                             QT_TRANSLATE_NOOP("Transfer", "records"))));
+        console.error(QCoreApplication::translate("Transfer", "Nothing of %1 was imported: %2 of %3 refused.")
+                          .arg(shown, QString::number(refused.size()),
+                               CountText(QT_TRANSLATE_N_NOOP("Transfer", "%n records"),
+                                         file.places.size() + file.refused.size())));
         return TransferFailed;
     }
     QString made;
     if (outcome.categoriesMade || outcome.districtsMade)
         made = QCoreApplication::translate("Transfer", ", with %1 and %2 made")
-                   .arg(countOf(outcome.categoriesMade, QT_TRANSLATE_NOOP("Transfer", "new category"),
-                                QT_TRANSLATE_NOOP("Transfer", "new categories")),
-                        countOf(outcome.districtsMade, QT_TRANSLATE_NOOP("Transfer", "new district"),
-                                QT_TRANSLATE_NOOP("Transfer", "new districts")));
-    console.result(QCoreApplication::translate("Transfer", "Imported %1 from %2%3.")
-                       .arg(countOf(outcome.placesStored, QT_TRANSLATE_NOOP("Transfer", "place"),
-                                    QT_TRANSLATE_NOOP("Transfer", "places")),
-                            shown, made));
+                   .arg(CountText(QT_TRANSLATE_N_NOOP("Transfer", "%n new categories"), outcome.categoriesMade),
+                        CountText(QT_TRANSLATE_N_NOOP("Transfer", "%n new districts"), outcome.districtsMade));
+    console.result(
+        QCoreApplication::translate("Transfer", "Imported %1 from %2%3.")
+            .arg(CountText(QT_TRANSLATE_N_NOOP("Transfer", "%n places"), outcome.placesStored), shown, made));
     return TransferSucceeded;
 }

@@ -1,6 +1,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/EmbeddedDatabase.h"
+#include "data/InterfaceLanguage.h"
 #include "support/SmallDirectory.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -139,6 +140,9 @@ class TestCopy : public QObject
     }
 
 private Q_SLOTS:
+    // English, with the catalogue of its plurals, as the program's main() puts it in force.
+    void initTestCase() { QVERIFY(Processing::UseLanguage(QStringLiteral("en"))); }
+
     void init()
     {
         // "development" names the run's database, through the settings file the program reads.
@@ -173,6 +177,17 @@ private Q_SLOTS:
         const QList<QStringList> before = sqliteRows(file(QStringLiteral("start.sqlite")));
         QCOMPARE(before.size(), 11);
         QCOMPARE(sqliteRows(file(QStringLiteral("end.sqlite"))), before);
+
+        // A directory of its root alone: counts of one and of none.
+        const QString bare = file(QStringLiteral("bare.sqlite"));
+        Processing::EnsureEmbeddedDatabase(bare, {QStringLiteral("sqlite-schema.sql"), QStringLiteral("root.sql")});
+        QFile::remove(bare + QStringLiteral(".copy"));
+        const Told copied =
+            transfer({QStringLiteral("copy"), QStringLiteral("--from"), QStringLiteral("sqlite:") + bare,
+                      QStringLiteral("--to"), QStringLiteral("sqlite:") + bare + QStringLiteral(".copy")});
+        QVERIFY2(copied.out.startsWith(
+                     QStringLiteral("Copied 0 cities, 1 category, 0 districts, 0 places and 0 links from")),
+                 qPrintable(copied.out + copied.err));
     }
 
     // Refused with nothing changed: exit 2 for the command line, 1 for the databases.
@@ -204,7 +219,7 @@ private Q_SLOTS:
             << 2 << QStringLiteral("--database: The database setting");
         QTest::newRow("a target that holds a directory")
             << QStringList{QStringLiteral("copy"), QStringLiteral("--from"), source, QStringLiteral("--to"), run} << 1
-            << QStringLiteral("holds a directory: 1 places, 5 districts and 2 categories besides the root");
+            << QStringLiteral("holds a directory: 1 place, 5 districts and 2 categories besides the root");
         QTest::newRow("the same database")
             << QStringList{QStringLiteral("copy"), QStringLiteral("--from"), run, QStringLiteral("--to"), run} << 1
             << QStringLiteral("are the same database");

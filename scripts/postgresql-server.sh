@@ -219,6 +219,40 @@ fail_over_pair() {
   wait_for_answer "$pair" "$standby_port" "" "show synchronous_standby_names"
 }
 
+# The standby stops receiving, as when its network fails: the primary's commits then wait for it.
+detach_standby() {
+  local pair=$1 port standby_port
+  port=$(cat "$pair/primary.port")
+  standby_port=$(cat "$pair/standby.port")
+  "${run_as[@]}" "$pg_bin/psql" -h "$pair" -p "$standby_port" -U tarnwick -d postgres -q -v ON_ERROR_STOP=1 \
+    -c "alter system set primary_conninfo = ''" -c "select pg_reload_conf()" >/dev/null
+  wait_for_answer "$pair" "$port" 0 "select count(*) from pg_stat_replication"
+}
+
+# Once a commit on the primary waits for the detached standby, the standby is promoted and hands
+# out transaction numbers up to that commit's, the last committed; then the primary dies. Asked
+# by its number, the new primary answers for a transaction of its own. Fails with 3 when the
+# standby had already passed the number.
+fail_over_behind() {
+  local pair=$1 port standby_port waiting next
+  port=$(cat "$pair/primary.port")
+  standby_port=$(cat "$pair/standby.port")
+  wait_for_answer "$pair" "$port" 1 "select count(*) from pg_stat_activity where wait_event = 'SyncRep'" || return 1
+  waiting=$("${run_as[@]}" "$pg_bin/psql" -h "$pair" -p "$port" -U tarnwick -d postgres -Atc \
+    "select backend_xid from pg_stat_activity where wait_event = 'SyncRep'")
+  "${run_as[@]}" "$pg_bin/pg_ctl" -D "$pair/standby" -w -t 60 promote >/dev/null
+  "${run_as[@]}" "$pg_bin/psql" -h "$pair" -p "$standby_port" -U tarnwick -d postgres -q -v ON_ERROR_STOP=1 \
+    -c "alter system set synchronous_standby_names = ''" -c "select pg_reload_conf()" >/dev/null
+  wait_for_answer "$pair" "$standby_port" "" "show synchronous_standby_names" || return 1
+  next=0
+  while [ "$next" -lt "$waiting" ]; do
+    next=$("${run_as[@]}" "$pg_bin/psql" -h "$pair" -p "$standby_port" -U tarnwick -d postgres -Atc \
+      "select txid_current() % 4294967296")
+  done
+  "${run_as[@]}" "$pg_bin/pg_ctl" -D "$pair/primary" -m immediate -w stop >/dev/null
+  [ "$next" -eq "$waiting" ] || return 3
+}
+
 stop_failover_pair() {
   local pair=$1 data
   for data in "$pair/primary" "$pair/standby"; do
@@ -227,7 +261,8 @@ stop_failover_pair() {
   rm -rf "$pair"
 }
 
-# Run as a command, by the tests: postgresql-server.sh CERTIFICATES pair | fail-over PAIR | stop PAIR
+# Run as a command, by the tests:
+#   postgresql-server.sh CERTIFICATES pair | fail-over PAIR | detach-standby PAIR | fail-over-behind PAIR | stop PAIR
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   set -euo pipefail
   run_as=()
@@ -236,6 +271,8 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   case ${2:-} in
     pair) start_failover_pair "$certificates" ;;
     fail-over) fail_over_pair "$3" ;;
+    detach-standby) detach_standby "$3" ;;
+    fail-over-behind) fail_over_behind "$3" ;;
     stop) stop_failover_pair "$3" ;;
     *) echo "usage: $0 CERTIFICATES pair | fail-over PAIR | stop PAIR" >&2; exit 2 ;;
   esac

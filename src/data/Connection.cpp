@@ -401,7 +401,7 @@ void Connection::commit()
         std::optional<bool> stored;
         {
             const StatementWatchdog::Wait wait(m_watchdog, nullptr);
-            stored = TransactionCommitted(database(), taken.number);
+            stored = TransactionCommitted(database(), taken);
         }
         if (stored) {
             if (*stored) {

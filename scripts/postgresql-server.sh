@@ -144,8 +144,9 @@ wait_for_answer() {
 # not an option: both on loopback, TLS with the test server's certificate, the program's role and
 # its password in a password file of the pair's own. The standby is a pg_basebackup of the
 # primary and inherits its settings, synchronous_standby_names included, so that once promoted
-# it waits for a standby that is gone until an operator clears that. Prints the folder, and the
-# two-host address that reaches whichever of them takes writes.
+# it waits for a standby that is gone until an operator clears that. Prints the folder, the
+# two-host address that reaches whichever of them takes writes, and an ODBC connection string
+# to the same.
 start_failover_pair() {
   local certificates=$1 pair folder port standby_port
   pair=$(mktemp -d /tmp/tarnwick-failover.XXXXXX)
@@ -201,8 +202,12 @@ CONF
     "select sync_state from pg_stat_replication where application_name = 'tarnwick_standby'" || return 1
   (umask 077 && printf '127.0.0.1:%s:*:tarnwick_app:%s\n127.0.0.1:%s:*:tarnwick_app:%s\n' \
     "$port" "$password" "$standby_port" "$password" >"$pair/pgpass")
+  local options="sslrootcert=$certificates/ca.crt&target_session_attrs=read-write&passfile=$pair/pgpass"
   echo "$pair"
-  echo "postgresql://tarnwick@127.0.0.1:$port,127.0.0.1:$standby_port/postgres?sslmode=verify-full&sslrootcert=$certificates/ca.crt&target_session_attrs=read-write&passfile=$pair/pgpass"
+  echo "postgresql://tarnwick@127.0.0.1:$port,127.0.0.1:$standby_port/postgres?sslmode=verify-full&$options"
+  # The same for the ODBC driver (the entry test.sh writes), as the program's role: host and
+  # port only in its libpq options, where it refuses them beside its own Servername and Port.
+  echo "Driver={PostgreSQL Unicode};Username=tarnwick_app;SSLmode=verify-full;pqopt={host=127.0.0.1,127.0.0.1 port=$port,$standby_port ${options//&/ }}"
 }
 
 # The primary dies (-m immediate: no shutdown checkpoint, its sessions cut), the standby is

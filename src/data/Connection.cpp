@@ -338,7 +338,7 @@ void Connection::begin()
     m_freshTransaction = true;
 }
 
-void Connection::commit()
+void Connection::commit(const QString &written)
 {
     const QString what = QCoreApplication::translate("Processing", "The changes could not be committed.");
     if (std::exchange(m_inTransaction, false) && !isOpen()) {
@@ -402,6 +402,8 @@ void Connection::commit()
         {
             const StatementWatchdog::Wait wait(m_watchdog, nullptr);
             stored = TransactionCommitted(database(), taken);
+            if (!stored && !written.isEmpty())
+                stored = WriteFound(database(), sent(written));
         }
         if (stored) {
             if (*stored) {

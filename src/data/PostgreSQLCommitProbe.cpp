@@ -49,4 +49,12 @@ std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const Transacti
     }
 }
 
+std::optional<bool> WriteFound(const QSqlDatabase &db, const QString &countQuery)
+{
+    QSqlQuery query(db);
+    if (!query.exec(countQuery) || !query.next())
+        return std::nullopt;
+    return query.value(0).toLongLong() > 0;
+}
+
 } // namespace Processing

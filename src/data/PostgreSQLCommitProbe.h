@@ -31,4 +31,8 @@ TransactionNumber OpenTransactionNumber(const QSqlDatabase &db, Dialect dialect,
 // committed, false when it was not, none when the server cannot tell, or is on another timeline.
 std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const TransactionNumber &taken);
 
+// Whether the write's rows are there with its values, by a query that counts them; none when the
+// server cannot tell.
+std::optional<bool> WriteFound(const QSqlDatabase &db, const QString &countQuery);
+
 } // namespace Processing

@@ -75,40 +75,19 @@ class TestLoad : public QObject
     }
 
     // A primary and its synchronous standby of this run's own, reached by the two-host address
-    // with target_session_attrs=read-write, natively and through the ODBC driver, which passes
-    // the hosts on to libpq. Gives the folder the script made them in.
+    // with target_session_attrs=read-write, natively and through the ODBC driver. Gives the
+    // folder the script made them in.
     static QString startFailoverPair(QString *folder)
     {
         QString output;
         const QString error =
             runScript(qEnvironmentVariable("TARNWICK_TEST_FAILOVER") + QStringLiteral(" pair"), &output);
         const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        if (!error.isEmpty() || lines.size() != 2)
+        if (!error.isEmpty() || lines.size() != 3)
             return error.isEmpty() ? QStringLiteral("the pair's script said: ") + output : error;
         *folder = lines.at(0);
-        const QString address = lines.at(1);
-        qputenv("TARNWICK_TEST_POSTGRESQL", address.toUtf8());
-        // The same for the ODBC driver: host and port only in its libpq options (pqopt), where
-        // it refuses them beside its own Servername and Port.
-        static const QRegularExpression parts(QStringLiteral("@([^/]*)/[^?]*\\?(.*)$"));
-        const QRegularExpressionMatch m = parts.match(address);
-        QStringList hosts, ports;
-        for (const QString &server : m.captured(1).split(QLatin1Char(','))) {
-            hosts.append(server.section(QLatin1Char(':'), 0, 0));
-            ports.append(server.section(QLatin1Char(':'), 1, 1));
-        }
-        QStringList options{QStringLiteral("host=") + hosts.join(QLatin1Char(',')),
-                            QStringLiteral("port=") + ports.join(QLatin1Char(','))};
-        QString sslmode;
-        for (const QString &option : m.captured(2).split(QLatin1Char('&')))
-            if (option.startsWith(QLatin1StringView("sslmode=")))
-                sslmode = option.mid(8);
-            else
-                options.append(option);
-        qputenv("TARNWICK_TEST_ODBC",
-                QStringLiteral("Driver={PostgreSQL Unicode};Username=%1;SSLmode=%2;pqopt={%3}")
-                    .arg(qEnvironmentVariable("TARNWICK_TEST_POSTGRESQL_ROLE"), sslmode, options.join(QLatin1Char(' ')))
-                    .toUtf8());
+        qputenv("TARNWICK_TEST_POSTGRESQL", lines.at(1).toUtf8());
+        qputenv("TARNWICK_TEST_ODBC", lines.at(2).toUtf8());
         return QString();
     }
 

@@ -401,9 +401,7 @@ void Connection::commit(const QString &written)
         std::optional<bool> stored;
         {
             const StatementWatchdog::Wait wait(m_watchdog, nullptr);
-            stored = TransactionCommitted(database(), taken);
-            if (!stored && !written.isEmpty())
-                stored = WriteFound(database(), sent(written));
+            stored = TransactionCommitted(database(), taken, written.isEmpty() ? written : sent(written));
         }
         if (stored) {
             if (*stored) {

@@ -25,13 +25,20 @@ TransactionNumber OpenTransactionNumber(const QSqlDatabase &db, Dialect dialect,
     return taken;
 }
 
-std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const TransactionNumber &taken)
+std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const TransactionNumber &taken,
+                                         const QString &writtenQuery)
 {
-    // After a failover the number may be another transaction's.
     QSqlQuery timeline(db);
-    if (taken.timeline.isEmpty() || !timeline.exec(TimelineQuery()) || !timeline.next() ||
-        timeline.value(0).toString() != taken.timeline)
+    if (taken.timeline.isEmpty() || !timeline.exec(TimelineQuery()) || !timeline.next())
         return std::nullopt;
+    // After a failover the number may be another transaction's; the rows are what they are, as
+    // the promotion ended every transaction it found unfinished.
+    if (timeline.value(0).toString() != taken.timeline) {
+        QSqlQuery rows(db);
+        if (writtenQuery.isEmpty() || !rows.exec(writtenQuery) || !rows.next())
+            return std::nullopt;
+        return rows.value(0).toLongLong() > 0;
+    }
     // A session the server ended may take a moment to record the end of its transaction.
     const QDeadlineTimer deadline(2000);
     for (;;) {
@@ -47,14 +54,6 @@ std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const Transacti
             return std::nullopt;
         QThread::msleep(50);
     }
-}
-
-std::optional<bool> WriteFound(const QSqlDatabase &db, const QString &countQuery)
-{
-    QSqlQuery query(db);
-    if (!query.exec(countQuery) || !query.next())
-        return std::nullopt;
-    return query.value(0).toLongLong() > 0;
 }
 
 } // namespace Processing

@@ -28,11 +28,11 @@ struct TransactionNumber
 TransactionNumber OpenTransactionNumber(const QSqlDatabase &db, Dialect dialect, const QString &what);
 
 // The outcome of the transaction, asked on the connection opened again: true when it was
-// committed, false when it was not, none when the server cannot tell, or is on another timeline.
-std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const TransactionNumber &taken);
-
-// Whether the write's rows are there with its values, by a query that counts them; none when the
-// server cannot tell.
-std::optional<bool> WriteFound(const QSqlDatabase &db, const QString &countQuery);
+// committed, false when it was not, none when the server cannot tell. On another timeline, by
+// whether writtenQuery (counting the write's rows with their values) finds them; none without one.
+// Never by the rows on the same timeline: a commit still waiting there for a standby is stored but
+// not yet seen by other sessions.
+std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const TransactionNumber &taken,
+                                         const QString &writtenQuery);
 
 } // namespace Processing

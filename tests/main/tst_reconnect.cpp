@@ -691,7 +691,7 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from clash")).toInt(), 0);
         // Settled by the row: not there, so not stored.
         QVERIFY2(failure, "told stored, but the new primary has no such row");
-        QVERIFY2(!failure->outcomeUnknown(), qPrintable(failure->message()));
+        QVERIFY2(!failure->outcomeUnknown(), qPrintable(failure->message() + failure->driverText()));
     }
 
     // Last: the server itself restarts (pg_ctl restart -m fast), which ends every session of the

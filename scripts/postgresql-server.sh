@@ -142,7 +142,8 @@ wait_for_answer() {
 
 # A primary and its synchronous streaming standby, as a site runs them when losing the server is
 # not an option: both on loopback, TLS with the test server's certificate, the program's role and
-# its password in a password file of the pair's own. The standby is a pg_basebackup of the
+# its password in a password file of the pair's own, and a table of rows that role may write for
+# tests without the directory's tables. The standby is a pg_basebackup of the
 # primary and inherits its settings, synchronous_standby_names included, so that once promoted
 # it waits for a standby that is gone until an operator clears that. Prints the folder, the
 # two-host address that reaches whichever of them takes writes, and an ODBC connection string
@@ -183,6 +184,7 @@ CONF
   "${run_as[@]}" "$pg_bin/psql" -h "$pair" -p "$port" -U tarnwick -d postgres -q -v ON_ERROR_STOP=1 \
     -c "create role tarnwick_users nologin" \
     -c "create role tarnwick_app login password '$password' in role tarnwick_users" \
+    -c "create table writes (name text)" -c "grant select, insert on writes to tarnwick_users" \
     -c "alter system set synchronous_standby_names = 'tarnwick_standby'" -c "select pg_reload_conf()" >/dev/null
   "${run_as[@]}" "$pg_bin/pg_basebackup" -h "$pair" -p "$port" -U tarnwick -D "$pair/standby" -X stream -R \
     >"$pair/basebackup.log" 2>&1 || { cat "$pair/basebackup.log" >&2; return 1; }

@@ -1,4 +1,5 @@
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
@@ -405,7 +406,11 @@ private Q_SLOTS:
             QVERIFY2(restartedAt > 0, "the clients ended before the server was restarted or failed over");
             // This connection was lost with the others.
             Processing::DbConn().close();
-            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
+            try {
+                Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
+            } catch (const Processing::DbError &error) {
+                QFAIL(qPrintable(QStringLiteral("the server cannot be reached afterwards: ") + error.message()));
+            }
         }
 
         m_entries = ReadJournals(journals, &m_failures);

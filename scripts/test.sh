@@ -12,7 +12,7 @@ start_test_server "$build"
 trap stop_test_server EXIT
 start_plain_test_server
 export TARNWICK_TEST_POSTGRESQL TARNWICK_TEST_POSTGRESQL_ROLE TARNWICK_TEST_OTHER_AUTHORITY PGPASSFILE
-export TARNWICK_TEST_POSTGRESQL_PLAIN TARNWICK_TEST_POSTGRESQL_RESTART
+export TARNWICK_TEST_POSTGRESQL_PLAIN TARNWICK_TEST_POSTGRESQL_RESTART TARNWICK_TEST_FAILOVER
 # The database tests a third time, on the same server through its ODBC driver.
 source scripts/odbc-data-source.sh
 write_odbc_data_source "$build" "$TARNWICK_TEST_POSTGRESQL" "$TARNWICK_TEST_POSTGRESQL_ROLE"

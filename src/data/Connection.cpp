@@ -338,7 +338,7 @@ void Connection::begin()
     m_freshTransaction = true;
 }
 
-void Connection::commit()
+void Connection::commit(const QString &written)
 {
     const QString what = QCoreApplication::translate("Processing", "The changes could not be committed.");
     if (std::exchange(m_inTransaction, false) && !isOpen()) {
@@ -401,7 +401,7 @@ void Connection::commit()
         std::optional<bool> stored;
         {
             const StatementWatchdog::Wait wait(m_watchdog, nullptr);
-            stored = TransactionCommitted(database(), taken.number);
+            stored = TransactionCommitted(database(), taken, written.isEmpty() ? written : sent(written));
         }
         if (stored) {
             if (*stored) {

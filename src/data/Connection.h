@@ -56,7 +56,9 @@ public:
     // A statement that returns no rows.
     void execute(const QString &sql);
     void begin();
-    void commit();
+    // written: a query that counts the write's rows with their values (WrittenRowQueries), to settle
+    // a commit whose answer was lost where the server cannot tell by the transaction's number.
+    void commit(const QString &written = QString());
     void rollback();
 
     // A fully fetched result, optionally narrowed by a row filter ("city_id = 3").

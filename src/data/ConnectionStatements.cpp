@@ -29,7 +29,18 @@ QString SqliteRollbackStatement()
 
 QString TransactionNumberQuery()
 {
-    return QStringLiteral("select txid_current()");
+    return QStringLiteral("select txid_current(), ") + TimelineExpression();
+}
+
+QString TimelineQuery()
+{
+    return QStringLiteral("select ") + TimelineExpression();
+}
+
+QString TimelineExpression()
+{
+    // The first eight digits of a WAL file's name are its timeline; any role may ask.
+    return QStringLiteral("substr(pg_walfile_name(pg_current_wal_lsn()), 1, 8)");
 }
 
 QString TransactionStatusQuery(const QString &transactionNumber)

@@ -17,8 +17,11 @@ QString SqliteBeginStatement();
 QString SqliteCommitStatement();
 QString SqliteRollbackStatement();
 
-// The open transaction's number, then how the transaction numbered so ended.
+// The open transaction's number and the server's timeline, then how the transaction numbered so
+// ended. A promoted standby starts a timeline of its own.
 QString TransactionNumberQuery();
+QString TimelineQuery();
+QString TimelineExpression();
 QString TransactionStatusQuery(const QString &transactionNumber);
 
 } // namespace Processing

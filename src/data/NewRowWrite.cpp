@@ -31,7 +31,7 @@ NewRowOutcome WriteNewRow(const std::function<NewRowPlan()> &plan, Connection &d
             outcome.sent = true;
             for (const QString &statement : chosen.statements)
                 write.execute(statement);
-            outcome.failure = write.finish();
+            outcome.failure = write.finish(chosen.written);
         } catch (const DbError &error) {
             outcome.failure = error;
             return outcome;

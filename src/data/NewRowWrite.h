@@ -35,6 +35,8 @@ struct NewRowPlan
     qint64 id = 0;
     // None: nothing is written, and refusal says why.
     QStringList statements;
+    // Counts the new row with its values, for a commit whose answer was lost (WrittenRowQueries).
+    QString written;
     NewRowRefusal refusal = NewRowRefusal::None;
 };
 

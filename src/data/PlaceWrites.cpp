@@ -4,6 +4,7 @@
 #include "data/PlaceChanges.h"
 #include "data/RowLocks.h"
 #include "data/Transaction.h"
+#include "data/WrittenRowQueries.h"
 
 #include <algorithm>
 
@@ -43,7 +44,7 @@ PlaceUpdateOutcome UpdatePlace(const StoredPlace &shown, const PlaceValues &plac
         std::optional<StoredPlace> written;
         if (!write.failed())
             written = ReadListedPlace(placeId, categoryName, db);
-        outcome.failure = write.finish();
+        outcome.failure = write.finish(PlaceWrittenQuery(placeId, place, category));
         if (!outcome.failure && written)
             stored.Remember(*written);
     } catch (const DbError &error) {
@@ -91,6 +92,7 @@ NewRowOutcome AddPlace(const PlaceValues &place, qint32 category, const QString 
             }
             plan.statements = {InsertPlaceStatement(qint32(plan.id), place),
                                InsertPlaceLinkStatement(category, qint32(plan.id))};
+            plan.written = PlaceWrittenQuery(qint32(plan.id), place, category);
             return plan;
         },
         db);

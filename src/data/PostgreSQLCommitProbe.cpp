@@ -16,20 +16,34 @@ TransactionNumber OpenTransactionNumber(const QSqlDatabase &db, Dialect dialect,
     if (dialect != Dialect::PostgreSQL)
         return taken;
     QSqlQuery query(db);
-    if (query.exec(TransactionNumberQuery()) && query.next())
+    if (query.exec(TransactionNumberQuery()) && query.next()) {
         taken.number = query.value(0).toString();
-    else
+        taken.timeline = query.value(1).toString();
+    } else {
         taken.failure = QueryError(what, db, query);
+    }
     return taken;
 }
 
-std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const QString &transactionNumber)
+std::optional<bool> TransactionCommitted(const QSqlDatabase &db, const TransactionNumber &taken,
+                                         const QString &writtenQuery)
 {
+    QSqlQuery timeline(db);
+    if (taken.timeline.isEmpty() || !timeline.exec(TimelineQuery()) || !timeline.next())
+        return std::nullopt;
+    // After a failover the number may be another transaction's; the rows are what they are, as
+    // the promotion ended every transaction it found unfinished.
+    if (timeline.value(0).toString() != taken.timeline) {
+        QSqlQuery rows(db);
+        if (writtenQuery.isEmpty() || !rows.exec(writtenQuery) || !rows.next())
+            return std::nullopt;
+        return rows.value(0).toLongLong() > 0;
+    }
     // A session the server ended may take a moment to record the end of its transaction.
     const QDeadlineTimer deadline(2000);
     for (;;) {
         QSqlQuery query(db);
-        if (!query.exec(TransactionStatusQuery(transactionNumber)) || !query.next())
+        if (!query.exec(TransactionStatusQuery(taken.number)) || !query.next())
             return std::nullopt;
         const QString status = query.value(0).toString();
         if (status == QLatin1StringView("committed"))

@@ -3,6 +3,7 @@
 #include "data/NewIdentifiers.h"
 #include "data/ReferenceListStatements.h"
 #include "data/RowLocks.h"
+#include "data/WrittenRowQueries.h"
 
 namespace Processing {
 
@@ -18,8 +19,10 @@ NewRowOutcome AddCategory(const QString &name, qint32 parent, const QString &par
             plan.id = NewRowIdentifier(counted, QStringLiteral("Places_Root"), QStringLiteral("Branch_ID"), db);
             if (plan.id > LargestIdentifier)
                 plan.refusal = NewRowRefusal::IdentifierTooLarge;
-            else
+            else {
                 plan.statements = {InsertCategoryStatement(qint32(plan.id), name, parent)};
+                plan.written = CategoryWrittenQuery(qint32(plan.id), name, parent);
+            }
             return plan;
         },
         db);
@@ -33,8 +36,10 @@ NewRowOutcome AddDistrict(const QString &name, qint32 city, qint64 counted, Conn
             plan.id = NewRowIdentifier(counted, QStringLiteral("PLACES_DISTRICT"), QStringLiteral("DISTRICT_ID"), db);
             if (plan.id > LargestIdentifier)
                 plan.refusal = NewRowRefusal::IdentifierTooLarge;
-            else
+            else {
                 plan.statements = {InsertDistrictStatement(qint32(plan.id), name, city)};
+                plan.written = DistrictWrittenQuery(qint32(plan.id), name, city);
+            }
             return plan;
         },
         db);

@@ -28,7 +28,7 @@ void Transaction::execute(const QString &sql)
     }
 }
 
-std::optional<DbError> Transaction::finish()
+std::optional<DbError> Transaction::finish(const QString &written)
 {
     if (!m_open)
         return m_failure;
@@ -39,7 +39,7 @@ std::optional<DbError> Transaction::finish()
     m_open = false;
     try {
         // A commit that fails has rolled back already.
-        m_db.commit();
+        m_db.commit(written);
     } catch (const DbError &error) {
         m_failure = error;
     }
@@ -56,13 +56,13 @@ void Transaction::rollbackQuietly()
     }
 }
 
-std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &db)
+std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &db, const QString &written)
 {
     try {
         Transaction write(db);
         for (const QString &statement : statements)
             write.execute(statement);
-        return write.finish();
+        return write.finish(written);
     } catch (const DbError &error) {
         return error;
     }

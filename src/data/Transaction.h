@@ -27,8 +27,9 @@ public:
     bool failed() const { return m_failure.has_value(); }
 
     // Commits when nothing failed, otherwise rolls back. Returns the first failure, of a
-    // statement or of the commit itself; none when everything is stored.
-    std::optional<DbError> finish();
+    // statement or of the commit itself; none when everything is stored. written finds the
+    // write's rows afterwards (see Connection::commit).
+    std::optional<DbError> finish(const QString &written = QString());
 
 private:
     void rollbackQuietly();
@@ -41,6 +42,7 @@ private:
 // The statements as one write: the first failure, or none when all of them were committed. A
 // transaction that cannot begin runs none of them. Every write of the program goes through here,
 // a single statement too, so that what a write does on failure is decided in one place.
-std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &db = DbConn());
+std::optional<DbError> RunAsOneWrite(const QStringList &statements, Connection &db = DbConn(),
+                                     const QString &written = QString());
 
 } // namespace Processing

@@ -1,4 +1,5 @@
 #include "data/Connection.h"
+#include "data/DbError.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
@@ -9,6 +10,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -49,7 +51,8 @@ qint64 now()
 // Several users at once on one directory, each a process of its own driving the program's
 // windows (tarnwick-load-client). Afterwards the database agrees with what every one of them was
 // told. TARNWICK_LOAD_CLIENTS, TARNWICK_LOAD_ACTIONS and TARNWICK_LOAD_SEED size a run by hand;
-// TARNWICK_LOAD_RESTART=1 restarts the PostgreSQL server in the middle.
+// TARNWICK_LOAD_RESTART=1 restarts the PostgreSQL server in the middle; TARNWICK_LOAD_FAILOVER=1
+// runs on a primary and standby of its own and fails the primary over to the standby instead.
 class TestLoad : public QObject
 {
     Q_OBJECT
@@ -60,16 +63,32 @@ class TestLoad : public QObject
 
     void fail(const QString &text) { m_failures.append(text); }
 
-    // The server stops its sessions and starts again: pg_ctl restart -m fast, as the test script
-    // gives it.
-    static QString restartServer()
+    // A command of the test script's, in a shell: its output, or a failure for the test.
+    static QString runScript(const QString &command, QString *output = nullptr)
     {
         QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral("/bin/sh"),
-                      {QStringLiteral("-c"), qEnvironmentVariable("TARNWICK_TEST_POSTGRESQL_RESTART")});
-        if (!process.waitForFinished(90000) || process.exitCode() != 0)
-            return QStringLiteral("the server did not restart: ") + QString::fromLocal8Bit(process.readAll());
+        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+        if (!process.waitForFinished(120000) || process.exitCode() != 0)
+            return QStringLiteral("%1 failed: %2").arg(command, QString::fromLocal8Bit(process.readAllStandardError()));
+        if (output)
+            *output = QString::fromLocal8Bit(process.readAllStandardOutput());
+        return QString();
+    }
+
+    // A primary and its synchronous standby of this run's own, reached by the two-host address
+    // with target_session_attrs=read-write, natively and through the ODBC driver. Gives the
+    // folder the script made them in.
+    static QString startFailoverPair(QString *folder)
+    {
+        QString output;
+        const QString error =
+            runScript(qEnvironmentVariable("TARNWICK_TEST_FAILOVER") + QStringLiteral(" pair"), &output);
+        const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (!error.isEmpty() || lines.size() != 3)
+            return error.isEmpty() ? QStringLiteral("the pair's script said: ") + output : error;
+        *folder = lines.at(0);
+        qputenv("TARNWICK_TEST_POSTGRESQL", lines.at(1).toUtf8());
+        qputenv("TARNWICK_TEST_ODBC", lines.at(2).toUtf8());
         return QString();
     }
 
@@ -299,9 +318,21 @@ private Q_SLOTS:
         const int actions = setting("TARNWICK_LOAD_ACTIONS", 150);
         const int seed = setting("TARNWICK_LOAD_SEED", 20261208);
         const bool restart = qEnvironmentVariable("TARNWICK_LOAD_RESTART") == QLatin1StringView("1");
+        const bool failover = qEnvironmentVariable("TARNWICK_LOAD_FAILOVER") == QLatin1StringView("1");
         if (restart &&
             (!TestDatabase::IsPostgreSQL() || qEnvironmentVariableIsEmpty("TARNWICK_TEST_POSTGRESQL_RESTART")))
             QSKIP("The restart needs the command that restarts the test server (TARNWICK_TEST_POSTGRESQL_RESTART)");
+        if (failover && (!TestDatabase::IsPostgreSQL() || qEnvironmentVariableIsEmpty("TARNWICK_TEST_FAILOVER")))
+            QSKIP("The failover needs the test script's command for a primary and standby (TARNWICK_TEST_FAILOVER)");
+        QString pair;
+        const auto stopPair = qScopeGuard([&] {
+            if (!pair.isEmpty())
+                runScript(qEnvironmentVariable("TARNWICK_TEST_FAILOVER") + QStringLiteral(" stop ") + pair);
+        });
+        if (failover) {
+            const QString error = startFailoverPair(&pair);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+        }
 
         TestDatabase::ResetWithSample();
         // Every tenth place's row refused as it is added or updated, SQLite then ending the
@@ -315,9 +346,9 @@ private Q_SLOTS:
         folder.setAutoRemove(!qEnvironmentVariableIsSet("TARNWICK_LOAD_KEEP"));
         qInfo("journals in %s", qPrintable(folder.path()));
         // Every client pauses a third of the way through, so each has as many actions after the
-        // restart, however unevenly they run.
+        // restart or the failover, however unevenly they run.
         const QString pause = folder.filePath(QStringLiteral("pause"));
-        if (restart)
+        if (restart || failover)
             QFile(pause).open(QIODevice::WriteOnly);
         std::vector<std::unique_ptr<QProcess>> processes;
         QStringList journals;
@@ -342,18 +373,20 @@ private Q_SLOTS:
             running = false;
             for (const auto &process : processes)
                 running = running || process->state() != QProcess::NotRunning;
-            // With every client paused, the server restarts; the clients go on with the
-            // connections they had.
+            // With every client paused, the server restarts, or the primary dies and its standby
+            // takes over; the clients go on with the connections they had.
             bool paused = restartedAt == 0 && QFile::exists(pause);
             for (int k = 0; k < clients; ++k)
                 paused = paused && (QFile::exists(pause + QStringLiteral(".%1").arg(k + 1)) ||
                                     processes[std::size_t(k)]->state() == QProcess::NotRunning);
             if (paused) {
                 restartedAt = now();
-                const QString error = restartServer();
+                const QString error = runScript(failover ? qEnvironmentVariable("TARNWICK_TEST_FAILOVER") +
+                                                               QStringLiteral(" fail-over ") + pair
+                                                         : qEnvironmentVariable("TARNWICK_TEST_POSTGRESQL_RESTART"));
                 QFile::remove(pause);
                 QVERIFY2(error.isEmpty(), qPrintable(error));
-                qInfo("server restarted after %lld ms", qlonglong(timer.elapsed()));
+                qInfo("server %s after %lld ms", failover ? "failed over" : "restarted", qlonglong(timer.elapsed()));
             }
         }
         for (std::size_t k = 0; k < processes.size(); ++k) {
@@ -369,11 +402,15 @@ private Q_SLOTS:
                          .arg(QString::fromLocal8Bit(process.readAll()).right(2000)));
             }
         }
-        if (restart) {
-            QVERIFY2(restartedAt > 0, "the clients ended before the server was restarted");
+        if (restart || failover) {
+            QVERIFY2(restartedAt > 0, "the clients ended before the server was restarted or failed over");
             // This connection was lost with the others.
             Processing::DbConn().close();
-            Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
+            try {
+                Processing::DbConn().open(Processing::DatabaseDescriptor::parse(TestDatabase::Descriptor()));
+            } catch (const Processing::DbError &error) {
+                QFAIL(qPrintable(QStringLiteral("the server cannot be reached afterwards: ") + error.message()));
+            }
         }
 
         m_entries = ReadJournals(journals, &m_failures);
@@ -384,7 +421,7 @@ private Q_SLOTS:
             fail(QStringLiteral("%1 journal lines, not %2").arg(m_entries.size()).arg(clients * actions));
         summarise(clients);
         checkRows();
-        checkFailures(restart ? 1 : 0, restartedAt);
+        checkFailures(restart || failover ? 1 : 0, restartedAt);
         if (!m_failures.isEmpty())
             QFAIL(qPrintable(
                 QStringLiteral("%1 disagreements (seed %2); the first ones:\n").arg(m_failures.size()).arg(seed) +

@@ -11,11 +11,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStandardPaths>
-#include <QUrl>
 
 #include <stdexcept>
 
@@ -74,21 +74,26 @@ QString programDatabaseName()
 // superuser named by the run makes it and its tables.
 QString postgresqlDescriptor(bool asOwner)
 {
-    QUrl url(TestSupport::PostgreSQLServer());
-    url.setPath(QStringLiteral("/") + programDatabaseName());
+    // postgresql://USER@HOST:PORT[,HOST:PORT...]/NAME?OPTIONS: several hosts are no URL to QUrl.
+    static const QRegularExpression address(QStringLiteral("^postgresql://([^@/]*)@([^/]*)/[^?]*(\\?.*)?$"));
+    const QRegularExpressionMatch parts = address.match(TestSupport::PostgreSQLServer());
+    if (!parts.hasMatch())
+        fail(QStringLiteral("TARNWICK_TEST_POSTGRESQL"), QStringLiteral("not an address with a user and a host"));
     const QString role = qEnvironmentVariable("TARNWICK_TEST_POSTGRESQL_ROLE");
-    if (!asOwner && !role.isEmpty()) {
-        url.setUserName(role);
-        url.setPassword(QString()); // libpq finds it in the password file
-    }
-    return url.toString();
+    // The role's password is in the password file, for libpq to find.
+    const QString user = !asOwner && !role.isEmpty() ? role : parts.captured(1);
+    return QStringLiteral("postgresql://%1@%2/%3%4")
+        .arg(user, parts.captured(2), programDatabaseName(), parts.captured(3));
 }
 
 // The same database through the ODBC data source the test script wrote, which names the server,
 // the program's role and the TLS settings; the database is chosen here.
 QString odbcDescriptor()
 {
-    return QStringLiteral("odbc:DSN=%1;Database=%2").arg(TestSupport::OdbcDataSource(), programDatabaseName());
+    // A connection string of its own rather than a data source's name, as a test may give one.
+    const QString source = TestSupport::OdbcDataSource();
+    return QStringLiteral("odbc:%1;Database=%2")
+        .arg(source.contains(QLatin1Char('=')) ? source : QStringLiteral("DSN=") + source, programDatabaseName());
 }
 
 const QString OwnerConnection = QStringLiteral("test-owner");

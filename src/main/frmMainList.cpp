@@ -1,6 +1,5 @@
-#include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/Queries.h"
+#include "data/PlacesList.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -40,10 +39,10 @@ void frmMain::UpdateList(qint32 Branch_ID)
             QTimer::singleShot(0, this, [this] { RunWaiting(); });
     });
     // A list the database refuses leaves the list showing what it showed.
-    QSqlQuery query = Processing::DbConn().run(Processing::PlacesListQuery(Branch_ID, SearchStr));
+    Processing::PlacesListRows rows = Processing::OpenPlacesList(Branch_ID, SearchStr);
     m_places->clear();
     m_panels[2]->clear();
-    m_places->beginLoad(std::move(query));
+    m_places->beginLoad(std::move(rows));
 
     // Most lists are read at once. A long one goes on in steps from the event loop, so the
     // window paints and counts the places read in the status bar; the list shows none of them

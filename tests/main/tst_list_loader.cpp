@@ -2,132 +2,81 @@
 #include "main/BrowsingFixture.h"
 #include "main/ListLoader.h"
 #include "main/PlacesModel.h"
-#include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
-#include <QTest>
-
-#include <functional>
-#include <memory>
-
-namespace {
-
-// Places added under the root, so that the whole directory's list loads in several steps.
-constexpr int Added = 3000;
-constexpr int Total = Added + 7;
-
-// What a scenario works with: the loader, the log of what it signalled and ran, and the window
-// whose commands wait.
-struct Run
-{
-    ListLoader &loader;
-    QStringList &log;
-    QObject *owner;
-    // Logs `name` once it runs.
-    void whenWhole(int command, const QString &name)
-    {
-        loader.WhenWhole(owner, command, [this, name] { log.append(name); });
-    }
-    void afterLoaded()
-    {
-        loader.AfterLoaded(owner, [this](const std::optional<Processing::DbError> &failure) {
-            log.append(failure ? QStringLiteral("after: failed") : QStringLiteral("after"));
-        });
-    }
-    bool load(qint32 branch) { return loader.Load(Processing::OpenPlacesList(branch, QString())); }
-};
-using Scenario = std::function<void(Run &)>;
-
-} // namespace
-
-Q_DECLARE_METATYPE(Scenario)
-
 // The places list's loader on its own: what it signals, and when the commands waiting for the
-// list run.
+// list run. Each scenario is a string of steps: "S" loads a short list, "L" the whole directory's
+// (in steps), "G" gives it up, "a" to "c" ask for commands (a and b the same one), "w" waits for
+// the load's end, "x" closes the window that asked.
 class TestListLoader : public QObject
 {
     Q_OBJECT
 
-public:
 private Q_SLOTS:
-    void init()
+    void initTestCase()
     {
         BrowsingFixture::Load();
-        TestDatabase::Exec(QStringLiteral("insert into places_leaves select i, 'Bulk ' || i, '02 0000', 'Bulk St', "
-                                          "1, 1, NULL, NULL from (with recursive n(i) as (select 1000 union all "
-                                          "select i + 1 from n where i < %1) select i from n) counted")
-                               .arg(1000 + Added - 1));
+        // Enough places that the whole directory takes more than one step.
+        TestDatabase::Exec(QStringLiteral("insert into places_leaves select i, 'Bulk ' || i, '02', 'St', 1, 1, NULL, "
+                                          "NULL from (with recursive n(i) as (select 1000 union all select i + 1 "
+                                          "from n where i < 3999) select i from n) counted"));
         TestDatabase::Exec(QStringLiteral("insert into places_branch_leaves select 0, leaf_id from places_leaves "
                                           "where leaf_id >= 1000"));
     }
 
     void commandsWaitForTheWholeList_data()
     {
-        QTest::addColumn<Scenario>("scenario");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("a short list is read at once") << Scenario([](Run &run) {
-            QVERIFY(run.load(3));
-            run.whenWhole(1, QStringLiteral("A"));
-            run.afterLoaded();
-        }) << 3 << QStringList{QStringLiteral("A"), QStringLiteral("after")};
-        QTest::newRow("a long one in steps, each command once, in order")
-            << Scenario([](Run &run) {
-                   QVERIFY(!run.load(-1));
-                   QVERIFY(run.loader.Loading());
-                   run.whenWhole(1, QStringLiteral("A"));
-                   run.whenWhole(2, QStringLiteral("B"));
-                   run.whenWhole(1, QStringLiteral("A again"));
-                   run.afterLoaded();
-               })
-            << Total
-            << QStringList{QStringLiteral("stopped"), QStringLiteral("whole"), QStringLiteral("A"), QStringLiteral("B"),
-                           QStringLiteral("after")};
-        QTest::newRow("a load given up leaves its commands to the next")
-            << Scenario([](Run &run) {
-                   QVERIFY(!run.load(-1));
-                   run.whenWhole(1, QStringLiteral("A"));
-                   run.afterLoaded();
-                   run.loader.GiveUp();
-                   QVERIFY(!run.loader.Loading());
-                   QVERIFY(!run.load(-1));
-               })
-            << Total
-            << QStringList{QStringLiteral("stopped"), QStringLiteral("stopped"), QStringLiteral("whole"),
-                           QStringLiteral("A"), QStringLiteral("after")};
-        QTest::newRow("nothing runs for a window gone") << Scenario([](Run &run) {
-            QVERIFY(!run.load(-1));
-            run.whenWhole(1, QStringLiteral("A"));
-            delete run.owner;
-            run.owner = nullptr;
-        }) << Total << QStringList{QStringLiteral("stopped"), QStringLiteral("whole")};
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("log");
+        QTest::newRow("short: at once") << QStringLiteral("Sac") << QStringLiteral("a c");
+        QTest::newRow("long: once each, in order, when whole")
+            << QStringLiteral("Labcw") << QStringLiteral("stopped whole a c");
+        QTest::newRow("given up: left to the next")
+            << QStringLiteral("LaGLw") << QStringLiteral("stopped stopped whole a");
+        QTest::newRow("the window gone") << QStringLiteral("Laxw") << QStringLiteral("stopped whole");
     }
 
     void commandsWaitForTheWholeList()
     {
-        QFETCH(Scenario, scenario);
-        QFETCH(int, rows);
-        QFETCH(QStringList, expected);
+        QFETCH(QString, steps);
+        QFETCH(QString, log);
         PlacesModel places;
         ListLoader loader(places, {0, 0}, nullptr);
-        QStringList log;
-        int steps = 0;
-        connect(&loader, &ListLoader::progress, this, [&](qsizetype read) {
-            QCOMPARE(places.rowCount(), 0); // nothing shows before the list is whole
-            QVERIFY(read >= 0 && read < rows);
-            ++steps;
-        });
-        connect(&loader, &ListLoader::stopped, this, [&] { log.append(QStringLiteral("stopped")); });
-        connect(&loader, &ListLoader::whole, this, [&] { log.append(QStringLiteral("whole")); });
-        connect(&loader, &ListLoader::failed, this, [&] { log.append(QStringLiteral("failed")); });
-        auto *owner = new QObject(this);
-        Run run{loader, log, owner};
-        scenario(run);
-        QTRY_VERIFY(!loader.Loading());
-        QTRY_COMPARE(log, expected);
-        QCOMPARE(places.rowCount(), rows);
-        QCOMPARE(steps > 0, rows == Total);
-        delete run.owner;
+        QStringList seen;
+        connect(&loader, &ListLoader::progress, this, [&] { QCOMPARE(places.rowCount(), 0); });
+        connect(&loader, &ListLoader::stopped, this, [&] { seen.append(QStringLiteral("stopped")); });
+        connect(&loader, &ListLoader::whole, this, [&] { seen.append(QStringLiteral("whole")); });
+        connect(&loader, &ListLoader::failed, this, [&] { seen.append(QStringLiteral("failed")); });
+        auto owner = std::make_unique<QObject>();
+        for (const QChar step : steps) {
+            const QString name(step);
+            switch (step.toLatin1()) {
+            case 'S':
+                QVERIFY(loader.Load(Processing::OpenPlacesList(3, QString())));
+                break;
+            case 'L':
+                QVERIFY(!loader.Load(Processing::OpenPlacesList(-1, QString())));
+                break;
+            case 'G':
+                loader.GiveUp();
+                break;
+            case 'x':
+                owner.reset();
+                break;
+            case 'w':
+                QTRY_VERIFY(!loader.Loading());
+                break;
+            case 'c':
+                loader.AfterLoaded(owner.get(), [&seen, name](const auto &failure) {
+                    seen.append(failure ? QStringLiteral("failed ") + name : name);
+                });
+                break;
+            default: // a and b are one command
+                loader.WhenWhole(owner.get(), step == u'b' ? 'a' : step.unicode(),
+                                 [&seen, name] { seen.append(name); });
+            }
+        }
+        QCOMPARE(seen.join(QLatin1Char(' ')), log);
     }
 };
 

@@ -12,5 +12,5 @@ QString ContainsAndCityCondition()
     criteria.cities.entries = {{0, false}, {5, true}}; // "* All *", then city 5 selected
     criteria.name = QStringLiteral("ar");
     criteria.match = NameMatch::Contains;
-    return BuildSearchCondition(criteria).condition;
+    return Processing::BuildSearchCondition(TypedSearchOf(criteria)).condition;
 }

@@ -32,6 +32,16 @@ while read -r file; do
   listed "$name" tests/CMakeLists.txt "$file"
 done < <(git ls-files 'tests/*/tst_*.cpp')
 
+# Only the data layer knows tables and columns: the folders above it reach the database through
+# its functions, never through Qt SQL.
+sqlIncludes=$(git ls-files 'src/app/*' 'src/main/*' 'src/search/*' 'src/editing/*' 'src/web/*' 'src/ui/*' |
+  grep -E '\.(cpp|h)$' | xargs grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](QtSql|QSql)' || true)
+if [ -n "$sqlIncludes" ]; then
+  echo "$sqlIncludes" >&2
+  echo "Qt SQL included above the data layer: read and write through a function of src/data." >&2
+  status=1
+fi
+
 # Every text a user sees goes through Qt's translation functions: a plain literal handed to a
 # message box, a caption, a title or a failure's words is a text the translations never see.
 untranslated=$(git ls-files 'src/*.cpp' 'src/*.h' | xargs perl -0777 -ne '

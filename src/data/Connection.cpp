@@ -468,16 +468,15 @@ void Connection::rollback()
     reopen();
 }
 
-Recordset Connection::openRecordset(const QString &sql, const QString &filter)
+Recordset Connection::openRecordset(const QString &sql, const RowFilter &filter)
 {
-    const RowFilter rowFilter = RowFilter::parse(filter);
     // A read cut off by the loss of the connection is repeated once on the connection opened anew.
     Recordset result = onceMoreAfterReopening(queryFailed(sql), Resend::Safe, [&]() -> Outcome<Recordset> {
         QSqlQuery query(database());
         query.setForwardOnly(true);
         const StatementWatchdog::Wait wait(m_watchdog, &query);
         if (query.exec(sent(sql))) {
-            Recordset fetched = Recordset::fetch(query, rowFilter);
+            Recordset fetched = Recordset::fetch(query, filter);
             if (!query.lastError().isValid())
                 return fetched;
         }

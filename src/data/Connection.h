@@ -4,6 +4,7 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/Dialect.h"
 #include "data/Recordset.h"
+#include "data/RowFilter.h"
 #include "data/StatementWatchdog.h"
 
 #include <QSqlDatabase>
@@ -61,8 +62,8 @@ public:
     void commit(const QString &written = QString());
     void rollback();
 
-    // A fully fetched result, optionally narrowed by a row filter ("city_id = 3").
-    Recordset openRecordset(const QString &sql, const QString &filter = QString());
+    // A fully fetched result, optionally narrowed by a row filter.
+    Recordset openRecordset(const QString &sql, const RowFilter &filter = RowFilter());
 
     // An executed forward-only query, for a reader that keeps the rows its own way (the
     // places list). Throws DbError when the database refuses it. Its reader reads it to the end

@@ -25,11 +25,6 @@ QString DistrictsQuery()
     return QStringLiteral("Select * from Places_District ");
 }
 
-QString CityFilter(qint32 cityCode)
-{
-    return QStringLiteral("city_id = ") + QString::number(cityCode);
-}
-
 QString InsertCategoryStatement(qint32 id, const QString &typedName, qint32 parentId)
 {
     return QStringLiteral(" Insert into Places_Root values ( ") + QString::number(id) + QStringLiteral(" , '") +

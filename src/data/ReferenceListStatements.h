@@ -11,8 +11,6 @@ QString CitiesQuery();
 QString DistrictsQuery();
 // One category's name, read again before a write relies on the category chosen.
 QString CategoryNameQuery(qint32 branchId);
-// The row filter that narrows the districts to one city.
-QString CityFilter(qint32 cityCode);
 
 QString InsertCategoryStatement(qint32 id, const QString &typedName, qint32 parentId);
 QString InsertDistrictStatement(qint32 id, const QString &typedName, qint32 cityCode);

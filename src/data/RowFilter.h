@@ -5,9 +5,8 @@
 
 namespace Processing {
 
-// A recordset's row filter: "column = number" alternatives joined by "or", with any blanks
-// around the parts ("city_id = 12", "    City_id = 3 or  City_id = 7 "). Column names match
-// without regard to case. Anything else is refused rather than read as "all rows".
+// A recordset's row filter: it keeps the rows whose column holds one of the alternatives' whole
+// numbers. Column names match without regard to case. No alternative keeps every row.
 class RowFilter
 {
 public:
@@ -17,8 +16,8 @@ public:
         qint64 value = 0;
     };
 
-    // An empty or blank text is no filter. Throws DbError for text outside the grammar.
-    static RowFilter parse(const QString &text);
+    RowFilter() = default;
+    explicit RowFilter(QList<Alternative> alternatives) : m_alternatives(std::move(alternatives)) {}
 
     bool isEmpty() const { return m_alternatives.isEmpty(); }
     const QList<Alternative> &alternatives() const { return m_alternatives; }

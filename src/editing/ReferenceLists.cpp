@@ -1,7 +1,6 @@
 #include "editing/ReferenceLists.h"
 
-#include "data/Connection.h"
-#include "data/ReferenceListStatements.h"
+#include "data/ReferenceListReads.h"
 #include "ui/FormFont.h"
 #include "ui/WaitCursor.h"
 
@@ -35,21 +34,12 @@ void followText(QComboBox *box, const QString &text)
     edit->setCursorPosition(cursor);
 }
 
-// Adds every row of a loader's query to each box, the display column as text and the
-// identifier column as item data.
-void addRows(const QList<QComboBox *> &boxes, const Processing::Recordset &rs, const QString &nameColumn,
-             const QString &idColumn)
+// Adds every entry of a list to each box, the name as text and the identifier as item data.
+void addEntries(const QList<QComboBox *> &boxes, const QList<Processing::ReferenceEntry> &entries)
 {
-    const int nameField = rs.field(nameColumn);
-    const int idField = rs.field(idColumn);
-    for (int row = 0; row < rs.RecordCount(); ++row) {
-        // Identifiers are keys and never NULL; a row without a usable one could not be chosen.
-        const std::optional<qint32> id = rs.int32(row, idField);
-        if (!id)
-            continue;
-        const QString name = rs.text(row, nameField);
+    for (const Processing::ReferenceEntry &entry : entries) {
         for (QComboBox *box : boxes)
-            box->addItem(name, *id);
+            box->addItem(entry.name, entry.id);
     }
 }
 
@@ -107,33 +97,31 @@ void PrepareChoiceBox(QComboBox *box)
 void LoadCategories(const QList<QComboBox *> &boxes)
 {
     WaitCursor wait;
-    const Processing::Recordset rs = Processing::DbConn().openRecordset(Processing::CategoriesQuery());
+    const QList<Processing::ReferenceEntry> categories = Processing::ReadCategories();
     clearAll(boxes);
     // The root stays even in a directory without categories, so a first one can be added.
     for (QComboBox *box : boxes)
         box->addItem(QCoreApplication::translate("ReferenceLists", "* Root *"), 0);
-    if (rs.RecordCount() > 0)
-        addRows(boxes, rs, QStringLiteral("BRANCH_NAME"), QStringLiteral("BRANCH_ID"));
+    addEntries(boxes, categories);
     chooseNone(boxes);
 }
 
 void LoadCities(const QList<QComboBox *> &boxes)
 {
     WaitCursor wait;
-    const Processing::Recordset rs = Processing::DbConn().openRecordset(Processing::CitiesQuery());
+    const QList<Processing::ReferenceEntry> cities = Processing::ReadCities();
     clearAll(boxes);
-    if (rs.RecordCount() > 0)
-        addRows(boxes, rs, QStringLiteral("ENAME"), QStringLiteral("CODE"));
+    addEntries(boxes, cities);
     chooseNone(boxes);
 }
 
-void LoadDistricts(QComboBox *box, const QString &strFilter)
+void LoadDistricts(QComboBox *box, std::optional<qint32> city)
 {
     WaitCursor wait;
-    const Processing::Recordset rs = Processing::DbConn().openRecordset(Processing::DistrictsQuery(), strFilter);
+    const QList<Processing::ReferenceEntry> districts =
+        Processing::ReadDistricts(city ? std::optional<QList<qint32>>(QList<qint32>{*city}) : std::nullopt);
     box->clear();
-    if (rs.RecordCount() > 0)
-        addRows({box}, rs, QStringLiteral("DISTRICT_NAME"), QStringLiteral("DISTRICT_ID"));
+    addEntries({box}, districts);
     chooseNone({box});
 }
 
@@ -142,7 +130,7 @@ void NarrowDistricts(const QComboBox *cityBox, QComboBox *districtBox)
     const std::optional<qint32> city = ChosenId(cityBox);
     if (!city)
         return;
-    LoadDistricts(districtBox, Processing::CityFilter(*city));
+    LoadDistricts(districtBox, *city);
 }
 
 std::optional<qint32> ChosenId(const QComboBox *box)

@@ -21,8 +21,8 @@ void PrepareChoiceBox(QComboBox *box);
 // "* Root *" (the root category, 0) and then every category, in each box.
 void LoadCategories(const QList<QComboBox *> &boxes);
 void LoadCities(const QList<QComboBox *> &boxes);
-// Every district, or with a filter ("city_id = 12") only those it keeps.
-void LoadDistricts(QComboBox *box, const QString &strFilter);
+// Every district, or with a city given only the city's.
+void LoadDistricts(QComboBox *box, std::optional<qint32> city = std::nullopt);
 // Narrows the districts to the city chosen in cityBox; without a chosen city nothing changes.
 void NarrowDistricts(const QComboBox *cityBox, QComboBox *districtBox);
 

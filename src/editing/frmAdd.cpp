@@ -152,7 +152,7 @@ void frmAdd::Form_Load()
         WaitCursor wait;
         FillCategories();
         FillCities();
-        FillDistricts(QString());
+        FillDistricts();
         GetNewLeafID();
     } catch (const Processing::DbError &error) {
         // The dialog opens with what could be loaded; adding a place reads the identifier again.
@@ -170,9 +170,9 @@ void frmAdd::FillCities()
     LoadCities({m_place.CmbCity, CmbCityAdd});
 }
 
-void frmAdd::FillDistricts(const QString &strFilter)
+void frmAdd::FillDistricts()
 {
-    LoadDistricts(m_place.CmbDistrict, strFilter);
+    LoadDistricts(m_place.CmbDistrict);
 }
 
 void frmAdd::CmbCity_LostFocus()

@@ -28,7 +28,7 @@ private:
 
     void FillCategories();
     void FillCities();
-    void FillDistricts(const QString &strFilter);
+    void FillDistricts();
     void CmbCity_LostFocus();
 
     void ChkAddCat_Click();

@@ -82,7 +82,7 @@ void frmAdd::CmdAddDistrict_Click()
     try {
         WaitCursor wait;
         // All districts, so that the count is the number of rows; this also undoes a narrowing.
-        FillDistricts(QString());
+        FillDistricts();
         const qint64 counted = m_place.CmbDistrict->count();
         outcome = Processing::AddDistrict(name, *city, counted, Processing::DbConn());
     } catch (const Processing::DbError &error) {

@@ -88,7 +88,7 @@ void frmUpdate::Form_Load()
         WaitCursor wait;
         FillCategories();
         FillCities();
-        FillDistricts(QString());
+        FillDistricts();
     } catch (const Processing::DbError &error) {
         ShowDbError(error);
     }
@@ -104,9 +104,9 @@ void frmUpdate::FillCities()
     LoadCities({m_place.CmbCity});
 }
 
-void frmUpdate::FillDistricts(const QString &strFilter)
+void frmUpdate::FillDistricts()
 {
-    LoadDistricts(m_place.CmbDistrict, strFilter);
+    LoadDistricts(m_place.CmbDistrict);
 }
 
 void frmUpdate::Load(const Processing::StoredPlace &place)

@@ -42,7 +42,7 @@ private:
 
     void FillCategories();
     void FillCities();
-    void FillDistricts(const QString &strFilter);
+    void FillDistricts();
     void CmbCity_LostFocus();
 
     void CmdUpdate_Click();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/ReferenceListReads.h"
+
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QString>
@@ -20,12 +22,7 @@ public:
     enum Picture { RootPicture = 1, ClosedPicture = 2, OpenPicture = 3 };
 
     // A category as the subtree query returns it.
-    struct Row
-    {
-        qint32 branch;
-        qint32 parent;
-        QString name;
-    };
+    using Row = Processing::CategoryNode;
 
     // Views hear of one reset for everything done while this lives: the tree emptied at its
     // start and built again before its end.

@@ -1,16 +1,12 @@
 #include "main/PlacesModel.h"
 
-#include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/FieldValues.h"
 #include "data/InterfaceLanguage.h"
-#include "data/PlaceStatements.h"
 #include "data/TextRows.h"
 
 #include <QCollator>
 #include <QColor>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <algorithm>
 #include <cstring>
@@ -26,10 +22,9 @@ const char *const Headers[PlacesModel::ColumnCount] = {
     QT_TRANSLATE_NOOP("PlacesModel", "Telephone"), QT_TRANSLATE_NOOP("PlacesModel", "More"),
     QT_TRANSLATE_NOOP("PlacesModel", "URL"),       QT_TRANSLATE_NOOP("PlacesModel", "Category")};
 
-// The fields each column shows; the address and the telephone from the fields that hold them.
-const char *const Fields[PlacesModel::ColumnCount] = {
-    "Name", "City", "District", Processing::AddressTextField, Processing::TelephoneTextField,
-    "More", "URL",  "Category"};
+static_assert(PlacesModel::ColumnCount == Processing::PlaceTextCount &&
+              PlacesModel::Address == int(Processing::PlaceText::Address) &&
+              PlacesModel::Category == int(Processing::PlaceText::Category));
 
 // As QString::trimmed() would leave nothing.
 template<typename Unit> bool blanksOnly(const Unit *text, qsizetype size)
@@ -89,16 +84,13 @@ void PlacesModel::clear()
     endResetModel();
 }
 
-void PlacesModel::beginLoad(QSqlQuery query)
+void PlacesModel::beginLoad(Processing::PlacesListRows rows)
 {
     m_loading = true;
     m_loadFailure.clear();
-    // Field positions are resolved once for the whole result.
-    const QSqlRecord record = query.record();
-    for (int c = 0; c < ColumnCount; ++c)
-        m_positions[std::size_t(c)] = Processing::FieldPosition(record, QString::fromLatin1(Fields[c]));
-    m_leafPosition = Processing::FieldPosition(record, QStringLiteral("Leaf_ID"));
-    m_rows = Processing::ReadTextRows(std::move(query), Processing::DbConn().database());
+    m_positions = rows.texts;
+    m_leafPosition = rows.placeId;
+    m_rows = std::move(rows.rows);
     for (std::vector<QCollatorSortKey> &keys : m_keys)
         keys = {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/CsvWriter.h"
+#include "data/PlacesList.h"
 #include "data/TextRows.h"
 #include "main/TextArena.h"
 
@@ -9,7 +10,6 @@
 #include <QLatin1StringView>
 #include <QList>
 #include <QSet>
-#include <QSqlQuery>
 #include <QString>
 #include <QStringView>
 
@@ -37,11 +37,11 @@ public:
 
     // Empties the list; a load under way is given up.
     void clear();
-    // Appends the rows of an executed places query, in steps, so that the caller can let the
+    // Appends the rows of the places list opened, in steps, so that the caller can let the
     // window paint between them; a place already listed is skipped. The rows read so far are
-    // not shown: the list shows them all at once when the query is read to its end (or fails,
+    // not shown: the list shows them all at once when the rows are read to their end (or fails,
     // the rows read before staying listed), so nothing can act on half a list.
-    void beginLoad(QSqlQuery query);
+    void beginLoad(Processing::PlacesListRows rows);
     // Reads up to `rows` more rows; true once the load is over (read to the end or failed) and
     // its rows are shown.
     bool loadMore(qsizetype rows);

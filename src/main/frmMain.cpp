@@ -6,6 +6,7 @@
 #include "data/PlaceChanges.h"
 #include "data/Redaction.h"
 #include "main/CategoryTreeModel.h"
+#include "main/ListLoader.h"
 #include "main/PlacesModel.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/ExpansionAnnouncement.h"
@@ -35,10 +36,8 @@ frmMain::frmMain(RunSettings settings, QWidget *parent)
     setWindowTitle(tr("Tarnwick"));
     // Exit unloads the window; the program ends when its last window has closed.
     setAttribute(Qt::WA_DeleteOnClose);
-    m_loadSteps = new QTimer(this);
-    m_loadSteps->setInterval(0);
-    connect(m_loadSteps, &QTimer::timeout, this, [this] { LoadStep(); });
     BuildLayout();
+    BuildListLoader();
     BuildToolbar();
     TellChangesStoredSlowly();
     Form_Load();
@@ -48,10 +47,7 @@ frmMain::~frmMain()
 {
     // Another window's command that waited for the list (an update window's "&Update") runs
     // now that no list loads, from the event loop, as the click would have.
-    for (const Waiting &waiting : std::exchange(m_waiting, {})) {
-        if (waiting.owner && waiting.owner != this)
-            QTimer::singleShot(0, waiting.owner, [run = waiting.run] { run(std::nullopt); });
-    }
+    m_loader->HandOver(this);
 }
 
 void frmMain::BuildLayout()

@@ -16,16 +16,15 @@
 #include <optional>
 #include <vector>
 
+class ListLoader;
 class PlacesModel;
 class QAction;
 class QEvent;
 class QModelIndex;
 class QContextMenuEvent;
 class QStatusBar;
-class QTimer;
 class QToolBar;
 class QTreeView;
-class WaitCursor;
 class frmUpdate;
 namespace Processing {
 class StoredPlaces;
@@ -69,6 +68,7 @@ private:
 
     void BuildLayout();
     void BuildToolbar();
+    void BuildListLoader();
     void Form_Load();
 
     // Category tree
@@ -94,16 +94,9 @@ private:
     QString WriteListTo(const QString &path) const;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // A list loading in steps holds the one connection's statement open, so every command that
-    // sends statements or needs the whole list waits for it here, in the order asked; `owner`
-    // and `command` name a command, which is not queued twice.
+    // A command that sends statements or needs the whole list waits for a list loading in steps:
+    // see ListLoader::WhenWhole.
     void WhenListWhole(QObject *owner, int command, std::function<void()> run);
-    // Runs what waits, in order, until one of them starts another load.
-    void RunWaiting();
-    // Reads the list for up to `milliseconds`; true once the load has ended.
-    bool ReadListFor(qint64 milliseconds);
-    void LoadStep();
-    void EndLoad();
     // Gives up a load under way; what waits for it waits for the next one.
     void GiveUpLoad();
 
@@ -131,17 +124,6 @@ private:
     // What the update windows stored, for the next one filled from the list not read since.
     std::shared_ptr<Processing::StoredPlaces> m_storedPlaces;
 
-    const RunSettings m_settings; // handed on to the main window "&Back" makes
-    QTimer *m_loadSteps = nullptr;
-    std::unique_ptr<WaitCursor> m_loadCursor; // while a list loads in steps
-    struct Waiting
-    {
-        QPointer<QObject> owner; // the window that asked
-        int command;
-        // Handed the failure of the load it was asked during; none when that load was given up.
-        std::function<void(const std::optional<Processing::DbError> &)> run;
-        bool tellsFailure; // takes on telling the user why the load failed
-        bool forThisLoad;
-    };
-    std::vector<Waiting> m_waiting;
+    const RunSettings m_settings;   // handed on to the main window "&Back" makes
+    ListLoader *m_loader = nullptr; // the places list's loading, and what waits for it
 };

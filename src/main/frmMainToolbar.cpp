@@ -1,4 +1,5 @@
 #include "data/DbError.h"
+#include "main/ListLoader.h"
 #include "main/ToolbarEntry.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
@@ -153,8 +154,8 @@ void frmMain::Toolbar1_ButtonClick(ToolbarEntry entry)
         case ToolbarEntry::Exit:
             GiveUpLoad();
             // Another window's command that waited runs now; this window's own are dropped.
-            std::erase_if(m_waiting, [this](const Waiting &waiting) { return waiting.owner == this; });
-            RunWaiting();
+            m_loader->Forget(this);
+            m_loader->RunWaiting();
             close();
             break;
         }

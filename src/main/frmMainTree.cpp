@@ -1,16 +1,11 @@
-#include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/FieldValues.h"
-#include "data/Queries.h"
-#include "data/TextRows.h"
+#include "data/ReferenceListReads.h"
 #include "main/CategoryTreeModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/WaitCursor.h"
 
 #include <QSignalBlocker>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTreeView>
 
 #include <optional>
@@ -73,26 +68,7 @@ void frmMain::LoadChildNodes(qint32 Branch_ID)
 
 std::vector<CategoryTreeModel::Row> frmMain::ReadChildNodes(qint32 Branch_ID, QString &failure)
 {
-    // Read forward only, each field by a position found once.
-    QSqlQuery query = Processing::DbConn().run(Processing::GetSubCatQuery(Branch_ID));
-    const QSqlRecord record = query.record();
-    const int branchField = Processing::FieldPosition(record, QStringLiteral("BRANCH_ID"));
-    const int parentField = Processing::FieldPosition(record, QStringLiteral("PARENT_ID"));
-    const int nameField = Processing::FieldPosition(record, QStringLiteral("BRANCH_NAME"));
-    std::vector<CategoryTreeModel::Row> rows;
-    if (const int size = query.size(); size > 0)
-        rows.reserve(std::size_t(size));
-    const std::unique_ptr<Processing::TextRows> read =
-        Processing::ReadTextRows(std::move(query), Processing::DbConn().database());
-    while (read->next()) {
-        const std::optional<qint32> branch = Processing::Int32Of(read->value(branchField));
-        const std::optional<qint32> parent = Processing::Int32Of(read->value(parentField));
-        // A row that cannot name its node or its parent cannot be placed.
-        if (branch && parent)
-            rows.push_back({*branch, *parent, Processing::TextOf(read->text(nameField))});
-    }
-    failure = read->failure();
-    return rows;
+    return Processing::ReadSubCategories(Branch_ID, failure);
 }
 
 void frmMain::CatTree_Click()

@@ -1,7 +1,7 @@
 #include "search/FrmSearch.h"
 
 #include "data/DbError.h"
-#include "data/ReferenceListStatements.h"
+#include "data/ReferenceListReads.h"
 #include "search/SearchHost.h"
 #include "search/SelectionList.h"
 #include "ui/Accessibility.h"
@@ -151,26 +151,24 @@ void FrmSearch::FillLists()
     };
     attempt([this] { FillCategories(); });
     attempt([this] { FillCities(); });
-    attempt([this] { FillDistricts(QString()); });
+    attempt([this] { FillDistricts(std::nullopt); });
     if (failure)
         ShowDbError(*failure);
 }
 
 void FrmSearch::FillCategories()
 {
-    FillSelectionList(LstCat, Processing::CategoriesQuery(), QStringLiteral("BRANCH_NAME"),
-                      QStringLiteral("BRANCH_ID"));
+    FillSelectionList(LstCat, Processing::ReadCategories());
 }
 
 void FrmSearch::FillCities()
 {
-    FillSelectionList(LstCity, Processing::CitiesQuery(), QStringLiteral("ENAME"), QStringLiteral("CODE"));
+    FillSelectionList(LstCity, Processing::ReadCities());
 }
 
-void FrmSearch::FillDistricts(const QString &filter)
+void FrmSearch::FillDistricts(const std::optional<QList<qint32>> &cities)
 {
-    FillSelectionList(LstDistrict, Processing::DistrictsQuery(), QStringLiteral("DISTRICT_NAME"),
-                      QStringLiteral("DISTRICT_ID"), filter);
+    FillSelectionList(LstDistrict, Processing::ReadDistricts(cities));
 }
 
 bool FrmSearch::eventFilter(QObject *watched, QEvent *event)
@@ -189,7 +187,7 @@ void FrmSearch::LstCity_LostFocus()
 {
     try {
         WaitCursor wait;
-        FillDistricts(DistrictFilter(SelectionEntries(LstCity)));
+        FillDistricts(DistrictCities(SelectionEntries(LstCity)));
     } catch (const Processing::DbError &error) {
         ShowDbError(error);
     }
@@ -218,7 +216,7 @@ void FrmSearch::CmdSearch_Click()
     // A second click or Enter while the list loads would record the search twice.
     if (m_searching)
         return;
-    const SearchCondition built = BuildSearchCondition(Criteria());
+    const Processing::SearchCondition built = Processing::BuildSearchCondition(TypedSearchOf(Criteria()));
     m_host.SetSearchStr(built.condition);
     if (built.condition.isEmpty()) {
         MsgBox(tr(" You Must enter Searching Criteria "), QMessageBox::Ok, QMessageBox::NoIcon, tr("Error"));

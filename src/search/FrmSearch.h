@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -38,7 +40,7 @@ private:
     void FillLists();
     void FillCategories();
     void FillCities();
-    void FillDistricts(const QString &filter);
+    void FillDistricts(const std::optional<QList<qint32>> &cities);
 
     void LstCity_LostFocus();
     void CmdSearch_Click();

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "data/SearchStatements.h"
+
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 // One entry of a selection list as the search reads it: the identifier it carries and whether
 // the user selected it. Entry 0 of a filled list is always "* All *".
@@ -19,9 +23,7 @@ struct ListChoice
     QList<ListEntry> entries;
 };
 
-// How the typed name is compared with a place's name. With no option chosen the whole name
-// must match.
-enum class NameMatch { Exactly, StartsWith, EndsWith, Contains };
+using NameMatch = Processing::NameMatch;
 
 struct SearchCriteria
 {
@@ -32,19 +34,9 @@ struct SearchCriteria
     NameMatch match = NameMatch::Exactly;
 };
 
-struct SearchCondition
-{
-    // The whole condition appended to the places query; empty when nothing was chosen.
-    QString condition;
-    // The category alternatives alone, as the condition was built from them.
-    QString categoryPart;
-};
+// The dialog's choices as the search they make: the identifiers each list adds.
+Processing::TypedSearch TypedSearchOf(const SearchCriteria &criteria);
 
-// Turns the dialog's choices into the condition text. Cities and districts widen each other,
-// categories and the name narrow. The typed name is quoted with SqlText, so a ' cannot end
-// the literal, while % and _ stay wildcards.
-SearchCondition BuildSearchCondition(const SearchCriteria &criteria);
-
-// The row filter that narrows the district list to the cities selected: empty (every
-// district) when "* All *" is selected, a filter matching nothing when no city is.
-QString DistrictFilter(const QList<ListEntry> &cities);
+// The cities the district list is narrowed to: none (every district) when "* All *" is selected,
+// else those selected, which may be none at all.
+std::optional<QList<qint32>> DistrictCities(const QList<ListEntry> &cities);

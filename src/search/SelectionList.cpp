@@ -1,6 +1,5 @@
 #include "search/SelectionList.h"
 
-#include "data/Connection.h"
 #include "data/InterfaceLanguage.h"
 
 #include <QCollator>
@@ -9,40 +8,23 @@
 
 #include <algorithm>
 
-void FillSelectionList(QListWidget *list, const QString &sql, const QString &nameColumn, const QString &idColumn,
-                       const QString &filter)
+void FillSelectionList(QListWidget *list, QList<Processing::ReferenceEntry> entries)
 {
-    // Read first: a list whose reload fails keeps its entries and the user's choices.
-    const Processing::Recordset rows = Processing::DbConn().openRecordset(sql, filter);
     list->clear();
-    if (rows.RecordCount() <= 0)
+    if (entries.isEmpty())
         return;
-    const int name = rows.field(nameColumn);
-    const int id = rows.field(idColumn);
-
-    struct Row
-    {
-        QString text;
-        qint32 id;
-    };
-    QList<Row> entries;
-    entries.reserve(rows.RecordCount());
-    for (int row = 0; row < rows.RecordCount(); ++row) {
-        // A row whose identifier cannot be carried could never be searched for.
-        const std::optional<qint32> identifier = rows.int32(row, id);
-        if (identifier)
-            entries.append({rows.text(row, name), *identifier});
-    }
     // The statements ask for no order; the user finds an entry faster in alphabetical order.
     QCollator collator(Processing::InterfaceLocale());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(entries.begin(), entries.end(),
-                     [&collator](const Row &a, const Row &b) { return collator.compare(a.text, b.text) < 0; });
+                     [&collator](const Processing::ReferenceEntry &a, const Processing::ReferenceEntry &b) {
+                         return collator.compare(a.name, b.name) < 0;
+                     });
 
     auto *all = new QListWidgetItem(QCoreApplication::translate("FrmSearch", "* All *"), list);
     all->setData(Qt::UserRole, qint32(0));
-    for (const Row &entry : entries) {
-        auto *item = new QListWidgetItem(entry.text, list);
+    for (const Processing::ReferenceEntry &entry : entries) {
+        auto *item = new QListWidgetItem(entry.name, list);
         item->setData(Qt::UserRole, entry.id);
     }
 }

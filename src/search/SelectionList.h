@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ReferenceListReads.h"
 #include "search/SearchCondition.h"
 
 #include <QList>
@@ -7,12 +8,10 @@
 
 class QListWidget;
 
-// Refills a selection list from a statement: "* All *" (identifier 0) first, then one entry
-// per row, its text from nameColumn and its identifier (Qt::UserRole) from idColumn. A
-// statement, or a filter, that gives no rows leaves the list completely empty, without
-// "* All *". The list is emptied first, so a failing statement (DbError) leaves it empty too.
-void FillSelectionList(QListWidget *list, const QString &sql, const QString &nameColumn, const QString &idColumn,
-                       const QString &filter = QString());
+// Refills a selection list from a reference list: "* All *" (identifier 0) first, then one entry
+// per entry, its name as text and its identifier as Qt::UserRole, in alphabetical order. No
+// entries leave the list completely empty, without "* All *".
+void FillSelectionList(QListWidget *list, QList<Processing::ReferenceEntry> entries);
 
 // A list's entries with their identifiers and selected flags, in the order shown.
 QList<ListEntry> SelectionEntries(const QListWidget *list);

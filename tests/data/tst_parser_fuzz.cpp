@@ -1,7 +1,6 @@
 #include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
 #include "data/PostgreSQLAddress.h"
-#include "data/RowFilter.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -11,8 +10,8 @@
 
 using namespace Processing;
 
-// Seeded random input for the program's two parsers, the row filter and the database setting:
-// neither may crash, and neither may take malformed text as something else. Pass a seed and a
+// Seeded random input for the database setting's parser: it may neither crash nor take malformed
+// text as something else. Pass a seed and a
 // count as TARNWICK_FUZZ_SEED / TARNWICK_FUZZ_COUNT to search deeper.
 class TestParserFuzz : public QObject
 {
@@ -39,71 +38,6 @@ private Q_SLOTS:
         if (qEnvironmentVariableIsSet("TARNWICK_FUZZ_COUNT"))
             m_count = qEnvironmentVariableIntValue("TARNWICK_FUZZ_COUNT");
         qInfo("seed %u, %d inputs a parser", m_seed, m_count);
-    }
-
-    void rowFilter()
-    {
-        // An independent statement of the grammar to check the parser against.
-        static const QRegularExpression grammar(
-            QStringLiteral("^\\s*[\\p{L}_][\\p{L}\\p{N}_]*\\s*=\\s*-?[0-9]{1,18}"
-                           "(\\s+or\\s+[\\p{L}_][\\p{L}\\p{N}_]*\\s*=\\s*-?[0-9]{1,18})*\\s*$"),
-            QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
-        const QStringList pieces{QStringLiteral("city_id"), QStringLiteral("City_id"), QStringLiteral(" "),
-                                 QStringLiteral("   "),     QStringLiteral("="),       QStringLiteral("3"),
-                                 QStringLiteral("-"),       QStringLiteral("12"),      QStringLiteral(" or "),
-                                 QStringLiteral("OR"),      QStringLiteral("or"),      QStringLiteral("\t"),
-                                 QStringLiteral("'"),       QStringLiteral("x"),       QStringLiteral("é"),
-                                 QStringLiteral("_"),       QStringLiteral("٣"),       QStringLiteral(";"),
-                                 QStringLiteral("and"),     QStringLiteral("("),       QStringLiteral("0")};
-        QRandomGenerator random(m_seed);
-        int accepted = 0;
-        for (int i = 0; i < m_count; ++i) {
-            // Half the inputs are well formed filters with one piece put in, taken out or changed.
-            QString text;
-            if (i % 2 == 0) {
-                text = pick(random, pieces, 12);
-            } else {
-                const int alternatives = 1 + random.bounded(3);
-                for (int a = 0; a < alternatives; ++a)
-                    text += (a ? QStringLiteral(" or  City_id = ") : QStringLiteral("    City_id = ")) +
-                            QString::number(random.bounded(-5, 40));
-                text += QLatin1Char(' ');
-                const int at = random.bounded(int(text.size()) + 1);
-                switch (random.bounded(4)) {
-                case 0:
-                    text.insert(at, pieces.at(random.bounded(int(pieces.size()))));
-                    break;
-                case 1:
-                    text.remove(at, 1 + random.bounded(3));
-                    break;
-                case 2:
-                    if (at < text.size())
-                        text[at] = pieces.at(random.bounded(int(pieces.size()))).at(0);
-                    break;
-                default:
-                    break;
-                }
-            }
-            bool parsed = true;
-            RowFilter filter;
-            try {
-                filter = RowFilter::parse(text);
-            } catch (const DbError &) {
-                parsed = false;
-            }
-            const bool blank = text.trimmed().isEmpty();
-            const bool valid = blank || grammar.match(text).hasMatch();
-            if (parsed != valid)
-                QFAIL(qPrintable(QStringLiteral("seed %1 input %2: \"%3\" was %4")
-                                     .arg(m_seed)
-                                     .arg(i)
-                                     .arg(text, parsed ? QStringLiteral("taken") : QStringLiteral("refused"))));
-            if (parsed && !blank) {
-                ++accepted;
-                QCOMPARE(filter.alternatives().size(), text.count(QRegularExpression(QStringLiteral("="))));
-            }
-        }
-        QVERIFY2(accepted > m_count / 100, "the random input hardly ever formed a filter");
     }
 
     void databaseSetting()

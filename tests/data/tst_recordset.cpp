@@ -2,7 +2,7 @@
 #include "data/ConnectionLoss.h"
 #include "data/DbError.h"
 #include "data/FieldValues.h"
-#include "data/RowFilter.h"
+#include "data/ReferenceListReads.h"
 #include "data/SqliteFunctions.h"
 #include "data/Transaction.h"
 #include "support/DatabaseFaults.h"
@@ -18,7 +18,9 @@
 
 using namespace Processing;
 
-// Results, row filters, statements and transactions over the program's connection.
+Q_DECLARE_METATYPE(std::optional<QList<qint32>>)
+
+// Results, the reference lists, statements and transactions over the program's connection.
 class TestRecordset : public QObject
 {
     Q_OBJECT
@@ -100,59 +102,27 @@ private Q_SLOTS:
         QCOMPARE(Int32Of(QVariant(32768.0)), std::optional<qint32>(32768));
     }
 
-    void filters_data()
+    void districtsOfCities_data()
     {
-        QTest::addColumn<QString>("filter");
+        QTest::addColumn<std::optional<QList<qint32>>>("cities");
         QTest::addColumn<QList<int>>("districts");
-        QTest::newRow("none") << QString() << QList<int>{1, 2, 3, 4, 5, 6};
-        QTest::newRow("one city") << QStringLiteral("city_id = 3") << QList<int>{1, 3};
-        QTest::newRow("no such city") << QStringLiteral("city_id = -1") << QList<int>{};
-        QTest::newRow("several") << QStringLiteral("    City_id = 3 or  City_id = 7 ") << QList<int>{1, 2, 3};
-        QTest::newRow("three") << QStringLiteral("    City_id = 3 or  City_id = 7 or  City_id = 12 ")
-                               << QList<int>{1, 2, 3, 4};
-        QTest::newRow("tight") << QStringLiteral("CITY_ID=12") << QList<int>{4};
+        QTest::newRow("every district") << std::optional<QList<qint32>>() << QList<int>{1, 2, 3, 4, 5, 6};
+        QTest::newRow("one city") << std::optional<QList<qint32>>(QList<qint32>{3}) << QList<int>{1, 3};
+        QTest::newRow("no city") << std::optional<QList<qint32>>(QList<qint32>()) << QList<int>{};
+        QTest::newRow("several") << std::optional<QList<qint32>>(QList<qint32>{3, 7}) << QList<int>{1, 2, 3};
+        QTest::newRow("three") << std::optional<QList<qint32>>(QList<qint32>{3, 7, 12}) << QList<int>{1, 2, 3, 4};
     }
 
-    void filters()
+    void districtsOfCities()
     {
-        QFETCH(QString, filter);
+        QFETCH(std::optional<QList<qint32>>, cities);
         QFETCH(QList<int>, districts);
-        // City 1 has a district, so a filter that dropped the minus of "-1" would find it.
         TestDatabase::Exec(QStringLiteral("insert into places_district values (6, 'Heliopolis', 1)"));
-        const Recordset rs = DbConn().openRecordset(QStringLiteral("Select * from Places_District "), filter);
-        QCOMPARE(rs.RecordCount(), districts.size());
         QList<int> ids;
-        for (int row = 0; row < rs.RecordCount(); ++row)
-            ids.append(*rs.int32(row, rs.field(QStringLiteral("district_id"))));
+        for (const ReferenceEntry &entry : ReadDistricts(cities))
+            ids.append(entry.id);
         std::sort(ids.begin(), ids.end());
         QCOMPARE(ids, districts);
-    }
-
-    void malformedFiltersAreRefused_data()
-    {
-        QTest::addColumn<QString>("filter");
-        QTest::newRow("no number") << QStringLiteral("city_id = ");
-        QTest::newRow("no column") << QStringLiteral("= 3");
-        QTest::newRow("text value") << QStringLiteral("city_id = 'x'");
-        QTest::newRow("other operator") << QStringLiteral("city_id > 3");
-        QTest::newRow("and") << QStringLiteral("city_id = 3 and city_id = 4");
-        QTest::newRow("dangling or") << QStringLiteral("city_id = 3 or ");
-        QTest::newRow("or glued") << QStringLiteral("city_id = 3orcity_id = 4");
-        QTest::newRow("trailing junk") << QStringLiteral("city_id = 3; drop table cm_city");
-        QTest::newRow("huge number") << QStringLiteral("city_id = 99999999999999999999999");
-        QTest::newRow("unknown column") << QStringLiteral("town_id = 3");
-    }
-
-    void malformedFiltersAreRefused()
-    {
-        QFETCH(QString, filter);
-        try {
-            DbConn().openRecordset(QStringLiteral("Select * from Places_District "), filter);
-            QFAIL("a malformed filter was taken");
-        } catch (const DbError &error) {
-            QVERIFY(!error.message().isEmpty());
-        }
-        QCOMPARE(TestDatabase::Scalar(QStringLiteral("select count(*) from cm_city")).toInt(), 0);
     }
 
     void statementsAndTransactions()

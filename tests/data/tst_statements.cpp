@@ -27,7 +27,6 @@ private Q_SLOTS:
             QStringLiteral("Select * from Places_Root where places_root.branch_id <> 0 "));
         row("cities", CitiesQuery(), QStringLiteral("Select * from cm_city "));
         row("districts", DistrictsQuery(), QStringLiteral("Select * from Places_District "));
-        row("city filter", CityFilter(12), QStringLiteral("city_id = 12"));
         row("insert category", InsertCategoryStatement(7, QStringLiteral("  Tea Rooms"), 0),
             QStringLiteral(" Insert into Places_Root values ( 7 , '  Tea Rooms' , 0 , 'N',1 )"));
         row("insert district", InsertDistrictStatement(13, QStringLiteral("Dokki "), 12),

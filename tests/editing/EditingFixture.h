@@ -2,6 +2,7 @@
 
 #include "data/PlaceChanges.h"
 #include "editing/frmUpdate.h"
+#include "support/Find.h"
 #include "support/SmallDirectory.h"
 #include "support/TestDatabase.h"
 
@@ -20,13 +21,7 @@ namespace EditingFixture {
 using SmallDirectory::MakeSmallDirectory;
 using SmallDirectory::Snapshot;
 
-template<typename T> T *Find(const QWidget *window, const char *name)
-{
-    T *widget = window->findChild<T *>(QLatin1StringView(name));
-    if (!widget)
-        qFatal("No control named %s", name);
-    return widget;
-}
+using ::Find;
 
 // The entries of a list: their texts, and their item data.
 inline QStringList Texts(const QComboBox *box)

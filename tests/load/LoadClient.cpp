@@ -11,6 +11,7 @@
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
+#include "support/Find.h"
 #include "ui/MsgBox.h"
 
 #include <QAction>
@@ -43,14 +44,6 @@ namespace {
 qint64 now()
 {
     return QDateTime::currentMSecsSinceEpoch();
-}
-
-template<typename T> T *find(const QObject *parent, const char *name)
-{
-    T *child = parent->findChild<T *>(QLatin1StringView(name));
-    if (!child)
-        qFatal("No control named %s", name);
-    return child;
 }
 
 // Told texts that leave the outcome of a write open.
@@ -186,8 +179,8 @@ private:
     }
 
     PlacesModel *places() const { return qobject_cast<PlacesModel *>(list()->model()); }
-    QTreeView *tree() const { return find<QTreeView>(m_main, "CatTree"); }
-    QTreeView *list() const { return find<QTreeView>(m_main, "LstVwPlaces"); }
+    QTreeView *tree() const { return Find<QTreeView>(m_main, "CatTree"); }
+    QTreeView *list() const { return Find<QTreeView>(m_main, "LstVwPlaces"); }
 
     // Opens a modal dialog from the toolbar and lets drive use it; one still open after that is
     // closed as the user would.
@@ -225,8 +218,8 @@ private:
     // A city with districts and one of them; the district list narrows to the city on leaving it.
     void chooseCityAndDistrict(QWidget *window)
     {
-        auto *cities = find<QComboBox>(window, "CmbCity");
-        auto *districts = find<QComboBox>(window, "CmbDistrict");
+        auto *cities = Find<QComboBox>(window, "CmbCity");
+        auto *districts = Find<QComboBox>(window, "CmbDistrict");
         for (int attempt = 0; attempt < 8; ++attempt) {
             chooseAny(cities);
             leave(cities);
@@ -241,10 +234,10 @@ private:
     {
         withModal<FrmSearch>(ToolbarEntry::Search, [](FrmSearch &dialog) {
             for (const char *box : {"ChkCat", "ChkCity", "ChkDistrict"})
-                check(find<QCheckBox>(&dialog, box), false);
-            find<QLineEdit>(&dialog, "TxtPlaceName")->setText(QStringLiteral("%"));
-            find<QRadioButton>(&dialog, "OptContain")->click();
-            find<QPushButton>(&dialog, "CmdSearch")->click();
+                check(Find<QCheckBox>(&dialog, box), false);
+            Find<QLineEdit>(&dialog, "TxtPlaceName")->setText(QStringLiteral("%"));
+            Find<QRadioButton>(&dialog, "OptContain")->click();
+            Find<QPushButton>(&dialog, "CmdSearch")->click();
         });
     }
 
@@ -285,17 +278,17 @@ private:
     {
         m_entry.action = QStringLiteral("add-category");
         withModal<frmAdd>(ToolbarEntry::Add, [this](frmAdd &dialog) {
-            check(find<QCheckBox>(&dialog, "ChkAddCat"));
-            auto *parents = find<QComboBox>(&dialog, "CmbParentCat");
+            check(Find<QCheckBox>(&dialog, "ChkAddCat"));
+            auto *parents = Find<QComboBox>(&dialog, "CmbParentCat");
             chooseAny(parents);
             m_entry.ref = parents->currentData().toLongLong();
             m_entry.name = newName('C');
-            auto *name = find<QLineEdit>(&dialog, "TxtCatName");
+            auto *name = Find<QLineEdit>(&dialog, "TxtCatName");
             name->setText(m_entry.name);
             m_entry.start = now();
-            find<QPushButton>(&dialog, "CmdAddCat")->click();
+            Find<QPushButton>(&dialog, "CmdAddCat")->click();
             m_entry.outcome = judged(name->text().isEmpty());
-            find<QPushButton>(&dialog, "Command4")->click();
+            Find<QPushButton>(&dialog, "Command4")->click();
         });
     }
 
@@ -303,17 +296,17 @@ private:
     {
         m_entry.action = QStringLiteral("add-district");
         withModal<frmAdd>(ToolbarEntry::Add, [this](frmAdd &dialog) {
-            check(find<QCheckBox>(&dialog, "ChkAddDistrict"));
-            auto *cities = find<QComboBox>(&dialog, "CmbCityAdd");
+            check(Find<QCheckBox>(&dialog, "ChkAddDistrict"));
+            auto *cities = Find<QComboBox>(&dialog, "CmbCityAdd");
             chooseAny(cities);
             m_entry.ref = cities->currentData().toLongLong();
             m_entry.name = newName('D');
-            auto *name = find<QLineEdit>(&dialog, "TxtNewDistrict");
+            auto *name = Find<QLineEdit>(&dialog, "TxtNewDistrict");
             name->setText(m_entry.name);
             m_entry.start = now();
-            find<QPushButton>(&dialog, "CmdAddDistrict")->click();
+            Find<QPushButton>(&dialog, "CmdAddDistrict")->click();
             m_entry.outcome = judged(name->text().isEmpty());
-            find<QPushButton>(&dialog, "Command4")->click();
+            Find<QPushButton>(&dialog, "Command4")->click();
         });
     }
 
@@ -321,20 +314,20 @@ private:
     {
         m_entry.action = QStringLiteral("add-place");
         withModal<frmAdd>(ToolbarEntry::Add, [this](frmAdd &dialog) {
-            check(find<QCheckBox>(&dialog, "ChkAddPlace"));
-            auto *categories = find<QComboBox>(&dialog, "CmbPlaceParent");
+            check(Find<QCheckBox>(&dialog, "ChkAddPlace"));
+            auto *categories = Find<QComboBox>(&dialog, "CmbPlaceParent");
             chooseAny(categories);
             m_entry.ref = categories->currentData().toLongLong();
             chooseCityAndDistrict(&dialog);
             m_entry.name = chance(15) ? QStringLiteral("TwinN%1").arg(pick(8)) : newName('P');
-            auto *name = find<QLineEdit>(&dialog, "TxtPlaceName");
+            auto *name = Find<QLineEdit>(&dialog, "TxtPlaceName");
             name->setText(m_entry.name);
-            find<MultiLineTextBox>(&dialog, "TxtAddress")->setText(m_entry.name);
-            find<QLineEdit>(&dialog, "TxtTelephone")->setText(m_entry.name);
+            Find<MultiLineTextBox>(&dialog, "TxtAddress")->setText(m_entry.name);
+            Find<QLineEdit>(&dialog, "TxtTelephone")->setText(m_entry.name);
             m_entry.start = now();
-            find<QPushButton>(&dialog, "CmdAddPlace")->click();
+            Find<QPushButton>(&dialog, "CmdAddPlace")->click();
             m_entry.outcome = toldText(RepeatedText) ? Outcome::Refused : judged(name->text().isEmpty());
-            find<QPushButton>(&dialog, "Command4")->click();
+            Find<QPushButton>(&dialog, "Command4")->click();
         });
     }
 
@@ -360,24 +353,24 @@ private:
         m_entry.opened = m_updateOpened;
         m_entry.id = m_updateId;
         m_entry.from = m_updateFrom;
-        auto *categories = find<QComboBox>(m_update, "CmbPlaceParent");
+        auto *categories = Find<QComboBox>(m_update, "CmbPlaceParent");
         if (categories->currentIndex() < 0 || chance(30))
             chooseAny(categories);
         m_entry.ref = categories->currentData().toLongLong();
-        if (find<QComboBox>(m_update, "CmbCity")->currentIndex() < 0 ||
-            find<QComboBox>(m_update, "CmbDistrict")->currentIndex() < 0)
+        if (Find<QComboBox>(m_update, "CmbCity")->currentIndex() < 0 ||
+            Find<QComboBox>(m_update, "CmbDistrict")->currentIndex() < 0)
             chooseCityAndDistrict(m_update);
         // Name, telephone and address together, so a write of only some of them shows.
         m_entry.name = newName('U');
-        find<QLineEdit>(m_update, "TxtPlaceName")->setText(m_entry.name);
-        find<MultiLineTextBox>(m_update, "TxtAddress")->setText(m_entry.name);
-        find<QLineEdit>(m_update, "TxtTelephone")->setText(m_entry.name);
+        Find<QLineEdit>(m_update, "TxtPlaceName")->setText(m_entry.name);
+        Find<MultiLineTextBox>(m_update, "TxtAddress")->setText(m_entry.name);
+        Find<QLineEdit>(m_update, "TxtTelephone")->setText(m_entry.name);
         m_entry.start = now();
-        find<QPushButton>(m_update, "CmdUpdate")->click();
+        Find<QPushButton>(m_update, "CmdUpdate")->click();
         const bool closed = !m_update->isVisible();
         m_entry.outcome = m_asked && !closed ? Outcome::Changed : judged(closed);
         if (!closed)
-            find<QPushButton>(m_update, "CmdCancel")->click();
+            Find<QPushButton>(m_update, "CmdCancel")->click();
         m_update->deleteLater();
     }
 
@@ -445,16 +438,16 @@ private:
     {
         m_entry.action = QStringLiteral("read");
         withModal<FrmSearch>(ToolbarEntry::Search, [this](FrmSearch &dialog) {
-            check(find<QCheckBox>(&dialog, "ChkCity"), false);
-            check(find<QCheckBox>(&dialog, "ChkCat"), chance(50));
-            if (find<QCheckBox>(&dialog, "ChkCat")->isChecked()) {
-                auto *entries = find<QListWidget>(&dialog, "LstCat");
+            check(Find<QCheckBox>(&dialog, "ChkCity"), false);
+            check(Find<QCheckBox>(&dialog, "ChkCat"), chance(50));
+            if (Find<QCheckBox>(&dialog, "ChkCat")->isChecked()) {
+                auto *entries = Find<QListWidget>(&dialog, "LstCat");
                 for (int i = 1 + pick(3); i > 0 && entries->count() > 0; --i)
                     entries->item(pick(entries->count()))->setSelected(true);
             }
-            find<QLineEdit>(&dialog, "TxtPlaceName")->setText(chance(50) ? QStringLiteral("U") : QStringLiteral("P"));
-            find<QRadioButton>(&dialog, "OptStart")->click();
-            find<QPushButton>(&dialog, "CmdSearch")->click();
+            Find<QLineEdit>(&dialog, "TxtPlaceName")->setText(chance(50) ? QStringLiteral("U") : QStringLiteral("P"));
+            Find<QRadioButton>(&dialog, "OptStart")->click();
+            Find<QPushButton>(&dialog, "CmdSearch")->click();
         });
     }
 

@@ -8,7 +8,6 @@
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
 #include "support/DatabaseFaults.h"
-#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -179,8 +178,9 @@ private Q_SLOTS:
     void mainWindowReads()
     {
         // A search in the history to step back to.
-        Inspect::SearchStr(*m_main) = QStringLiteral(" ( places_leaves.city = 12 ) ");
-        m_main->setsearch(Inspect::SearchStr(*m_main));
+        const QString city = QStringLiteral(" ( places_leaves.city = 12 ) ");
+        m_main->SetSearchStr(city);
+        m_main->setsearch(city);
         m_main->setsearch(QStringLiteral(" ( places_leaves.city = 3 ) "));
         const auto before = m_faults->snapshot();
 
@@ -384,7 +384,7 @@ private Q_SLOTS:
         QCOMPARE(BrowsingFixture::Places(*m_main)->rowCount(), 1);
 
         m_messages->clear();
-        Inspect::SearchStr(*m_main).clear();
+        m_main->SetSearchStr(QString());
         BrowsingFixture::Places(*m_main)->clear();
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
         m_messages->answer(QMessageBox::Yes);

@@ -92,7 +92,7 @@ private Q_SLOTS:
     void placeListAfterASearchIsReloadedForAll()
     {
         // A search lists all categories under its condition and leaves no category selected.
-        Inspect::SearchStr(*m_main) = QStringLiteral(" places_leaves.MORE_DATA <> 'd'");
+        m_main->SetSearchStr(QStringLiteral(" places_leaves.MORE_DATA <> 'd'"));
         m_main->InitForm();
         m_main->UpdateList(-1);
         QVERIFY(tree()->selectionModel()->selectedIndexes().isEmpty());
@@ -182,7 +182,7 @@ private Q_SLOTS:
 
         click(node(QStringLiteral("Empty")));
         QCOMPARE(listed(), QStringList());
-        Inspect::SearchStr(*m_main) = QStringLiteral(" 1 = 1");
+        m_main->SetSearchStr(QStringLiteral(" 1 = 1"));
         {
             MessageRecorder messages;
             messages.answer(QMessageBox::No);
@@ -240,7 +240,7 @@ private Q_SLOTS:
     void categoryWithUnlistedPlacesIsRefused()
     {
         // A search that listed nothing: the list is empty, the database is not.
-        Inspect::SearchStr(*m_main) = QStringLiteral(" places_leaves.LEAF_NAME like 'Zzz%'");
+        m_main->SetSearchStr(QStringLiteral(" places_leaves.LEAF_NAME like 'Zzz%'"));
         m_main->InitForm();
         m_main->UpdateList(-1);
         QCOMPARE(listed(), QStringList());
@@ -268,7 +268,7 @@ private Q_SLOTS:
         tree()->expand(node(QStringLiteral("Food")));
         QVERIFY(node(QStringLiteral("Fresh Juice")).isValid());
         click(node(QStringLiteral("Empty")));
-        Inspect::SearchStr(*m_main) = QStringLiteral(" 1 = 1");
+        m_main->SetSearchStr(QStringLiteral(" 1 = 1"));
         MessageRecorder messages;
         messages.answer(QMessageBox::Yes);
         press(ToolbarEntry::DeleteCategory);
@@ -335,7 +335,7 @@ private Q_SLOTS:
         TestDatabase::Refuse(QStringLiteral("delete"), QStringLiteral("places_root"));
         tree()->expand(node(QStringLiteral("Food")));
         tree()->setCurrentIndex(node(QStringLiteral("Empty")));
-        Inspect::SearchStr(*m_main) = QStringLiteral(" 1 = 1");
+        m_main->SetSearchStr(QStringLiteral(" 1 = 1"));
         QStringList shown;
         QList<bool> rebuilt;
         SetMsgBoxHandler([&](const MsgBoxRequest &request) {

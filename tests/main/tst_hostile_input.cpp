@@ -8,7 +8,6 @@
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
 #include "support/HostileInputs.h"
-#include "support/Inspect.h"
 #include "support/Keyboard.h"
 #include "support/Recorders.h"
 #include "support/StatementTrace.h"
@@ -295,7 +294,7 @@ class TestHostileInput : public QObject
     frmUpdate *openUpdateFor41()
     {
         // As a click on Cafes lists it: the last search no longer applies.
-        Inspect::SearchStr(*m_main).clear();
+        m_main->SetSearchStr(QString());
         m_main->UpdateList(7);
         auto *list = m_main->findChild<QTreeView *>(QStringLiteral("LstVwPlaces"));
         list->selectionModel()->select(BrowsingFixture::Places(*m_main)->index(0, 0),

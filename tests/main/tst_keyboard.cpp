@@ -4,6 +4,7 @@
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
+#include "support/Find.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -19,14 +20,6 @@
 using namespace BrowsingFixture;
 
 namespace {
-
-template<typename T> T *find(const QWidget *window, const char *name)
-{
-    T *widget = window->findChild<T *>(QLatin1StringView(name));
-    if (!widget)
-        qFatal("No control named %s", name);
-    return widget;
-}
 
 // The named control that has the focus: an editable combo box's line edit counts as the box.
 QString focused()
@@ -97,8 +90,8 @@ private Q_SLOTS:
         FrmSearch dialog(*m_main);
         // The lists take part once their boxes have enabled them.
         for (const char *box : {"ChkCat", "ChkCity", "ChkDistrict"})
-            find<QCheckBox>(&dialog, box)->click();
-        find<QWidget>(&dialog, "CmdSearch")->setFocus();
+            Find<QCheckBox>(&dialog, box)->click();
+        Find<QWidget>(&dialog, "CmdSearch")->setFocus();
         QCOMPARE(tabOrder(&dialog), names({"CmdSearch", "CmdCancel", "LstCat", "LstCity", "LstDistrict", "ChkCat",
                                            "ChkCity", "ChkDistrict", "TxtPlaceName", "OptStart"}));
     }
@@ -109,8 +102,8 @@ private Q_SLOTS:
         FrmSearch dialog(*m_main);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QTest::mouseClick(find<QRadioButton>(&dialog, "OptContain"), Qt::LeftButton);
-        find<QWidget>(&dialog, "CmdSearch")->setFocus();
+        QTest::mouseClick(Find<QRadioButton>(&dialog, "OptContain"), Qt::LeftButton);
+        Find<QWidget>(&dialog, "CmdSearch")->setFocus();
         QCOMPARE(tabOrder(&dialog),
                  names({"CmdSearch", "CmdCancel", "ChkCat", "ChkCity", "ChkDistrict", "TxtPlaceName", "OptContain"}));
     }
@@ -140,15 +133,15 @@ private Q_SLOTS:
         QFETCH(QStringList, order);
         frmAdd dialog;
         if (!box.isEmpty())
-            find<QCheckBox>(&dialog, qPrintable(box))->setChecked(true);
-        find<QWidget>(&dialog, "ChkAddPlace")->setFocus();
+            Find<QCheckBox>(&dialog, qPrintable(box))->setChecked(true);
+        Find<QWidget>(&dialog, "ChkAddPlace")->setFocus();
         QCOMPARE(tabOrder(&dialog), order);
     }
 
     void updateWindowTabOrder()
     {
         QPointer<frmUpdate> window = new frmUpdate;
-        find<QWidget>(window, "CmbPlaceParent")->setFocus();
+        Find<QWidget>(window, "CmbPlaceParent")->setFocus();
         QCOMPARE(tabOrder(window), names({"CmbPlaceParent", "TxtPlaceName", "CmbCity", "CmbDistrict", "TxtAddress",
                                           "TxtTelephone", "TxtMore", "TxtURL", "CmdUpdate", "CmdCancel"}));
         delete window;
@@ -167,10 +160,10 @@ private Q_SLOTS:
         const int categories = count("places_root");
         const int districts = count("places_district");
 
-        find<QCheckBox>(&dialog, "ChkAddCat")->setChecked(true);
-        auto *parent = find<QComboBox>(&dialog, "CmbParentCat");
+        Find<QCheckBox>(&dialog, "ChkAddCat")->setChecked(true);
+        auto *parent = Find<QComboBox>(&dialog, "CmbParentCat");
         parent->setCurrentIndex(parent->findText(QStringLiteral("Food")));
-        auto *category = find<QLineEdit>(&dialog, "TxtCatName");
+        auto *category = Find<QLineEdit>(&dialog, "TxtCatName");
         category->setFocus();
         QTest::keyClicks(category, QStringLiteral("Bakeries"));
         QTest::keyClick(category, Qt::Key_A, Qt::AltModifier);
@@ -179,10 +172,10 @@ private Q_SLOTS:
         QCOMPARE(count("places_district"), districts);
         QVERIFY(category->text().isEmpty());
 
-        find<QCheckBox>(&dialog, "ChkAddDistrict")->setChecked(true);
-        auto *city = find<QComboBox>(&dialog, "CmbCityAdd");
+        Find<QCheckBox>(&dialog, "ChkAddDistrict")->setChecked(true);
+        auto *city = Find<QComboBox>(&dialog, "CmbCityAdd");
         city->setCurrentIndex(city->findText(QStringLiteral("Giza")));
-        auto *district = find<QLineEdit>(&dialog, "TxtNewDistrict");
+        auto *district = Find<QLineEdit>(&dialog, "TxtNewDistrict");
         district->setFocus();
         QTest::keyClicks(district, QStringLiteral("Haram"));
         QTest::keyClick(district, Qt::Key_A, Qt::AltModifier);
@@ -203,10 +196,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(window));
         for (const auto &[box, entry] :
              {std::pair{"CmbPlaceParent", "Food"}, std::pair{"CmbCity", "Giza"}, std::pair{"CmbDistrict", "Dokki"}}) {
-            auto *combo = find<QComboBox>(window, box);
+            auto *combo = Find<QComboBox>(window, box);
             combo->setCurrentIndex(combo->findText(QLatin1StringView(entry)));
         }
-        auto *name = find<QLineEdit>(window, "TxtPlaceName");
+        auto *name = Find<QLineEdit>(window, "TxtPlaceName");
         name->setFocus();
         name->clear();
         QTest::keyClicks(name, QStringLiteral("Food Court"));
@@ -219,7 +212,7 @@ private Q_SLOTS:
         EditingFixture::LoadPlace(window, 2);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
-        name = find<QLineEdit>(window, "TxtPlaceName");
+        name = Find<QLineEdit>(window, "TxtPlaceName");
         name->setFocus();
         QTest::keyClicks(name, QStringLiteral("Never stored"));
         QTest::keyClick(name, Qt::Key_C, Qt::AltModifier);

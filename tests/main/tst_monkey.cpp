@@ -10,6 +10,7 @@
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
+#include "support/Find.h"
 #include "support/HostileInputs.h"
 #include "support/Inspect.h"
 #include "support/Recorders.h"
@@ -59,11 +60,6 @@ quint32 seed()
     bool ok = false;
     const uint s = qEnvironmentVariable("TARNWICK_MONKEY_SEED").toUInt(&ok);
     return ok ? s : 20250608u;
-}
-
-template<typename T> T *find(const QObject *parent, const char *name)
-{
-    return parent->findChild<T *>(QLatin1StringView(name));
 }
 
 } // namespace
@@ -149,8 +145,8 @@ class TestMonkey : public QObject
         QTest::keyClick(box, Qt::Key_Tab);
     }
 
-    QTreeView *tree() const { return find<QTreeView>(m_main, "CatTree"); }
-    QTreeView *list() const { return find<QTreeView>(m_main, "LstVwPlaces"); }
+    QTreeView *tree() const { return Find<QTreeView>(m_main, "CatTree"); }
+    QTreeView *list() const { return Find<QTreeView>(m_main, "LstVwPlaces"); }
 
     // The tree's nodes the user can see: every ancestor expanded.
     QList<QPersistentModelIndex> visibleNodes() const
@@ -223,44 +219,44 @@ class TestMonkey : public QObject
             const QString names = QString::fromLatin1(pair);
             const QByteArray box = names.section(QLatin1Char('/'), 0, 0).toLatin1();
             const QByteArray listName = names.section(QLatin1Char('/'), 1, 1).toLatin1();
-            find<QCheckBox>(&dialog, box.constData())->click();
-            auto *entries = find<QListWidget>(&dialog, listName.constData());
+            Find<QCheckBox>(&dialog, box.constData())->click();
+            auto *entries = Find<QListWidget>(&dialog, listName.constData());
             for (int i = pick(4); i > 0 && entries->count() > 0; --i)
                 entries->item(pick(entries->count()))->setSelected(true);
             if (listName == "LstCity" && chance(60))
                 leave(entries);
         }
         if (chance(40))
-            find<QLineEdit>(&dialog, "TxtPlaceName")->setText(text(30));
+            Find<QLineEdit>(&dialog, "TxtPlaceName")->setText(text(30));
         const char *options[] = {"OptStart", "OptEnd", "OptContain", "OptExact"};
         if (chance(80))
-            find<QRadioButton>(&dialog, options[pick(4)])->click();
+            Find<QRadioButton>(&dialog, options[pick(4)])->click();
         const bool search = chance(90);
         note(QStringLiteral("search: %1").arg(search ? QStringLiteral("Search") : QStringLiteral("Cancel")));
-        find<QPushButton>(&dialog, search ? "CmdSearch" : "CmdCancel")->click();
+        Find<QPushButton>(&dialog, search ? "CmdSearch" : "CmdCancel")->click();
     }
 
     void fillPlace(QWidget *window)
     {
         if (chance(80))
-            chooseAny(find<QComboBox>(window, "CmbPlaceParent"));
+            chooseAny(Find<QComboBox>(window, "CmbPlaceParent"));
         if (chance(80)) {
-            chooseAny(find<QComboBox>(window, "CmbCity"));
+            chooseAny(Find<QComboBox>(window, "CmbCity"));
             if (chance(70))
-                leave(find<QComboBox>(window, "CmbCity"));
+                leave(Find<QComboBox>(window, "CmbCity"));
         }
         if (chance(80))
-            chooseAny(find<QComboBox>(window, "CmbDistrict"));
+            chooseAny(Find<QComboBox>(window, "CmbDistrict"));
         if (chance(80))
-            find<QLineEdit>(window, "TxtPlaceName")->setText(chance(5) ? QStringLiteral("  ") : text(250));
+            Find<QLineEdit>(window, "TxtPlaceName")->setText(chance(5) ? QStringLiteral("  ") : text(250));
         if (chance(60))
-            find<MultiLineTextBox>(window, "TxtAddress")->setText(chance(5) ? QString() : text(400));
+            Find<MultiLineTextBox>(window, "TxtAddress")->setText(chance(5) ? QString() : text(400));
         if (chance(50))
-            find<QLineEdit>(window, "TxtTelephone")->setText(text(100));
+            Find<QLineEdit>(window, "TxtTelephone")->setText(text(100));
         if (chance(40))
-            find<MultiLineTextBox>(window, "TxtMore")->setText(text(250));
+            Find<MultiLineTextBox>(window, "TxtMore")->setText(text(250));
         if (chance(40))
-            find<QLineEdit>(window, "TxtURL")
+            Find<QLineEdit>(window, "TxtURL")
                 ->setText(chance(30) ? QString() : QStringLiteral("http://x.test/") + text(20));
     }
 
@@ -269,37 +265,37 @@ class TestMonkey : public QObject
         for (int step = 1 + pick(4); step > 0 && m_failure.isEmpty(); --step) {
             switch (pick(3)) {
             case 0: {
-                auto *check = find<QCheckBox>(&dialog, "ChkAddCat");
+                auto *check = Find<QCheckBox>(&dialog, "ChkAddCat");
                 if (!check->isChecked())
                     check->click();
-                chooseAny(find<QComboBox>(&dialog, "CmbParentCat"));
-                find<QLineEdit>(&dialog, "TxtCatName")->setText(chance(5) ? QStringLiteral(" ") : text(50));
-                note(QStringLiteral("add category %1").arg(find<QLineEdit>(&dialog, "TxtCatName")->text()));
-                find<QPushButton>(&dialog, "CmdAddCat")->click();
+                chooseAny(Find<QComboBox>(&dialog, "CmbParentCat"));
+                Find<QLineEdit>(&dialog, "TxtCatName")->setText(chance(5) ? QStringLiteral(" ") : text(50));
+                note(QStringLiteral("add category %1").arg(Find<QLineEdit>(&dialog, "TxtCatName")->text()));
+                Find<QPushButton>(&dialog, "CmdAddCat")->click();
                 break;
             }
             case 1: {
-                auto *check = find<QCheckBox>(&dialog, "ChkAddDistrict");
+                auto *check = Find<QCheckBox>(&dialog, "ChkAddDistrict");
                 if (!check->isChecked())
                     check->click();
-                chooseAny(find<QComboBox>(&dialog, "CmbCityAdd"));
-                find<QLineEdit>(&dialog, "TxtNewDistrict")->setText(text(20));
-                note(QStringLiteral("add district %1").arg(find<QLineEdit>(&dialog, "TxtNewDistrict")->text()));
-                find<QPushButton>(&dialog, "CmdAddDistrict")->click();
+                chooseAny(Find<QComboBox>(&dialog, "CmbCityAdd"));
+                Find<QLineEdit>(&dialog, "TxtNewDistrict")->setText(text(20));
+                note(QStringLiteral("add district %1").arg(Find<QLineEdit>(&dialog, "TxtNewDistrict")->text()));
+                Find<QPushButton>(&dialog, "CmdAddDistrict")->click();
                 break;
             }
             default: {
-                auto *check = find<QCheckBox>(&dialog, "ChkAddPlace");
+                auto *check = Find<QCheckBox>(&dialog, "ChkAddPlace");
                 if (!check->isChecked())
                     check->click();
                 fillPlace(&dialog);
-                note(QStringLiteral("add place %1").arg(find<QLineEdit>(&dialog, "TxtPlaceName")->text()));
-                find<QPushButton>(&dialog, "CmdAddPlace")->click();
+                note(QStringLiteral("add place %1").arg(Find<QLineEdit>(&dialog, "TxtPlaceName")->text()));
+                Find<QPushButton>(&dialog, "CmdAddPlace")->click();
             }
             }
             check();
         }
-        find<QPushButton>(&dialog, "Command4")->click();
+        Find<QPushButton>(&dialog, "Command4")->click();
     }
 
     void act()
@@ -310,11 +306,11 @@ class TestMonkey : public QObject
         if (onList && BrowsingFixture::Places(*m_main)->rowCount() == 0) {
             note(QStringLiteral("look places up by city"));
             withModal<FrmSearch>(ToolbarEntry::Search, [this](FrmSearch &dialog) {
-                find<QCheckBox>(&dialog, "ChkCity")->click();
-                auto *cities = find<QListWidget>(&dialog, "LstCity");
+                Find<QCheckBox>(&dialog, "ChkCity")->click();
+                auto *cities = Find<QListWidget>(&dialog, "LstCity");
                 for (int i = 0; i < 4 && cities->count() > 1; ++i)
                     cities->item(1 + pick(cities->count() - 1))->setSelected(true);
-                find<QPushButton>(&dialog, "CmdSearch")->click();
+                Find<QPushButton>(&dialog, "CmdSearch")->click();
             });
             return;
         }
@@ -375,8 +371,8 @@ class TestMonkey : public QObject
                 fillPlace(m_update);
                 const bool store = chance(80);
                 note(QStringLiteral("update window: %1 %2")
-                         .arg(store ? "Update" : "Cancel", find<QLineEdit>(m_update, "TxtPlaceName")->text()));
-                find<QPushButton>(m_update, store ? "CmdUpdate" : "CmdCancel")->click();
+                         .arg(store ? "Update" : "Cancel", Find<QLineEdit>(m_update, "TxtPlaceName")->text()));
+                Find<QPushButton>(m_update, store ? "CmdUpdate" : "CmdCancel")->click();
             }
         } else if (roll < 91) {
             if (selectRandomRow()) {

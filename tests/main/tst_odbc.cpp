@@ -8,7 +8,6 @@
 #include "data/Queries.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
-#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestMain.h"
 
@@ -134,8 +133,8 @@ private Q_SLOTS:
         window.UpdateList(-1);
         QCOMPARE(List(window)->model()->rowCount(), places);
 
-        Inspect::SearchStr(window) =
-            QStringLiteral(" places_leaves.city = any (1, 2) and upper(places_leaves.leaf_name) like '%A%'");
+        window.SetSearchStr(
+            QStringLiteral(" places_leaves.city = any (1, 2) and upper(places_leaves.leaf_name) like '%A%'"));
         const int found = nativeCount(QStringLiteral("select count(*) from (") + GetPlacesQuery(-1) +
                                       QStringLiteral(" AND places_leaves.city in (1, 2) and "
                                                      "upper(places_leaves.leaf_name) like '%A%')"));

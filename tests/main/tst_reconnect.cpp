@@ -55,20 +55,28 @@ QString backendPid()
     return TestDatabase::Scalar(QStringLiteral("select pg_backend_pid()")).toString();
 }
 
+// Waits, on the server, until the program's session (after `first`) is gone.
+void untilGone(const QString &pid, const QString &first = QString())
+{
+    TestDatabase::Exec(QStringLiteral("do $$ begin %2 for i in 1..1000 loop perform pg_stat_clear_snapshot(); "
+                                      "exit when not exists (select 1 from pg_stat_activity where pid = %1); "
+                                      "perform pg_sleep(0.01); end loop; end $$")
+                           .arg(pid, first));
+}
+
 // Ends the program's session from the server's side and waits until it is gone.
 void endSession()
 {
-    TestDatabase::Exec(QStringLiteral("do $$ begin perform pg_terminate_backend(%1); for i in 1..1000 loop "
-                                      "perform pg_stat_clear_snapshot(); exit when not exists (select 1 from "
-                                      "pg_stat_activity where pid = %1); perform pg_sleep(0.01); end loop; end $$")
-                           .arg(backendPid()));
+    const QString pid = backendPid();
+    untilGone(pid, QStringLiteral("perform pg_terminate_backend(%1);").arg(pid));
 }
 
 // The server ends the program's session, idle for longer than it allows.
 void idleTimeout()
 {
+    const QString pid = backendPid();
     TestDatabase::Scalar(QStringLiteral("select set_config('idle_session_timeout', '300ms', false)"));
-    QTest::qWait(800);
+    untilGone(pid);
 }
 
 // A session of the test's own on a thread of its own, watching while the main thread is held up

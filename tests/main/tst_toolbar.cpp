@@ -124,7 +124,7 @@ private Q_SLOTS:
 
         // Separators and placeholders do nothing, clicked or called.
         window->UpdateList(3);
-        Inspect::SearchStr(*window) = A;
+        window->SetSearchStr(A);
         for (ToolbarEntry gap : gaps) {
             press(gap);
             window->Toolbar1_ButtonClick(gap);
@@ -147,7 +147,7 @@ private Q_SLOTS:
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
         QVERIFY(Node(tree, QStringLiteral("BR 4")).isValid());
         window->UpdateList(3);
-        Inspect::SearchStr(*window) = B;
+        window->SetSearchStr(B);
 
         press(ToolbarEntry::Refresh);
         QCOMPARE(Inspect::SearchStr(*window), QString());
@@ -225,7 +225,7 @@ private Q_SLOTS:
     {
         window->UpdateList(3);
         for (ToolbarEntry step : {ToolbarEntry::Back, ToolbarEntry::Forward}) {
-            Inspect::SearchStr(*window) = A;
+            window->SetSearchStr(A);
             press(step);
             QCOMPARE(Inspect::SearchStr(*window), QString());
             QCOMPARE(list->model()->rowCount(), 3);

@@ -163,7 +163,7 @@ private Q_SLOTS:
     void clickListsOwnPlacesWithoutTheSearch()
     {
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
-        Inspect::SearchStr(*window) = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+        window->SetSearchStr(QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'"));
 
         // Expanding keeps the search: only the matching place of Cafes.
         const QModelIndex cafes = Node(tree, QStringLiteral("BR 3"));
@@ -191,7 +191,7 @@ private Q_SLOTS:
     {
         const QModelIndex food = Node(tree, QStringLiteral("BR 1"));
         ClickNode(tree, food);
-        Inspect::SearchStr(*window) = QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'");
+        window->SetSearchStr(QStringLiteral(" places_leaves.leaf_name = 'Cafe Nile'"));
 
         // Right opens the node as a click on its sign does, loading the level below its children.
         QTest::keyClick(tree, Qt::Key_Right);
@@ -245,7 +245,7 @@ private Q_SLOTS:
         MessageRecorder messages;
 
         // A condition the database rejects: the list fails, the next level still loads.
-        Inspect::SearchStr(*window) = QStringLiteral(" no_such_column = 1");
+        window->SetSearchStr(QStringLiteral(" no_such_column = 1"));
         ClickExpandSign(tree, Node(tree, QStringLiteral("BR 1")));
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("DataBase Error"));

@@ -7,6 +7,7 @@
 #include "search/FrmSearch.h"
 #include "support/CursorWitness.h"
 #include "support/DatabaseFaults.h"
+#include "support/Find.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -37,17 +38,9 @@ int overrideShape()
     return cursor ? int(cursor->shape()) : -1;
 }
 
-template<typename T> T *find(const QWidget *window, const char *name)
-{
-    T *widget = window->findChild<T *>(QLatin1StringView(name));
-    if (!widget)
-        qFatal("No control named %s", name);
-    return widget;
-}
-
 void choose(const QWidget *window, const char *box, const QString &entry)
 {
-    auto *combo = find<QComboBox>(window, box);
+    auto *combo = Find<QComboBox>(window, box);
     combo->setCurrentIndex(combo->findText(entry));
 }
 
@@ -98,34 +91,34 @@ class TestWaitCursor : public QObject
             m_search = new FrmSearch(*m_main);
             m_search->show();
             QVERIFY(QTest::qWaitForWindowActive(m_search));
-            find<QCheckBox>(m_search, "ChkCity")->click();
-            auto *cities = find<QListWidget>(m_search, "LstCity");
+            Find<QCheckBox>(m_search, "ChkCity")->click();
+            auto *cities = Find<QListWidget>(m_search, "LstCity");
             cities->setFocus();
             cities->item(1)->setSelected(true);
-        }) << std::function<void()>([this] { find<QWidget>(m_search, "TxtPlaceName")->setFocus(); });
+        }) << std::function<void()>([this] { Find<QWidget>(m_search, "TxtPlaceName")->setFocus(); });
         QTest::newRow("add dialog") << std::function<void()>(nothing)
                                     << std::function<void()>([this] { m_add = new frmAdd; });
         QTest::newRow("add category") << std::function<void()>([this] {
             m_add = new frmAdd;
-            find<QCheckBox>(m_add, "ChkAddCat")->setChecked(true);
+            Find<QCheckBox>(m_add, "ChkAddCat")->setChecked(true);
             choose(m_add, "CmbParentCat", QStringLiteral("Food"));
-            find<QLineEdit>(m_add, "TxtCatName")->setText(QStringLiteral("Bakeries"));
-        }) << std::function<void()>([this] { find<QPushButton>(m_add, "CmdAddCat")->click(); });
+            Find<QLineEdit>(m_add, "TxtCatName")->setText(QStringLiteral("Bakeries"));
+        }) << std::function<void()>([this] { Find<QPushButton>(m_add, "CmdAddCat")->click(); });
         QTest::newRow("add district") << std::function<void()>([this] {
             m_add = new frmAdd;
-            find<QCheckBox>(m_add, "ChkAddDistrict")->setChecked(true);
+            Find<QCheckBox>(m_add, "ChkAddDistrict")->setChecked(true);
             choose(m_add, "CmbCityAdd", QStringLiteral("Giza"));
-            find<QLineEdit>(m_add, "TxtNewDistrict")->setText(QStringLiteral("Haram"));
-        }) << std::function<void()>([this] { find<QPushButton>(m_add, "CmdAddDistrict")->click(); });
+            Find<QLineEdit>(m_add, "TxtNewDistrict")->setText(QStringLiteral("Haram"));
+        }) << std::function<void()>([this] { Find<QPushButton>(m_add, "CmdAddDistrict")->click(); });
         QTest::newRow("add place") << std::function<void()>([this] {
             m_add = new frmAdd;
-            find<QCheckBox>(m_add, "ChkAddPlace")->setChecked(true);
+            Find<QCheckBox>(m_add, "ChkAddPlace")->setChecked(true);
             choose(m_add, "CmbPlaceParent", QStringLiteral("Food"));
             choose(m_add, "CmbCity", QStringLiteral("Cairo"));
             choose(m_add, "CmbDistrict", QStringLiteral("Zamalek"));
-            find<QLineEdit>(m_add, "TxtPlaceName")->setText(QStringLiteral("Corner Bakery"));
-            QTest::keyClicks(find<QWidget>(m_add, "TxtAddress"), QStringLiteral("1 Nile St"));
-        }) << std::function<void()>([this] { find<QPushButton>(m_add, "CmdAddPlace")->click(); });
+            Find<QLineEdit>(m_add, "TxtPlaceName")->setText(QStringLiteral("Corner Bakery"));
+            QTest::keyClicks(Find<QWidget>(m_add, "TxtAddress"), QStringLiteral("1 Nile St"));
+        }) << std::function<void()>([this] { Find<QPushButton>(m_add, "CmdAddPlace")->click(); });
         QTest::newRow("update window") << std::function<void()>(nothing)
                                        << std::function<void()>([this] { m_update = new frmUpdate; });
         QTest::newRow("update place") << std::function<void()>([this] {
@@ -134,8 +127,8 @@ class TestWaitCursor : public QObject
             choose(m_update, "CmbPlaceParent", QStringLiteral("Food"));
             choose(m_update, "CmbCity", QStringLiteral("Giza"));
             choose(m_update, "CmbDistrict", QStringLiteral("Dokki"));
-            find<QLineEdit>(m_update, "TxtPlaceName")->setText(QStringLiteral("Food Court"));
-        }) << std::function<void()>([this] { find<QPushButton>(m_update, "CmdUpdate")->click(); });
+            Find<QLineEdit>(m_update, "TxtPlaceName")->setText(QStringLiteral("Food Court"));
+        }) << std::function<void()>([this] { Find<QPushButton>(m_update, "CmdUpdate")->click(); });
         QTest::newRow("delete place") << std::function<void()>([this] {
             openMain();
             ClickNode(Tree(*m_main), node("BR 3"));

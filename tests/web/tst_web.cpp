@@ -1,4 +1,5 @@
 #include "support/TestMain.h"
+#include "support/Waits.h"
 #include "web/MainProgramLink.h"
 #include "web/PageServer.h"
 #include "web/WebEngineStartup.h"
@@ -142,8 +143,7 @@ private Q_SLOTS:
 
         const QByteArray words = QByteArray(WebWindowShow) + WebWindowShow;
         QCOMPARE(::write(toWindow[1], words.constData(), 3), 3);
-        QTest::qWait(50);
-        QCOMPARE(shown, 0);
+        QVERIFY(KeepsHolding([&] { return shown == 0; }));
         QCOMPARE(::write(toWindow[1], words.constData() + 3, words.size() - 3), words.size() - 3);
         QTRY_COMPARE(shown, 2);
         QVERIFY(!ended);

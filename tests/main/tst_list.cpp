@@ -246,8 +246,9 @@ private Q_SLOTS:
             std::iota(order.begin(), order.end(), 0);
             QCollator english(QLocale(QLocale::English));
             english.setCaseSensitivity(Qt::CaseInsensitive);
+            // The texts themselves compared: Qt 6.4's keys on Windows are no measure.
             std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-                const int c = english.sortKey(loaded[which][a]).compare(english.sortKey(loaded[which][b]));
+                const int c = english.compare(loaded[which][a], loaded[which][b]);
                 return ascending ? c < 0 : c > 0;
             });
             QStringList texts;

@@ -26,14 +26,29 @@ private:
         QString result;   // standard output
     };
 
+    // What the program tells: its standard streams are text on Windows, where lines end in "\r\n".
+    static QString lines(const QByteArray &told)
+    {
+        QString text = QString::fromUtf8(told);
+#ifdef Q_OS_WIN
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
+        return text;
+    }
+
     static Run transfer(const QStringList &arguments)
     {
         QProcess program;
         program.start(QStringLiteral(TARNWICK_TRANSFER_PROGRAM), arguments);
         if (!program.waitForFinished(120000))
             return {};
-        return {program.exitCode(), QString::fromUtf8(program.readAllStandardError()),
-                QString::fromUtf8(program.readAllStandardOutput())};
+        return {program.exitCode(), lines(program.readAllStandardError()), lines(program.readAllStandardOutput())};
+    }
+
+    // A file as the program names it to the user.
+    static QString shown(const QString &path)
+    {
+        return QDir::toNativeSeparators(path);
     }
 
     QString write(const QString &name, const QString &text, const char *encoding = "UTF-8")
@@ -150,10 +165,10 @@ private Q_SLOTS:
         qsizetype line = 3;
         for (const Record &record : table) {
             if (!record.reason.isEmpty())
-                expected.append(QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(record.reason));
+                expected.append(QStringLiteral("%1:%2: %3").arg(shown(path)).arg(line).arg(record.reason));
             line += record.faulty.count(QLatin1Char('\n')) + 1;
         }
-        expected.append(QStringLiteral("Nothing of %1 was imported: 12 of 12 records refused.").arg(path));
+        expected.append(QStringLiteral("Nothing of %1 was imported: 12 of 12 records refused.").arg(shown(path)));
         QCOMPARE(refused.messages.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
         QCOMPARE(SmallDirectory::Snapshot(), before);
         // A record that is no place stores nothing of the sound ones either.
@@ -163,7 +178,7 @@ private Q_SLOTS:
             transfer({QStringLiteral("import"), QStringLiteral("--database"), database, broken}).messages,
             QStringLiteral("%1:3: the quoted field opened on line 3 is never closed\nNothing of %1 was imported: 1 "
                            "of 2 records refused.\n")
-                .arg(broken));
+                .arg(shown(broken)));
         QCOMPARE(SmallDirectory::Snapshot(), before);
 
         // Mended, in the encoding Arabic spreadsheets write, every place is stored once, as the
@@ -174,7 +189,7 @@ private Q_SLOTS:
         const QStringList import{QStringLiteral("import"),     QStringLiteral("--database"),   database,
                                  QStringLiteral("--encoding"), QStringLiteral("windows-1256"), arabic};
         const Run stored = transfer(import);
-        QCOMPARE(stored.result, QStringLiteral("Imported 13 places from %1.\n").arg(arabic));
+        QCOMPARE(stored.result, QStringLiteral("Imported 13 places from %1.\n").arg(shown(arabic)));
         QCOMPARE(stored.exitCode, 0);
         const QList<QStringList> places = storedPlaces();
         QCOMPARE(places.size(), 14);
@@ -215,7 +230,7 @@ private Q_SLOTS:
         const QString database = TestDatabase::Descriptor();
         const QString first = folder.filePath(QStringLiteral("first.csv"));
         const Run exported = transfer({QStringLiteral("export"), QStringLiteral("--database"), database, first});
-        QCOMPARE(exported.result, QStringLiteral("Exported 3 places to %1.\n").arg(first));
+        QCOMPARE(exported.result, QStringLiteral("Exported 3 places to %1.\n").arg(shown(first)));
         const QByteArray file = read(first);
         QVERIFY(file.startsWith("\xEF\xBB\xBFName,Category,City,District,Address,Telephone,URL,More\r\n"));
         QVERIFY(
@@ -233,9 +248,9 @@ private Q_SLOTS:
                             QStringLiteral("insert into cm_city (CODE, ENAME) values (12, 'Cairo')")});
         const Run imported = transfer({QStringLiteral("import"), QStringLiteral("--database"), database,
                                        QStringLiteral("--create-missing"), first});
-        QCOMPARE(
-            imported.result,
-            QStringLiteral("Imported 3 places from %1, with 3 new categories and 3 new districts made.\n").arg(first));
+        QCOMPARE(imported.result,
+                 QStringLiteral("Imported 3 places from %1, with 3 new categories and 3 new districts made.\n")
+                     .arg(shown(first)));
         const QString second = folder.filePath(QStringLiteral("second.csv"));
         QCOMPARE(transfer({QStringLiteral("export"), QStringLiteral("--database"), database, second}).exitCode, 0);
         QCOMPARE(records(read(second)), records(file));

@@ -72,6 +72,9 @@ private:
         whenShown<QFileDialog>(window.get(), [path, replace](QFileDialog *dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Save List As"));
             whenShown<QMessageBox>(dialog, [replace](QMessageBox *question) { question->button(replace)->click(); });
+            // In the file's own folder: where the dialog opens (the home folder, when Documents is
+            // missing) a "Places.csv" of its own would be chosen before the name typed.
+            dialog->setDirectory(QFileInfo(path).absolutePath());
             // Typed into the name box, as a user does: selectFile() leaves the box alone while it
             // has the focus, which it may or may not have yet.
             auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));

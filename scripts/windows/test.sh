@@ -4,7 +4,8 @@
 # own (build-windows/wine, made afresh):
 #   1. every test program that runs on SQLite (CTest starts each through wine);
 #   2. the program's start-up: it makes the embedded database in the Wine user's AppData folder,
-#      with its tables, the root category and the cities, and is still running;
+#      with its tables, the root category and the cities, and is still running; its help speaks
+#      Arabic to a user of an Arabic Windows;
 #   3. the installer, silently (/S), for the user alone and then for every user: each time the
 #      installed program starts the same way, and the uninstaller removes it.
 # Two tests run at a time, each on a desktop of its own (see wine-on-desktop.sh): the first on
@@ -107,6 +108,17 @@ $(sqlite3 "file:$database?mode=ro" 'select count(*) from cm_city') cities"
 }
 
 starts "$build/bin/tarnwick.exe"
+
+# A Windows user reads the display language of the session, which Wine takes from the Linux
+# locale it is started in; a program started by another keeps its parent's language, as on
+# Windows, so the test programs cannot choose it for the program they start. Redirected, a
+# Windows program writes in the session's ANSI code page, for Arabic windows-1256.
+arabic=$(LC_ALL=ar_EG.UTF-8 wine "$build/bin/tarnwick.exe" --help 2> /dev/null | iconv -f windows-1256 -t utf-8)
+grep -qF 'دليل للأماكن، مرتبة في شجرة تصنيفات.' <<< "$arabic" || {
+  echo "tarnwick.exe --help for a user of an Arabic Windows is not in Arabic: $arabic"
+  exit 1
+}
+echo "tarnwick.exe --help speaks Arabic to a user of an Arabic Windows"
 
 installer=$(ls "$build"/tarnwick-*-win64.exe)
 # Installs silently with option $1 (/CurrentUser or /AllUsers) into folder $2 (under drive_c),

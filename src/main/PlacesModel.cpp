@@ -5,7 +5,6 @@
 #include "data/InterfaceLanguage.h"
 #include "data/TextRows.h"
 
-#include <QCollator>
 #include <QColor>
 
 #include <algorithm>
@@ -78,7 +77,7 @@ void PlacesModel::clear()
     m_places = {};
     m_order = {};
     m_texts.clear();
-    for (std::vector<QCollatorSortKey> &keys : m_keys)
+    for (std::vector<CollationKey> &keys : m_keys)
         keys = {};
     m_listed.clear();
     endResetModel();
@@ -91,7 +90,7 @@ void PlacesModel::beginLoad(Processing::PlacesListRows rows)
     m_positions = rows.texts;
     m_leafPosition = rows.placeId;
     m_rows = std::move(rows.rows);
-    for (std::vector<QCollatorSortKey> &keys : m_keys)
+    for (std::vector<CollationKey> &keys : m_keys)
         keys = {};
 }
 
@@ -280,14 +279,13 @@ template<typename First, typename Second> void together(First first, Second seco
 
 } // namespace
 
-std::vector<QCollatorSortKey> PlacesModel::makeSortKeys(int column, std::size_t from, std::size_t to) const
+std::vector<CollationKey> PlacesModel::makeSortKeys(int column, std::size_t from, std::size_t to) const
 {
     // The interface's language orders the texts ("أحمد" with "احمد", "Éclair" among the e's),
     // without regard to case; a key per text makes each comparison one of bytes. A collator of
     // its own for each thread.
-    QCollator collator(Processing::InterfaceLocale());
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
+    const CaseBlindCollator collator(Processing::InterfaceLocale());
+    std::vector<CollationKey> keys;
     keys.reserve(to - from);
     for (std::size_t i = from; i < to; ++i) {
         const Place &place = m_places[i];
@@ -298,9 +296,9 @@ std::vector<QCollatorSortKey> PlacesModel::makeSortKeys(int column, std::size_t 
     return keys;
 }
 
-const std::vector<QCollatorSortKey> &PlacesModel::sortKeys(int column)
+const std::vector<CollationKey> &PlacesModel::sortKeys(int column)
 {
-    std::vector<QCollatorSortKey> &keys = m_keys[std::size_t(column)];
+    std::vector<CollationKey> &keys = m_keys[std::size_t(column)];
     const std::size_t rows = m_places.size();
     if (keys.size() == rows)
         return keys;
@@ -308,7 +306,7 @@ const std::vector<QCollatorSortKey> &PlacesModel::sortKeys(int column)
         keys = makeSortKeys(column, 0, rows);
         return keys;
     }
-    std::vector<QCollatorSortKey> later;
+    std::vector<CollationKey> later;
     together([&] { later = makeSortKeys(column, rows / 2, rows); }, [&] { keys = makeSortKeys(column, 0, rows / 2); });
     keys.insert(keys.end(), std::make_move_iterator(later.begin()), std::make_move_iterator(later.end()));
     return keys;
@@ -316,11 +314,11 @@ const std::vector<QCollatorSortKey> &PlacesModel::sortKeys(int column)
 
 void PlacesModel::sortRows()
 {
-    const std::vector<QCollatorSortKey> &keys = sortKeys(m_sortColumn);
+    const std::vector<CollationKey> &keys = sortKeys(m_sortColumn);
     // Sorted side by side with their keys: a comparison then reads the two keys and nothing else.
     struct Entry
     {
-        QCollatorSortKey key;
+        CollationKey key;
         int place;
     };
     std::vector<Entry> entries;

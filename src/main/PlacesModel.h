@@ -3,10 +3,10 @@
 #include "data/CsvWriter.h"
 #include "data/PlacesList.h"
 #include "data/TextRows.h"
+#include "main/CaseBlindCollator.h"
 #include "main/TextArena.h"
 
 #include <QAbstractTableModel>
-#include <QCollatorSortKey>
 #include <QLatin1StringView>
 #include <QList>
 #include <QSet>
@@ -18,8 +18,8 @@
 #include <vector>
 
 // The places list's rows, filled straight from the places query and sorted as the interface's
-// language sorts (QCollator), on a key made once per row, so a hundred thousand places list and
-// sort quickly.
+// language sorts, blind to case (CaseBlindCollator), on a key made once per row, so a hundred
+// thousand places list and sort quickly.
 class PlacesModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -101,8 +101,8 @@ private:
 
     const Place &shown(int row) const { return m_places[std::size_t(m_order[std::size_t(row)])]; }
     // The collation keys of a column's texts of the places from one position to another.
-    std::vector<QCollatorSortKey> makeSortKeys(int column, std::size_t from, std::size_t to) const;
-    const std::vector<QCollatorSortKey> &sortKeys(int column);
+    std::vector<CollationKey> makeSortKeys(int column, std::size_t from, std::size_t to) const;
+    const std::vector<CollationKey> &sortKeys(int column);
     void sortRows();
     // Reads the current row into m_places.
     void readRow();
@@ -113,7 +113,7 @@ private:
     TextArena m_texts;
     // The collation keys of a column's texts, by position in m_places; made on the first sort by
     // it, so a sort compares bytes, never texts.
-    std::array<std::vector<QCollatorSortKey>, ColumnCount> m_keys;
+    std::array<std::vector<CollationKey>, ColumnCount> m_keys;
     ListedIds m_listed;
     // The load under way.
     std::unique_ptr<Processing::TextRows> m_rows;

@@ -15,6 +15,11 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // The categories to export, or none for all; why not, when the name fits no one category.
@@ -41,6 +46,11 @@ std::optional<QSet<qint32>> chosenCategories(const QString &name, QString &why)
 std::unique_ptr<QFileDevice> openOutput(const QString &file, std::FILE *out)
 {
     if (file == QLatin1StringView("-")) {
+#ifdef Q_OS_WIN
+        // Windows' standard output is text, which would make each "\n" of the records "\r\n":
+        // the file's own bytes are written.
+        _setmode(_fileno(out), _O_BINARY);
+#endif
         auto output = std::make_unique<QFile>();
         output->open(out, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
         return output;

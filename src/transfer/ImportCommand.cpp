@@ -5,13 +5,13 @@
 #include "data/PlaceImport.h"
 #include "transfer/CountText.h"
 #include "transfer/PlaceFile.h"
+#include "transfer/TextDecoding.h"
 #include "transfer/TransferCommandLine.h"
 #include "transfer/TransferConsole.h"
 #include "transfer/TransferDatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -29,7 +29,7 @@ QString oneLine(const Processing::DbError &error)
 
 int RunImport(const TransferRequest &request, TransferConsole &console)
 {
-    if (!request.encoding.isEmpty() && !QStringDecoder(request.encoding.toLatin1().constData()).isValid()) {
+    if (!TextDecoding(request.encoding).isValid()) {
         console.error(QCoreApplication::translate(
                           "Transfer", "tarnwick-transfer: the encoding \"%1\" is not one this system can read.")
                           .arg(request.encoding));

@@ -2,9 +2,9 @@
 
 #include "data/CsvReader.h"
 #include "data/PlaceExport.h"
+#include "transfer/TextDecoding.h"
 
 #include <QCoreApplication>
-#include <QStringDecoder>
 
 #include <array>
 
@@ -32,18 +32,15 @@ const std::array<Column, 8> Columns{{
 // The text, or why the bytes are not in that encoding.
 QString decode(const QByteArray &bytes, const QString &encoding, QString &refusal)
 {
-    QStringDecoder decoder =
-        encoding.isEmpty() ? QStringDecoder(QStringConverter::Utf8) : QStringDecoder(encoding.toLatin1().constData());
-    if (!decoder.isValid()) {
+    const TextDecoding decoding(encoding);
+    if (!decoding.isValid()) {
         refusal = QCoreApplication::translate("Transfer", "the encoding \"%1\" is not one this system can read")
                       .arg(encoding);
         return QString();
     }
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        // Where the first byte that is not of the encoding lies, by the character put in its place.
-        const qsizetype at = text.indexOf(QChar::ReplacementCharacter);
-        const qsizetype line = text.left(std::max<qsizetype>(at, 0)).count(QLatin1Char('\n')) + 1;
+    qsizetype line = 0;
+    QString text = decoding.decode(bytes, line);
+    if (line > 0) {
         refusal = QCoreApplication::translate(
                       "Transfer", "line %1 is not %2; name the file's encoding with --encoding (windows-1256, for "
                                   "one)")

@@ -179,12 +179,17 @@ private Q_SLOTS:
         QTest::newRow("password") << QStringList{QStringLiteral("--database"),
                                                  QStringLiteral("postgresql://bob:Xq7tiger@db/dir")}
                                   << 2 << QStringLiteral("~/.pgpass") << 1 << QString();
+#ifndef Q_OS_WIN
+        // Windows has no display to miss: there a start opens the window and runs until closed.
         QTest::newRow("a start") << QStringList{} << 1
                                  << QStringLiteral("cannot show its window: could not connect to display") << 1
                                  << QString();
+        // Windows speaks its user's display language to every program, whatever the variables
+        // say: scripts/windows/test.sh starts the program for an Arabic user instead.
         QTest::newRow("help in Arabic") << QStringList{QStringLiteral("--help")} << 0
                                         << QStringLiteral("دليل للأماكن، مرتبة في شجرة تصنيفات.") << 0
                                         << QStringLiteral("ar_EG.UTF-8");
+#endif
     }
 
     void theCommandLineIsAnsweredWithoutADisplay()

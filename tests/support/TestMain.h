@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -59,6 +60,11 @@ template<typename TestClass> int run(int argc, char *argv[])
     }
     for (const char *location : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
         qputenv(location, QFile::encodeName(runFolder.filePath(QString::fromLatin1(location))));
+#ifdef Q_OS_WIN
+    // Windows keeps the settings file in the profile's AppData folder, which no variable moves.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       runFolder.filePath(QStringLiteral("XDG_CONFIG_HOME")));
+#endif
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));

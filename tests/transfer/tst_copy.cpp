@@ -2,6 +2,7 @@
 #include "data/DbError.h"
 #include "data/EmbeddedDatabase.h"
 #include "data/InterfaceLanguage.h"
+#include "data/SiteSettings.h"
 #include "support/SmallDirectory.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -12,7 +13,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <csignal>
@@ -146,10 +146,8 @@ private Q_SLOTS:
     void init()
     {
         // "development" names the run's database, through the settings file the program reads.
-        const QString folder =
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Tarnwick");
-        QDir().mkpath(folder);
-        QFile settings(folder + QStringLiteral("/" TARNWICK_SETTINGS_FILE));
+        QFile settings(Processing::SettingsFiles().constFirst());
+        QDir().mkpath(QFileInfo(settings).absolutePath());
         QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
         settings.write(QStringLiteral("[Databases]\ndevelopment=\"%1\"\n").arg(TestDatabase::Descriptor()).toUtf8());
     }

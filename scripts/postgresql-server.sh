@@ -5,9 +5,10 @@
 
 pg_bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 
-free_port() {
+# The first port between FIRST and LAST that nothing listens on.
+free_port_between() {
   local port
-  for port in $(seq 54320 54420); do
+  for port in $(seq "$1" "$2"); do
     if ! (exec 3<>/dev/tcp/127.0.0.1/"$port") 2>/dev/null; then
       echo "$port"
       return 0
@@ -32,17 +33,6 @@ make_test_certificates() {
   rm -f "$folder/ca.key" "$folder/other-ca.key" "$folder/server.csr"
 }
 
-free_port_after() {
-  local port
-  for port in $(seq $(($1 + 1)) 54420); do
-    if ! (exec 3<>/dev/tcp/127.0.0.1/"$port") 2>/dev/null; then
-      echo "$port"
-      return 0
-    fi
-  done
-  return 1
-}
-
 start_test_server() {
   local build=$1
   [ -x "$pg_bin/initdb" ] || { echo "PostgreSQL is not installed" >&2; return 1; }
@@ -60,7 +50,7 @@ start_test_server() {
     rm -rf "$pg_data"
     mkdir -p "$pg_data"
   fi
-  pg_port=$(free_port)
+  pg_port=$(free_port_between 54320 54420)
   "${run_as[@]}" "$pg_bin/initdb" -D "$pg_data/data" -U tarnwick --auth=trust --encoding=UTF8 --locale=C.UTF-8 >"$pg_data/initdb.log" 2>&1 \
     || { cat "$pg_data/initdb.log" >&2; return 1; }
   make_test_certificates "$pg_data"
@@ -99,7 +89,7 @@ HBA
 start_plain_test_server() {
   plain_data="$pg_data/plain"
   "${run_as[@]}" mkdir -p "$plain_data"
-  plain_port=$(free_port_after "$pg_port")
+  plain_port=$(free_port_between $((pg_port + 1)) 54420)
   "${run_as[@]}" "$pg_bin/initdb" -D "$plain_data/data" -U tarnwick --auth=trust >"$pg_data/plain-initdb.log" 2>&1 \
     || { cat "$pg_data/plain-initdb.log" >&2; return 1; }
   "${run_as[@]}" "$pg_bin/pg_ctl" -D "$plain_data/data" -l "$plain_data/server.log" -w -t 60 \
@@ -115,17 +105,6 @@ stop_test_server() {
   fi
   "${run_as[@]}" "$pg_bin/pg_ctl" -D "$pg_data/data" -m immediate -w stop >/dev/null 2>&1 || true
   if [ "$(id -u)" -eq 0 ]; then rm -rf "$pg_data"; fi
-}
-
-free_port_between() {
-  local port
-  for port in $(seq "$1" "$2"); do
-    if ! (exec 3<>/dev/tcp/127.0.0.1/"$port") 2>/dev/null; then
-      echo "$port"
-      return 0
-    fi
-  done
-  return 1
 }
 
 # Asks the server on SOCKET-FOLDER and PORT until QUERY gives ANSWER, for at most a minute.

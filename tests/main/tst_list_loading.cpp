@@ -94,11 +94,14 @@ public:
         QCOMPARE(m_list->model()->rowCount(), 0);
     }
 
-    // Until no list loads and what waited for it has run.
+    // Until no list loads and what waited for it has run: that runs from the event loop, queued
+    // as the load ended, so a call queued after it has run once it has.
     void waitForTheList()
     {
         QTRY_VERIFY(!m_main || !m_main->ListLoading());
-        QTest::qWait(1);
+        bool queuedAfter = false;
+        QTimer::singleShot(0, this, [&queuedAfter] { queuedAfter = true; });
+        QTRY_VERIFY(queuedAfter);
     }
 
     QStringList recordedSearches() const

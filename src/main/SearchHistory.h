@@ -17,8 +17,6 @@ public:
     std::optional<QString> forward();
 
 private:
-    friend class Inspect; // tests read the positions, which show nowhere
-
     std::optional<QString> step(bool backwards);
 
     // Six slots of which only 0 to 4 are ever used: the write index rests at 5 between the

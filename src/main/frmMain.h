@@ -58,10 +58,6 @@ Q_SIGNALS:
     void ListLoaded();
 
 private:
-    // Which searches were recorded shows nowhere: Back and Forward start from a position of
-    // their own that recording does not move, so tests read the ring and the condition.
-    friend class Inspect;
-
     // The condition every reload of the places list is filled under; empty for none. The
     // window's commands clear or restore it, the search dialog sets it through SetSearchStr.
     QString SearchStr;

@@ -1,6 +1,6 @@
 #include "main/BrowsingFixture.h"
+#include "main/Listing.h"
 #include "main/frmMain.h"
-#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -144,10 +144,10 @@ private Q_SLOTS:
         QVERIFY(fresh->isVisible());
         QCOMPARE(BrowsingFixture::PanelText(*fresh, 2), QStringLiteral("Connected To DB"));
         QCOMPARE(messages.count(), 0);
-        QCOMPARE(Inspect::SearchStr(*fresh), QString());
         const QAbstractItemModel *tree = fresh->findChild<QTreeView *>(QStringLiteral("CatTree"))->model();
         QCOMPARE(tree->rowCount(), 1);
         QVERIFY(tree->rowCount(tree->index(0, 0)) > 0);
+        QCOMPARE(ReloadedWhole(*fresh), WholeUnder(QString()));
 
         fresh->showMinimized();
         clickBack();

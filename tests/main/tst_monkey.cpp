@@ -12,8 +12,8 @@
 #include "search/FrmSearch.h"
 #include "support/Find.h"
 #include "support/HostileInputs.h"
-#include "support/Inspect.h"
 #include "support/Recorders.h"
+#include "support/StatementTrace.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 
@@ -79,8 +79,10 @@ class TestMonkey : public QObject
     QStringList m_log;
     QString m_failure;
     int m_messages = 0;
-    QSet<QString> m_listed;  // keys in the list after the last check
-    qint64 m_actedNode = -1; // the category the last action clicked or expanded
+    QSet<QString> m_listed; // keys in the list after the last check
+    // The places statements the program sends, where SQLite's trace shows them, and the last.
+    std::unique_ptr<StatementTrace> m_trace;
+    QString m_placesSent;
 
     int pick(int n) { return n <= 0 ? 0 : int(m_rng.bounded(n)); }
     bool chance(int percent) { return pick(100) < percent; }
@@ -165,7 +167,6 @@ class TestMonkey : public QObject
         return nodes;
     }
 
-    static qint64 branchOf(const QModelIndex &node) { return node.data(CategoryTreeModel::IdRole).toInt(); }
     static QString textOf(const QModelIndex &node) { return node.data().toString(); }
 
     QPersistentModelIndex randomNode()
@@ -317,7 +318,6 @@ class TestMonkey : public QObject
         if (roll < 14) {
             if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
                 note(QStringLiteral("click node %1").arg(textOf(node)));
-                m_actedNode = branchOf(node);
                 tree()->scrollTo(node);
                 QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(node).center());
             }
@@ -325,7 +325,6 @@ class TestMonkey : public QObject
             if (const QPersistentModelIndex node = randomNode(); node.isValid()) {
                 const bool expanded = tree()->isExpanded(node);
                 note(QStringLiteral("%1 node %2").arg(expanded ? "collapse" : "expand", textOf(node)));
-                m_actedNode = branchOf(node);
                 tree()->setExpanded(node, !expanded);
             }
         } else if (roll < 29) {
@@ -391,11 +390,8 @@ class TestMonkey : public QObject
         }
     }
 
-    QSet<QString> placesOf(qint64 branch, const QString &condition) const
+    QSet<QString> placesOf(const QString &sql) const
     {
-        QString sql = Processing::GetPlacesQuery(qint32(branch));
-        if (!condition.isEmpty())
-            sql += QStringLiteral(" AND ") + condition;
         const Processing::Recordset rs = Processing::DbConn().openRecordset(sql);
         QSet<QString> keys;
         const int field = rs.field(QStringLiteral("leaf_id"));
@@ -484,8 +480,8 @@ class TestMonkey : public QObject
         if (const QString tree = treeBroken(); !tree.isEmpty())
             return tree;
 
-        // A list that changed was loaded by a query: the places query for all categories, the
-        // one acted on or the selected one, under the condition in force.
+        // A list that changed shows what the places statement last sent gives. Only SQLite's
+        // trace shows the statement, and with it the search condition in force.
         QSet<QString> keys;
         for (int row = 0; row < BrowsingFixture::Places(*m_main)->rowCount(); ++row) {
             const QString key = QStringLiteral("LF%1").arg(BrowsingFixture::Places(*m_main)->PlaceId(row));
@@ -493,17 +489,10 @@ class TestMonkey : public QObject
                 return QStringLiteral("place %1 listed twice").arg(key);
             keys.insert(key);
         }
-        if (keys != m_listed) {
-            QList<qint64> branches = {-1, m_actedNode};
-            if (const QModelIndexList selected = tree()->selectionModel()->selectedIndexes(); !selected.isEmpty())
-                branches.append(branchOf(selected.first()));
-            bool explained = false;
-            for (const qint64 branch : branches)
-                explained = explained || (branch >= -1 && placesOf(branch, Inspect::SearchStr(*m_main)) == keys);
-            if (!explained)
-                return QStringLiteral("the list shows places its query does not give");
-            m_listed = keys;
-        }
+        if (keys != m_listed && m_trace->active() && (m_placesSent.isEmpty() || placesOf(m_placesSent) != keys))
+            return QStringLiteral("the list shows places its query does not give");
+        m_trace->clear();
+        m_listed = keys;
         return QString();
     }
 
@@ -526,12 +515,19 @@ private Q_SLOTS:
         TestDatabase::ResetWithSample();
         m_main = new frmMain;
         m_main->show();
+        const QString places = Processing::DbConn().sent(Processing::GetPlacesQuery(-1));
+        m_placesSent.clear();
+        m_trace = std::make_unique<StatementTrace>([this, places](const QString &sql) {
+            if (sql.startsWith(places))
+                m_placesSent = sql;
+        });
         m_treeTester = std::make_unique<QAbstractItemModelTester>(
             tree()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
 
     void cleanup()
     {
+        m_trace.reset();
         m_treeTester.reset();
         delete m_main;
         // The update windows have no owner: deleting the main window leaves them. Deleting one
@@ -572,7 +568,6 @@ private Q_SLOTS:
                 cleanup();
                 init();
                 m_listed.clear();
-                m_actedNode = -1;
             }
             act();
             check();

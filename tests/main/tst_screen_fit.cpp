@@ -1,5 +1,6 @@
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
+#include "support/Find.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 #include "ui/ScreenFit.h"
@@ -75,8 +76,7 @@ private Q_SLOTS:
             {"StatusBar1", TwipsRect(0, 10860, 13140, 255)},
         };
         for (const auto &[name, place] : places) {
-            const QWidget *control = client->findChild<QWidget *>(QLatin1StringView(name));
-            QVERIFY2(control, name);
+            const QWidget *control = Find<QWidget>(client, name);
             QCOMPARE(control->parentWidget(), client);
             QCOMPARE(control->geometry(), place);
         }

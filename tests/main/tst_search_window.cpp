@@ -1,8 +1,9 @@
 #include "main/BrowsingFixture.h"
+#include "main/Listing.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "search/FrmSearch.h"
-#include "support/Inspect.h"
+#include "support/Find.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -22,22 +23,14 @@
 
 namespace {
 
-template<typename Widget = QWidget> Widget *control(QWidget &dialog, const char *name)
-{
-    auto *widget = dialog.findChild<Widget *>(QLatin1StringView(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
-
 void click(QWidget &dialog, const char *name)
 {
-    QTest::mouseClick(control(dialog, name), Qt::LeftButton);
+    QTest::mouseClick(Find<QWidget>(&dialog, name), Qt::LeftButton);
 }
 
 void pick(QWidget &dialog, const char *list, QList<int> ids)
 {
-    auto *widget = control<QListWidget>(dialog, list);
+    auto *widget = Find<QListWidget>(&dialog, list);
     for (int i = 0; i < widget->count(); ++i) {
         QListWidgetItem *item = widget->item(i);
         if (ids.removeOne(item->data(Qt::UserRole).toInt())) {
@@ -69,7 +62,7 @@ void choose(QWidget &dialog, const Choices &choices)
     list("ChkCat", "LstCat", choices.categories);
     list("ChkCity", "LstCity", choices.cities);
     list("ChkDistrict", "LstDistrict", choices.districts);
-    QTest::keyClicks(control(dialog, "TxtPlaceName"), choices.name);
+    QTest::keyClicks(Find<QWidget>(&dialog, "TxtPlaceName"), choices.name);
     if (choices.option)
         click(dialog, choices.option);
 }
@@ -116,6 +109,35 @@ class TestSearchWindow : public QObject
         });
     }
 
+    // The list a search that closes its dialog fills; an empty listing where it stays open.
+    Listing searched(const Choices &choices)
+    {
+        bool leftOpen = true;
+        const Listing shown = ListingAfter(*m_main, [&] { leftOpen = search(choices); });
+        return leftOpen ? Listing() : shown;
+    }
+
+    Listing stepped(ToolbarEntry entry)
+    {
+        return ListingAfter(*m_main, [&] { m_main->ToolbarButton(entry)->trigger(); });
+    }
+
+    // How many searches the window recorded, empty ones too, counted round the ring of five;
+    // only before Back or Forward left the ring's start. Five searches more fill every slot, and
+    // which of them Back then restores first tells where they began.
+    int recordedSoFar()
+    {
+        const auto place = [](int n) { return QStringLiteral(" places_leaves.leaf_id = %1").arg(n); };
+        for (int n = 1; n <= 5; ++n)
+            m_main->setsearch(place(n));
+        const Listing restored = stepped(ToolbarEntry::Back);
+        for (int n = 1; n <= 5; ++n) {
+            if (restored == WholeUnder(place(n)))
+                return (5 - n) % 5;
+        }
+        return -1;
+    }
+
     QList<int> listed() const
     {
         QList<int> ids;
@@ -123,12 +145,6 @@ class TestSearchWindow : public QObject
             ids.append(BrowsingFixture::Places(*m_main)->PlaceId(row));
         std::sort(ids.begin(), ids.end());
         return ids;
-    }
-
-    QString newestRecorded() const
-    {
-        const SearchHistory &history = Inspect::History(*m_main);
-        return Inspect::Slot(history, Inspect::WriteIndex(history) - 1);
     }
 
 private Q_SLOTS:
@@ -155,17 +171,17 @@ private Q_SLOTS:
 
     void searchByCityAndName()
     {
-        QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
         const QString expected =
             QStringLiteral(" ( places_leaves.city = 3 )  AND ( upper (Leaf_Name) like upper ('%dokki%') ) ");
-        QCOMPARE(Inspect::SearchStr(*m_main), expected);
-        QCOMPARE(newestRecorded(), expected);
+        QCOMPARE(searched({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}), WholeUnder(expected));
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
         // The tree was rebuilt from its root: its first two levels only.
         const QAbstractItemModel *tree = m_main->findChild<QTreeView *>(QStringLiteral("CatTree"))->model();
         QCOMPARE(tree->rowCount(), 1);
         QCOMPARE(tree->rowCount(tree->index(0, 0)), 4);
         QVERIFY(m_messages->texts().isEmpty());
+        // Recorded: the newest search is the one Back restores first.
+        QCOMPARE(stepped(ToolbarEntry::Back), WholeUnder(expected));
     }
 
     void citiesAndDistrictsWidenCategoriesNarrow()
@@ -176,7 +192,7 @@ private Q_SLOTS:
         QVERIFY(!openSearch([](FrmSearch &dialog) {
             choose(dialog, {{}, {}, {16}, QString(), nullptr});
             choose(dialog, {{}, {2}, {}, QString(), nullptr});
-            QTest::keyClick(control(dialog, "LstCity"), Qt::Key_Return);
+            QTest::keyClick(Find<QWidget>(&dialog, "LstCity"), Qt::Key_Return);
         }));
         QCOMPARE(listed(), (QList<int>{13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33, 35}));
         QVERIFY(!search({{12}, {}, {}, QStringLiteral("Museum"), "OptEnd"}));
@@ -185,49 +201,47 @@ private Q_SLOTS:
 
     void typedNames()
     {
-        QVERIFY(!search({{}, {}, {}, QStringLiteral("joe's"), "OptStart"}));
+        const Listing joes = searched({{}, {}, {}, QStringLiteral("joe's"), "OptStart"});
         QCOMPARE(listed(), QList<int>{61});
-        QCOMPARE(Inspect::SearchStr(*m_main), QStringLiteral("  ( upper (Leaf_Name) like upper ('joe''s%') ) "));
+        QCOMPARE(joes, WholeUnder(QStringLiteral("  ( upper (Leaf_Name) like upper ('joe''s%') ) ")));
 
-        QVERIFY(!search({{}, {}, {}, QStringLiteral("   "), nullptr}));
+        QCOMPARE(searched({{}, {}, {}, QStringLiteral("   "), nullptr}),
+                 WholeUnder(QStringLiteral("  ( upper (Leaf_Name) like upper ('   ') ) ")));
         QCOMPARE(listed(), QList<int>{62});
-        QCOMPARE(Inspect::SearchStr(*m_main), QStringLiteral("  ( upper (Leaf_Name) like upper ('   ') ) "));
 
         // Wildcards typed by the user keep their meaning.
         QVERIFY(!search({{}, {}, {}, QStringLiteral("%pharmac_"), "OptExact"}));
         QCOMPARE(listed(), (QList<int>{6, 16, 24, 37, 46, 56}));
 
-        // A search that finds nothing is still recorded.
+        // A search that finds nothing is still recorded: Back restores it first, and Forward
+        // goes on round to the first of the four.
         QVERIFY(!search({{}, {}, {}, QStringLiteral("Joe's"), "OptExact"}));
         QVERIFY(listed().isEmpty());
-        QCOMPARE(newestRecorded(), QStringLiteral("  ( upper (Leaf_Name) like upper ('Joe''s') ) "));
-        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 4);
         QVERIFY(m_messages->texts().isEmpty());
+        QCOMPARE(stepped(ToolbarEntry::Back),
+                 WholeUnder(QStringLiteral("  ( upper (Leaf_Name) like upper ('Joe''s') ) ")));
+        QCOMPARE(stepped(ToolbarEntry::Forward), joes);
+        QCOMPARE(recordedSoFar(), 4);
     }
 
     void backRestoresSearches()
     {
-        QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
-        const QString first = Inspect::SearchStr(*m_main);
-        QVERIFY(!search({{}, {}, {}, QStringLiteral("Joe's"), "OptStart"}));
-        const QString second = Inspect::SearchStr(*m_main);
+        const Listing first = searched({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"});
+        const Listing second = searched({{}, {}, {}, QStringLiteral("Joe's"), "OptStart"});
+        QCOMPARE(second.places, QList<int>{61});
+        QCOMPARE(first.places, (QList<int>{23, 28, 29}));
 
         m_main->ToolbarButton(ToolbarEntry::Refresh)->trigger(); // no condition, the ring kept
-        QVERIFY(Inspect::SearchStr(*m_main).isEmpty());
-        m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
-        QCOMPARE(Inspect::SearchStr(*m_main), second);
-        QCOMPARE(listed(), QList<int>{61});
-        m_main->ToolbarButton(ToolbarEntry::Back)->trigger();
-        QCOMPARE(Inspect::SearchStr(*m_main), first);
-        QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        m_main->ToolbarButton(ToolbarEntry::Forward)->trigger();
-        QCOMPARE(Inspect::SearchStr(*m_main), second);
+        QCOMPARE(ReloadedWhole(*m_main), WholeUnder(QString()));
+        QCOMPARE(stepped(ToolbarEntry::Back), second);
+        QCOMPARE(stepped(ToolbarEntry::Back), first);
+        QCOMPARE(stepped(ToolbarEntry::Forward), second);
     }
 
     void cancelCloseBoxAndNoCriteria()
     {
-        QVERIFY(!search({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"}));
-        const QString current = Inspect::SearchStr(*m_main);
+        const Listing current = searched({{}, {3}, {}, QStringLiteral("dokki"), "OptContain"});
+        QCOMPARE(current.places, (QList<int>{23, 28, 29}));
 
         QVERIFY(!openSearch([](FrmSearch &dialog) {
             choose(dialog, {{}, {1}, {}, QStringLiteral("Joe"), nullptr});
@@ -237,9 +251,8 @@ private Q_SLOTS:
             choose(dialog, {{4}, {}, {}, QString(), nullptr});
             dialog.close();
         }));
-        QCOMPARE(Inspect::SearchStr(*m_main), current);
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
+        QCOMPARE(ReloadedWhole(*m_main), current);
 
         // No criterion: the message, the dialog stays open, and only the condition is gone.
         QVERIFY(openSearch([](FrmSearch &dialog) {
@@ -247,9 +260,10 @@ private Q_SLOTS:
             click(dialog, "CmdSearch");
         }));
         QCOMPARE(m_messages->texts(), QStringList{QStringLiteral(" You Must enter Searching Criteria ")});
-        QVERIFY(Inspect::SearchStr(*m_main).isEmpty());
         QCOMPARE(listed(), (QList<int>{23, 28, 29}));
-        QCOMPARE(Inspect::WriteIndex(Inspect::History(*m_main)), 1);
+        QCOMPARE(ReloadedWhole(*m_main), WholeUnder(QString()));
+        // Neither the cancelled searches nor the one without criteria were recorded.
+        QCOMPARE(recordedSoFar(), 1);
     }
 
     void freshAtEveryOpening()
@@ -262,10 +276,10 @@ private Q_SLOTS:
         bool fresh = false;
         int newCity = -1;
         openSearch([&](FrmSearch &dialog) {
-            auto *cities = control<QListWidget>(dialog, "LstCity");
-            fresh = !control<QCheckBox>(dialog, "ChkCity")->isChecked() && !cities->isEnabled() &&
-                    cities->selectedItems().isEmpty() && control<QLineEdit>(dialog, "TxtPlaceName")->text().isEmpty() &&
-                    !control<QRadioButton>(dialog, "OptEnd")->isChecked();
+            auto *cities = Find<QListWidget>(&dialog, "LstCity");
+            fresh = !Find<QCheckBox>(&dialog, "ChkCity")->isChecked() && !cities->isEnabled() &&
+                    cities->selectedItems().isEmpty() && Find<QLineEdit>(&dialog, "TxtPlaceName")->text().isEmpty() &&
+                    !Find<QRadioButton>(&dialog, "OptEnd")->isChecked();
             const QList<QListWidgetItem *> found = cities->findItems(QStringLiteral("Zzz Town"), Qt::MatchExactly);
             if (found.size() == 1)
                 newCity = found.first()->data(Qt::UserRole).toInt();
@@ -283,16 +297,19 @@ private Q_SLOTS:
         bool choicesKept = false;
         QVERIFY(openSearch([&](FrmSearch &dialog) {
             choose(dialog, {{12}, {}, {}, QString(), nullptr});
-            TestDatabase::Exec(QStringLiteral("drop table cm_city"));
+            TestDatabase::Exec(QStringLiteral("alter table cm_city rename to cm_city_gone"));
             click(dialog, "CmdSearch");
-            choicesKept = control<QCheckBox>(dialog, "ChkCat")->isChecked() &&
-                          control<QListWidget>(dialog, "LstCat")->selectedItems().size() == 1;
+            choicesKept = Find<QCheckBox>(&dialog, "ChkCat")->isChecked() &&
+                          Find<QListWidget>(&dialog, "LstCat")->selectedItems().size() == 1;
         }));
         QVERIFY(choicesKept);
         QCOMPARE(m_messages->count(), 1);
         QCOMPARE(m_messages->last().title, QStringLiteral("DataBase Error"));
-        QCOMPARE(Inspect::SearchStr(*m_main), expected);
-        QCOMPARE(newestRecorded(), expected);
+        // With the table back for a moment: the condition is in force, and the search recorded.
+        TestDatabase::Exec(QStringLiteral("alter table cm_city_gone rename to cm_city"));
+        QCOMPARE(ReloadedWhole(*m_main), WholeUnder(expected));
+        QCOMPARE(stepped(ToolbarEntry::Back), WholeUnder(expected));
+        TestDatabase::Exec(QStringLiteral("alter table cm_city rename to cm_city_gone"));
 
         // The main window carries on: the search opens again, and Refresh rebuilds the tree.
         m_messages->clear();

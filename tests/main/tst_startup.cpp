@@ -1,8 +1,8 @@
 #include "data/Connection.h"
 #include "data/Environment.h"
 #include "main/BrowsingFixture.h"
+#include "main/Listing.h"
 #include "main/frmMain.h"
-#include "support/Inspect.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -89,9 +89,9 @@ private Q_SLOTS:
         QCOMPARE(BrowsingFixture::PanelText(window, 2), QStringLiteral("Connected To DB"));
         QCOMPARE(BrowsingFixture::PanelText(window, 3), QString());
         QCOMPARE(BrowsingFixture::PanelText(window, 4), QString());
-        QCOMPARE(Inspect::SearchStr(window), QString());
         QCOMPARE(ChildCount(Tree(window)->model()->index(0, 0)), 3);
         QCOMPARE(List(window)->model()->rowCount(), 0);
+        QCOMPARE(ReloadedWhole(window), WholeUnder(QString()));
     }
 
     void markerFileBesideTheProgramChoosesDevelopment()

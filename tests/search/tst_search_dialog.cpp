@@ -1,6 +1,7 @@
 #include "data/DbError.h"
 #include "search/FrmSearch.h"
 #include "search/SearchHost.h"
+#include "support/Find.h"
 #include "support/Recorders.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
@@ -87,13 +88,7 @@ class TestSearchDialog : public QObject
     std::unique_ptr<FrmSearch> m_dialog;
     std::unique_ptr<MessageRecorder> m_messages;
 
-    template<typename Widget = QWidget> Widget *control(const char *name)
-    {
-        auto *widget = m_dialog->findChild<Widget *>(QLatin1StringView(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
+    template<typename Widget = QWidget> Widget *control(const char *name) { return Find<Widget>(m_dialog.get(), name); }
 
     void open()
     {

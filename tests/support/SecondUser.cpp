@@ -1,15 +1,19 @@
 #include "support/SecondUser.h"
 
+#include "data/Connection.h"
 #include "data/DatabaseDescriptor.h"
 #include "data/PostgreSQLAddress.h"
+#include "data/SqliteFunctions.h"
 #include "support/TestDatabase.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <atomic>
 #include <chrono>
 #include <future>
+#include <sqlite3.h>
 #include <stdexcept>
 #include <thread>
 
@@ -19,9 +23,35 @@ struct SecondUser::Shared
     std::promise<QString> started; // empty text: the statements ran
     bool sawWaiting = false;
     bool finished = false;
+    // SQLite: the file layer of the program's connection, and its own sleep while it is watched.
+    sqlite3_vfs *vfs = nullptr;
+    int (*sleep)(sqlite3_vfs *, int) = nullptr;
 };
 
 namespace {
+
+// SQLite's busy handler waits for a lock by sleeping through the connection's file layer: while
+// the second user holds its lock, a sleep there is the program's connection waiting for it.
+std::atomic<bool> sqliteSlept{false};
+int (*sqliteSleep)(sqlite3_vfs *, int) = nullptr;
+
+int noticedSleep(sqlite3_vfs *vfs, int microseconds)
+{
+    sqliteSlept = true;
+    return sqliteSleep(vfs, microseconds);
+}
+
+// Watches the program's connection; false where its SQLite is not the library linked here.
+bool watchSqliteSleeps(SecondUser::Shared &shared)
+{
+    sqlite3 *db = Processing::SharedSqliteHandle(Processing::DbConn().database());
+    if (!db || sqlite3_file_control(db, "main", SQLITE_FCNTL_VFS_POINTER, &shared.vfs) != SQLITE_OK || !shared.vfs)
+        return false;
+    shared.sleep = shared.vfs->xSleep;
+    sqliteSleep = shared.sleep;
+    shared.vfs->xSleep = noticedSleep;
+    return true;
+}
 
 const QString ConnectionName = QStringLiteral("second-user");
 
@@ -33,9 +63,12 @@ QString run(QSqlDatabase &db, const QString &sql)
     return sql + QStringLiteral(": ") + query.lastError().text();
 }
 
-// Whether the program's session waits for a lock, as the server lists it.
+// Whether the program's session waits for a lock: on SQLite its busy handler slept, on the
+// server its session is listed as waiting.
 bool programWaits(QSqlDatabase &db, const QString &pid)
 {
+    if (pid.isEmpty())
+        return sqliteSlept;
     QSqlQuery query(db);
     return query.exec(QStringLiteral("select count(*) from pg_stat_activity where pid = %1 and "
                                      "wait_event_type = 'Lock'")
@@ -64,17 +97,14 @@ void work(SecondUser::Shared *shared, const QStringList &statements, const QStri
             if (failure.isEmpty())
                 failure = run(db, sql);
         }
+        // Only a sleep from now on is the program's: its action starts once this returns.
+        sqliteSlept = false;
         shared->started.set_value(failure);
         if (failure.isEmpty()) {
-            if (sqlite) {
-                std::this_thread::sleep_for(700ms);
-                shared->sawWaiting = true;
-            } else {
-                for (int i = 0; i < 150 && !shared->sawWaiting; ++i) {
-                    shared->sawWaiting = programWaits(db, pid);
-                    if (!shared->sawWaiting)
-                        std::this_thread::sleep_for(20ms);
-                }
+            for (int i = 0; i < 150 && !shared->sawWaiting; ++i) {
+                shared->sawWaiting = programWaits(db, pid);
+                if (!shared->sawWaiting)
+                    std::this_thread::sleep_for(20ms);
             }
             run(db, QStringLiteral("commit"));
         }
@@ -91,6 +121,8 @@ SecondUser::SecondUser(const QStringList &statements) : m_shared(std::make_share
     const QString pid = TestDatabase::IsPostgreSQL()
                             ? TestDatabase::Scalar(QStringLiteral("select pg_backend_pid()")).toString()
                             : QString();
+    if (!TestDatabase::IsPostgreSQL() && !watchSqliteSleeps(*m_shared))
+        throw std::runtime_error("the program's SQLite connection cannot be watched waiting");
     std::future<QString> started = m_shared->started.get_future();
     m_shared->thread = std::thread(work, m_shared.get(), statements, TestDatabase::OwnerDescriptor(), pid);
     const QString failure = started.get();
@@ -110,6 +142,8 @@ bool SecondUser::finish()
     if (!m_shared->finished) {
         m_shared->thread.join();
         m_shared->finished = true;
+        if (m_shared->vfs)
+            m_shared->vfs->xSleep = m_shared->sleep;
     }
     return m_shared->sawWaiting;
 }

@@ -8,7 +8,7 @@
 // Another user of the test's database, on a connection and in a thread of its own. It begins a
 // transaction, runs its statements and holds what they wrote and locked until the program's
 // connection waits for it, then commits. On the PostgreSQL server the wait is seen in the
-// server's list of sessions; SQLite tells no one who waits, so there it commits a moment later.
+// server's list of sessions, on SQLite as the program's connection sleeping in its busy handler.
 class SecondUser
 {
 public:
@@ -19,7 +19,7 @@ public:
     SecondUser &operator=(const SecondUser &) = delete;
 
     // Waits for the commit. True when the program's connection was seen waiting for this one
-    // before it (always on SQLite, where no one can see it).
+    // before it.
     bool finish();
 
     // What the thread and the test share.

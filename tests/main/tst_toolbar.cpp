@@ -1,5 +1,5 @@
-#include "data/Connection.h"
-#include "data/Queries.h"
+#include "data/connection/Connection.h"
+#include "data/statements/Queries.h"
 #include "main/BrowsingFixture.h"
 #include "main/frmMain.h"
 #include "support/Inspect.h"

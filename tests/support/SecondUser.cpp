@@ -1,7 +1,7 @@
 #include "support/SecondUser.h"
 
-#include "data/DatabaseDescriptor.h"
-#include "data/PostgreSQLAddress.h"
+#include "data/setup/DatabaseDescriptor.h"
+#include "data/setup/PostgreSQLAddress.h"
 #include "support/TestDatabase.h"
 
 #include <QSqlDatabase>

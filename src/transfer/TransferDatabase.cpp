@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "data/connection/Connection.h"
 #include "data/connection/DriverSetup.h"
+#include "data/safety/FileAccess.h"
 #include "data/safety/Redaction.h"
 #include "data/setup/EmbeddedDatabase.h"
 #include "data/setup/Environment.h"

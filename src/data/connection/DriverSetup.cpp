@@ -5,7 +5,7 @@
 #include "data/drivers/OdbcDriver.h"
 #include "data/drivers/ServerDialect.h"
 #include "data/drivers/SqliteFunctions.h"
-#include "data/setup/EmbeddedDatabase.h"
+#include "data/safety/FileAccess.h"
 #include "data/setup/PostgreSQLAddress.h"
 #include "data/statements/ConnectionStatements.h"
 

@@ -1,5 +1,7 @@
 #include "data/safety/FileAccess.h"
 
+#include "data/DbError.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -240,6 +242,24 @@ QString MakeOwnerOnlyFolders(const QString &path, QString *why)
 #endif
     }
     return QString();
+}
+
+void RefuseLinkedDatabase(const QString &path)
+{
+    if (QFileInfo(path).isSymLink())
+        throw DbError(QCoreApplication::translate(
+                          "Processing", "The database file %1 is a symbolic link. The program does not follow a link "
+                                        "to its database, since someone else may have put it there; give the path of "
+                                        "the file itself.")
+                          .arg(path));
+    // SQLite writes its journals beside the database through whatever lies at their names.
+    for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (QFileInfo(path + suffix).isSymLink())
+            throw DbError(QCoreApplication::translate(
+                              "Processing", "The file %1 beside the database is a symbolic link, which SQLite would "
+                                            "write through; it is not used until the link is taken away.")
+                              .arg(path + suffix));
+    }
 }
 
 } // namespace Processing

@@ -46,4 +46,7 @@ QString WriteProblem(const QString &path);
 // in `why` the system's reason.
 QString MakeOwnerOnlyFolders(const QString &path, QString *why = nullptr);
 
+// Throws DbError naming the path when a symbolic link lies there, whether it leads anywhere or not.
+void RefuseLinkedDatabase(const QString &path);
+
 } // namespace Processing

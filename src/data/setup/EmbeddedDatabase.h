@@ -24,7 +24,4 @@ void MakeDatabaseFolder(const QString &path);
 // folder where SQLite keeps the journal of each change, cannot be written. Empty when they can.
 QString ReadOnlyDatabaseReason(const QString &path);
 
-// Throws DbError naming the path when a symbolic link lies there, whether it leads anywhere or not.
-void RefuseLinkedDatabase(const QString &path);
-
 } // namespace Processing

@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "data/connection/DriverErrors.h"
 #include "data/connection/SqliteTransaction.h"
+#include "data/rows/DirectoryCounts.h"
 #include "data/statements/DirectoryTables.h"
 #include "transfer/CountText.h"
 #include "transfer/RowStreams.h"

@@ -1,11 +1,5 @@
 #include "data/statements/DirectoryTables.h"
 
-#include "data/connection/DriverErrors.h"
-
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QVariant>
-
 namespace Processing {
 
 namespace {
@@ -22,15 +16,6 @@ DirectoryTable table(const QString &name, const QString &rows, const char *count
         t.integers.append(integer);
     }
     return t;
-}
-
-qint64 count(const QSqlDatabase &db, const QString &sql)
-{
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(sql) || !query.next())
-        throw QueryError(QStringLiteral("The rows could not be counted: %1").arg(sql), db, query);
-    return query.value(0).toLongLong();
 }
 
 } // namespace
@@ -97,18 +82,6 @@ QString InsertRowStatement(const DirectoryTable &table)
         .arg(table.name, table.columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-DirectoryCounts CountDirectory(const QSqlDatabase &db)
-{
-    const QList<DirectoryTable> &tables = DirectoryTables();
-    DirectoryCounts counts;
-    counts.cities = count(db, CountRowsStatement(tables.at(0)));
-    counts.categories = count(db, CountRowsStatement(tables.at(1)) + QStringLiteral(" where branch_id <> 0"));
-    counts.districts = count(db, CountRowsStatement(tables.at(2)));
-    counts.places = count(db, CountRowsStatement(tables.at(3)));
-    counts.links = count(db, CountRowsStatement(tables.at(4)));
-    return counts;
-}
-
 QString ConsistentReadStatement(Dialect dialect)
 {
     switch (dialect) {
@@ -120,18 +93,6 @@ QString ConsistentReadStatement(Dialect dialect)
         break;
     }
     return QString();
-}
-
-QStringList MissingDirectoryTables(const QSqlDatabase &db)
-{
-    QStringList present;
-    for (const QString &name : db.tables())
-        present.append(name.section(QLatin1Char('.'), -1).toLower());
-    QStringList missing;
-    for (const DirectoryTable &table : DirectoryTables())
-        if (!present.contains(table.name.toLower()))
-            missing.append(table.name);
-    return missing;
 }
 
 QString TablesScript(Dialect dialect)

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-class QSqlDatabase;
-
 namespace Processing {
 
 // The five tables of a directory as a whole, for moving it between databases.
@@ -32,27 +30,10 @@ QString DeleteRowsStatement(const DirectoryTable &table);
 // With a "?" for each column.
 QString InsertRowStatement(const DirectoryTable &table);
 
-// What a database holds of a directory. It holds one when it has places, districts or
-// categories beyond the root; the root row and the cities its schema scripts put there do not
-// count.
-struct DirectoryCounts
-{
-    qint64 places = 0;
-    qint64 links = 0;
-    qint64 categories = 0; // beyond the root
-    qint64 districts = 0;
-    qint64 cities = 0;
-    bool holdsDirectory() const { return places > 0 || districts > 0 || categories > 0; }
-};
-// Throws DbError.
-DirectoryCounts CountDirectory(const QSqlDatabase &db);
-
 // Sent first in a transaction that only reads, so that all it reads is of one moment even while
 // others write; empty where the transaction is that already (SQLite's, from its first read on).
 QString ConsistentReadStatement(Dialect dialect);
 
-// The directory's tables the database lacks, by name.
-QStringList MissingDirectoryTables(const QSqlDatabase &db);
 // The script that makes the tables on a database of this dialect.
 QString TablesScript(Dialect dialect);
 QString RoleScript(Dialect dialect);

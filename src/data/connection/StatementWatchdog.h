@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/connection/ServerLine.h"
+#include "data/setup/DefaultAnswerLimit.h"
 
 #include <QtGlobal>
 
@@ -15,10 +16,6 @@
 class QSqlQuery;
 
 namespace Processing {
-
-// How long a statement or a commit may wait for the server's next byte unless the user's
-// settings say otherwise.
-inline constexpr std::chrono::milliseconds DefaultAnswerLimit{15000};
 
 // Gives up a database call that has waited too long for the server. The main thread waits in the
 // driver, so the watching is done from a thread of its own: once a call has had no byte from the

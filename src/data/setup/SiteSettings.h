@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/connection/StatementWatchdog.h"
+#include "data/setup/DefaultAnswerLimit.h"
 
 #include <QSettings>
 #include <QString>

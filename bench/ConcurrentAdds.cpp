@@ -1,9 +1,9 @@
 #include "ConcurrentAdds.h"
 
-#include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/PlaceStatements.h"
-#include "data/Transaction.h"
+#include "data/connection/Connection.h"
+#include "data/connection/Transaction.h"
+#include "data/statements/PlaceStatements.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "ui/MsgBox.h"

@@ -1,9 +1,9 @@
 #include "CopyBenchmarks.h"
 
 #include "data/DbError.h"
-#include "data/DirectoryTables.h"
-#include "data/DriverSetup.h"
-#include "data/SqlScript.h"
+#include "data/connection/DriverSetup.h"
+#include "data/setup/SqlScript.h"
+#include "data/statements/DirectoryTables.h"
 #include "transfer/RowStreams.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "DirectoryGenerator.h"
 
 #include "data/DbError.h"
-#include "data/EmbeddedDatabase.h"
-#include "data/SqlScript.h"
+#include "data/setup/EmbeddedDatabase.h"
+#include "data/setup/SqlScript.h"
 
 #include <QFile>
 #include <QSqlError>

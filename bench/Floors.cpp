@@ -1,7 +1,7 @@
 #include "Floors.h"
 
-#include "data/Connection.h"
-#include "data/InterfaceLanguage.h"
+#include "data/connection/Connection.h"
+#include "data/setup/InterfaceLanguage.h"
 
 #include <QCollator>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "ListBenchmarks.h"
 
-#include "data/Queries.h"
+#include "data/statements/Queries.h"
 #include "main/frmMain.h"
 #include "support/Inspect.h"
 

@@ -1,7 +1,7 @@
 #include "MemoryProbe.h"
 
-#include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/connection/Connection.h"
 #include "main/frmMain.h"
 #include "support/Inspect.h"
 

@@ -1,8 +1,8 @@
 #include "TransferBenchmarks.h"
 
-#include "data/Connection.h"
-#include "data/CsvWriter.h"
-#include "data/Queries.h"
+#include "data/connection/Connection.h"
+#include "data/rows/CsvWriter.h"
+#include "data/statements/Queries.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 // no implementation can beat, and tells by its exit code whether the targets hold:
 // 0 all held (or --no-targets), 1 a target was missed, 2 something was wrong or failed.
 
-#include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/connection/Connection.h"
 #include "ui/MsgBox.h"
 #include "ui/StartBrowser.h"
 

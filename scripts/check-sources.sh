@@ -42,6 +42,29 @@ if [ -n "$sqlIncludes" ]; then
   status=1
 fi
 
+# Each folder of src/ includes only the folders its library links (docs/ARCHITECTURE.md); the
+# program's own main.cpp is apart from its library. Within data/, the layers from the bottom up
+# include only those before them, and DbError.h, which every layer throws.
+declare -A mayInclude=([data]="" [ui]="data" [search]="ui data" [editing]="ui data" [web]="ui data"
+  [main]="search editing web ui data" [app]="data" [transfer]="data")
+layers=(safety statements setup drivers connection rows writes)
+crossing=$(for folder in "${!mayInclude[@]}"; do
+  others=$(printf '%s\n' "${!mayInclude[@]}" | grep -vxE "$folder|${mayInclude[$folder]// /|}" | paste -sd'|')
+  git ls-files "src/$folder/*.cpp" "src/$folder/*.h" | grep -vx "src/app/main.cpp" |
+    xargs -r grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"($others)/" || true
+done
+for i in "${!layers[@]}"; do
+  above=$(IFS='|' && echo "${layers[*]:i+1}")
+  [ -n "$above" ] || continue
+  git ls-files "src/data/${layers[i]}/*.cpp" "src/data/${layers[i]}/*.h" |
+    xargs -r grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"data/($above)/" || true
+done)
+if [ -n "$crossing" ]; then
+  echo "$crossing" >&2
+  echo "Included against the folders' order (data: ${layers[*]}): see docs/ARCHITECTURE.md." >&2
+  status=1
+fi
+
 # Every text a user sees goes through Qt's translation functions: a plain literal handed to a
 # message box, a caption, a title or a failure's words is a text the translations never see.
 untranslated=$(git ls-files 'src/*.cpp' 'src/*.h' | xargs perl -0777 -ne '

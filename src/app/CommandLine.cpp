@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 
-#include "data/CommandLineDescriptors.h"
-#include "data/Redaction.h"
-#include "data/SiteSettings.h"
+#include "data/safety/Redaction.h"
+#include "data/setup/CommandLineDescriptors.h"
+#include "data/setup/SiteSettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

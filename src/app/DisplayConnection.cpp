@@ -1,6 +1,6 @@
 #include "app/DisplayConnection.h"
 
-#include "data/Redaction.h"
+#include "data/safety/Redaction.h"
 
 #include <QList>
 #include <QMutex>

@@ -1,8 +1,8 @@
 #include "editing/EditMessages.h"
 
 #include "data/DbError.h"
-#include "data/NewIdentifiers.h"
-#include "data/NewRowWrite.h"
+#include "data/writes/NewIdentifiers.h"
+#include "data/writes/NewRowWrite.h"
 #include "ui/DbErrorMessage.h"
 #include "ui/MsgBox.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/PlaceStatements.h"
+#include "data/statements/PlaceStatements.h"
 
 #include <QCoreApplication>
 #include <QString>

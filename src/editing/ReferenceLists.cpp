@@ -1,6 +1,6 @@
 #include "editing/ReferenceLists.h"
 
-#include "data/ReferenceListReads.h"
+#include "data/rows/ReferenceListReads.h"
 #include "ui/FormFont.h"
 #include "ui/WaitCursor.h"
 

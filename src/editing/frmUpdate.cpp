@@ -1,9 +1,9 @@
 #include "editing/frmUpdate.h"
 
-#include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/PlaceWrites.h"
-#include "data/SqlText.h"
+#include "data/connection/Connection.h"
+#include "data/statements/SqlText.h"
+#include "data/writes/PlaceWrites.h"
 #include "editing/EditMessages.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/ReferenceLists.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/PlaceChanges.h"
+#include "data/writes/PlaceChanges.h"
 #include "editing/PlaceFields.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/ReferenceListReads.h"
+#include "data/rows/ReferenceListReads.h"
 
 #include <QAbstractItemModel>
 #include <QHash>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/DbError.h"
-#include "data/PlacesList.h"
+#include "data/rows/PlacesList.h"
 #include "main/RunSettings.h"
 
 #include <QObject>

@@ -1,9 +1,9 @@
 #include "main/PlacesModel.h"
 
 #include "data/DbError.h"
-#include "data/FieldValues.h"
-#include "data/InterfaceLanguage.h"
-#include "data/TextRows.h"
+#include "data/connection/FieldValues.h"
+#include "data/rows/TextRows.h"
+#include "data/setup/InterfaceLanguage.h"
 
 #include <QColor>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/CsvWriter.h"
-#include "data/PlacesList.h"
-#include "data/TextRows.h"
+#include "data/rows/CsvWriter.h"
+#include "data/rows/PlacesList.h"
+#include "data/rows/TextRows.h"
 #include "main/CaseBlindCollator.h"
 #include "main/TextArena.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/Environment.h"
+#include "data/setup/Environment.h"
 #include "web/WebWindowSettings.h"
 
 // How long a places list loads before it shows its progress and lets the window paint, and how

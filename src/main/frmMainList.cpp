@@ -1,5 +1,5 @@
 #include "data/DbError.h"
-#include "data/PlacesList.h"
+#include "data/rows/PlacesList.h"
 #include "main/ListLoader.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"

@@ -1,4 +1,4 @@
-#include "data/CsvWriter.h"
+#include "data/rows/CsvWriter.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"
 #include "ui/MsgBox.h"

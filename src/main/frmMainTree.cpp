@@ -1,5 +1,5 @@
 #include "data/DbError.h"
-#include "data/ReferenceListReads.h"
+#include "data/rows/ReferenceListReads.h"
 #include "main/CategoryTreeModel.h"
 #include "main/frmMain.h"
 #include "ui/DbErrorMessage.h"

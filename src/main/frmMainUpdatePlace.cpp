@@ -1,4 +1,4 @@
-#include "data/PlaceChanges.h"
+#include "data/writes/PlaceChanges.h"
 #include "editing/frmUpdate.h"
 #include "main/CategoryTreeModel.h"
 #include "main/PlacesModel.h"

@@ -1,7 +1,7 @@
 #include "search/FrmSearch.h"
 
 #include "data/DbError.h"
-#include "data/ReferenceListReads.h"
+#include "data/rows/ReferenceListReads.h"
 #include "search/SearchHost.h"
 #include "search/SelectionList.h"
 #include "ui/Accessibility.h"

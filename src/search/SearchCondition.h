@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/SearchStatements.h"
+#include "data/statements/SearchStatements.h"
 
 #include <QList>
 #include <QString>

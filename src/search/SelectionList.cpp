@@ -1,6 +1,6 @@
 #include "search/SelectionList.h"
 
-#include "data/InterfaceLanguage.h"
+#include "data/setup/InterfaceLanguage.h"
 
 #include <QCollator>
 #include <QCoreApplication>

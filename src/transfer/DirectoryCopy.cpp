@@ -1,9 +1,10 @@
 #include "transfer/DirectoryCopy.h"
 
 #include "data/DbError.h"
-#include "data/DirectoryTables.h"
-#include "data/DriverErrors.h"
-#include "data/SqliteTransaction.h"
+#include "data/connection/DriverErrors.h"
+#include "data/connection/SqliteTransaction.h"
+#include "data/rows/DirectoryCounts.h"
+#include "data/statements/DirectoryTables.h"
 #include "transfer/CountText.h"
 #include "transfer/RowStreams.h"
 

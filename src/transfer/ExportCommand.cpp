@@ -1,9 +1,9 @@
 #include "transfer/ExportCommand.h"
 
-#include "data/CategoryPaths.h"
-#include "data/CsvWriter.h"
 #include "data/DbError.h"
-#include "data/PlaceExport.h"
+#include "data/rows/CsvWriter.h"
+#include "data/writes/CategoryPaths.h"
+#include "data/writes/PlaceExport.h"
 #include "transfer/TransferCommandLine.h"
 #include "transfer/TransferConsole.h"
 #include "transfer/TransferDatabase.h"

@@ -1,8 +1,8 @@
 #include "transfer/ImportCommand.h"
 
 #include "data/DbError.h"
-#include "data/FileAccess.h"
-#include "data/PlaceImport.h"
+#include "data/safety/FileAccess.h"
+#include "data/writes/PlaceImport.h"
 #include "transfer/CountText.h"
 #include "transfer/PlaceFile.h"
 #include "transfer/TextDecoding.h"

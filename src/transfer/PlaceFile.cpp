@@ -1,7 +1,7 @@
 #include "transfer/PlaceFile.h"
 
-#include "data/CsvReader.h"
-#include "data/PlaceExport.h"
+#include "data/rows/CsvReader.h"
+#include "data/writes/PlaceExport.h"
 #include "transfer/TextDecoding.h"
 
 #include <QCoreApplication>

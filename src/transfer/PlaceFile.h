@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/PlaceImport.h"
+#include "data/writes/PlaceImport.h"
 
 #include <QByteArray>
 #include <QList>

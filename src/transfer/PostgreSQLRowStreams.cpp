@@ -1,4 +1,4 @@
-#include "data/PostgreSQLCopy.h"
+#include "data/drivers/PostgreSQLCopy.h"
 #include "transfer/RowStreams.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 #include "data/DbError.h"
-#include "data/DriverErrors.h"
+#include "data/connection/DriverErrors.h"
 #include "transfer/RowStreams.h"
 
 #include <QCoreApplication>

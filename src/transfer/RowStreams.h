@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DirectoryTables.h"
+#include "data/statements/DirectoryTables.h"
 #include "transfer/CopyRow.h"
 
 #include <QSqlDatabase>

@@ -1,5 +1,5 @@
 #include "data/DbError.h"
-#include "data/SqliteFunctions.h"
+#include "data/drivers/SqliteFunctions.h"
 #include "transfer/RowStreams.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "transfer/TransferCommandLine.h"
 
-#include "data/CommandLineDescriptors.h"
-#include "data/Redaction.h"
+#include "data/safety/Redaction.h"
+#include "data/setup/CommandLineDescriptors.h"
 #include "transfer/TransferDatabase.h"
 
 #include <QCommandLineParser>

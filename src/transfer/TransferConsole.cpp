@@ -1,6 +1,6 @@
 #include "transfer/TransferConsole.h"
 
-#include "data/Redaction.h"
+#include "data/safety/Redaction.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,11 +1,12 @@
 #include "transfer/TransferDatabase.h"
 
-#include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/DriverSetup.h"
-#include "data/EmbeddedDatabase.h"
-#include "data/Environment.h"
-#include "data/Redaction.h"
+#include "data/connection/Connection.h"
+#include "data/connection/DriverSetup.h"
+#include "data/safety/FileAccess.h"
+#include "data/safety/Redaction.h"
+#include "data/setup/EmbeddedDatabase.h"
+#include "data/setup/Environment.h"
 
 #include <QCoreApplication>
 #include <QFile>

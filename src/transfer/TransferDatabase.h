@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/DatabaseDescriptor.h"
-#include "data/Dialect.h"
+#include "data/setup/DatabaseDescriptor.h"
+#include "data/statements/Dialect.h"
 
 #include <QSqlDatabase>
 #include <QString>

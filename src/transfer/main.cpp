@@ -1,5 +1,5 @@
-#include "data/InterfaceLanguage.h"
-#include "data/Redaction.h"
+#include "data/safety/Redaction.h"
+#include "data/setup/InterfaceLanguage.h"
 #include "transfer/TransferConsole.h"
 #include "transfer/TransferProgram.h"
 

@@ -1,7 +1,7 @@
 #include "ui/DbErrorMessage.h"
 
-#include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/connection/Connection.h"
 #include "ui/MsgBox.h"
 
 #include <QCoreApplication>

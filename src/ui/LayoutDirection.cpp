@@ -1,6 +1,6 @@
 #include "ui/LayoutDirection.h"
 
-#include "data/InterfaceLanguage.h"
+#include "data/setup/InterfaceLanguage.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

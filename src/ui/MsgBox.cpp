@@ -1,6 +1,6 @@
 #include "ui/MsgBox.h"
 
-#include "data/Redaction.h"
+#include "data/safety/Redaction.h"
 
 #include <QApplication>
 #include <QScopeGuard>

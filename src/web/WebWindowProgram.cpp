@@ -2,7 +2,7 @@
 // browser engine and the shared OpenGL context it needs are set up here, not in the main
 // program's start. Its one argument is the page; its standard input and output are the pipes
 // to the main program.
-#include "data/InterfaceLanguage.h"
+#include "data/setup/InterfaceLanguage.h"
 #include "ui/LayoutDirection.h"
 #include "ui/Pictures.h"
 #include "web/MainProgramLink.h"

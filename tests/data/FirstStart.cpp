@@ -2,7 +2,7 @@
 // that starts two at once: it waits for a line on standard input, then makes the database where
 // none is. Exit status 0 when it is there; otherwise the failure on standard error and status 1.
 #include "data/DbError.h"
-#include "data/EmbeddedDatabase.h"
+#include "data/setup/EmbeddedDatabase.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "data/DbError.h"
-#include "data/EmbeddedDatabase.h"
-#include "data/SqlScript.h"
+#include "data/setup/EmbeddedDatabase.h"
+#include "data/setup/SqlScript.h"
 #include "support/TestMain.h"
 
 #include <QDir>

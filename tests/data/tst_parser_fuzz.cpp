@@ -1,6 +1,6 @@
-#include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
-#include "data/PostgreSQLAddress.h"
+#include "data/setup/DatabaseDescriptor.h"
+#include "data/setup/PostgreSQLAddress.h"
 #include "support/TestMain.h"
 
 #include <QDir>

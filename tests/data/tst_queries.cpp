@@ -1,5 +1,5 @@
-#include "data/Connection.h"
-#include "data/Queries.h"
+#include "data/connection/Connection.h"
+#include "data/statements/Queries.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 

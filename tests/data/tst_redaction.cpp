@@ -1,6 +1,6 @@
-#include "data/DatabaseDescriptor.h"
 #include "data/DbError.h"
-#include "data/Redaction.h"
+#include "data/safety/Redaction.h"
+#include "data/setup/DatabaseDescriptor.h"
 #include "support/TestMain.h"
 
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "data/SearchStatements.h"
+#include "data/statements/SearchStatements.h"
 #include "support/TestMain.h"
 
 #include <QTest>

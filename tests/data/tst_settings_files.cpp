@@ -1,5 +1,5 @@
-#include "data/Environment.h"
-#include "data/SiteSettings.h"
+#include "data/setup/Environment.h"
+#include "data/setup/SiteSettings.h"
 #include "support/TestMain.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "data/Dialect.h"
-#include "data/Queries.h"
-#include "data/SqlText.h"
+#include "data/statements/Dialect.h"
+#include "data/statements/Queries.h"
+#include "data/statements/SqlText.h"
 #include "support/TestMain.h"
 
 #include <QTest>

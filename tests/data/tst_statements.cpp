@@ -1,8 +1,8 @@
-#include "data/DeleteStatements.h"
-#include "data/NewIdentifiers.h"
-#include "data/PlaceStatements.h"
-#include "data/ReferenceListStatements.h"
-#include "data/SqlText.h"
+#include "data/statements/DeleteStatements.h"
+#include "data/statements/PlaceStatements.h"
+#include "data/statements/ReferenceListStatements.h"
+#include "data/statements/SqlText.h"
+#include "data/writes/NewIdentifiers.h"
 #include "support/TestMain.h"
 
 #include <QTest>

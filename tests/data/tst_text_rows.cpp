@@ -1,5 +1,5 @@
-#include "data/Connection.h"
-#include "data/TextRows.h"
+#include "data/connection/Connection.h"
+#include "data/rows/TextRows.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 

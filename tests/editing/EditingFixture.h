@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/PlaceChanges.h"
+#include "data/writes/PlaceChanges.h"
 #include "editing/frmUpdate.h"
 #include "support/Find.h"
 #include "support/SmallDirectory.h"

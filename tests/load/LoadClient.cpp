@@ -3,7 +3,7 @@
 // the windows told about it goes to a journal, one line each, written as soon as it is known.
 //
 // tarnwick-load-client --database DESCRIPTOR --journal FILE --client K --seed S --actions N [--pause FILE]
-#include "data/Connection.h"
+#include "data/connection/Connection.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"

@@ -1,5 +1,5 @@
-#include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/connection/Connection.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/Connection.h"
-#include "data/Queries.h"
+#include "data/connection/Connection.h"
+#include "data/statements/Queries.h"
 #include "main/BrowsingFixture.h"
 #include "support/StatementTrace.h"
 #include "support/TestDatabase.h"

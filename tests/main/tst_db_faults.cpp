@@ -1,4 +1,4 @@
-#include "data/Connection.h"
+#include "data/connection/Connection.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"

@@ -1,4 +1,4 @@
-#include "data/Connection.h"
+#include "data/connection/Connection.h"
 #include "main/BrowsingFixture.h"
 #include "main/Listing.h"
 #include "main/PlacesModel.h"

@@ -1,4 +1,4 @@
-#include "data/SqlText.h"
+#include "data/statements/SqlText.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"

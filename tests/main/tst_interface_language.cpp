@@ -1,5 +1,5 @@
-#include "data/InterfaceLanguage.h"
-#include "data/SiteSettings.h"
+#include "data/setup/InterfaceLanguage.h"
+#include "data/setup/SiteSettings.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
 #include "main/BrowsingFixture.h"

@@ -1,4 +1,4 @@
-#include "data/InterfaceLanguage.h"
+#include "data/setup/InterfaceLanguage.h"
 #include "main/BrowsingFixture.h"
 #include "main/PlacesModel.h"
 #include "main/frmMain.h"

@@ -1,4 +1,4 @@
-#include "data/PlacesList.h"
+#include "data/rows/PlacesList.h"
 #include "main/BrowsingFixture.h"
 #include "main/ListLoader.h"
 #include "main/PlacesModel.h"

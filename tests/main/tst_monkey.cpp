@@ -1,6 +1,6 @@
-#include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/Queries.h"
+#include "data/connection/Connection.h"
+#include "data/statements/Queries.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmAdd.h"

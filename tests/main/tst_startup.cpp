@@ -1,5 +1,5 @@
-#include "data/Connection.h"
-#include "data/Environment.h"
+#include "data/connection/Connection.h"
+#include "data/setup/Environment.h"
 #include "main/BrowsingFixture.h"
 #include "main/Listing.h"
 #include "main/frmMain.h"

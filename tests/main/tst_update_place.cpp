@@ -1,5 +1,5 @@
-#include "data/Connection.h"
-#include "data/Queries.h"
+#include "data/connection/Connection.h"
+#include "data/statements/Queries.h"
 #include "editing/EditingFixture.h"
 #include "editing/MultiLineTextBox.h"
 #include "editing/frmUpdate.h"

@@ -1,8 +1,8 @@
 #include "support/DatabaseFaults.h"
 
-#include "data/Connection.h"
-#include "data/DatabaseDescriptor.h"
-#include "data/PostgreSQLAddress.h"
+#include "data/connection/Connection.h"
+#include "data/setup/DatabaseDescriptor.h"
+#include "data/setup/PostgreSQLAddress.h"
 #include "support/TestDatabase.h"
 
 #include <QSqlDatabase>

@@ -1,9 +1,9 @@
 #include "support/SecondUser.h"
 
-#include "data/Connection.h"
-#include "data/DatabaseDescriptor.h"
-#include "data/PostgreSQLAddress.h"
-#include "data/SqliteFunctions.h"
+#include "data/connection/Connection.h"
+#include "data/drivers/SqliteFunctions.h"
+#include "data/setup/DatabaseDescriptor.h"
+#include "data/setup/PostgreSQLAddress.h"
 #include "support/TestDatabase.h"
 
 #include <QSqlDatabase>

@@ -1,7 +1,7 @@
 #include "support/StatementTrace.h"
 
-#include "data/Connection.h"
-#include "data/SqliteFunctions.h"
+#include "data/connection/Connection.h"
+#include "data/drivers/SqliteFunctions.h"
 
 #include <sqlite3.h>
 

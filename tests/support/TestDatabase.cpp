@@ -1,10 +1,10 @@
 #include "support/TestDatabase.h"
 
-#include "data/Connection.h"
 #include "data/DbError.h"
-#include "data/EmbeddedDatabase.h"
-#include "data/PostgreSQLAddress.h"
-#include "data/SqlScript.h"
+#include "data/connection/Connection.h"
+#include "data/setup/EmbeddedDatabase.h"
+#include "data/setup/PostgreSQLAddress.h"
+#include "data/setup/SqlScript.h"
 #include "support/TestMain.h"
 
 #include <QCoreApplication>

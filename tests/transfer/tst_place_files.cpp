@@ -1,4 +1,4 @@
-#include "data/CsvReader.h"
+#include "data/rows/CsvReader.h"
 #include "support/SmallDirectory.h"
 #include "support/TestDatabase.h"
 #include "support/TestMain.h"

@@ -10,9 +10,9 @@
 // The program's own windows are used as the program builds them, on a new sample directory in a
 // temporary folder; the web window shows a page from a local file.
 
-#include "data/Connection.h"
-#include "data/DatabaseDescriptor.h"
-#include "data/EmbeddedDatabase.h"
+#include "data/connection/Connection.h"
+#include "data/setup/DatabaseDescriptor.h"
+#include "data/setup/EmbeddedDatabase.h"
 #include "editing/frmAdd.h"
 #include "editing/frmUpdate.h"
 #include "main/CategoryTreeModel.h"

@@ -2,7 +2,9 @@
 
 #include "ui/StartBrowser.h"
 
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -36,6 +38,11 @@ MessageRecorder::MessageRecorder()
 {
     SetMsgBoxHandler([this](const MsgBoxRequest &request) {
         m_shown.append(request);
+        if (m_ownLoop) {
+            QEventLoop loop;
+            QTimer::singleShot(10, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
         if (!m_answers.isEmpty())
             return m_answers.takeFirst();
         return request.buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::No;

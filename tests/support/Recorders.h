@@ -23,6 +23,8 @@ public:
     MessageRecorder &operator=(const MessageRecorder &) = delete;
 
     void answer(QMessageBox::StandardButton button) { m_answers.append(button); }
+    // Each box then runs an event loop of its own for a moment before it answers, as a shown one does.
+    void answerFromOwnLoop() { m_ownLoop = true; }
     const QList<MsgBoxRequest> &shown() const { return m_shown; }
     int count() const { return int(m_shown.size()); }
     const MsgBoxRequest &last() const { return m_shown.last(); }
@@ -32,6 +34,7 @@ public:
 private:
     QList<MsgBoxRequest> m_shown;
     QList<QMessageBox::StandardButton> m_answers;
+    bool m_ownLoop = false;
 };
 
 // Stands in for the system web browser while it lives: records each address it was asked

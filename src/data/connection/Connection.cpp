@@ -11,6 +11,7 @@
 #include "data/statements/RowFilter.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
@@ -132,6 +133,17 @@ bool Connection::reopen(QString *why)
         return false;
     }
     m_status.set(true);
+    return true;
+}
+
+bool Connection::reopenWithin(std::chrono::milliseconds span)
+{
+    const QDeadlineTimer deadline(span);
+    while (!reopen()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
     return true;
 }
 
@@ -395,9 +407,13 @@ void Connection::commit(const QString &written)
             throw failure;
         }
     }
-    // The commit's answer is lost: the server is asked, once, on a connection opened anew.
+    // The commit's answer is lost: the server is asked, once, on a connection opened anew. A
+    // server that has just ended its sessions may still take a connection as it shuts down, and
+    // drop it unanswered, which ends the attempt before a standby taking over is tried: tried
+    // again for a moment, unless the server is silent, where each attempt waits for it.
     closeLost();
-    if (reopen() && !taken.number.isEmpty()) {
+    using namespace std::chrono_literals;
+    if ((verdict.closed ? reopen() : reopenWithin(2s)) && !taken.number.isEmpty()) {
         std::optional<bool> stored;
         {
             const StatementWatchdog::Wait wait(m_watchdog, nullptr);

@@ -104,6 +104,8 @@ private:
     void closeLost();
     // Opens the connection again as it was opened last; false when that fails.
     bool reopen(QString *why = nullptr);
+    // The same, tried again for a moment while it fails.
+    bool reopenWithin(std::chrono::milliseconds span);
 
     Dialect m_dialect = Dialect::Oracle;
     std::optional<DatabaseDescriptor> m_descriptor;

@@ -175,6 +175,14 @@ private Q_SLOTS:
         QTest::newRow("sub-category added to a category being deleted")
             << QStringLiteral("category") << deletes << QStringLiteral("was deleted by someone else")
             << QStringLiteral("select count(*) from places_root where parent_id = 9") << QStringLiteral("0");
+        // Its identifier taken by the next category added meanwhile: that one is not deleted
+        // (on SQLite the delete waits to begin and asks about it; on the server it finds its
+        // own gone and leaves it at that).
+        QTest::newRow("category deleted and its identifier taken while the delete waits")
+            << QStringLiteral("delete")
+            << QStringList{deletes.first(), QStringLiteral("insert into places_root values (9, 'Newcomer', 0, 'N', 1)")}
+            << (TestDatabase::IsPostgreSQL() ? QStringLiteral("Deleted") : QStringLiteral("changed by someone else"))
+            << QStringLiteral("select branch_name from places_root where branch_id = 9") << QStringLiteral("Newcomer");
         // The other user adds under the category, holding its row as the program's adds do.
         const QString hold = TestDatabase::IsPostgreSQL()
                                  ? QStringLiteral("select branch_id from places_root where branch_id = 9 for share")

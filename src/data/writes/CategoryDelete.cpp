@@ -32,14 +32,15 @@ CategoryDeleteOutcome DeleteCategory(qint32 branchId, const QString &confirmedNa
     CategoryDeleteOutcome outcome;
     try {
         Transaction write(db);
-        // One already gone is deleted as far as this user is concerned.
-        if (HoldForChange(QStringLiteral("Places_root"), QStringLiteral("Branch_ID"), branchId, db)) {
-            const QString now = CategoryNameNow(branchId, db);
-            if (now != confirmedName) {
-                outcome.result = Result::Renamed;
-                outcome.nowNamed = now;
-                return outcome;
-            }
+        // One already gone is deleted as far as this user is concerned. Nothing is sent then: a
+        // category added meanwhile may have taken its identifier, and a server that runs each
+        // statement on what is committed by then would delete that one.
+        if (!HoldForChange(QStringLiteral("Places_root"), QStringLiteral("Branch_ID"), branchId, db))
+            return outcome;
+        if (const QString now = CategoryNameNow(branchId, db); now != confirmedName) {
+            outcome.result = Result::Renamed;
+            outcome.nowNamed = now;
+            return outcome;
         }
         if (HasSubCategories(branchId, db)) {
             outcome.result = Result::HasSubCategories;

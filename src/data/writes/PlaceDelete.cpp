@@ -14,20 +14,20 @@ PlaceDeleteOutcome DeletePlace(qint32 placeId, const QString &confirmedName, con
     PlaceDeleteOutcome outcome;
     try {
         Transaction write(db);
-        if (HoldPlaceForChange(placeId, db)) {
-            const Recordset rs = db.openRecordset(PlaceNameQuery(placeId));
-            const QString now = rs.RecordCount() > 0 ? rs.value(0, 0).toString() : QString();
-            // The list is not read again after an update: a name this program stored last is
-            // the user's own change, not someone else's.
-            const std::optional<StoredPlace> own = stored.Last(placeId);
-            if (now != confirmedName && (!own || own->name != now)) {
-                outcome.result = Result::Renamed;
-                outcome.nowNamed = now;
-                return outcome;
-            }
+        // A place already gone is deleted as far as this user is concerned. Nothing is sent
+        // then: a place added meanwhile may have taken its identifier.
+        if (!HoldPlaceForChange(placeId, db))
+            return outcome;
+        const Recordset rs = db.openRecordset(PlaceNameQuery(placeId));
+        const QString now = rs.RecordCount() > 0 ? rs.value(0, 0).toString() : QString();
+        // The list is not read again after an update: a name this program stored last is the
+        // user's own change, not someone else's.
+        const std::optional<StoredPlace> own = stored.Last(placeId);
+        if (now != confirmedName && (!own || own->name != now)) {
+            outcome.result = Result::Renamed;
+            outcome.nowNamed = now;
+            return outcome;
         }
-        // A place already gone is deleted as far as this user is concerned; the statements
-        // then find nothing, as they always did.
         for (const QString &statement : DeletePlaceStatements(placeId))
             write.execute(statement);
         outcome.failure = write.finish();

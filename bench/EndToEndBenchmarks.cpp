@@ -1,7 +1,6 @@
 #include "EndToEndBenchmarks.h"
 
 #include "main/frmMain.h"
-#include "support/Inspect.h"
 #include "support/StatementTrace.h"
 
 #include <QAbstractItemModel>
@@ -206,12 +205,12 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
     const QAbstractItemModel &tree = *window.tree().model();
     const qint32 oneCategory = qint32(directory.shape.firstThirdLevelId());
     const auto listOne = [&] {
-        Inspect::SearchStr(main).clear();
+        main.SetSearchStr(QString());
         BenchWindow::LoadList(main, oneCategory);
         BenchWindow::Settle();
     };
     const auto listAll = [&] {
-        Inspect::SearchStr(main).clear();
+        main.SetSearchStr(QString());
         BenchWindow::LoadList(main, -1);
         BenchWindow::Settle();
     };
@@ -327,5 +326,5 @@ void RunEndToEndBenchmarks(BenchContext &ctx, BenchWindow &window, const Generat
                                    .arg(click.shown())
                                    .arg(click.expected));
     }
-    Inspect::SearchStr(main).clear();
+    main.SetSearchStr(QString());
 }

@@ -2,7 +2,6 @@
 
 #include "data/statements/Queries.h"
 #include "main/frmMain.h"
-#include "support/Inspect.h"
 
 #include <QAbstractItemModel>
 #include <QElapsedTimer>
@@ -153,7 +152,7 @@ void measurePauses(BenchContext &ctx, BenchWindow &window, int places)
 void RunLargeListBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDirectory &directory)
 {
     const int places = directory.shape.places;
-    Inspect::SearchStr(window.main()).clear();
+    window.main().SetSearchStr(QString());
     const QString all = Processing::GetPlacesQuery(-1);
     Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
                                               QStringLiteral("UpdateList(-1), %1 places").arg(Thousands(places)),
@@ -176,7 +175,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
 {
     const int places = directory.shape.places;
     frmMain &main = window.main();
-    Inspect::SearchStr(main).clear();
+    main.SetSearchStr(QString());
 
     const QString all = Processing::GetPlacesQuery(-1);
     Measurement listAll = MeasureAgainstFetch(ctx, directory, QStringLiteral("list_all_%1").arg(places),
@@ -209,7 +208,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     const QString condition = ContainsAndCityCondition();
     if (condition != ContainsAndCityLiteral)
         ctx.report.problem(QStringLiteral("the search builds \"%1\" for city 5 and \"Contains\" ar").arg(condition));
-    Inspect::SearchStr(main) = condition;
+    main.SetSearchStr(condition);
     Measurement search =
         MeasureAgainstFetch(ctx, directory, QStringLiteral("search_contains_city_%1").arg(places),
                             QStringLiteral("search \"Contains\" + city, %1 places").arg(Thousands(places)),
@@ -220,7 +219,7 @@ double RunListBenchmarks(BenchContext &ctx, BenchWindow &window, const Generated
     if (ctx.sqlite)
         search.targets.push_back({QStringLiteral("Qt SQL"), search.ratioToQtSql(), 1.25});
     ctx.report.add(search);
-    Inspect::SearchStr(main).clear();
+    main.SetSearchStr(QString());
 
     BenchWindow::LoadList(main, -1);
     BenchWindow::Settle();

@@ -3,7 +3,6 @@
 #include "data/DbError.h"
 #include "data/connection/Connection.h"
 #include "main/frmMain.h"
-#include "support/Inspect.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -27,7 +26,7 @@ int RunMemoryProbe()
     try {
         Processing::DbConn().open(Processing::DatabaseDescriptor::parse(qEnvironmentVariable(DatabaseVariable)));
         BenchWindow window;
-        Inspect::SearchStr(window.main()).clear();
+        window.main().SetSearchStr(QString());
         const ProcessMemory empty = ProcessMemory::Read();
         BenchWindow::LoadList(window.main(), -1);
         BenchWindow::Settle();

@@ -2,7 +2,6 @@
 
 #include "data/statements/Queries.h"
 #include "main/frmMain.h"
-#include "support/Inspect.h"
 
 #include <QTreeView>
 
@@ -28,7 +27,7 @@ void RunTreeBenchmarks(BenchContext &ctx, BenchWindow &window, const GeneratedDi
     frmMain &main = window.main();
     QTreeView &tree = window.tree();
     const QAbstractItemModel &model = *tree.model();
-    Inspect::SearchStr(main).clear();
+    main.SetSearchStr(QString());
 
     Measurement init = MeasureAgainstFetch(ctx, directory, QStringLiteral("initform_%1").arg(categories),
                                            QStringLiteral("InitForm, %1 categories").arg(Thousands(categories)),

@@ -23,9 +23,8 @@ struct SecondUser::Shared
     std::promise<QString> started; // empty text: the statements ran
     bool sawWaiting = false;
     bool finished = false;
-    // SQLite: the file layer of the program's connection, and its own sleep while it is watched.
+    // SQLite: the file layer of the program's connection while it is watched.
     sqlite3_vfs *vfs = nullptr;
-    int (*sleep)(sqlite3_vfs *, int) = nullptr;
 };
 
 namespace {
@@ -47,8 +46,7 @@ bool watchSqliteSleeps(SecondUser::Shared &shared)
     sqlite3 *db = Processing::SharedSqliteHandle(Processing::DbConn().database());
     if (!db || sqlite3_file_control(db, "main", SQLITE_FCNTL_VFS_POINTER, &shared.vfs) != SQLITE_OK || !shared.vfs)
         return false;
-    shared.sleep = shared.vfs->xSleep;
-    sqliteSleep = shared.sleep;
+    sqliteSleep = shared.vfs->xSleep;
     shared.vfs->xSleep = noticedSleep;
     return true;
 }
@@ -143,7 +141,7 @@ bool SecondUser::finish()
         m_shared->thread.join();
         m_shared->finished = true;
         if (m_shared->vfs)
-            m_shared->vfs->xSleep = m_shared->sleep;
+            m_shared->vfs->xSleep = sqliteSleep;
     }
     return m_shared->sawWaiting;
 }

@@ -39,7 +39,7 @@ trap 'rm -rf "$home"' EXIT
 export HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
-exec xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
+exec bash "$(dirname "$0")/../support/with-x-server.sh" 1920x1080x24 bash -c '
   "$1" & program=$!
   database=$XDG_DATA_HOME/Tarnwick/tarnwick.sqlite
   up() {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a test program with Orca, the screen reader, listening: speech off, its debug log (where
 # it writes what it would say, "SPEECH OUTPUT: '...'") in the file TARNWICK_ORCA_LOG names. Run
-# it on an X server and a D-Bus session of the test's own (xvfb-run, dbus-run-session): Orca
+# it on an X server and a D-Bus session of the test's own (with-x-server.sh, dbus-run-session): Orca
 # takes over the session's screen reader. Exits 77, skipped, where Orca is not installed.
 #   with-orca.sh PROGRAM [ARGUMENTS...]
 set -uo pipefail
